@@ -1,0 +1,19 @@
+#pragma once
+
+namespace quillmark {
+
+struct Platform;
+class RegistryAccessor;
+class TWindowsStartMan;
+class ImageList;
+
+// What the inventory operations work with: the platform, the main window's
+// shared registry accessor and Startup-folder locator, and the shared image list.
+struct InventoryContext {
+    const Platform& platform;
+    RegistryAccessor& registry;
+    TWindowsStartMan& startMan;
+    ImageList& images;
+};
+
+}  // namespace quillmark

@@ -1,0 +1,40 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace quillmark {
+
+// File attribute bits as Windows numbers them.
+inline constexpr std::uint32_t kAttrReadOnly = 0x01;
+inline constexpr std::uint32_t kAttrHidden = 0x02;
+inline constexpr std::uint32_t kAttrSystem = 0x04;
+inline constexpr std::uint32_t kAttrDirectory = 0x10;
+inline constexpr std::uint32_t kAttrArchive = 0x20;
+inline constexpr std::uint32_t kAttrNormal = 0x80;
+inline constexpr std::uint32_t kInvalidAttributes = 0xFFFFFFFFu;
+
+struct FoundEntry {
+    std::wstring name;  // file name only, as the find functions report it
+    std::uint32_t attributes = 0;
+};
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+    // Every entry matching the pattern (FindFirstFileW/FindNextFileW), in the
+    // order the file system returns them, "." and ".." included where the
+    // folder has them. Empty when nothing matches or the folder is missing.
+    virtual std::vector<FoundEntry> FindEntries(const std::wstring& pattern) = 0;
+    // GetFileAttributesW: kInvalidAttributes when the path cannot be read.
+    virtual std::uint32_t GetAttributes(const std::wstring& path) = 0;
+    // A plain file (not a folder) exists at the path.
+    virtual bool FileExists(const std::wstring& path) = 0;
+    virtual bool DirectoryExists(const std::wstring& path) = 0;
+    // Creates the folder and every missing parent; true when it exists afterwards.
+    virtual bool ForceDirectories(const std::wstring& path) = 0;
+    // Absolute form of a path, completing a relative one from the current directory.
+    virtual std::wstring FullPath(const std::wstring& path) = 0;
+};
+
+}  // namespace quillmark

@@ -1,0 +1,11 @@
+#pragma once
+#include "platform/environment.h"
+
+namespace quillmark {
+
+class Win32Environment final : public Environment {
+public:
+    std::uint32_t GetVariable(const std::string& name, char* buffer, std::uint32_t size) override;
+};
+
+}  // namespace quillmark
