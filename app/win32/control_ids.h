@@ -1,0 +1,41 @@
+#pragma once
+
+// Child-window identifiers of the main window's controls. The UI tests find
+// controls by these, across the process boundary.
+namespace quillmark::control_ids {
+
+inline constexpr int kPnlTop = 100;
+inline constexpr int kPnlEdit = 101;
+inline constexpr int kPageControl1 = 102;
+inline constexpr int kPanel2 = 103;
+
+inline constexpr int kLvCurrentUser = 200;
+inline constexpr int kLVLocalMachine = 201;
+inline constexpr int kTntListView1 = 202;
+
+inline constexpr int kButton1 = 300;  // "&Refresh"
+inline constexpr int kButton6 = 301;  // "&Add program..."
+inline constexpr int kCbAddProgramsList = 302;
+inline constexpr int kButton10 = 303;  // "Add &folder..."
+inline constexpr int kBtnAddWebpage = 304;
+inline constexpr int kBtnSSDeletePCStart = 305;
+inline constexpr int kBtnFileProperties = 306;
+inline constexpr int kButton7 = 307;  // "&Upgrade Now!"
+inline constexpr int kSpeedButton8 = 308;  // "&Exit"
+
+inline constexpr int kTxtStartName = 400;
+inline constexpr int kTxtStartPath = 401;
+inline constexpr int kBtnSSAddPCStart = 402;
+inline constexpr int kBtnCancel = 403;
+
+inline constexpr int kBtnSchTool = 500;
+inline constexpr int kBtnService = 501;
+inline constexpr int kSpeedButton11 = 502;
+inline constexpr int kCbQuickLaunchFolder = 503;
+inline constexpr int kSpeedButton12 = 504;
+inline constexpr int kButton5 = 505;  // "&Help"
+
+}  // namespace quillmark::control_ids
+
+// Window class of the main window, so tests and the run script can find it.
+#define QUILLMARK_MAIN_WINDOW_CLASS L"TfrmRun"
