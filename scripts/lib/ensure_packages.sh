@@ -11,7 +11,7 @@ ensure_packages() {
     local sudo=""
     [ "$(id -u)" -ne 0 ] && sudo="sudo"
     $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
 }
 
 # What the builds and the Wine runs need.
