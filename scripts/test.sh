@@ -1,0 +1,107 @@
+#!/usr/bin/env bash
+# Builds Quillmark three ways and runs every test suite:
+#   native (g++ with AddressSanitizer and UndefinedBehaviorSanitizer),
+#   Windows x86_64 (mingw-w64) under wine64, including the UI tests on Xvfb,
+#   Windows i686 (mingw-w64), built and linked only.
+# Ends with one line "N passed, N failed" (", N skipped" when any were).
+set -uo pipefail
+
+cd "$(dirname "$0")/.."
+root=$(pwd)
+build="$root/build"
+jobs=$(nproc 2>/dev/null || echo 2)
+
+. scripts/lib/ensure_packages.sh
+. scripts/lib/wine_env.sh
+
+ensure_packages "${QUILLMARK_PACKAGES[@]}" || { echo "package installation failed"; exit 1; }
+
+passed=0
+failed=0
+skipped=0
+mkdir -p "$build/logs" "$build/screenshots"
+
+# Adds the counts of one GoogleTest run (its console output in $1) to the totals.
+# A run that ends without GoogleTest's summary (a crash) counts as one failure.
+count_gtest() {
+    local log=$1 suite=$2 ran ok bad skip
+    ran=$(grep -Eo '^\[==========\] [0-9]+ tests? from .* ran' "$log" | grep -Eo '[0-9]+' | head -n 1)
+    ok=$(grep -Eo '^\[  PASSED  \] [0-9]+' "$log" | grep -Eo '[0-9]+$' | tail -n 1)
+    skip=$(grep -Eo '^\[  SKIPPED \] [0-9]+' "$log" | grep -Eo '[0-9]+$' | head -n 1)
+    bad=$(grep -Eo '^\[  FAILED  \] [0-9]+ tests?, listed below' "$log" | grep -Eo '[0-9]+' | head -n 1)
+    if [ -z "$ran" ]; then
+        echo "$suite: no GoogleTest summary (crashed?), see $log"
+        failed=$((failed + 1))
+        return
+    fi
+    passed=$((passed + ${ok:-0}))
+    skipped=$((skipped + ${skip:-0}))
+    failed=$((failed + ${bad:-0}))
+    echo "$suite: ${ok:-0} passed, ${bad:-0} failed, ${skip:-0} skipped"
+}
+
+configure_and_build() {
+    local dir=$1 target=$2
+    shift 2
+    cmake -S "$root" -B "$dir" "$@" >"$dir.configure.log" 2>&1 || { cat "$dir.configure.log"; return 1; }
+    cmake --build "$dir" -j"$jobs" --target "$target" >"$dir.build.log" 2>&1 || { tail -n 60 "$dir.build.log"; return 1; }
+}
+
+step() { printf '\n== %s (%ss)\n' "$1" "$SECONDS"; }
+
+step "native build"
+if configure_and_build "$build/native" quillmark_tests -DCMAKE_BUILD_TYPE=Debug -DQUILLMARK_SANITIZE=ON; then
+    step "native tests"
+    (cd "$build/native" && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+        ./tests/quillmark_tests) >"$build/logs/native.log" 2>&1
+    count_gtest "$build/logs/native.log" "native"
+    grep -E '^\[  FAILED  \] [A-Za-z]' "$build/logs/native.log" | sort -u | head -n 40
+else
+    echo "native build failed"; failed=$((failed + 1))
+fi
+
+step "Windows x86_64 build"
+if configure_and_build "$build/win64" all -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake"; then
+    start_xvfb
+    new_wine_prefix "$build/wine-tests"
+
+    step "Windows tests under Wine"
+    (cd "$build/win64/tests" && run_wine ./quillmark_tests.exe) >"$build/logs/wine.log" 2>&1
+    count_gtest "$build/logs/wine.log" "wine"
+    grep -E '^\[  FAILED  \] [A-Za-z]' "$build/logs/wine.log" | sort -u | head -n 40
+    stop_wine_prefix
+
+    if [ -f "$build/win64/tests/quillmark_ui_tests.exe" ]; then
+        step "UI tests under Wine on Xvfb"
+        new_wine_prefix "$build/wine-ui"
+        rm -f "$build/screenshots"/ui-*.bmp "$build/screenshots"/ui-*.png
+        (cd "$build/win64/tests" &&
+            QUILLMARK_EXE="$(to_windows_path "$build/win64/app/Quillmark.exe")" \
+            QUILLMARK_SCREENSHOTS="$(to_windows_path "$build/screenshots")" \
+            timeout 600 "$WINE64" ./quillmark_ui_tests.exe) >"$build/logs/ui.log" 2>&1
+        count_gtest "$build/logs/ui.log" "ui"
+        grep -E '^\[  FAILED  \] [A-Za-z]' "$build/logs/ui.log" | sort -u | head -n 40
+        stop_wine_prefix
+        for bmp in "$build/screenshots"/*.bmp; do
+            [ -f "$bmp" ] && convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"
+        done
+    fi
+    stop_xvfb
+else
+    echo "Windows x86_64 build failed"; failed=$((failed + 1))
+fi
+
+step "Windows i686 build (link only)"
+if configure_and_build "$build/win32" Quillmark -DCMAKE_BUILD_TYPE=Release -DQUILLMARK_TESTS=OFF \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake"; then
+    ls -l "$build/win64/app/Quillmark.exe" "$build/win32/app/Quillmark.exe" | awk '{print $5, $9}'
+else
+    echo "Windows i686 build failed"; failed=$((failed + 1))
+fi
+
+step "done"
+summary="$passed passed, $failed failed"
+[ "$skipped" -gt 0 ] && summary="$summary, $skipped skipped"
+echo "$summary"
+[ "$failed" -eq 0 ]
