@@ -1,0 +1,223 @@
+#include "platform/portable/memory_file_system.h"
+
+#include <algorithm>
+
+#include "platform/portable/text_case.h"
+
+namespace quillmark {
+
+namespace {
+
+bool IsDriveSpec(const std::wstring& text) {
+    return text.size() == 2 && text[1] == L':' && UpperChar(text[0]) >= L'A' && UpperChar(text[0]) <= L'Z';
+}
+
+// Characters no Windows file name can hold (wildcards included).
+bool IsValidName(const std::wstring& name) {
+    if (name.empty()) return false;
+    for (const wchar_t c : name) {
+        if (c < 32 || std::wstring_view(L"<>:\"/\\|?*").find(c) != std::wstring_view::npos) return false;
+    }
+    return true;
+}
+
+// FindFirstFileW's wildcard match: "*" any run, "?" any one character,
+// without regard to letter case. "*.*" matches every name, with or without
+// a dot, as Windows keeps it for DOS compatibility.
+bool WildcardMatch(const std::wstring& mask, const std::wstring& name) {
+    if (mask == L"*" || mask == L"*.*") return true;
+    const std::wstring m = CaseKey(mask);
+    const std::wstring n = CaseKey(name);
+    std::size_t mi = 0, ni = 0, starMask = std::wstring::npos, starName = 0;
+    while (ni < n.size()) {
+        if (mi < m.size() && (m[mi] == L'?' || m[mi] == n[ni])) {
+            ++mi;
+            ++ni;
+        } else if (mi < m.size() && m[mi] == L'*') {
+            starMask = mi++;
+            starName = ni;
+        } else if (starMask != std::wstring::npos) {
+            mi = starMask + 1;
+            ni = ++starName;
+        } else {
+            return false;
+        }
+    }
+    while (mi < m.size() && m[mi] == L'*') ++mi;
+    return mi == m.size();
+}
+
+}  // namespace
+
+MemoryFileSystem::MemoryFileSystem() { Add({L"C:"}, kAttrDirectory); }
+
+std::vector<std::wstring> MemoryFileSystem::Components(const std::wstring& path) const {
+    std::wstring text = path;
+    std::replace(text.begin(), text.end(), L'/', L'\\');
+    if (text.empty()) return {};
+    // Complete a relative path from the current directory, and a rooted one
+    // ("\dir") with the current drive.
+    if (text.size() >= 2 && text[1] == L':') {
+        if (text.size() > 2 && text[2] != L'\\') text.insert(2, L"\\");
+    } else if (text[0] == L'\\') {
+        if (text.size() > 1 && text[1] == L'\\') return {};  // UNC paths are not modelled
+        text = currentDirectory_.substr(0, 2) + text;
+    } else {
+        text = currentDirectory_ + L"\\" + text;
+    }
+    std::vector<std::wstring> parts;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        const auto end = std::min(text.find(L'\\', start), text.size());
+        const std::wstring part = text.substr(start, end - start);
+        start = end + 1;
+        if (part.empty() || part == L".") continue;
+        if (part == L"..") {
+            if (parts.size() > 1) parts.pop_back();
+            continue;
+        }
+        parts.push_back(part);
+    }
+    if (parts.empty() || !IsDriveSpec(parts.front())) return {};
+    parts.front() = CaseKey(parts.front());
+    return parts;
+}
+
+std::wstring MemoryFileSystem::KeyOf(const std::vector<std::wstring>& components) {
+    std::wstring key;
+    for (const auto& part : components) key += (key.empty() ? L"" : L"\\") + CaseKey(part);
+    return key;
+}
+
+MemoryFileSystem::Node* MemoryFileSystem::Find(const std::vector<std::wstring>& components) {
+    if (components.empty()) return nullptr;
+    const auto found = nodes_.find(KeyOf(components));
+    return found == nodes_.end() ? nullptr : &found->second;
+}
+
+bool MemoryFileSystem::Add(const std::vector<std::wstring>& components, std::uint32_t attributes) {
+    if (components.empty()) return false;
+    if (Node* existing = Find(components)) {
+        // Re-adding keeps the entry's place and only changes its attributes,
+        // but a folder cannot become a file or the other way round.
+        if ((existing->attributes & kAttrDirectory) != (attributes & kAttrDirectory)) return false;
+        existing->attributes = attributes;
+        return true;
+    }
+    if (components.size() > 1) {
+        for (std::size_t i = 1; i < components.size(); ++i) {
+            if (!IsValidName(components[i])) return false;
+        }
+        std::vector<std::wstring> parent(components.begin(), components.end() - 1);
+        Node* parentNode = Find(parent);
+        if (parentNode == nullptr) {
+            if (parent.size() == 1 || !Add(parent, kAttrDirectory)) return false;
+            parentNode = Find(parent);
+        }
+        if (parentNode == nullptr || !(parentNode->attributes & kAttrDirectory)) return false;
+        parentNode->children.push_back(KeyOf(components));
+    }
+    nodes_[KeyOf(components)] = Node{components.back(), attributes, {}};
+    return true;
+}
+
+std::vector<FoundEntry> MemoryFileSystem::FindEntries(const std::wstring& pattern) {
+    // A pattern ending in a separator names no entry: FindFirstFileW fails.
+    if (pattern.empty() || pattern.back() == L'\\' || pattern.back() == L'/') return {};
+    auto components = Components(pattern);
+    if (components.size() < 2) return {};
+    const std::wstring mask = components.back();
+    components.pop_back();
+    Node* folder = Find(components);
+    if (folder == nullptr || !(folder->attributes & kAttrDirectory)) return {};
+
+    std::vector<FoundEntry> entries;
+    if (components.size() > 1) {
+        // "." is the folder itself and ".." its parent, both with their attributes.
+        std::vector<std::wstring> parent(components.begin(), components.end() - 1);
+        entries.push_back({L".", folder->attributes});
+        entries.push_back({L"..", Find(parent)->attributes});
+    }
+    std::vector<const Node*> children;
+    for (const auto& key : folder->children) children.push_back(&nodes_.at(key));
+    if (order_ == ListingOrder::ByName) {
+        std::stable_sort(children.begin(), children.end(),
+                         [](const Node* a, const Node* b) { return CaseKey(a->name) < CaseKey(b->name); });
+    } else if (order_ == ListingOrder::ReverseInsertion) {
+        std::reverse(children.begin(), children.end());
+    }
+    for (const Node* child : children) entries.push_back({child->name, child->attributes});
+    std::erase_if(entries, [&](const FoundEntry& entry) { return !WildcardMatch(mask, entry.name); });
+    return entries;
+}
+
+std::uint32_t MemoryFileSystem::GetAttributes(const std::wstring& path) {
+    if (path.find_first_of(L"*?") != std::wstring::npos) return kInvalidAttributes;
+    const Node* node = Find(Components(path));
+    return node == nullptr ? kInvalidAttributes : node->attributes;
+}
+
+bool MemoryFileSystem::FileExists(const std::wstring& path) {
+    const auto attributes = GetAttributes(path);
+    return attributes != kInvalidAttributes && !(attributes & kAttrDirectory);
+}
+
+bool MemoryFileSystem::DirectoryExists(const std::wstring& path) {
+    const auto attributes = GetAttributes(path);
+    return attributes != kInvalidAttributes && (attributes & kAttrDirectory);
+}
+
+bool MemoryFileSystem::ForceDirectories(const std::wstring& path) {
+    const auto components = Components(path);
+    // CreateDirectoryW cannot make a drive.
+    if (components.empty() || Find({components.front()}) == nullptr) return false;
+    if (DirectoryExists(path)) return true;
+    return Add(components, kAttrDirectory);
+}
+
+std::wstring MemoryFileSystem::FullPath(const std::wstring& path) {
+    const auto components = Components(path);
+    if (components.empty()) return path;
+    std::wstring full = components.front() + L"\\";
+    for (std::size_t i = 1; i < components.size(); ++i) full += components[i] + (i + 1 < components.size() ? L"\\" : L"");
+    // GetFullPathNameW keeps a trailing separator.
+    if (components.size() > 1 && !path.empty() && (path.back() == L'\\' || path.back() == L'/')) full += L"\\";
+    return full;
+}
+
+bool MemoryFileSystem::AddFolder(const std::wstring& path, std::uint32_t attributes) {
+    return Add(Components(path), attributes | kAttrDirectory);
+}
+
+bool MemoryFileSystem::AddFile(const std::wstring& path, std::uint32_t attributes) {
+    const auto components = Components(path);
+    if (components.size() < 2) return false;
+    return Add(components, attributes & ~kAttrDirectory);
+}
+
+bool MemoryFileSystem::Remove(const std::wstring& path) {
+    const auto components = Components(path);
+    if (components.size() < 2 || Find(components) == nullptr) return false;
+    const std::wstring key = KeyOf(components);
+    std::erase_if(nodes_, [&](const auto& item) { return item.first == key || item.first.rfind(key + L"\\", 0) == 0; });
+    Node* parent = Find(std::vector<std::wstring>(components.begin(), components.end() - 1));
+    if (parent != nullptr) std::erase(parent->children, key);
+    return true;
+}
+
+bool MemoryFileSystem::SetAttributes(const std::wstring& path, std::uint32_t attributes) {
+    Node* node = Find(Components(path));
+    if (node == nullptr) return false;
+    node->attributes = (attributes & ~kAttrDirectory) | (node->attributes & kAttrDirectory);
+    return true;
+}
+
+std::vector<std::wstring> MemoryFileSystem::Children(const std::wstring& folder) {
+    std::vector<std::wstring> names;
+    if (const Node* node = Find(Components(folder))) {
+        for (const auto& key : node->children) names.push_back(nodes_.at(key).name);
+    }
+    return names;
+}
+
+}  // namespace quillmark

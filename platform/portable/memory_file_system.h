@@ -1,0 +1,62 @@
+#pragma once
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/file_system.h"
+
+namespace quillmark {
+
+// In-memory file tree for native tests, with Windows' rules: paths compare
+// without regard to letter case, "/" is a separator too, repeated
+// separators count as one, and a folder other than a drive root enumerates
+// "." and ".." before its entries, as NTFS does. Drive C: exists from the
+// start and is the current directory.
+class MemoryFileSystem final : public FileSystem {
+public:
+    // Insertion order is the default; by-name is the order NTFS returns.
+    enum class ListingOrder { Insertion, ByName, ReverseInsertion };
+
+    MemoryFileSystem();
+
+    std::vector<FoundEntry> FindEntries(const std::wstring& pattern) override;
+    std::uint32_t GetAttributes(const std::wstring& path) override;
+    bool FileExists(const std::wstring& path) override;
+    bool DirectoryExists(const std::wstring& path) override;
+    bool ForceDirectories(const std::wstring& path) override;
+    std::wstring FullPath(const std::wstring& path) override;
+
+    // Seeding for tests. Missing parents are created as plain folders; a
+    // drive root ("D:\") may be added as a folder. False when the path is not
+    // a valid Windows path or a file stands where a folder is needed.
+    bool AddFolder(const std::wstring& path, std::uint32_t attributes = kAttrDirectory);
+    bool AddFile(const std::wstring& path, std::uint32_t attributes = kAttrArchive);
+    // Removes a file, or a folder with everything inside it.
+    bool Remove(const std::wstring& path);
+    bool SetAttributes(const std::wstring& path, std::uint32_t attributes);
+    void SetListingOrder(ListingOrder order) noexcept { order_ = order; }
+    void SetCurrentDirectory(const std::wstring& path) { currentDirectory_ = FullPath(path); }
+    // Names directly inside a folder, in insertion order ("." and ".." not included).
+    std::vector<std::wstring> Children(const std::wstring& folder);
+
+private:
+    struct Node {
+        std::wstring name;  // as created; a drive root is "C:"
+        std::uint32_t attributes = 0;
+        std::vector<std::wstring> children;  // keys of the entries inside, in insertion order
+    };
+
+    // The absolute path as components ("C:", "dir", ...), or empty when the
+    // path is not one Windows would accept.
+    std::vector<std::wstring> Components(const std::wstring& path) const;
+    static std::wstring KeyOf(const std::vector<std::wstring>& components);
+    Node* Find(const std::vector<std::wstring>& components);
+    bool Add(const std::vector<std::wstring>& components, std::uint32_t attributes);
+
+    std::map<std::wstring, Node> nodes_;
+    ListingOrder order_ = ListingOrder::Insertion;
+    std::wstring currentDirectory_ = L"C:\\";
+};
+
+}  // namespace quillmark

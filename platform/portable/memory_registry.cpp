@@ -1,0 +1,186 @@
+#include "platform/portable/memory_registry.h"
+
+#include <algorithm>
+
+#include "platform/portable/text_case.h"
+
+namespace quillmark {
+
+namespace {
+
+std::vector<MemoryRegistry::Value>::iterator FindValue(MemoryRegistry::Key& key, const std::wstring& name) {
+    const std::wstring wanted = CaseKey(name);
+    return std::find_if(key.values.begin(), key.values.end(),
+                        [&](const MemoryRegistry::Value& value) { return CaseKey(value.name) == wanted; });
+}
+
+// What a handle from OpenKey sees: the key's live data, so changes made
+// after the open are visible, as they are through a real HKEY.
+class MemoryRegistryKey final : public RegistryKey {
+public:
+    explicit MemoryRegistryKey(std::shared_ptr<MemoryRegistry::Key> key) : key_(std::move(key)) {}
+
+    bool QueryInfo(std::uint32_t& valueCount, std::uint32_t& maxValueNameLength) override {
+        if (key_->deleted) return false;
+        valueCount = static_cast<std::uint32_t>(key_->values.size());
+        maxValueNameLength = 0;
+        for (const auto& value : key_->values) {
+            maxValueNameLength = std::max(maxValueNameLength, static_cast<std::uint32_t>(value.name.size()));
+        }
+        return true;
+    }
+
+    bool EnumValueName(std::uint32_t index, std::uint32_t bufferLength, std::wstring& name) override {
+        if (key_->deleted || index >= key_->values.size()) return false;
+        const std::wstring& found = key_->values[index].name;
+        // ERROR_MORE_DATA: the buffer must hold the name and its terminator.
+        if (found.size() + 1 > bufferLength) return false;
+        name = found;
+        return true;
+    }
+
+    bool QueryValueInfo(const std::wstring& name, std::uint32_t& type, std::uint32_t& size) override {
+        if (key_->deleted) return false;
+        const auto value = FindValue(*key_, name);
+        if (value == key_->values.end()) return false;
+        type = value->type;
+        size = static_cast<std::uint32_t>(value->data.size());
+        return true;
+    }
+
+    bool ReadValueData(const std::wstring& name, std::uint32_t size, std::vector<std::uint8_t>& data) override {
+        if (key_->deleted) return false;
+        const auto value = FindValue(*key_, name);
+        if (value == key_->values.end() || value->unreadable || value->data.size() > size) return false;
+        data = value->data;
+        return true;
+    }
+
+    void DeleteValue(const std::wstring& name) override {
+        if (key_->deleted) return;
+        const auto value = FindValue(*key_, name);
+        if (value != key_->values.end()) key_->values.erase(value);
+    }
+
+private:
+    std::shared_ptr<MemoryRegistry::Key> key_;
+};
+
+// Windows ignores a trailing backslash; the caller strips the leading one.
+std::wstring CleanPath(const std::wstring& path) {
+    std::wstring clean = path;
+    while (!clean.empty() && clean.back() == L'\\') clean.pop_back();
+    return clean;
+}
+
+}  // namespace
+
+MemoryRegistry::MemoryRegistry() {
+    CreateKeyData(RegistryRoot::CurrentUser, L"");
+    CreateKeyData(RegistryRoot::LocalMachine, L"");
+}
+
+std::wstring MemoryRegistry::KeyId(RegistryRoot root, const std::wstring& path) {
+    const std::wstring prefix = root == RegistryRoot::CurrentUser ? L"HKCU" : L"HKLM";
+    const std::wstring clean = CleanPath(path);
+    return clean.empty() ? prefix : prefix + L"\\" + CaseKey(clean);
+}
+
+std::shared_ptr<MemoryRegistry::Key> MemoryRegistry::FindKey(RegistryRoot root, const std::wstring& path) const {
+    const auto found = keys_.find(KeyId(root, path));
+    return found == keys_.end() ? nullptr : found->second;
+}
+
+MemoryRegistry::Key& MemoryRegistry::CreateKeyData(RegistryRoot root, const std::wstring& path) {
+    const std::wstring clean = CleanPath(path);
+    // Parents first, so every prefix of an existing key exists too.
+    const auto separator = clean.rfind(L'\\');
+    if (separator != std::wstring::npos) CreateKeyData(root, clean.substr(0, separator));
+    auto& slot = keys_[KeyId(root, clean)];
+    if (!slot) slot = std::make_shared<Key>();
+    return *slot;
+}
+
+std::unique_ptr<RegistryKey> MemoryRegistry::OpenKey(RegistryRoot root, const std::wstring& path) {
+    // Windows refuses a path that starts with a backslash (ERROR_BAD_PATHNAME).
+    if (!path.empty() && path.front() == L'\\') return nullptr;
+    auto key = FindKey(root, path);
+    if (!key || key->accessDenied) return nullptr;
+    return std::make_unique<MemoryRegistryKey>(std::move(key));
+}
+
+void MemoryRegistry::CreateKey(RegistryRoot root, const std::wstring& path) { CreateKeyData(root, path); }
+
+void MemoryRegistry::DeleteKey(RegistryRoot root, const std::wstring& path) {
+    const std::wstring id = KeyId(root, path);
+    for (auto it = keys_.begin(); it != keys_.end();) {
+        const bool inside = it->first == id || it->first.rfind(id + L"\\", 0) == 0;
+        if (inside && !CleanPath(path).empty()) {
+            it->second->deleted = true;
+            it = keys_.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}
+
+bool MemoryRegistry::KeyExists(RegistryRoot root, const std::wstring& path) const { return FindKey(root, path) != nullptr; }
+
+void MemoryRegistry::SetValue(RegistryRoot root, const std::wstring& path, const std::wstring& name,
+                              std::uint32_t type, std::vector<std::uint8_t> data) {
+    Key& key = CreateKeyData(root, path);
+    const auto value = FindValue(key, name);
+    if (value != key.values.end()) {
+        value->type = type;
+        value->data = std::move(data);
+        value->unreadable = false;
+    } else {
+        key.values.push_back(Value{name, type, std::move(data), false});
+    }
+}
+
+void MemoryRegistry::SetString(RegistryRoot root, const std::wstring& path, const std::wstring& name,
+                               const std::wstring& text, std::uint32_t type) {
+    std::vector<std::uint8_t> data;
+    const auto append = [&data](std::uint32_t unit) {
+        data.push_back(static_cast<std::uint8_t>(unit & 0xFF));
+        data.push_back(static_cast<std::uint8_t>((unit >> 8) & 0xFF));
+    };
+    for (const wchar_t c : text + L'\0') {
+        const auto code = static_cast<std::uint32_t>(c);
+        // A wide character is 32 bits on Linux: store what lies beyond the
+        // BMP as the surrogate pair Windows would hold.
+        if (code > 0xFFFF) {
+            append(0xD800 + ((code - 0x10000) >> 10));
+            append(0xDC00 + ((code - 0x10000) & 0x3FF));
+        } else {
+            append(code);
+        }
+    }
+    SetValue(root, path, name, type, std::move(data));
+}
+
+void MemoryRegistry::DeleteValue(RegistryRoot root, const std::wstring& path, const std::wstring& name) {
+    if (auto key = FindKey(root, path)) {
+        const auto value = FindValue(*key, name);
+        if (value != key->values.end()) key->values.erase(value);
+    }
+}
+
+bool MemoryRegistry::ValueExists(RegistryRoot root, const std::wstring& path, const std::wstring& name) const {
+    const auto key = FindKey(root, path);
+    return key && FindValue(*key, name) != key->values.end();
+}
+
+void MemoryRegistry::DenyAccess(RegistryRoot root, const std::wstring& path, bool denied) {
+    CreateKeyData(root, path).accessDenied = denied;
+}
+
+void MemoryRegistry::MakeUnreadable(RegistryRoot root, const std::wstring& path, const std::wstring& name) {
+    if (auto key = FindKey(root, path)) {
+        const auto value = FindValue(*key, name);
+        if (value != key->values.end()) value->unreadable = true;
+    }
+}
+
+}  // namespace quillmark

@@ -1,0 +1,59 @@
+#pragma once
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/registry.h"
+
+namespace quillmark {
+
+// In-memory registry for native tests. Key paths and value names compare
+// without regard to letter case, as Windows does; a key's values enumerate
+// in the order they were first written (a rewrite keeps the place), which is
+// what Windows does with a hive. Both roots always exist.
+class MemoryRegistry final : public Registry {
+public:
+    struct Value {
+        std::wstring name;
+        std::uint32_t type = kRegNone;
+        std::vector<std::uint8_t> data;
+        bool unreadable = false;  // the data read fails, as when it changes under the reader
+    };
+    struct Key {
+        std::vector<Value> values;
+        bool accessDenied = false;
+        bool deleted = false;  // set when the key goes while a handle is still open
+    };
+
+    MemoryRegistry();
+
+    std::unique_ptr<RegistryKey> OpenKey(RegistryRoot root, const std::wstring& path) override;
+
+    // Seeding and inspection for tests. Paths are relative to the root; the
+    // set functions create the key and its parents as needed.
+    void CreateKey(RegistryRoot root, const std::wstring& path);
+    void DeleteKey(RegistryRoot root, const std::wstring& path);
+    bool KeyExists(RegistryRoot root, const std::wstring& path) const;
+    void SetValue(RegistryRoot root, const std::wstring& path, const std::wstring& name, std::uint32_t type,
+                  std::vector<std::uint8_t> data);
+    // REG_SZ or REG_EXPAND_SZ data with its terminating NUL.
+    void SetString(RegistryRoot root, const std::wstring& path, const std::wstring& name, const std::wstring& text,
+                   std::uint32_t type = kRegSz);
+    void DeleteValue(RegistryRoot root, const std::wstring& path, const std::wstring& name);
+    bool ValueExists(RegistryRoot root, const std::wstring& path, const std::wstring& name) const;
+    // Opening the key fails from now on, as with a key whose ACL denies us.
+    void DenyAccess(RegistryRoot root, const std::wstring& path, bool denied = true);
+    // The value's type and size can be queried but reading its data fails.
+    void MakeUnreadable(RegistryRoot root, const std::wstring& path, const std::wstring& name);
+
+private:
+    static std::wstring KeyId(RegistryRoot root, const std::wstring& path);
+    std::shared_ptr<Key> FindKey(RegistryRoot root, const std::wstring& path) const;
+    Key& CreateKeyData(RegistryRoot root, const std::wstring& path);
+
+    std::map<std::wstring, std::shared_ptr<Key>> keys_;
+};
+
+}  // namespace quillmark

@@ -1,0 +1,54 @@
+#include "platform/win32/win32_file_system.h"
+
+#include "platform/win32/handles.h"
+
+namespace quillmark {
+
+std::vector<FoundEntry> Win32FileSystem::FindEntries(const std::wstring& pattern) {
+    std::vector<FoundEntry> entries;
+    WIN32_FIND_DATAW data{};
+    UniqueFindHandle find(FindFirstFileW(pattern.c_str(), &data));
+    if (!find) return entries;
+    do {
+        entries.push_back({data.cFileName, data.dwFileAttributes});
+    } while (FindNextFileW(find.get(), &data));
+    return entries;
+}
+
+std::uint32_t Win32FileSystem::GetAttributes(const std::wstring& path) { return GetFileAttributesW(path.c_str()); }
+
+bool Win32FileSystem::FileExists(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool Win32FileSystem::DirectoryExists(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool Win32FileSystem::ForceDirectories(const std::wstring& path) {
+    std::wstring folder = path;
+    while (folder.size() > 3 && (folder.back() == L'\\' || folder.back() == L'/')) folder.pop_back();
+    if (folder.empty()) return false;
+    if (DirectoryExists(folder)) return true;
+    // Parents first; a drive root ("C:\") or a path without a parent ends the climb.
+    const auto separator = folder.find_last_of(L"\\/");
+    if (separator != std::wstring::npos && separator > 0) {
+        const std::wstring parent = folder.substr(0, separator);
+        if (!(parent.size() == 2 && parent[1] == L':') && !ForceDirectories(parent)) return false;
+    }
+    return CreateDirectoryW(folder.c_str(), nullptr) || DirectoryExists(folder);
+}
+
+std::wstring Win32FileSystem::FullPath(const std::wstring& path) {
+    const DWORD needed = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (needed == 0) return path;
+    std::wstring full(needed, L'\0');
+    const DWORD length = GetFullPathNameW(path.c_str(), needed, full.data(), nullptr);
+    if (length == 0 || length >= needed) return path;
+    full.resize(length);
+    return full;
+}
+
+}  // namespace quillmark

@@ -1,0 +1,17 @@
+#pragma once
+#include "platform/file_system.h"
+
+namespace quillmark {
+
+// Files through the wide kernel32 calls.
+class Win32FileSystem final : public FileSystem {
+public:
+    std::vector<FoundEntry> FindEntries(const std::wstring& pattern) override;
+    std::uint32_t GetAttributes(const std::wstring& path) override;
+    bool FileExists(const std::wstring& path) override;
+    bool DirectoryExists(const std::wstring& path) override;
+    bool ForceDirectories(const std::wstring& path) override;
+    std::wstring FullPath(const std::wstring& path) override;
+};
+
+}  // namespace quillmark

@@ -1,0 +1,78 @@
+#include "platform/win32/win32_registry.h"
+
+#include "platform/win32/handles.h"
+
+namespace quillmark {
+
+namespace {
+
+class Win32RegistryKey final : public RegistryKey {
+public:
+    explicit Win32RegistryKey(UniqueHkey key) : key_(std::move(key)) {}
+
+    bool QueryInfo(std::uint32_t& valueCount, std::uint32_t& maxValueNameLength) override {
+        DWORD count = 0;
+        DWORD longest = 0;
+        const LSTATUS status = RegQueryInfoKeyW(key_.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                                                &count, &longest, nullptr, nullptr, nullptr);
+        if (status != ERROR_SUCCESS) return false;
+        valueCount = count;
+        maxValueNameLength = longest;
+        return true;
+    }
+
+    bool EnumValueName(std::uint32_t index, std::uint32_t bufferLength, std::wstring& name) override {
+        if (bufferLength == 0) return false;
+        std::wstring buffer(bufferLength, L'\0');
+        DWORD length = bufferLength;
+        const LSTATUS status =
+            RegEnumValueW(key_.get(), index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr);
+        if (status != ERROR_SUCCESS || length >= bufferLength) return false;
+        buffer.resize(length);
+        name = std::move(buffer);
+        return true;
+    }
+
+    bool QueryValueInfo(const std::wstring& name, std::uint32_t& type, std::uint32_t& size) override {
+        DWORD valueType = 0;
+        DWORD dataSize = 0;
+        if (RegQueryValueExW(key_.get(), name.c_str(), nullptr, &valueType, nullptr, &dataSize) != ERROR_SUCCESS) {
+            return false;
+        }
+        type = valueType;
+        size = dataSize;
+        return true;
+    }
+
+    bool ReadValueData(const std::wstring& name, std::uint32_t size, std::vector<std::uint8_t>& data) override {
+        // One spare byte so a zero size still gives a valid buffer pointer.
+        std::vector<std::uint8_t> buffer(static_cast<std::size_t>(size) + 1, 0);
+        DWORD dataSize = size;
+        if (RegQueryValueExW(key_.get(), name.c_str(), nullptr, nullptr, buffer.data(), &dataSize) != ERROR_SUCCESS ||
+            dataSize > size) {
+            return false;
+        }
+        buffer.resize(dataSize);
+        data = std::move(buffer);
+        return true;
+    }
+
+    void DeleteValue(const std::wstring& name) override { RegDeleteValueW(key_.get(), name.c_str()); }
+
+private:
+    UniqueHkey key_;
+};
+
+HKEY RootHandle(RegistryRoot root) {
+    return root == RegistryRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+}
+
+}  // namespace
+
+std::unique_ptr<RegistryKey> Win32Registry::OpenKey(RegistryRoot root, const std::wstring& path) {
+    UniqueHkey key;
+    if (RegOpenKeyExW(RootHandle(root), path.c_str(), 0, KEY_ALL_ACCESS, key.put()) != ERROR_SUCCESS) return nullptr;
+    return std::make_unique<Win32RegistryKey>(std::move(key));
+}
+
+}  // namespace quillmark
