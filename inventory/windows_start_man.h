@@ -24,6 +24,9 @@ public:
     void ListUserStartup(std::vector<std::wstring>& list) noexcept;
 
 private:
+    // Reads one Shell Folders value under the root; empty on any failure.
+    std::wstring ShellFolder(RegistryRoot root, const wchar_t* valueName) noexcept;
+
     const Platform& platform_;
     RegistryAccessor shellFolders_;
 };

@@ -1,0 +1,93 @@
+#include "shellpath/command_line.h"
+
+#include <vector>
+
+#include "platform/code_page.h"
+#include "platform/environment.h"
+#include "platform/platform.h"
+#include "shellpath/path_text.h"
+
+namespace quillmark {
+
+namespace {
+
+bool StartsWithNoCase(const std::wstring& text, const std::wstring& prefix) {
+    if (text.size() < prefix.size()) return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i) {
+        wchar_t c = text[i];
+        if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c + (L'a' - L'A'));
+        if (c != prefix[i]) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::wstring ProgramPathFromCommand(const Platform& platform, const std::wstring& location) {
+    // Tested on the untrimmed text: a blank in front means no web address.
+    if (StartsWithNoCase(location, L"http:") || StartsWithNoCase(location, L"https:")) return location;
+    return StripArguments(platform, ExpandFirstEnvVar(platform, location));
+}
+
+std::wstring ExpandFirstEnvVar(const Platform& platform, const std::wstring& text) {
+    if (Trim(text).empty()) return text;
+    const auto first = text.find(L'%');
+    if (first == std::wstring::npos) return text;
+    const std::wstring rest = text.substr(first + 1);
+    const auto second = rest.find(L'%');
+    if (second == std::wstring::npos) return text;
+    // GetEnvironmentVariableA: name and value pass through the ANSI code page.
+    const std::string name = platform.codePage.ToAnsi(rest.substr(0, second));
+    const std::wstring value = platform.codePage.FromAnsi(ReadEnvVar(platform, name));
+    if (value.empty()) return text;
+    // Only the first reference; the value itself is not scanned again.
+    return text.substr(0, first) + value + rest.substr(second + 1);
+}
+
+std::string ReadEnvVar(const Platform& platform, const std::string& name) {
+    // The first call, with no buffer, answers the size needed with the terminator.
+    const std::uint32_t size = platform.environment.GetVariable(name, nullptr, 0);
+    if (size == 0) return {};
+    std::vector<char> buffer(size, '\0');
+    const std::uint32_t copied = platform.environment.GetVariable(name, buffer.data(), size);
+    // The variable may have changed in between: gone (0) or grown (a size
+    // again, not a length). Either way there is no value to trust.
+    if (copied == 0 || copied >= size) return {};
+    return std::string(buffer.data(), copied);
+}
+
+std::wstring StripLeadingQuoted(const Platform& platform, const std::wstring& text) {
+    if (text.empty() || text.front() != L'"') return text;
+    const std::string rest = platform.codePage.ToAnsi(text.substr(1));
+    const auto closing = rest.find('"');
+    // An unterminated quote gives nothing rather than the rest of the line.
+    if (closing == std::string::npos) return {};
+    return platform.codePage.FromAnsi(rest.substr(0, closing));
+}
+
+std::wstring StripArguments(const Platform& platform, const std::wstring& commandLine) {
+    const std::wstring s = StripLeadingQuoted(platform, commandLine);
+    std::wstring base = Trim(RemoveFileExt(s));
+    // The extension starts at the last "." of the whole line, which may lie
+    // inside an argument; the cuts below only ever shorten it.
+    std::wstring ext = Trim(ExtractFileExt(s));
+    if (base.empty() || ext.empty()) return s;
+    // A quoted program after leading blanks escaped StripLeadingQuoted.
+    if (base.front() == L'"') base.erase(0, 1);
+    for (const wchar_t cut : std::wstring(L"\"/\\:*?<>|")) {
+        const auto at = ext.find(cut);
+        if (at != std::wstring::npos) ext.resize(at);
+    }
+    // The blank itself stays: "app.exe -x" gives "app.exe ".
+    const auto blank = ext.find(L' ');
+    if (blank != std::wstring::npos) ext.resize(blank + 1);
+    return base + ext;
+}
+
+std::wstring RemoveFileExt(const std::wstring& text) {
+    const auto delimiter = text.find_last_of(L".\\:");
+    if (delimiter == std::wstring::npos || text[delimiter] != L'.') return text;
+    return text.substr(0, delimiter);
+}
+
+}  // namespace quillmark
