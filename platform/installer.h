@@ -1,11 +1,28 @@
 #pragma once
+#include <cstdint>
+#include <string>
 
 namespace quillmark {
 
-// Placeholder: the methods come with the shortcut and shell services work.
+inline constexpr std::uint32_t kErrorSuccess = 0;
+// What MsiGetShortcutTargetA answers for a shortcut that is not advertised.
+inline constexpr std::uint32_t kErrorFunctionFailed = 1627;
+inline constexpr int kInstallStateUnknown = -1;
+inline constexpr int kInstallStateLocal = 3;
+
+// The Windows installer service's two calls for advertised shortcuts. Text is
+// in the ANSI code page.
 class Installer {
 public:
     virtual ~Installer() = default;
+    // MsiGetShortcutTargetA(shortcut, no product code, no feature id,
+    // component code buffer): kErrorSuccess and the component code for an
+    // advertised shortcut.
+    virtual std::uint32_t GetShortcutTarget(const std::string& shortcutPath, std::string& componentCode) = 0;
+    // MsiLocateComponentA(component, buffer, size kMaxPath). The buffer starts
+    // as `path` and `path` becomes its text up to the first NUL afterwards, so
+    // it is unchanged when the service writes nothing. Returns the state.
+    virtual int LocateComponent(const std::string& componentCode, std::string& path) = 0;
 };
 
 }  // namespace quillmark

@@ -1,11 +1,98 @@
 #pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "platform/hresult.h"
 
 namespace quillmark {
 
-// Placeholder: the methods come with the shortcut and shell services work.
+// Values of the shell calls, as Windows numbers them.
+inline constexpr std::uint32_t kSeeMaskIdList = 0x4;
+inline constexpr std::uint32_t kSeeMaskInvokeIdList = 0xC;
+inline constexpr std::uint32_t kSeeMaskFlagDdeWait = 0x100;
+inline constexpr int kSwHide = 0;
+inline constexpr int kSwShowNormal = 1;
+inline constexpr int kSwShow = 5;
+inline constexpr std::uint32_t kFoDelete = 3;
+inline constexpr std::uint16_t kFofSilent = 0x4;
+inline constexpr std::uint16_t kFofNoConfirmation = 0x10;
+inline constexpr std::uint16_t kFofAllowUndo = 0x40;
+inline constexpr std::uint32_t kShgfiIcon = 0x100;
+inline constexpr std::uint32_t kBifReturnOnlyFsDirs = 0x1;
+inline constexpr std::uint32_t kBifEditBox = 0x10;
+inline constexpr std::uint32_t kBifNewDialogStyle = 0x40;
+
+// A shell item id list handed out by the shell. Destroying it frees it
+// through the shell's allocator (SHGetMalloc, then IMalloc::Free).
+class ShellIdList {
+public:
+    virtual ~ShellIdList() = default;
+};
+
+// An icon handle from the shell; destroying it destroys the handle.
+class FileIcon {
+public:
+    virtual ~FileIcon() = default;
+};
+
+// Which window owns what the shell shows.
+enum class ShellOwner { None, Application, MainWindow };
+
+// The SHELLEXECUTEINFOA fields Quillmark sets; every other field stays zero.
+struct ShellExecuteInfo {
+    std::uint32_t mask = 0;
+    std::string verb;
+    std::string file;
+    const ShellIdList* idList = nullptr;
+    int show = kSwHide;
+};
+
+// The SHFILEOPSTRUCTW fields Quillmark sets (no window, no pTo, no title).
+// `from` is one path; the call appends the two terminating NULs.
+struct FileOperation {
+    std::uint32_t function = 0;
+    std::wstring from;
+    std::uint16_t flags = 0;
+};
+
+// The BROWSEINFOW fields Quillmark sets: the application window owns the
+// dialog, the desktop is the root, the display-name buffer holds kMaxPath + 1
+// units. A non-empty `preselect` installs the selection callback, which on
+// BFFM_INITIALIZED sends BFFM_SETSELECTIONA with that ANSI path.
+struct BrowseInfo {
+    std::wstring title;
+    std::uint32_t flags = 0;
+    std::string preselect;
+};
+
 class Shell {
 public:
     virtual ~Shell() = default;
+    // SHGetFolderPathA(no window, csidl, no token, SHGFP_TYPE_CURRENT) into a
+    // buffer of kMaxPath + 1 bytes; `path` becomes its text up to the first NUL.
+    virtual HResult GetFolderPathA(int csidl, std::string& path) = 0;
+    // SHGetSpecialFolderLocation(no window, csidl); null when none comes back.
+    virtual std::unique_ptr<ShellIdList> GetSpecialFolderLocation(int csidl) = 0;
+    // SHGetPathFromIDListA into kMaxPath characters / SHGetPathFromIDListW
+    // into kMaxPath + 1 units; false for an item without a file-system path.
+    virtual bool GetPathFromIdListA(const ShellIdList& list, std::string& path) = 0;
+    virtual bool GetPathFromIdListW(const ShellIdList& list, std::wstring& path) = 0;
+    // ShellExecuteExA with no window; true when it reports success.
+    virtual bool ExecuteExA(const ShellExecuteInfo& info) = 0;
+    // ShellExecuteW / ShellExecuteA(owner, verb, file, parameters, directory,
+    // show); empty texts are passed as null. True when the result exceeds 32.
+    virtual bool ExecuteW(ShellOwner owner, const std::wstring& verb, const std::wstring& file,
+                          const std::wstring& parameters, const std::wstring& directory, int show) = 0;
+    virtual bool ExecuteA(ShellOwner owner, const std::string& verb, const std::string& file,
+                          const std::string& parameters, const std::string& directory, int show) = 0;
+    // SHFileOperationW; its return value (0 is success).
+    virtual int FileOperationW(const FileOperation& operation) = 0;
+    // SHGetFileInfoW(path, no attributes, SHFILEINFOW, flags); null when it
+    // returns 0 or hands back no icon.
+    virtual std::unique_ptr<FileIcon> GetFileIcon(const std::wstring& path, std::uint32_t flags) = 0;
+    // SHBrowseForFolderW, modal; null when the user cancels.
+    virtual std::unique_ptr<ShellIdList> BrowseForFolder(const BrowseInfo& info) = 0;
 };
 
 }  // namespace quillmark

@@ -1,10 +1,12 @@
 #pragma once
+#include <memory>
 #include <string>
 
 namespace quillmark {
 
 struct Platform;
 class ImageList;
+class ShellIdList;
 
 // CSIDL values Quillmark uses.
 inline constexpr int kCsidlDesktop = 0x00;
@@ -17,16 +19,23 @@ inline constexpr int kCsidlProgramFiles = 0x26;
 inline constexpr int kCsidlProgramFilesCommon = 0x2B;
 inline constexpr int kCsidlCommonDocuments = 0x2E;
 
+// Folder lookups; empty text when the shell or the registry has no answer.
+// The ANSI shell call loses characters outside the code page.
 std::wstring SpecialFolderPath(const Platform& platform, int csidl);
 std::string DesktopPath(const Platform& platform);
+// A value of the all-users "Shell Folders" key, unexpanded.
 std::wstring CommonShellFolderPath(const Platform& platform, const std::string& valueName);
+
+// Hand a folder or a property sheet to the shell; what it does is not examined.
 void OpenSpecialFolder(const Platform& platform, int csidl);
 void ShowFileProperties(const Platform& platform, const std::string& path);
+
 // Rebuilds the list at 32 bits per pixel keeping its images; throws Error
-// "Invalid ImageList" when the new list cannot be made.
+// "Invalid ImageList" when the new list cannot be made. No list: nothing.
 void MakeImageList32Bit(ImageList* list);
 // Appends the file's shell icon; the new index, or -1 when there is none.
 int AddFileIcon(const Platform& platform, ImageList& list, const std::wstring& path);
+
 // Sends exactly that file to the recycle bin; false for folders, missing
 // files and paths holding wildcards.
 bool RecycleFile(const Platform& platform, const std::wstring& path);
@@ -34,6 +43,12 @@ bool RecycleFile(const Platform& platform, const std::wstring& path);
 // shortcut was written; throws Error only when the link object cannot be had.
 bool CreateShortcutFile(const Platform& platform, const std::wstring& target, const std::wstring& name,
                         const std::wstring& folder);
+
+// The shell's folder picker, starting at the initial folder (the documents
+// folder when empty); empty text when cancelled or not a file-system folder.
 std::wstring BrowseForFolder(const Platform& platform, const std::wstring& title, const std::wstring& initialFolder);
+
+// Frees an id list the shell handed out, through the shell's allocator.
+void FreeIdList(std::unique_ptr<ShellIdList>& list) noexcept;
 
 }  // namespace quillmark

@@ -1,11 +1,14 @@
 #pragma once
 #include <string>
 
+#include "platform/hresult.h"
+
 namespace quillmark {
 
 struct Platform;
 
 // What ResolveMsiShortcut learns about one shortcut, in the ANSI code page.
+// Filled in this order; after a failure the fields reached so far stay set.
 struct TLinkParams {
     std::string TargetPath;
     std::string Description;
@@ -15,9 +18,10 @@ struct TLinkParams {
 
 // The target path of a ".lnk" location, or the location itself. Never fails.
 std::wstring ResolveShortcutTarget(const Platform& platform, const std::wstring& location);
-// Asks the installer service where an advertised shortcut's program is.
-// Returns S_OK, or the HRESULT of the first step that failed.
-long ResolveMsiShortcut(const Platform& platform, const std::string& shortcutPath, TLinkParams& params);
+// Reads an advertised shortcut through the ANSI link object and asks the
+// installer service where its program is. Returns kSOk, or the HRESULT of the
+// first step that failed.
+HResult ResolveMsiShortcut(const Platform& platform, const std::string& shortcutPath, TLinkParams& params);
 // True when the text holds any of ? * " > < |
 bool HasInvalidFileNameChar(const std::wstring& text);
 

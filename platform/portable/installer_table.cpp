@@ -1,0 +1,33 @@
+#include "platform/portable/installer_table.h"
+
+#include "platform/portable/path_key.h"
+#include "platform/shell_links.h"
+
+namespace quillmark {
+
+void InstallerTable::AddAdvertised(const std::string& shortcutPath, const std::string& componentCode) {
+    advertised_[PathKey(shortcutPath)] = componentCode;
+}
+
+void InstallerTable::AddComponent(const std::string& componentCode, const std::string& installedPath) {
+    components_[PathKey(componentCode)] = installedPath;
+}
+
+std::uint32_t InstallerTable::GetShortcutTarget(const std::string& shortcutPath, std::string& componentCode) {
+    calls_.push_back("GetShortcutTarget " + shortcutPath);
+    const auto found = advertised_.find(PathKey(shortcutPath));
+    if (found == advertised_.end()) return kErrorFunctionFailed;
+    componentCode = found->second;
+    return kErrorSuccess;
+}
+
+int InstallerTable::LocateComponent(const std::string& componentCode, std::string& path) {
+    calls_.push_back("LocateComponent " + componentCode);
+    const auto found = components_.find(PathKey(componentCode));
+    // An unknown component writes nothing into the buffer.
+    if (found == components_.end()) return kInstallStateUnknown;
+    path = found->second.size() < kMaxPath ? found->second : found->second.substr(0, kMaxPath - 1);
+    return kInstallStateLocal;
+}
+
+}  // namespace quillmark

@@ -1,0 +1,219 @@
+#include "platform/portable/link_table.h"
+
+#include <optional>
+
+#include "platform/portable/path_key.h"
+
+namespace quillmark {
+
+struct LinkTable::State {
+    struct Entry {
+        bool readable = true;
+        LinkRecord record;
+    };
+    std::map<std::wstring, Entry> files;
+    std::function<bool(const std::wstring&)> folderExists;
+    std::function<void(const std::wstring&)> fileWritten;
+    HResult persistResult = kSOk;
+    int created = 0;
+    int alive = 0;
+    std::vector<std::wstring> calls;
+
+    void Note(std::wstring call) { calls.push_back(std::move(call)); }
+
+    // IPersistFile::Load: a missing file and a file that is not a shortcut fail.
+    HResult Load(const std::wstring& path, std::optional<LinkRecord>& loaded) {
+        loaded.reset();
+        const auto found = files.find(PathKey(path));
+        if (found == files.end()) return kFileNotFound;
+        if (!found->second.readable) return kEFail;
+        loaded = found->second.record;
+        return kSOk;
+    }
+};
+
+namespace {
+
+std::wstring Number(std::uint32_t value) { return std::to_wstring(value); }
+
+// The buffers hold kMaxPath characters with the terminator; longer text is cut.
+template <typename Text>
+Text Fit(const Text& text) {
+    return text.size() < kMaxPath ? text : text.substr(0, kMaxPath - 1);
+}
+
+// The folder part of a file name: up to its last backslash.
+std::wstring FolderOf(const std::wstring& path) {
+    const auto slash = path.find_last_of(L'\\');
+    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
+}
+
+// What the ANSI object shows of a wide text: ASCII kept, the rest "?" (the
+// tests that care seed the ANSI fields themselves).
+std::string Narrow(const std::wstring& text) {
+    std::string out;
+    for (wchar_t c : text) out.push_back(c < 0x80 ? static_cast<char>(c) : '?');
+    return out;
+}
+
+class LinkObjectBase {
+protected:
+    explicit LinkObjectBase(std::shared_ptr<LinkTable::State> state) : state_(std::move(state)) {
+        ++state_->created;
+        ++state_->alive;
+    }
+    ~LinkObjectBase() { --state_->alive; }
+
+    HResult QueryPersist() {
+        state_->Note(L"QueryPersistFile");
+        hasPersist_ = Succeeded(state_->persistResult);
+        return state_->persistResult;
+    }
+    HResult LoadFile(const std::wstring& path, std::uint32_t mode) {
+        state_->Note(L"Load " + path + L" " + Number(mode));
+        if (!hasPersist_) return kENoInterface;
+        return state_->Load(path, loaded_);
+    }
+
+    std::shared_ptr<LinkTable::State> state_;
+    std::optional<LinkRecord> loaded_;
+    bool hasPersist_ = false;
+};
+
+class StandInWideLink final : public WideShellLink, LinkObjectBase {
+public:
+    explicit StandInWideLink(std::shared_ptr<LinkTable::State> state) : LinkObjectBase(std::move(state)) {}
+
+    HResult QueryPersistFile() override { return QueryPersist(); }
+    HResult Load(const std::wstring& path, std::uint32_t mode) override { return LoadFile(path, mode); }
+    HResult Save(const std::wstring& path, bool remember) override {
+        state_->Note(L"Save " + path + L" " + Number(remember ? 1 : 0));
+        if (!hasPersist_) return kENoInterface;
+        if (state_->folderExists && !state_->folderExists(FolderOf(path))) return kEFail;
+        LinkRecord saved;
+        saved.target = edited_.target;
+        saved.workingDirectory = edited_.workingDirectory;
+        saved.shortTarget = Narrow(edited_.target);
+        saved.ansiWorkingDirectory = Narrow(edited_.workingDirectory);
+        state_->files[PathKey(path)] = LinkTable::State::Entry{true, saved};
+        if (state_->fileWritten) state_->fileWritten(path);
+        return kSOk;
+    }
+    HResult GetPath(std::uint32_t flags, std::wstring& path) override {
+        state_->Note(L"GetPath " + Number(flags));
+        path = loaded_ ? Fit(loaded_->target) : Fit(edited_.target);
+        return path.empty() ? kSFalse : kSOk;
+    }
+    HResult SetPath(const std::wstring& path) override {
+        state_->Note(L"SetPath " + path);
+        edited_.target = path;
+        return kSOk;
+    }
+    HResult SetWorkingDirectory(const std::wstring& folder) override {
+        state_->Note(L"SetWorkingDirectory " + folder);
+        edited_.workingDirectory = folder;
+        return kSOk;
+    }
+
+private:
+    LinkRecord edited_;
+};
+
+class StandInAnsiLink final : public AnsiShellLink, LinkObjectBase {
+public:
+    explicit StandInAnsiLink(std::shared_ptr<LinkTable::State> state) : LinkObjectBase(std::move(state)) {}
+
+    HResult QueryPersistFile() override { return QueryPersist(); }
+    HResult Load(const std::wstring& path, std::uint32_t mode) override { return LoadFile(path, mode); }
+    HResult Resolve(std::uint32_t flags) override {
+        state_->Note(L"Resolve " + Number(flags));
+        return loaded_ ? loaded_->resolveResult : kEFail;
+    }
+    HResult GetPath(std::uint32_t flags, std::string& path) override {
+        state_->Note(L"GetPathA " + Number(flags));
+        return Read(path, loaded_ ? loaded_->shortTarget : std::string(),
+                    loaded_ ? loaded_->shortPathResult : kSOk);
+    }
+    HResult GetDescription(std::string& text) override {
+        state_->Note(L"GetDescription");
+        return Read(text, loaded_ ? loaded_->description : std::string(),
+                    loaded_ ? loaded_->descriptionResult : kSOk);
+    }
+    HResult GetArguments(std::string& text) override {
+        state_->Note(L"GetArguments");
+        return Read(text, loaded_ ? loaded_->arguments : std::string(), loaded_ ? loaded_->argumentsResult : kSOk);
+    }
+    HResult GetWorkingDirectory(std::string& text) override {
+        state_->Note(L"GetWorkingDirectory");
+        return Read(text, loaded_ ? loaded_->ansiWorkingDirectory : std::string(),
+                    loaded_ ? loaded_->workingDirectoryResult : kSOk);
+    }
+    bool HasDataList() override {
+        state_->Note(L"QueryDataList");
+        return loaded_ ? loaded_->hasDataList : true;
+    }
+
+private:
+    // A failing call writes nothing into the buffer, so the text stays.
+    static HResult Read(std::string& text, const std::string& value, HResult result) {
+        if (Succeeded(result)) text = Fit(value);
+        return result;
+    }
+};
+
+}  // namespace
+
+LinkTable::LinkTable() : state_(std::make_shared<State>()) {}
+LinkTable::~LinkTable() = default;
+
+void LinkTable::AddLink(const std::wstring& path, LinkRecord record) {
+    state_->files[PathKey(path)] = State::Entry{true, std::move(record)};
+}
+
+void LinkTable::AddUnreadable(const std::wstring& path) { state_->files[PathKey(path)] = State::Entry{false, {}}; }
+
+const LinkRecord* LinkTable::Find(const std::wstring& path) const {
+    const auto found = state_->files.find(PathKey(path));
+    return found == state_->files.end() || !found->second.readable ? nullptr : &found->second.record;
+}
+
+void LinkTable::RefusePersistFile(HResult code) { state_->persistResult = code; }
+
+std::size_t LinkTable::LinkCount() const { return state_->files.size(); }
+
+void LinkTable::SetFolderExists(std::function<bool(const std::wstring&)> folderExists) {
+    state_->folderExists = std::move(folderExists);
+}
+
+void LinkTable::SetFileWritten(std::function<void(const std::wstring&)> fileWritten) {
+    state_->fileWritten = std::move(fileWritten);
+}
+
+int LinkTable::ObjectsCreated() const { return state_->created; }
+int LinkTable::ObjectsAlive() const { return state_->alive; }
+const std::vector<std::wstring>& LinkTable::Calls() const { return state_->calls; }
+void LinkTable::ClearCalls() { state_->calls.clear(); }
+
+std::unique_ptr<WideShellLink> LinkTable::CreateWide(std::uint32_t context, bool throughUnknown, HResult& result) {
+    state_->Note(L"CreateWide " + Number(context) + (throughUnknown ? L" unknown" : L""));
+    result = createResult_;
+    if (!Succeeded(result)) return nullptr;
+    return std::make_unique<StandInWideLink>(state_);
+}
+
+std::unique_ptr<AnsiShellLink> LinkTable::CreateAnsi(std::uint32_t context, HResult& result) {
+    state_->Note(L"CreateAnsi " + Number(context));
+    result = createResult_;
+    if (!Succeeded(result)) return nullptr;
+    return std::make_unique<StandInAnsiLink>(state_);
+}
+
+std::wstring LinkTable::MessageFor(HResult code) const {
+    switch (static_cast<std::uint32_t>(code)) {
+        case 0x80040154u: return L"Class not registered";
+        case 0x80004002u: return L"No such interface supported";
+        default: return L"Unspecified error";
+    }
+}
+
+}  // namespace quillmark

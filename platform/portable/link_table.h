@@ -1,0 +1,79 @@
+#pragma once
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/shell_links.h"
+
+namespace quillmark {
+
+// What the link object reports for one shortcut file of the stand-in.
+struct LinkRecord {
+    // IShellLinkW::GetPath: the long form; empty when the link has no
+    // file-system target.
+    std::wstring target;
+    std::wstring workingDirectory;
+    // What the ANSI object reports: GetPath(SLGP_SHORTPATH), the comment,
+    // the arguments and the start-in folder.
+    std::string shortTarget;
+    std::string description;
+    std::string arguments;
+    std::string ansiWorkingDirectory;
+    // Results of the ANSI object's calls for this shortcut (kSOk: it works).
+    HResult resolveResult = kSOk;
+    HResult shortPathResult = kSOk;
+    HResult descriptionResult = kSOk;
+    HResult argumentsResult = kSOk;
+    HResult workingDirectoryResult = kSOk;
+    // The link object answers QueryInterface for IShellLinkDataList, as the
+    // shell's own object always does.
+    bool hasDataList = true;
+};
+
+// Stand-in for the shell's link object: a table of shortcut files by path
+// (letter case ignored). A path that is not in the table loads as a missing
+// file; one seeded as unreadable loads as a file that is not a shortcut.
+// Every call is noted in Calls() so tests can see which calls were made.
+class LinkTable final : public ShellLinks {
+public:
+    LinkTable();
+    ~LinkTable() override;
+
+    void AddLink(const std::wstring& path, LinkRecord record);
+    void AddUnreadable(const std::wstring& path);
+    // The saved or seeded shortcut, or null.
+    const LinkRecord* Find(const std::wstring& path) const;
+    std::size_t LinkCount() const;
+
+    // Makes CoCreateInstance fail with this code (kSOk: it works again).
+    void FailCreate(HResult code) { createResult_ = code; }
+    // Makes QueryInterface(IID_IPersistFile) fail with this code.
+    void RefusePersistFile(HResult code);
+    // Wiring to a file tree: whether a folder exists (a save into a missing
+    // one fails) and a notice for each file a save writes. Without them every
+    // folder exists and nothing is told.
+    void SetFolderExists(std::function<bool(const std::wstring&)> folderExists);
+    void SetFileWritten(std::function<void(const std::wstring&)> fileWritten);
+
+    // Link objects made so far, and those still alive (not yet released).
+    int ObjectsCreated() const;
+    int ObjectsAlive() const;
+    // One line per call, e.g. "CreateWide 1", "Load C:\x.lnk 0", "GetPath 2".
+    const std::vector<std::wstring>& Calls() const;
+    void ClearCalls();
+
+    std::unique_ptr<WideShellLink> CreateWide(std::uint32_t context, bool throughUnknown, HResult& result) override;
+    std::unique_ptr<AnsiShellLink> CreateAnsi(std::uint32_t context, HResult& result) override;
+    std::wstring MessageFor(HResult code) const override;
+
+    // Shared by the table and the link objects it hands out.
+    struct State;
+
+private:
+    std::shared_ptr<State> state_;
+    HResult createResult_ = kSOk;
+};
+
+}  // namespace quillmark

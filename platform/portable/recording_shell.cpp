@@ -1,0 +1,142 @@
+#include "platform/portable/recording_shell.h"
+
+#include "platform/portable/path_key.h"
+#include "platform/shell_links.h"
+
+namespace quillmark {
+
+namespace {
+
+// Counts itself in and out of a live counter shared with the shell.
+class Counted {
+public:
+    explicit Counted(std::shared_ptr<int> live) : live_(std::move(live)) { ++*live_; }
+    ~Counted() { --*live_; }
+    Counted(const Counted&) = delete;
+    Counted& operator=(const Counted&) = delete;
+
+private:
+    std::shared_ptr<int> live_;
+};
+
+class StandInIdList final : public ShellIdList {
+public:
+    StandInIdList(std::wstring path, std::shared_ptr<int> live) : path_(std::move(path)), counted_(std::move(live)) {}
+    // Empty for a virtual folder.
+    const std::wstring& Path() const { return path_; }
+
+private:
+    std::wstring path_;
+    Counted counted_;
+};
+
+class StandInIcon final : public FileIcon {
+public:
+    explicit StandInIcon(std::shared_ptr<int> live) : counted_(std::move(live)) {}
+
+private:
+    Counted counted_;
+};
+
+std::wstring Widen(const std::string& text) {
+    std::wstring out;
+    for (char c : text) out.push_back(static_cast<wchar_t>(static_cast<unsigned char>(c)));
+    return out;
+}
+
+std::string NarrowAscii(const std::wstring& text) {
+    std::string out;
+    for (wchar_t c : text) out.push_back(c < 0x80 ? static_cast<char>(c) : '?');
+    return out;
+}
+
+const std::wstring& PathOf(const ShellIdList& list) { return static_cast<const StandInIdList&>(list).Path(); }
+
+}  // namespace
+
+RecordingShell::RecordingShell()
+    : liveIdLists_(std::make_shared<int>(0)), liveIcons_(std::make_shared<int>(0)) {}
+RecordingShell::~RecordingShell() = default;
+
+void RecordingShell::SetFolderPath(int csidl, const std::string& path, HResult result) {
+    folderPaths_[csidl] = {path, result};
+}
+
+void RecordingShell::SetFolderLocation(int csidl, const std::wstring& path) { folderLocations_[csidl] = path; }
+
+void RecordingShell::AddIcon(const std::wstring& path) { icons_.insert(PathKey(path)); }
+
+void RecordingShell::SetRemover(std::function<bool(const std::wstring&)> remover) { remover_ = std::move(remover); }
+
+void RecordingShell::SetBrowseResult(std::optional<std::wstring> folder) { browseResult_ = std::move(folder); }
+
+HResult RecordingShell::GetFolderPathA(int csidl, std::string& path) {
+    const auto found = folderPaths_.find(csidl);
+    if (found == folderPaths_.end()) {
+        path.clear();
+        return kEInvalidArg;
+    }
+    path = found->second.first.substr(0, kMaxPath);
+    return found->second.second;
+}
+
+std::unique_ptr<ShellIdList> RecordingShell::GetSpecialFolderLocation(int csidl) {
+    const auto found = folderLocations_.find(csidl);
+    if (found == folderLocations_.end()) return nullptr;
+    return std::make_unique<StandInIdList>(found->second, liveIdLists_);
+}
+
+bool RecordingShell::GetPathFromIdListA(const ShellIdList& list, std::string& path) {
+    path = PathOf(list).empty() ? std::string() : NarrowAscii(PathOf(list)).substr(0, kMaxPath - 1);
+    return !path.empty();
+}
+
+bool RecordingShell::GetPathFromIdListW(const ShellIdList& list, std::wstring& path) {
+    path = PathOf(list).substr(0, kMaxPath);
+    return !path.empty();
+}
+
+bool RecordingShell::ExecuteExA(const ShellExecuteInfo& info) {
+    ExecuteRecord record;
+    record.call = L"ShellExecuteExA";
+    record.mask = info.mask;
+    record.verb = Widen(info.verb);
+    record.file = Widen(info.file);
+    if (info.idList != nullptr) record.idListPath = PathOf(*info.idList);
+    record.show = info.show;
+    executed_.push_back(record);
+    return true;
+}
+
+bool RecordingShell::ExecuteW(ShellOwner owner, const std::wstring& verb, const std::wstring& file,
+                              const std::wstring& parameters, const std::wstring& directory, int show) {
+    executed_.push_back({L"ShellExecuteW", owner, 0, verb, file, parameters, directory, std::nullopt, show});
+    return true;
+}
+
+bool RecordingShell::ExecuteA(ShellOwner owner, const std::string& verb, const std::string& file,
+                              const std::string& parameters, const std::string& directory, int show) {
+    executed_.push_back({L"ShellExecuteA", owner, 0, Widen(verb), Widen(file), Widen(parameters), Widen(directory),
+                         std::nullopt, show});
+    return true;
+}
+
+int RecordingShell::FileOperationW(const FileOperation& operation) {
+    fileOperations_.push_back(operation);
+    if (operation.function != kFoDelete) return 0;
+    return !remover_ || remover_(operation.from) ? 0 : 2;
+}
+
+std::unique_ptr<FileIcon> RecordingShell::GetFileIcon(const std::wstring& path, std::uint32_t) {
+    iconRequests_.push_back(path);
+    if (icons_.count(PathKey(path)) == 0) return nullptr;
+    return std::make_unique<StandInIcon>(liveIcons_);
+}
+
+std::unique_ptr<ShellIdList> RecordingShell::BrowseForFolder(const BrowseInfo& info) {
+    browsed_.push_back(info);
+    if (!browseResult_) return nullptr;
+    return std::make_unique<StandInIdList>(*browseResult_, liveIdLists_);
+}
+
+}  // namespace quillmark

@@ -1,0 +1,83 @@
+#pragma once
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/shell.h"
+
+namespace quillmark {
+
+// One ShellExecute call as the recording shell saw it. ANSI texts are
+// widened byte for byte (tests use plain ASCII there).
+struct ExecuteRecord {
+    std::wstring call;  // "ShellExecuteExA", "ShellExecuteW" or "ShellExecuteA"
+    ShellOwner owner = ShellOwner::None;
+    std::uint32_t mask = 0;
+    std::wstring verb;
+    std::wstring file;
+    std::wstring parameters;
+    std::wstring directory;
+    std::optional<std::wstring> idListPath;  // the folder of the id list passed, if any
+    int show = 0;
+};
+
+// Stand-in for the Windows shell: answers folder lookups and icon requests
+// from tables, and notes what would have been opened, deleted or browsed.
+class RecordingShell final : public Shell {
+public:
+    RecordingShell();
+    ~RecordingShell() override;
+
+    // SHGetFolderPathA answers: unknown identifiers give E_INVALIDARG.
+    void SetFolderPath(int csidl, const std::string& path, HResult result = kSOk);
+    // SHGetSpecialFolderLocation answers: an id list for the folder; an empty
+    // path is a virtual folder (an id list without a file-system path).
+    void SetFolderLocation(int csidl, const std::wstring& path);
+    // Paths (letter case ignored) for which SHGetFileInfoW gives an icon.
+    void AddIcon(const std::wstring& path);
+    // What FO_DELETE does to each path: true when it was removed. Without
+    // one, every delete succeeds. A failed delete makes the call return 2.
+    void SetRemover(std::function<bool(const std::wstring&)> remover);
+    // The folder the next browse dialogs return; none: the user cancels.
+    void SetBrowseResult(std::optional<std::wstring> folder);
+
+    const std::vector<ExecuteRecord>& Executed() const { return executed_; }
+    const std::vector<FileOperation>& FileOperations() const { return fileOperations_; }
+    const std::vector<BrowseInfo>& Browsed() const { return browsed_; }
+    const std::vector<std::wstring>& IconRequests() const { return iconRequests_; }
+    // Id lists and icons handed out and not yet freed.
+    int LiveIdLists() const { return *liveIdLists_; }
+    int LiveIcons() const { return *liveIcons_; }
+
+    HResult GetFolderPathA(int csidl, std::string& path) override;
+    std::unique_ptr<ShellIdList> GetSpecialFolderLocation(int csidl) override;
+    bool GetPathFromIdListA(const ShellIdList& list, std::string& path) override;
+    bool GetPathFromIdListW(const ShellIdList& list, std::wstring& path) override;
+    bool ExecuteExA(const ShellExecuteInfo& info) override;
+    bool ExecuteW(ShellOwner owner, const std::wstring& verb, const std::wstring& file,
+                  const std::wstring& parameters, const std::wstring& directory, int show) override;
+    bool ExecuteA(ShellOwner owner, const std::string& verb, const std::string& file, const std::string& parameters,
+                  const std::string& directory, int show) override;
+    int FileOperationW(const FileOperation& operation) override;
+    std::unique_ptr<FileIcon> GetFileIcon(const std::wstring& path, std::uint32_t flags) override;
+    std::unique_ptr<ShellIdList> BrowseForFolder(const BrowseInfo& info) override;
+
+private:
+    std::map<int, std::pair<std::string, HResult>> folderPaths_;
+    std::map<int, std::wstring> folderLocations_;
+    std::set<std::wstring> icons_;
+    std::function<bool(const std::wstring&)> remover_;
+    std::optional<std::wstring> browseResult_;
+    std::vector<ExecuteRecord> executed_;
+    std::vector<FileOperation> fileOperations_;
+    std::vector<BrowseInfo> browsed_;
+    std::vector<std::wstring> iconRequests_;
+    std::shared_ptr<int> liveIdLists_;
+    std::shared_ptr<int> liveIcons_;
+};
+
+}  // namespace quillmark

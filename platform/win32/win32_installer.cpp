@@ -1,0 +1,35 @@
+#include "platform/win32/win32_installer.h"
+
+#include <windows.h>
+#include <msi.h>
+
+#include <vector>
+
+#include "platform/shell_links.h"
+
+namespace quillmark {
+
+namespace {
+// A component code is a GUID in braces: 38 characters and the terminator.
+constexpr std::size_t kGuidLength = 39;
+}  // namespace
+
+std::uint32_t Win32Installer::GetShortcutTarget(const std::string& shortcutPath, std::string& componentCode) {
+    char buffer[kGuidLength] = {};
+    const UINT result = MsiGetShortcutTargetA(shortcutPath.c_str(), nullptr, nullptr, buffer);
+    buffer[kGuidLength - 1] = '\0';
+    componentCode = buffer;
+    return result;
+}
+
+int Win32Installer::LocateComponent(const std::string& componentCode, std::string& path) {
+    std::vector<char> buffer(kMaxPath + 1, '\0');
+    path.copy(buffer.data(), kMaxPath);
+    DWORD size = static_cast<DWORD>(kMaxPath);
+    const INSTALLSTATE state = MsiLocateComponentA(componentCode.c_str(), buffer.data(), &size);
+    buffer.back() = '\0';
+    path = buffer.data();
+    return state;
+}
+
+}  // namespace quillmark

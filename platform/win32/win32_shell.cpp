@@ -1,0 +1,159 @@
+#include "platform/win32/win32_shell.h"
+
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <vector>
+
+#include "platform/shell_links.h"
+#include "platform/win32/shell_handles.h"
+#include "platform/win32/win32_image_list.h"
+
+namespace quillmark {
+
+namespace {
+
+class Win32IdList final : public ShellIdList {
+public:
+    explicit Win32IdList(LPITEMIDLIST list) noexcept : list_(list) {}
+    LPITEMIDLIST Get() const noexcept { return list_.get(); }
+
+private:
+    UniqueIdList list_;
+};
+
+LPITEMIDLIST IdListOf(const ShellIdList* list) {
+    return list == nullptr ? nullptr : static_cast<const Win32IdList*>(list)->Get();
+}
+
+template <typename Char>
+const Char* OrNull(const std::basic_string<Char>& text) {
+    return text.empty() ? nullptr : text.c_str();
+}
+
+using GetFolderPathAFunction = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPSTR);
+
+// SHGetFolderPathA as SHFolder.dll exports it; the library stays loaded for
+// the life of the process.
+GetFolderPathAFunction FolderPathFunction() {
+    static const GetFolderPathAFunction function = [] {
+        HMODULE library = LoadLibraryW(L"SHFolder.dll");
+        return library == nullptr
+                   ? nullptr
+                   : reinterpret_cast<GetFolderPathAFunction>(
+                         reinterpret_cast<void*>(GetProcAddress(library, "SHGetFolderPathA")));
+    }();
+    return function;
+}
+
+// Preselects the folder whose ANSI path travels in lParam once the dialog is up.
+int CALLBACK BrowseCallback(HWND dialog, UINT message, LPARAM, LPARAM data) {
+    if (message == BFFM_INITIALIZED) SendMessageW(dialog, BFFM_SETSELECTIONA, TRUE, data);
+    return 0;
+}
+
+}  // namespace
+
+HWND Win32Shell::Owner(ShellOwner owner) const noexcept {
+    switch (owner) {
+        case ShellOwner::Application: return application_;
+        case ShellOwner::MainWindow: return mainWindow_;
+        case ShellOwner::None: break;
+    }
+    return nullptr;
+}
+
+HResult Win32Shell::GetFolderPathA(int csidl, std::string& path) {
+    char buffer[kMaxPath + 1] = {};
+    const GetFolderPathAFunction function = FolderPathFunction();
+    const HRESULT result = function == nullptr ? E_NOTIMPL : function(nullptr, csidl, nullptr, 0, buffer);
+    buffer[kMaxPath] = '\0';
+    path = buffer;
+    return result;
+}
+
+std::unique_ptr<ShellIdList> Win32Shell::GetSpecialFolderLocation(int csidl) {
+    LPITEMIDLIST list = nullptr;
+    SHGetSpecialFolderLocation(nullptr, csidl, &list);
+    if (list == nullptr) return nullptr;
+    return std::make_unique<Win32IdList>(list);
+}
+
+bool Win32Shell::GetPathFromIdListA(const ShellIdList& list, std::string& path) {
+    char buffer[kMaxPath] = {};
+    const bool ok = SHGetPathFromIDListA(IdListOf(&list), buffer) != FALSE;
+    buffer[kMaxPath - 1] = '\0';
+    path = ok ? std::string(buffer) : std::string();
+    return ok;
+}
+
+bool Win32Shell::GetPathFromIdListW(const ShellIdList& list, std::wstring& path) {
+    wchar_t buffer[kMaxPath + 1] = {};
+    const bool ok = SHGetPathFromIDListW(IdListOf(&list), buffer) != FALSE;
+    buffer[kMaxPath] = L'\0';
+    path = ok ? std::wstring(buffer) : std::wstring();
+    return ok;
+}
+
+bool Win32Shell::ExecuteExA(const ShellExecuteInfo& info) {
+    SHELLEXECUTEINFOA execute{};
+    execute.cbSize = sizeof(execute);
+    execute.fMask = info.mask;
+    execute.lpVerb = OrNull(info.verb);
+    execute.lpFile = OrNull(info.file);
+    execute.lpIDList = IdListOf(info.idList);
+    execute.nShow = info.show;
+    return ShellExecuteExA(&execute) != FALSE;
+}
+
+bool Win32Shell::ExecuteW(ShellOwner owner, const std::wstring& verb, const std::wstring& file,
+                          const std::wstring& parameters, const std::wstring& directory, int show) {
+    const HINSTANCE result =
+        ShellExecuteW(Owner(owner), OrNull(verb), file.c_str(), OrNull(parameters), OrNull(directory), show);
+    return reinterpret_cast<INT_PTR>(result) > 32;
+}
+
+bool Win32Shell::ExecuteA(ShellOwner owner, const std::string& verb, const std::string& file,
+                          const std::string& parameters, const std::string& directory, int show) {
+    const HINSTANCE result =
+        ShellExecuteA(Owner(owner), OrNull(verb), file.c_str(), OrNull(parameters), OrNull(directory), show);
+    return reinterpret_cast<INT_PTR>(result) > 32;
+}
+
+int Win32Shell::FileOperationW(const FileOperation& operation) {
+    // pFrom is a list of paths ended by an empty one: the path, then two NULs.
+    std::wstring from = operation.from;
+    from.push_back(L'\0');
+    from.push_back(L'\0');
+    SHFILEOPSTRUCTW file{};
+    file.wFunc = operation.function;
+    file.pFrom = from.c_str();
+    file.fFlags = operation.flags;
+    return SHFileOperationW(&file);
+}
+
+std::unique_ptr<FileIcon> Win32Shell::GetFileIcon(const std::wstring& path, std::uint32_t flags) {
+    SHFILEINFOW info{};
+    const DWORD_PTR result = SHGetFileInfoW(path.c_str(), 0, &info, sizeof(info), flags);
+    UniqueIcon icon(info.hIcon);
+    if (result == 0 || !icon) return nullptr;
+    return std::make_unique<Win32FileIcon>(icon.release());
+}
+
+std::unique_ptr<ShellIdList> Win32Shell::BrowseForFolder(const BrowseInfo& info) {
+    std::vector<wchar_t> displayName(kMaxPath + 1, L'\0');
+    BROWSEINFOW browse{};
+    browse.hwndOwner = application_;
+    browse.pszDisplayName = displayName.data();
+    browse.lpszTitle = info.title.c_str();
+    browse.ulFlags = info.flags;
+    if (!info.preselect.empty()) {
+        browse.lpfn = BrowseCallback;
+        browse.lParam = reinterpret_cast<LPARAM>(info.preselect.c_str());
+    }
+    LPITEMIDLIST list = SHBrowseForFolderW(&browse);
+    if (list == nullptr) return nullptr;
+    return std::make_unique<Win32IdList>(list);
+}
+
+}  // namespace quillmark

@@ -1,0 +1,53 @@
+#include "platform/code_page.h"
+#include "platform/error.h"
+#include "platform/file_system.h"
+#include "platform/platform.h"
+#include "platform/shell.h"
+#include "platform/shell_links.h"
+#include "shellpath/shell_services.h"
+
+namespace quillmark {
+
+namespace {
+
+// The target's folder, up to and including its last backslash or colon, found
+// on the target's ANSI form; for a web address that is the scheme and colon.
+std::wstring WorkingDirectoryOf(const Platform& platform, const std::wstring& target) {
+    const std::string ansi = platform.codePage.ToAnsi(target);
+    const auto last = ansi.find_last_of("\\:");
+    return last == std::string::npos ? std::wstring() : platform.codePage.FromAnsi(ansi.substr(0, last + 1));
+}
+
+}  // namespace
+
+bool RecycleFile(const Platform& platform, const std::wstring& path) {
+    // SHFileOperation expands wildcards: refuse them, so nothing but the named
+    // file can reach the recycle bin.
+    if (path.find_first_of(L"?*") != std::wstring::npos) return false;
+    if (!platform.files.FileExists(path)) return false;
+    FileOperation operation;
+    operation.function = kFoDelete;
+    operation.from = platform.files.FullPath(path);
+    // ALLOWUNDO sends it to the recycle bin; without NOERRORUI the shell shows its own errors.
+    operation.flags = kFofSilent | kFofNoConfirmation | kFofAllowUndo;
+    return platform.shell.FileOperationW(operation) == 0;
+}
+
+bool CreateShortcutFile(const Platform& platform, const std::wstring& target, const std::wstring& name,
+                        const std::wstring& folder) {
+    HResult result = kSOk;
+    const auto link = platform.links.CreateWide(kClsctxInprocServer | kClsctxLocalServer, true, result);
+    if (!link) throw Error(platform.links.MessageFor(Succeeded(result) ? kENoInterface : result));
+    if (result = link->QueryPersistFile(); !Succeeded(result)) throw Error(platform.links.MessageFor(result));
+
+    // Only path and working directory are set: the link object's defaults
+    // stand for everything else.
+    link->SetPath(target);
+    link->SetWorkingDirectory(WorkingDirectoryOf(platform, target));
+    const std::wstring fileName = folder + L"\\" + name + L".lnk";
+    // Save replaces a file of the same name; a missing folder makes it fail.
+    const bool saved = Succeeded(link->Save(fileName, false));
+    return saved && platform.files.FileExists(fileName);
+}
+
+}  // namespace quillmark

@@ -1,0 +1,69 @@
+#include <string>
+
+#include "platform/code_page.h"
+#include "platform/error.h"
+#include "platform/platform.h"
+#include "platform/registry_accessor.h"
+#include "platform/shell.h"
+#include "shellpath/shell_services.h"
+
+namespace quillmark {
+
+namespace {
+constexpr wchar_t kShellFoldersKey[] = L"Software\\MicroSoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+}  // namespace
+
+void FreeIdList(std::unique_ptr<ShellIdList>& list) noexcept { list.reset(); }
+
+std::wstring SpecialFolderPath(const Platform& platform, int csidl) {
+    std::string path;
+    // S_FALSE (a folder that does not exist yet) still carries the path.
+    if (!Succeeded(platform.shell.GetFolderPathA(csidl, path))) return {};
+    return platform.codePage.FromAnsi(path);
+}
+
+std::string DesktopPath(const Platform& platform) {
+    auto idList = platform.shell.GetSpecialFolderLocation(kCsidlDesktop);
+    if (!idList) return {};
+    std::string path;
+    if (!platform.shell.GetPathFromIdListA(*idList, path)) path.clear();
+    FreeIdList(idList);
+    return path;
+}
+
+std::wstring CommonShellFolderPath(const Platform& platform, const std::string& valueName) {
+    RegistryAccessor accessor(platform.registry);
+    accessor.SetRoot(RegistryRoot::LocalMachine);
+    std::wstring path;
+    try {
+        if (accessor.OpenKey(kShellFoldersKey)) path = accessor.ReadString(platform.codePage.FromAnsi(valueName));
+    } catch (const Error&) {
+        // A value of another type, or data that cannot be read: no folder.
+        path.clear();
+    }
+    accessor.CloseKey();
+    return path;
+}
+
+void OpenSpecialFolder(const Platform& platform, int csidl) {
+    auto idList = platform.shell.GetSpecialFolderLocation(csidl);
+    ShellExecuteInfo info;
+    // DDEWAIT: return only after any DDE conversation the shell starts has ended.
+    info.mask = kSeeMaskIdList | kSeeMaskFlagDdeWait;
+    info.verb = "open";
+    info.idList = idList.get();
+    info.show = kSwShowNormal;
+    if (idList) platform.shell.ExecuteExA(info);
+    FreeIdList(idList);
+}
+
+void ShowFileProperties(const Platform& platform, const std::string& path) {
+    ShellExecuteInfo info;
+    info.mask = kSeeMaskInvokeIdList;
+    info.verb = "properties";
+    info.file = path;
+    info.show = kSwHide;
+    platform.shell.ExecuteExA(info);
+}
+
+}  // namespace quillmark
