@@ -40,9 +40,10 @@ int AddFileIcon(const Platform& platform, ImageList& list, const std::wstring& p
 // files and paths holding wildcards.
 bool RecycleFile(const Platform& platform, const std::wstring& path);
 // Writes folder + "\" + name + ".lnk" pointing at target. True when the
-// shortcut was written; throws Error only when the link object cannot be had.
+// shortcut was written; otherwise `failure`, when given, receives the
+// system's text for why not. Throws Error only when the link object cannot be had.
 bool CreateShortcutFile(const Platform& platform, const std::wstring& target, const std::wstring& name,
-                        const std::wstring& folder);
+                        const std::wstring& folder, std::wstring* failure = nullptr);
 
 // The shell's folder picker, starting at the initial folder (the documents
 // folder when empty); empty text when cancelled or not a file-system folder.

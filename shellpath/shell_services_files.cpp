@@ -34,7 +34,7 @@ bool RecycleFile(const Platform& platform, const std::wstring& path) {
 }
 
 bool CreateShortcutFile(const Platform& platform, const std::wstring& target, const std::wstring& name,
-                        const std::wstring& folder) {
+                        const std::wstring& folder, std::wstring* failure) {
     HResult result = kSOk;
     const auto link = platform.links.CreateWide(kClsctxInprocServer | kClsctxLocalServer, true, result);
     if (!link) throw Error(platform.links.MessageFor(Succeeded(result) ? kENoInterface : result));
@@ -46,8 +46,10 @@ bool CreateShortcutFile(const Platform& platform, const std::wstring& target, co
     link->SetWorkingDirectory(WorkingDirectoryOf(platform, target));
     const std::wstring fileName = folder + L"\\" + name + L".lnk";
     // Save replaces a file of the same name; a missing folder makes it fail.
-    const bool saved = Succeeded(link->Save(fileName, false));
-    return saved && platform.files.FileExists(fileName);
+    const HResult saved = link->Save(fileName, false);
+    if (Succeeded(saved) && platform.files.FileExists(fileName)) return true;
+    if (failure != nullptr) *failure = platform.links.MessageFor(Succeeded(saved) ? kFileNotFound : saved);
+    return false;
 }
 
 }  // namespace quillmark

@@ -1,0 +1,60 @@
+#include "inventory/remove_entries.h"
+
+#include "inventory/run_key.h"
+#include "inventory/windows_start_man.h"
+#include "platform/code_page.h"
+#include "platform/platform.h"
+#include "platform/registry_accessor.h"
+#include "shellpath/path_text.h"
+#include "shellpath/shell_services.h"
+
+namespace quillmark {
+
+namespace {
+
+void DeleteRunValue(InventoryContext& context, StartupScope scope, const std::wstring& name) {
+    const RunKey runKey(context.registry, scope);
+    // The exact UTF-16 name: a name the ANSI code page cannot spell must not
+    // turn into another value's name on the way.
+    if (runKey.IsOpen()) context.registry.DeleteValue(name);
+}
+
+// True when `location` names a file directly inside `folder`. Both are
+// compared trimmed and in one letter case; the folder must be followed by a
+// backslash, so a sibling folder that merely begins with the same text
+// ('...\Startup Items') is not inside. The rest must be a plain file name:
+// no further separator, no stream suffix, no "." or "..", which could lead
+// outside the folder.
+bool LiesInsideFolder(const CodePage& codePage, const std::wstring& location, const std::wstring& folder) {
+    const std::wstring foldedFolder = Trim(codePage.Upper(folder));
+    if (foldedFolder.empty()) return false;  // an unknown folder holds nothing
+    const std::wstring prefix = foldedFolder + L"\\";
+    const std::wstring foldedLocation = Trim(codePage.Upper(location));
+    if (foldedLocation.size() <= prefix.size() || foldedLocation.compare(0, prefix.size(), prefix) != 0) return false;
+    const std::wstring fileName = foldedLocation.substr(prefix.size());
+    return fileName.find_first_of(L"\\/:") == std::wstring::npos && fileName != L"." && fileName != L"..";
+}
+
+void RecycleStartupFile(InventoryContext& context, StartupScope scope, const std::wstring& location) {
+    // Looked up afresh: the folder may have moved since the list was loaded.
+    const std::wstring folder = scope == StartupScope::AllUsers ? context.startMan.CommonStartupFolder()
+                                                                : context.startMan.UserStartupFolder();
+    if (LiesInsideFolder(context.platform.codePage, location, folder)) RecycleFile(context.platform, location);
+}
+
+}  // namespace
+
+void RemoveSelectedEntries(InventoryContext& context, StartupScope scope, const ScopeList& list) {
+    for (const StartupEntry& row : list.rows) {
+        if (!row.selected) continue;
+        // Each row is removed only from where it came from: a Run value never
+        // recycles a file its command line happens to name, and a Startup
+        // file never takes a Run value of the same name with it.
+        if (row.origin == EntryOrigin::RunValue)
+            DeleteRunValue(context, scope, row.name);
+        else
+            RecycleStartupFile(context, scope, row.location);
+    }
+}
+
+}  // namespace quillmark
