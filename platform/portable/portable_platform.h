@@ -1,12 +1,12 @@
 #pragma once
-#include "platform/installer.h"
 #include "platform/platform.h"
+#include "platform/portable/installer_table.h"
+#include "platform/portable/link_table.h"
 #include "platform/portable/map_environment.h"
 #include "platform/portable/memory_file_system.h"
 #include "platform/portable/memory_registry.h"
+#include "platform/portable/recording_shell.h"
 #include "platform/portable/windows1252_code_page.h"
-#include "platform/shell.h"
-#include "platform/shell_links.h"
 
 namespace quillmark {
 
@@ -18,9 +18,19 @@ public:
     MemoryFileSystem& files() noexcept { return files_; }
     MapEnvironment& environment() noexcept { return environment_; }
     const Windows1252CodePage& codePage() const noexcept { return codePage_; }
-    ShellLinks& links() noexcept { return links_; }
-    Installer& installer() noexcept { return installer_; }
-    Shell& shell() noexcept { return shell_; }
+    LinkTable& links() noexcept { return links_; }
+    InstallerTable& installer() noexcept { return installer_; }
+    RecordingShell& shell() noexcept { return shell_; }
+
+    // Wired as on Windows: a saved shortcut becomes a file of the tree, a save
+    // into a missing folder fails, and a recycled file leaves the tree.
+    PortablePlatform() {
+        links_.SetFolderExists([this](const std::wstring& folder) { return files_.DirectoryExists(folder); });
+        links_.SetFileWritten([this](const std::wstring& path) { files_.AddFile(path); });
+        shell_.SetRemover([this](const std::wstring& path) { return files_.FileExists(path) && files_.Remove(path); });
+    }
+    PortablePlatform(const PortablePlatform&) = delete;
+    PortablePlatform& operator=(const PortablePlatform&) = delete;
 
     Platform View() noexcept {
         return Platform{registry_, files_, environment_, codePage_, links_, installer_, shell_};
@@ -31,9 +41,9 @@ private:
     MemoryFileSystem files_;
     MapEnvironment environment_;
     Windows1252CodePage codePage_;
-    ShellLinks links_;
-    Installer installer_;
-    Shell shell_;
+    LinkTable links_;
+    InstallerTable installer_;
+    RecordingShell shell_;
 };
 
 }  // namespace quillmark

@@ -1,12 +1,12 @@
 #pragma once
-#include "platform/installer.h"
 #include "platform/platform.h"
-#include "platform/shell.h"
-#include "platform/shell_links.h"
 #include "platform/win32/win32_code_page.h"
 #include "platform/win32/win32_environment.h"
 #include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_installer.h"
 #include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_shell.h"
+#include "platform/win32/win32_shell_links.h"
 
 namespace quillmark {
 
@@ -16,15 +16,19 @@ public:
     Platform View() noexcept {
         return Platform{registry_, files_, environment_, codePage_, links_, installer_, shell_};
     }
+    // The program gives these its windows once they exist, as owners of
+    // what the shell shows.
+    Win32ShellLinks& links() noexcept { return links_; }
+    Win32Shell& shell() noexcept { return shell_; }
 
 private:
     Win32Registry registry_;
     Win32FileSystem files_;
     Win32Environment environment_;
     Win32CodePage codePage_;
-    ShellLinks links_;
-    Installer installer_;
-    Shell shell_;
+    Win32ShellLinks links_;
+    Win32Installer installer_;
+    Win32Shell shell_;
 };
 
 }  // namespace quillmark

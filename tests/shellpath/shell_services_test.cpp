@@ -1,0 +1,322 @@
+#include "shellpath/shell_services.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/error.h"
+#include "shellpath/shortcut_target.h"
+#include "platform/portable/counting_image_list.h"
+#include "platform/portable/portable_platform.h"
+
+namespace quillmark {
+namespace {
+
+
+constexpr wchar_t kShellFolders[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+
+class ShellServicesTest : public ::testing::Test {
+protected:
+    Platform View() { return world_.View(); }
+    PortablePlatform world_;
+};
+
+// --- folder lookups ----------------------------------------------------------
+
+TEST_F(ShellServicesTest, SpecialFolderPathWidensTheAnsiAnswer) {
+    world_.shell().SetFolderPath(kCsidlPersonal, "C:\\Users\\Ren\xe9\\Documents");
+    world_.shell().SetFolderPath(kCsidlProgramFiles, "C:\\Program Files", kSFalse);
+    world_.shell().SetFolderPath(kCsidlSystem, "C:\\junk", kEFail);
+    EXPECT_EQ(SpecialFolderPath(View(), kCsidlPersonal), L"C:\\Users\\Ren\u00e9\\Documents");
+    EXPECT_EQ(SpecialFolderPath(View(), kCsidlProgramFiles), L"C:\\Program Files");
+    EXPECT_EQ(SpecialFolderPath(View(), kCsidlSystem), L"");
+    EXPECT_EQ(SpecialFolderPath(View(), 0x7777), L"");
+}
+
+TEST_F(ShellServicesTest, DesktopPathFreesItsIdList) {
+    EXPECT_EQ(DesktopPath(View()), "");
+    world_.shell().SetFolderLocation(kCsidlDesktop, L"");
+    EXPECT_EQ(DesktopPath(View()), "");
+    world_.shell().SetFolderLocation(kCsidlDesktop, L"C:\\Users\\me\\Desktop");
+    EXPECT_EQ(DesktopPath(View()), "C:\\Users\\me\\Desktop");
+    EXPECT_EQ(world_.shell().LiveIdLists(), 0);
+}
+
+struct ShellFolderCase {
+    const char* what;
+    void (*arrange)(MemoryRegistry&);
+    const wchar_t* expected;
+};
+
+class CommonShellFolderPathTest : public ShellServicesTest, public ::testing::WithParamInterface<ShellFolderCase> {};
+
+TEST_P(CommonShellFolderPathTest, ReadsTheAllUsersShellFolders) {
+    SCOPED_TRACE(GetParam().what);
+    GetParam().arrange(world_.registry());
+    EXPECT_EQ(CommonShellFolderPath(View(), "Common Programs"), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, CommonShellFolderPathTest,
+    ::testing::Values(
+        ShellFolderCase{"string", [](MemoryRegistry& r) {
+                            r.SetString(RegistryRoot::LocalMachine, kShellFolders, L"Common Programs",
+                                        L"C:\\ProgramData\\Programs \u4e2d");
+                        },
+                        L"C:\\ProgramData\\Programs \u4e2d"},
+        ShellFolderCase{"expandable, unexpanded", [](MemoryRegistry& r) {
+                            r.SetString(RegistryRoot::LocalMachine, kShellFolders, L"Common Programs",
+                                        L"%ALLUSERSPROFILE%\\Programs", kRegExpandSz);
+                        },
+                        L"%ALLUSERSPROFILE%\\Programs"},
+        ShellFolderCase{"current user only", [](MemoryRegistry& r) {
+                            r.SetString(RegistryRoot::CurrentUser, kShellFolders, L"Common Programs", L"C:\\x");
+                        },
+                        L""},
+        ShellFolderCase{"value missing",
+                        [](MemoryRegistry& r) { r.CreateKey(RegistryRoot::LocalMachine, kShellFolders); }, L""},
+        ShellFolderCase{"dword", [](MemoryRegistry& r) {
+                            r.SetValue(RegistryRoot::LocalMachine, kShellFolders, L"Common Programs", kRegDword,
+                                       {1, 0, 0, 0});
+                        },
+                        L""},
+        ShellFolderCase{"unreadable", [](MemoryRegistry& r) {
+                            r.SetString(RegistryRoot::LocalMachine, kShellFolders, L"Common Programs", L"C:\\x");
+                            r.MakeUnreadable(RegistryRoot::LocalMachine, kShellFolders, L"Common Programs");
+                        },
+                        L""},
+        ShellFolderCase{"access denied", [](MemoryRegistry& r) {
+                            r.SetString(RegistryRoot::LocalMachine, kShellFolders, L"Common Programs", L"C:\\x");
+                            r.DenyAccess(RegistryRoot::LocalMachine, kShellFolders);
+                        },
+                        L""}));
+
+// --- handing things to the shell ----------------------------------------------
+
+TEST_F(ShellServicesTest, OpenSpecialFolderExecutesItsIdList) {
+    world_.shell().SetFolderLocation(kCsidlDrives, L"");
+    OpenSpecialFolder(View(), kCsidlDrives);
+    OpenSpecialFolder(View(), 0x7777);  // no id list: nothing is opened
+    ASSERT_EQ(world_.shell().Executed().size(), 1u);
+    const ExecuteRecord& record = world_.shell().Executed()[0];
+    EXPECT_EQ(record.call, L"ShellExecuteExA");
+    EXPECT_EQ(record.mask, 0x104u);
+    EXPECT_EQ(record.verb, L"open");
+    EXPECT_EQ(record.file, L"");
+    ASSERT_TRUE(record.idListPath.has_value());
+    EXPECT_EQ(record.show, 1);
+    EXPECT_EQ(world_.shell().LiveIdLists(), 0);
+}
+
+TEST_F(ShellServicesTest, ShowFilePropertiesInvokesThePropertiesVerb) {
+    ShowFileProperties(View(), "C:\\Tools\\app.exe");
+    ASSERT_EQ(world_.shell().Executed().size(), 1u);
+    const ExecuteRecord& record = world_.shell().Executed()[0];
+    EXPECT_EQ(record.mask, 0xCu);
+    EXPECT_EQ(record.verb, L"properties");
+    EXPECT_EQ(record.file, L"C:\\Tools\\app.exe");
+    EXPECT_FALSE(record.idListPath.has_value());
+    EXPECT_EQ(record.show, 0);
+}
+
+// --- icons ---------------------------------------------------------------------
+
+TEST_F(ShellServicesTest, MakeImageList32BitKeepsTheBuiltInImageOnly) {
+    MakeImageList32Bit(nullptr);
+    CountingImageList list;
+    MakeImageList32Bit(&list);
+    EXPECT_EQ(list.Count(), 1);
+    EXPECT_EQ(list.BitsPerPixel(), 32);
+    EXPECT_EQ(list.Generation(), 1);
+}
+
+TEST_F(ShellServicesTest, MakeImageList32BitFailureLeavesNoHandle) {
+    CountingImageList list;
+    list.FailRecreate(true);
+    try {
+        MakeImageList32Bit(&list);
+        FAIL() << "no error";
+    } catch (const Error& error) {
+        EXPECT_EQ(error.message(), L"Invalid ImageList");
+    }
+    EXPECT_FALSE(list.HasHandle());
+    EXPECT_EQ(list.Count(), 0);
+}
+
+TEST_F(ShellServicesTest, AddFileIconAppendsOnlyExistingIcons) {
+    CountingImageList list;
+    world_.shell().AddIcon(L"C:\\Tools\\app.exe");
+    EXPECT_EQ(AddFileIcon(View(), list, L"c:\\tools\\APP.exe"), 1);
+    EXPECT_EQ(list.Count(), 2);
+    EXPECT_EQ(AddFileIcon(View(), list, L"C:\\Tools\\missing.exe"), -1);
+    EXPECT_EQ(list.Count(), 2);
+    list.RefuseIcons(true);
+    EXPECT_EQ(AddFileIcon(View(), list, L"C:\\Tools\\app.exe"), -1);
+    EXPECT_EQ(list.Count(), 2);
+    EXPECT_EQ(world_.shell().LiveIcons(), 0);
+}
+
+// --- recycling -----------------------------------------------------------------
+
+class RecycleFileTest : public ShellServicesTest {
+protected:
+    RecycleFileTest() {
+        world_.files().AddFile(L"C:\\Startup\\a.lnk");
+        world_.files().AddFile(L"C:\\Startup\\ab.lnk");
+        world_.files().AddFolder(L"C:\\Startup\\folder");
+    }
+};
+
+TEST_F(RecycleFileTest, SendsExactlyThatFile) {
+    EXPECT_TRUE(RecycleFile(View(), L"C:\\Startup\\a.lnk"));
+    EXPECT_FALSE(world_.files().FileExists(L"C:\\Startup\\a.lnk"));
+    EXPECT_TRUE(world_.files().FileExists(L"C:\\Startup\\ab.lnk"));
+    ASSERT_EQ(world_.shell().FileOperations().size(), 1u);
+    const FileOperation& operation = world_.shell().FileOperations()[0];
+    EXPECT_EQ(operation.function, kFoDelete);
+    EXPECT_EQ(operation.from, L"C:\\Startup\\a.lnk");
+    EXPECT_EQ(operation.flags, 0x54);
+}
+
+TEST_F(RecycleFileTest, RelativePathIsCompletedFromTheCurrentDirectory) {
+    world_.files().SetCurrentDirectory(L"C:\\Startup");
+    EXPECT_TRUE(RecycleFile(View(), L"ab.lnk"));
+    ASSERT_EQ(world_.shell().FileOperations().size(), 1u);
+    EXPECT_EQ(world_.shell().FileOperations()[0].from, L"C:\\Startup\\ab.lnk");
+    EXPECT_TRUE(world_.files().FileExists(L"C:\\Startup\\a.lnk"));
+}
+
+TEST_F(RecycleFileTest, RefusesFoldersMissingFilesAndWildcards) {
+    for (const wchar_t* path : {L"C:\\Startup\\folder", L"C:\\Startup\\missing.lnk", L"C:\\Startup\\a?.lnk",
+                                L"C:\\Startup\\a*", L"C:\\Startup\\*", L""}) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(path)));
+        EXPECT_FALSE(RecycleFile(View(), path));
+    }
+    EXPECT_TRUE(world_.shell().FileOperations().empty());
+    EXPECT_TRUE(world_.files().FileExists(L"C:\\Startup\\a.lnk"));
+    EXPECT_TRUE(world_.files().FileExists(L"C:\\Startup\\ab.lnk"));
+    EXPECT_TRUE(world_.files().DirectoryExists(L"C:\\Startup\\folder"));
+}
+
+TEST_F(RecycleFileTest, ShellFailureIsFalse) {
+    world_.shell().SetRemover([](const std::wstring&) { return false; });
+    EXPECT_FALSE(RecycleFile(View(), L"C:\\Startup\\a.lnk"));
+}
+
+// --- shortcuts -------------------------------------------------------------------
+
+struct ShortcutCase {
+    const wchar_t* target;
+    const wchar_t* name;
+    const wchar_t* file;
+    const wchar_t* workingDirectory;
+};
+
+class CreateShortcutFileTest : public ShellServicesTest, public ::testing::WithParamInterface<ShortcutCase> {
+protected:
+    CreateShortcutFileTest() { world_.files().AddFolder(L"C:\\Startup"); }
+};
+
+TEST_P(CreateShortcutFileTest, WritesPathAndWorkingDirectoryOnly) {
+    const ShortcutCase& c = GetParam();
+    EXPECT_TRUE(CreateShortcutFile(View(), c.target, c.name, L"C:\\Startup"));
+    EXPECT_TRUE(world_.files().FileExists(c.file));
+    const LinkRecord* saved = world_.links().Find(c.file);
+    ASSERT_NE(saved, nullptr);
+    EXPECT_EQ(saved->target, c.target);
+    EXPECT_EQ(saved->workingDirectory, c.workingDirectory);
+    EXPECT_EQ(ResolveShortcutTarget(View(), c.file), c.target);
+    EXPECT_EQ(world_.links().ObjectsAlive(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Targets, CreateShortcutFileTest,
+    ::testing::Values(
+        ShortcutCase{L"C:\\Tools\\app.exe", L"Tools", L"C:\\Startup\\Tools.lnk", L"C:\\Tools\\"},
+        ShortcutCase{L"C:\\Tools", L"Folder", L"C:\\Startup\\Folder.lnk", L"C:\\"},
+        ShortcutCase{L"http://www.example.com/start", L"Web", L"C:\\Startup\\Web.lnk", L"http:"},
+        ShortcutCase{L"app.exe", L"Bare", L"C:\\Startup\\Bare.lnk", L""},
+        ShortcutCase{L"C:\\Tools\\app.exe", L"Tools ", L"C:\\Startup\\Tools .lnk", L"C:\\Tools\\"},
+        ShortcutCase{L"D:app.exe", L"Drive", L"C:\\Startup\\Drive.lnk", L"D:"}));
+
+TEST_F(CreateShortcutFileTest, CallsTheLinkObjectAsTheShellExpects) {
+    EXPECT_TRUE(CreateShortcutFile(View(), L"C:\\Tools\\app.exe", L"Tools", L"C:\\Startup"));
+    const std::vector<std::wstring> expected = {L"CreateWide 5 unknown", L"QueryPersistFile",
+                                                L"SetPath C:\\Tools\\app.exe", L"SetWorkingDirectory C:\\Tools\\",
+                                                L"Save C:\\Startup\\Tools.lnk 0"};
+    EXPECT_EQ(world_.links().Calls(), expected);
+}
+
+TEST_F(CreateShortcutFileTest, ReplacesAnExistingShortcut) {
+    ASSERT_TRUE(CreateShortcutFile(View(), L"C:\\Old\\old.exe", L"Tools", L"C:\\Startup"));
+    EXPECT_TRUE(CreateShortcutFile(View(), L"C:\\New\\new.exe", L"tools", L"C:\\Startup"));
+    EXPECT_EQ(ResolveShortcutTarget(View(), L"C:\\Startup\\Tools.lnk"), L"C:\\New\\new.exe");
+}
+
+TEST_F(CreateShortcutFileTest, FolderIsTakenInUtf16) {
+    world_.files().AddFolder(L"C:\\\u4e2d\u6587");
+    EXPECT_TRUE(CreateShortcutFile(View(), L"C:\\a.exe", L"A", L"C:\\\u4e2d\u6587"));
+    EXPECT_TRUE(world_.files().FileExists(L"C:\\\u4e2d\u6587\\A.lnk"));
+}
+
+TEST_F(CreateShortcutFileTest, MissingFolderReportsNothingWritten) {
+    EXPECT_FALSE(CreateShortcutFile(View(), L"C:\\a.exe", L"A", L"C:\\Nowhere"));
+    EXPECT_FALSE(world_.files().FileExists(L"C:\\Nowhere\\A.lnk"));
+    EXPECT_EQ(world_.links().LinkCount(), 0u);
+}
+
+TEST_F(CreateShortcutFileTest, UnavailableLinkObjectIsAnError) {
+    struct Case {
+        const char* what;
+        void (*arrange)(LinkTable&);
+        const wchar_t* message;
+    };
+    const Case cases[] = {
+        {"create", [](LinkTable& t) { t.FailCreate(kClassNotRegistered); }, L"Class not registered"},
+        {"persist file", [](LinkTable& t) { t.RefusePersistFile(kENoInterface); }, L"No such interface supported"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        PortablePlatform world;
+        world.files().AddFolder(L"C:\\Startup");
+        c.arrange(world.links());
+        try {
+            CreateShortcutFile(world.View(), L"C:\\a.exe", L"A", L"C:\\Startup");
+            ADD_FAILURE() << "no error";
+        } catch (const Error& error) {
+            EXPECT_EQ(error.message(), c.message);
+        }
+        EXPECT_FALSE(world.files().FileExists(L"C:\\Startup\\A.lnk"));
+        EXPECT_EQ(world.links().ObjectsAlive(), 0);
+    }
+}
+
+// --- folder picker ----------------------------------------------------------------
+
+TEST_F(ShellServicesTest, BrowseForFolderStartsAtTheDocumentsFolder) {
+    world_.shell().SetFolderPath(kCsidlPersonal, "C:\\Users\\me\\Documents");
+    world_.shell().SetBrowseResult(L"D:\\Chosen \u4e2d");
+    EXPECT_EQ(BrowseForFolder(View(), L"Pick \u4e2d", L""), L"D:\\Chosen \u4e2d");
+    ASSERT_EQ(world_.shell().Browsed().size(), 1u);
+    const BrowseInfo& info = world_.shell().Browsed()[0];
+    EXPECT_EQ(info.title, L"Pick \u4e2d");
+    EXPECT_EQ(info.flags, 0x51u);
+    EXPECT_EQ(info.preselect, "C:\\Users\\me\\Documents");
+    EXPECT_EQ(world_.shell().LiveIdLists(), 0);
+}
+
+TEST_F(ShellServicesTest, BrowseForFolderPreselectsTheInitialFolderInAnsi) {
+    world_.shell().SetBrowseResult(std::nullopt);
+    EXPECT_EQ(BrowseForFolder(View(), L"T", L"C:\\Caf\u00e9"), L"");
+    world_.shell().SetBrowseResult(L"");  // an item without a file-system path
+    EXPECT_EQ(BrowseForFolder(View(), L"T", L""), L"");
+    ASSERT_EQ(world_.shell().Browsed().size(), 2u);
+    EXPECT_EQ(world_.shell().Browsed()[0].preselect, "C:\\Caf\xe9");
+    // No documents folder either: no preselection, so no callback.
+    EXPECT_EQ(world_.shell().Browsed()[1].preselect, "");
+    EXPECT_EQ(world_.shell().LiveIdLists(), 0);
+}
+
+}  // namespace
+}  // namespace quillmark
