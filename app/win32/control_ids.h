@@ -35,6 +35,33 @@ inline constexpr int kCbQuickLaunchFolder = 503;
 inline constexpr int kSpeedButton12 = 504;
 inline constexpr int kButton5 = 505;  // "&Help"
 
+// Components nobody clicks: found by the widget layer and by screenshots' readers.
+inline constexpr int kTabSheet3 = 600;
+inline constexpr int kTabSheet1 = 601;
+inline constexpr int kTabSheet2 = 602;
+inline constexpr int kScrollBox1 = 603;
+inline constexpr int kImage5 = 604;
+inline constexpr int kImage1 = 605;
+inline constexpr int kImage2 = 606;
+inline constexpr int kLbSSPCStartName = 607;
+inline constexpr int kLbSSPCStartPath = 608;
+inline constexpr int kLabel1 = 609;
+inline constexpr int kLabel2 = 610;
+inline constexpr int kComboBox1 = 611;
+inline constexpr int kWebsite = 612;
+inline constexpr int kBtnSSPCRun = 613;
+inline constexpr int kBtnTest = 614;
+
+// Command identifiers of the pop-up menus' items.
+inline constexpr int kOpencontainingfolder1 = 700;
+inline constexpr int kOpen1 = 701;
+inline constexpr int kFileProperties1 = 702;
+inline constexpr int kN2 = 703;
+inline constexpr int kRemove1 = 704;
+inline constexpr int kAbout1 = 710;
+inline constexpr int kHomePage1 = 711;
+inline constexpr int kHelpDocumentation1 = 712;
+
 }  // namespace quillmark::control_ids
 
 // Window class of the main window, so tests and the run script can find it.

@@ -1,6 +1,50 @@
+// Program start: COM for the main thread, the main window (which runs
+// FormCreate), the hidden About window, then the message loop until the main
+// window has closed.
 #include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    MessageBoxW(nullptr, L"Quillmark 1.5", L"Quillmark", MB_OK);
-    return 0;
+#include "app/win32/about_window.h"
+#include "app/win32/gdi_handles.h"
+#include "app/win32/main_window.h"
+#include "platform/win32/shell_handles.h"
+#include "platform/win32/win32_image_list.h"
+#include "platform/win32/win32_platform.h"
+#include "platform/win32/win32_profile.h"
+#include "resources/resource_ids.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+    using namespace quillmark;
+    // Single-threaded apartment: the shell link, shell and automation
+    // objects are used from this thread only.
+    const UniqueComApartment apartment(SUCCEEDED(CoInitialize(nullptr)));
+
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    Win32Platform win32;
+    const Platform platform = win32.View();
+    Win32Profile profile;
+    // ImageList1 with its built-in image at index 0; it outlives the lists that show it.
+    const UniqueIcon builtIn(static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(QM_IDI_BUILTIN), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
+    Win32ImageList images(builtIn.get());
+
+    TfrmRunWindow frmRun(platform, profile, images);
+    frmRun.Create();
+    if (frmRun.Handle() == nullptr) return 1;
+    TFrmAbout frmAbout;
+    frmAbout.Create(frmRun.Handle());
+
+    ShowWindow(frmRun.Handle(), showCommand);
+    UpdateWindow(frmRun.Handle());
+
+    MSG message{};
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (frmRun.PreTranslate(message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
 }

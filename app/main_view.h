@@ -1,0 +1,79 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "inventory/startup_entry.h"
+
+namespace quillmark {
+
+enum class ListId { LvCurrentUser, LVLocalMachine, TntListView1 };
+enum class FieldId { TxtStartName, TxtStartPath };
+
+enum class MessageKind { Information, Error };
+enum class MessageButtons { Ok, OkCancel };
+enum class MessageAnswer { Ok, Cancel };
+
+// Colours as Windows packs them (0x00BBGGRR).
+constexpr std::uint32_t Rgb(int red, int green, int blue) noexcept {
+    return static_cast<std::uint32_t>(red) | (static_cast<std::uint32_t>(green) << 8) |
+           (static_cast<std::uint32_t>(blue) << 16);
+}
+
+// The main window as its handlers see it. The handlers decide; the widget
+// layer behind this interface only shows and reports. Widths are in layout
+// pixels (96 DPI); the widgets scale them to the screen.
+class MainView {
+public:
+    virtual ~MainView() = default;
+
+    // Draw the component (named as in the layout) off-screen, then copy.
+    virtual void SetDoubleBuffered(const std::wstring& component) = 0;
+
+    // The tab control's selected index; selecting 0 or 1 also shows that page.
+    virtual int TabIndex() const = 0;
+    virtual void SelectTab(int index) = 0;
+    // Owner-drawn tabs call TfrmRun::PageControl1DrawTab; otherwise the system draws them.
+    virtual void SetOwnerDrawTabs(bool ownerDraw) = 0;
+
+    virtual int PageWidth() const = 0;   // width of the tab pages
+    virtual int OuterWidth() const = 0;  // the window's width including its frame
+    virtual void SetColumnWidth(ListId list, int column, int width) = 0;
+    virtual void SetFieldWidth(FieldId field, int width) = 0;
+
+    virtual std::wstring FieldText(FieldId field) const = 0;
+    virtual void SetFieldText(FieldId field, const std::wstring& text) = 0;
+    virtual void SetFieldColour(FieldId field, std::uint32_t colour) = 0;
+    virtual void SetEditPanelVisible(bool visible) = 0;
+
+    // Replaces the list's rows and column captions; no row is selected afterwards.
+    virtual void ShowRows(ListId list, const ScopeList& rows) = 0;
+    virtual std::vector<int> SelectedRows(ListId list) const = 0;
+    virtual void FocusList(ListId list) = 0;
+    // Marks the row selected, without scrolling it into view.
+    virtual void SelectRow(ListId list, int row) = 0;
+
+    virtual void SetTimerEnabled(bool enabled) = 0;
+
+    // A modal message box with this caption, icon and buttons.
+    virtual MessageAnswer ShowMessage(const std::wstring& text, const std::wstring& caption, MessageKind kind,
+                                      MessageButtons buttons) = 0;
+    // The toolkit's own box for a failure that reached it, captioned with the application title.
+    virtual void ShowDefaultErrorBox(const std::wstring& message) = 0;
+
+    // Asks the window to close, as its close box does.
+    virtual void Close() = 0;
+};
+
+// What PageControl1DrawTab paints on: one tab's rectangle, with the tab
+// control's font and background brush selected.
+class TabCanvas {
+public:
+    virtual ~TabCanvas() = default;
+    virtual void UseBoldFont() = 0;
+    virtual void FillBackground() = 0;
+    // DrawTextW with DT_SINGLELINE | DT_VCENTER | DT_CENTER and length -1.
+    virtual void DrawCentredText(const std::wstring& text) = 0;
+};
+
+}  // namespace quillmark

@@ -1,0 +1,94 @@
+#pragma once
+#include <cstdint>
+#include <span>
+
+namespace quillmark {
+
+class TfrmRun;
+// A handler of the main window that the layout attaches to a component.
+using TfrmRunHandler = void (TfrmRun::*)();
+
+enum class ComponentKind { Panel, PageControl, TabSheet, ListView, FlatButton, PushButton, Combo, Edit, Label, Image,
+                           ScrollBox };
+enum class Align { None, Top, Bottom, Client };
+
+// Left, top, width, height in layout pixels (96 DPI), relative to the parent.
+struct Bounds {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+// Component flags.
+inline constexpr unsigned kHidden = 0x001;
+inline constexpr unsigned kBold = 0x002;
+inline constexpr unsigned kRightAligned = 0x004;
+inline constexpr unsigned kWordWrap = 0x008;
+inline constexpr unsigned kUnderlined = 0x010;
+inline constexpr unsigned kTransparent = 0x020;
+inline constexpr unsigned kRaisedInnerBevel = 0x040;
+inline constexpr unsigned kSingleBorder = 0x080;
+inline constexpr unsigned kHighlightBackground = 0x100;
+
+// No colour of its own: the parent's background, or the system's default text.
+inline constexpr std::uint32_t kInheritColour = 0xFFFFFFFFu;
+
+// One row of the window's layout. Parents come before their children, and
+// earlier siblings lie behind later ones.
+struct ComponentLayout {
+    const wchar_t* name;
+    ComponentKind kind;
+    const wchar_t* parent;  // null: the window itself
+    const wchar_t* caption;
+    Bounds bounds;
+    Align align;
+    int id;  // child-window identifier (app/win32/control_ids.h)
+    unsigned flags;
+    std::uint32_t colour;         // panels and edit fields: background; labels: text
+    const wchar_t* handlerName;   // the click or change handler, for the reader; null for none
+    TfrmRunHandler handler;       // null while that handler is not built
+    std::span<const wchar_t* const> items;  // combos: the drop-down items
+    int tabIndex;                 // tab sheets: the index of their tab, -1 when the tab is hidden
+    int resource;                 // images: the bitmap resource
+};
+
+struct MenuItemLayout {
+    const wchar_t* menu;  // "PopupMenu1" or "PopupMenu2"
+    const wchar_t* name;
+    const wchar_t* caption;  // "-" is a separator
+    int id;
+    bool hidden;
+    const wchar_t* handlerName;
+    TfrmRunHandler handler;
+};
+
+struct FormLayout {
+    const wchar_t* name;
+    const wchar_t* caption;
+    int outerWidth;
+    int outerHeight;
+    std::uint32_t background;
+    const wchar_t* fontName;
+    int fontHeight;  // character height in pixels
+};
+
+struct OpenDialogLayout {
+    const wchar_t* filter;  // pairs of description and pattern, separated by "|"
+};
+
+const FormLayout& MainFormLayout() noexcept;
+std::span<const ComponentLayout> MainWindowComponents() noexcept;
+std::span<const MenuItemLayout> MainWindowMenuItems() noexcept;
+const OpenDialogLayout& OpenDialog1Layout() noexcept;
+// Null when no component has that name.
+const ComponentLayout* FindComponent(const wchar_t* name) noexcept;
+// The caption of the tab sheet whose tab has this index; empty when none.
+const wchar_t* TabCaption(int tabIndex) noexcept;
+
+inline constexpr unsigned kTimer1Interval = 300;  // milliseconds; disabled at start
+inline constexpr int kNameColumnWidth = 180;
+inline constexpr int kLocationColumnMargin = 20;
+inline constexpr int kEditFieldMargin = 260;  // the edit fields are the window's outer width minus this
+
+}  // namespace quillmark

@@ -1,0 +1,82 @@
+#pragma once
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/main_view.h"
+#include "inventory/inventory_context.h"
+#include "inventory/startup_entry.h"
+
+namespace quillmark {
+
+struct Platform;
+class PrivateProfile;
+class ImageList;
+class RegistryAccessor;
+class TWindowsStartMan;
+class SettingsFile;
+
+// What the main window works with besides its view.
+struct MainWindowServices {
+    const Platform& platform;
+    PrivateProfile& profile;
+    ImageList& images;  // `ImageList1`, shared by the three lists
+    // True when the process is a 32-bit one on 64-bit Windows.
+    std::function<bool()> isWow64;
+};
+
+// The main window's behaviour: its handlers, independent of any widget.
+// Each handler's guard is stated where it is defined.
+class TfrmRun {
+public:
+    TfrmRun(MainView& view, MainWindowServices services);
+    ~TfrmRun();
+    TfrmRun(const TfrmRun&) = delete;
+    TfrmRun& operator=(const TfrmRun&) = delete;
+
+    void FormCreate();
+    void Timer1Timer();
+    // The user picked another tab.
+    void PageControl1Change();
+    void Button1Click();
+    // Paints one tab while the tabs are owner-drawn.
+    void PageControl1DrawTab(int tabIndex, TabCanvas& canvas);
+    void FormResize();
+    // Never refuses: `canClose` is left as it is.
+    void FormCloseQuery(bool& canClose);
+    void SpeedButton8Click();
+
+    // Reloads the selected tab's list, focuses it and selects its last row.
+    // Carries no guard: the timer, Refresh, the tab change and the add and
+    // delete commands each end with it inside their own.
+    void LoadSelectedTab();
+
+    // Null until FormCreate has made it.
+    SettingsFile* Settings() noexcept { return settingsFile_.get(); }
+    const std::string& LastBrowsePath() const noexcept { return lastBrowsePath_; }
+    void SetLastBrowsePath(std::string path) { lastBrowsePath_ = std::move(path); }
+    bool AddMode() const noexcept { return addMode_; }
+    void SetAddMode(bool addMode) noexcept { addMode_ = addMode; }
+    const ScopeList& Rows(ListId list) const noexcept;
+    ScopeList& Rows(ListId list) noexcept;
+    // The inventory as FormCreate set it up; throws Error when it could not.
+    InventoryContext Inventory();
+    const std::wstring& DataFolderPath() const noexcept { return dataFolder_; }
+
+private:
+    void ApplyColumnRule();
+
+    MainView& view_;
+    MainWindowServices services_;
+    std::unique_ptr<RegistryAccessor> registry_;
+    std::unique_ptr<TWindowsStartMan> startMan_;
+    std::unique_ptr<SettingsFile> settingsFile_;
+    std::wstring dataFolder_;
+    std::string lastBrowsePath_;
+    bool addMode_ = false;
+    ScopeList lvCurrentUser_;
+    ScopeList lvLocalMachine_;
+    ScopeList tntListView1_;
+};
+
+}  // namespace quillmark

@@ -1,0 +1,54 @@
+#pragma once
+// UniqueResource aliases for the window's drawing objects and menus, and
+// the COM apartment of the program's thread.
+#include <windows.h>
+#include <objbase.h>
+
+#include "platform/unique_resource.h"
+
+namespace quillmark {
+
+// Fonts, brushes and bitmaps all go back through DeleteObject.
+template <typename T>
+struct GdiObjectTraits {
+    static T Invalid() noexcept { return nullptr; }
+    static void Close(T object) noexcept { DeleteObject(object); }
+};
+using UniqueFont = UniqueResource<GdiObjectTraits<HFONT>>;
+using UniqueBrush = UniqueResource<GdiObjectTraits<HBRUSH>>;
+using UniqueBitmap = UniqueResource<GdiObjectTraits<HBITMAP>>;
+
+struct MenuTraits {
+    static HMENU Invalid() noexcept { return nullptr; }
+    static void Close(HMENU menu) noexcept { DestroyMenu(menu); }
+};
+using UniqueMenu = UniqueResource<MenuTraits>;
+
+struct MemoryDcTraits {
+    static HDC Invalid() noexcept { return nullptr; }
+    static void Close(HDC dc) noexcept { DeleteDC(dc); }
+};
+using UniqueMemoryDc = UniqueResource<MemoryDcTraits>;
+
+// The apartment is "held" while the flag is true: CoInitialize succeeded
+// (S_OK or S_FALSE) and CoUninitialize is owed.
+struct ComApartmentTraits {
+    static bool Invalid() noexcept { return false; }
+    static void Close(bool) noexcept { CoUninitialize(); }
+};
+using UniqueComApartment = UniqueResource<ComApartmentTraits>;
+
+// Selects an object into a DC for one scope and puts the old one back.
+class SelectedObject {
+public:
+    SelectedObject(HDC dc, HGDIOBJ object) noexcept : dc_(dc), old_(SelectObject(dc, object)) {}
+    ~SelectedObject() { SelectObject(dc_, old_); }
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
+}  // namespace quillmark

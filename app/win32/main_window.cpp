@@ -1,0 +1,434 @@
+#include "app/win32/main_window.h"
+
+#include <commctrl.h>
+
+#include <cwchar>
+
+#include "app/application_title.h"
+#include "app/win32/control_ids.h"
+#include "app/win32/decorative_bitmap.h"
+#include "platform/win32/wow64.h"
+#include "platform/win32/win32_image_list.h"
+#include "resources/resource_ids.h"
+
+namespace quillmark {
+
+namespace {
+
+// Room for a combo's drop-down list below its edit part.
+constexpr int kComboDropDownHeight = 220;
+
+}  // namespace
+
+TfrmRunWindow::TfrmRunWindow(const Platform& platform, PrivateProfile& profile, Win32ImageList& images)
+    : images_(images),
+      logic_(std::make_unique<TfrmRun>(*this, MainWindowServices{platform, profile, images, &RunningUnderWow64})) {
+    images_.SetHandleChanged([this](HIMAGELIST handle) { RepointImageLists(handle); });
+}
+
+TfrmRunWindow::~TfrmRunWindow() { images_.SetHandleChanged(nullptr); }
+
+void TfrmRunWindow::Create() {
+    const FormLayout& form = MainFormLayout();
+    windowBrush_.reset(CreateSolidBrush(form.background));
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    const auto icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(QM_IDI_APPLICATION), IMAGE_ICON,
+                                                    GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
+    const auto smallIcon =
+        static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(QM_IDI_APPLICATION), IMAGE_ICON,
+                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    RegisterWindowClass(QUILLMARK_MAIN_WINDOW_CLASS, CS_DBLCLKS, windowBrush_.get(), icon, smallIcon);
+
+    const int width = scale_.ToScreen(form.outerWidth);
+    const int height = scale_.ToScreen(form.outerHeight);
+    RECT workArea{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
+    const int left = workArea.left + (workArea.right - workArea.left - width) / 2;
+    const int top = workArea.top + (workArea.bottom - workArea.top - height) / 2;
+    CreateWindowObject(WS_EX_CONTROLPARENT, QUILLMARK_MAIN_WINDOW_CLASS, form.caption,
+                       WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, left, top, width, height, nullptr, nullptr);
+}
+
+void TfrmRunWindow::CreateFonts() {
+    const FormLayout& form = MainFormLayout();
+    LOGFONTW font{};
+    // A negative height asks for the character height without internal leading.
+    font.lfHeight = -scale_.ToScreen(form.fontHeight);
+    font.lfWeight = FW_NORMAL;
+    font.lfCharSet = ANSI_CHARSET;
+    font.lfQuality = CLEARTYPE_QUALITY;
+    wcsncpy_s(font.lfFaceName, form.fontName, _TRUNCATE);
+    font_.reset(CreateFontIndirectW(&font));
+    font.lfWeight = FW_BOLD;
+    boldFont_.reset(CreateFontIndirectW(&font));
+    font.lfWeight = FW_NORMAL;
+    font.lfUnderline = TRUE;
+    underlinedFont_.reset(CreateFontIndirectW(&font));
+    highlightBrush_.reset(CreateSolidBrush(GetSysColor(COLOR_HIGHLIGHT)));
+}
+
+RECT TfrmRunWindow::Scaled(const Bounds& bounds) const {
+    return RECT{scale_.ToScreen(bounds.left), scale_.ToScreen(bounds.top),
+                scale_.ToScreen(bounds.left + bounds.width), scale_.ToScreen(bounds.top + bounds.height)};
+}
+
+HWND TfrmRunWindow::Find(const wchar_t* name) const {
+    const auto found = components_.find(name);
+    return found == components_.end() ? nullptr : found->second.hwnd;
+}
+
+PanelWidget* TfrmRunWindow::PanelOf(HWND hwnd) const {
+    for (const auto& panel : panels_) {
+        if (panel->Handle() == hwnd) return panel.get();
+    }
+    return nullptr;
+}
+
+void TfrmRunWindow::CreateComponents() {
+    for (const ComponentLayout& layout : MainWindowComponents()) CreateComponent(layout);
+    // The layout's initially active page is TabSheet1; FormCreate may pick another.
+    const ComponentLayout* initial = FindComponent(L"TabSheet1");
+    TabCtrl_SetCurSel(Find(L"PageControl1"), initial->tabIndex);
+    ShowSelectedPage();
+}
+
+void TfrmRunWindow::CreateComponent(const ComponentLayout& layout) {
+    const HWND parent = layout.parent != nullptr ? Find(layout.parent) : Handle();
+    const RECT bounds = Scaled(layout.bounds);
+    const bool visible = (layout.flags & kHidden) == 0;
+    const HMENU id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id));
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    const DWORD visibleStyle = visible ? WS_VISIBLE : 0;
+    const int width = bounds.right - bounds.left;
+    const int height = bounds.bottom - bounds.top;
+    HWND hwnd = nullptr;
+
+    switch (layout.kind) {
+    case ComponentKind::Panel:
+    case ComponentKind::TabSheet:
+    case ComponentKind::ScrollBox: {
+        PanelWidget::Look look;
+        look.background = layout.colour != kInheritColour ? layout.colour : MainFormLayout().background;
+        if (layout.kind == ComponentKind::TabSheet || layout.kind == ComponentKind::ScrollBox) {
+            look.background = GetSysColor(COLOR_WINDOW);
+        }
+        look.raisedBevel = (layout.flags & kRaisedInnerBevel) != 0;
+        look.border = (layout.flags & kSingleBorder) != 0;
+        // Tab pages are shown one at a time by ShowSelectedPage.
+        const bool shown = visible && layout.kind != ComponentKind::TabSheet;
+        auto panel = std::make_unique<PanelWidget>();
+        hwnd = panel->Create(parent, layout.id, bounds, look, shown);
+        panels_.push_back(std::move(panel));
+        break;
+    }
+    case ComponentKind::PageControl: {
+        hwnd = CreateWindowExW(WS_EX_CONTROLPARENT, WC_TABCONTROLW, L"",
+                               WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_TABSTOP | visibleStyle, bounds.left,
+                               bounds.top, width, height, parent, id, instance, nullptr);
+        // The "Search Result" page has no tab of its own.
+        for (const ComponentLayout& page : MainWindowComponents()) {
+            if (page.kind != ComponentKind::TabSheet || page.tabIndex < 0) continue;
+            TCITEMW item{};
+            item.mask = TCIF_TEXT;
+            item.pszText = const_cast<wchar_t*>(page.caption);
+            TabCtrl_InsertItem(hwnd, page.tabIndex, &item);
+        }
+        break;
+    }
+    case ComponentKind::ListView:
+        CreateListView(layout, parent, bounds, visible);
+        return;
+    case ComponentKind::Combo:
+        CreateCombo(layout, parent, bounds, visible);
+        return;
+    case ComponentKind::FlatButton: {
+        auto button = std::make_unique<FlatButton>();
+        hwnd = button->Create(parent, layout.id, layout.caption, bounds, font_.get(), visible);
+        buttons_.push_back(std::move(button));
+        break;
+    }
+    case ComponentKind::PushButton:
+        hwnd = CreateWindowExW(0, WC_BUTTONW, layout.caption, WS_CHILD | WS_TABSTOP | BS_PUSHBUTTON | visibleStyle,
+                               bounds.left, bounds.top, width, height, parent, id, instance, nullptr);
+        break;
+    case ComponentKind::Edit:
+        hwnd = CreateWindowExW(WS_EX_CLIENTEDGE, WC_EDITW, layout.caption,
+                               WS_CHILD | WS_TABSTOP | ES_AUTOHSCROLL | visibleStyle, bounds.left, bounds.top, width,
+                               height, parent, id, instance, nullptr);
+        break;
+    case ComponentKind::Label: {
+        DWORD align = SS_LEFTNOWORDWRAP;
+        if ((layout.flags & kRightAligned) != 0) align = SS_RIGHT;
+        if ((layout.flags & kWordWrap) != 0) align = SS_LEFT;
+        hwnd = CreateWindowExW(0, WC_STATICW, layout.caption, WS_CHILD | SS_NOPREFIX | SS_NOTIFY | align | visibleStyle,
+                               bounds.left, bounds.top, width, height, parent, id, instance, nullptr);
+        break;
+    }
+    case ComponentKind::Image:
+        // Drawn by the panel behind its controls.
+        if (PanelWidget* panel = PanelOf(parent)) panel->AddImage(LoadDecorativeBitmap(layout.resource), bounds);
+        break;
+    }
+
+    if (hwnd != nullptr) {
+        HFONT font = font_.get();
+        if ((layout.flags & kBold) != 0) font = boldFont_.get();
+        if ((layout.flags & kUnderlined) != 0) font = underlinedFont_.get();
+        SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    }
+    components_[layout.name] = Component{&layout, hwnd};
+}
+
+void TfrmRunWindow::CreateListView(const ComponentLayout& layout, HWND parent, const RECT& bounds, bool visible) {
+    // LVS_SHAREIMAGELISTS: the image list belongs to the window, not the lists.
+    const HWND hwnd = CreateWindowExW(
+        WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
+        WS_CHILD | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS | (visible ? WS_VISIBLE : 0),
+        bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)), GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    ListView_SetExtendedListViewStyleEx(hwnd, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    const wchar_t* captions[] = {L"Name", L"Location"};
+    const int widths[] = {kNameColumnWidth, 600};
+    for (int column = 0; column < 2; ++column) {
+        LVCOLUMNW info{};
+        info.mask = LVCF_TEXT | LVCF_WIDTH;
+        info.pszText = const_cast<wchar_t*>(captions[column]);
+        info.cx = scale_.ToScreen(widths[column]);
+        ListView_InsertColumn(hwnd, column, &info);
+    }
+    ListView_SetImageList(hwnd, images_.Handle(), LVSIL_SMALL);
+    components_[layout.name] = Component{&layout, hwnd};
+}
+
+void TfrmRunWindow::CreateCombo(const ComponentLayout& layout, HWND parent, const RECT& bounds, bool visible) {
+    const HWND hwnd = CreateWindowExW(0, WC_COMBOBOXW, L"",
+                                      WS_CHILD | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL |
+                                          (visible ? WS_VISIBLE : 0),
+                                      bounds.left, bounds.top, bounds.right - bounds.left,
+                                      scale_.ToScreen(kComboDropDownHeight), parent,
+                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)),
+                                      GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    for (const wchar_t* item : layout.items) SendMessageW(hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+    // The prompt is the edit part's text, not an item.
+    SetWindowTextW(hwnd, layout.caption);
+    components_[layout.name] = Component{&layout, hwnd};
+}
+
+void TfrmRunWindow::CreateMenus() {
+    popupMenu1_.reset(CreatePopupMenu());
+    popupMenu2_.reset(CreatePopupMenu());
+    for (const MenuItemLayout& item : MainWindowMenuItems()) {
+        if (item.hidden) continue;
+        const HMENU menu = std::wcscmp(item.menu, L"PopupMenu1") == 0 ? popupMenu1_.get() : popupMenu2_.get();
+        if (std::wcscmp(item.caption, L"-") == 0) {
+            AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        } else {
+            AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(item.id), item.caption);
+        }
+    }
+}
+
+void TfrmRunWindow::Realign() {
+    RECT client;
+    GetClientRect(Handle(), &client);
+    int top = client.top;
+    int bottom = client.bottom;
+    const auto shown = [](HWND hwnd) { return (GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_VISIBLE) != 0; };
+    const auto place = [](HWND hwnd, int x, int y, int width, int height) {
+        SetWindowPos(hwnd, nullptr, x, y, width < 0 ? 0 : width, height < 0 ? 0 : height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    };
+
+    // The window's own rows first: top panels downwards, bottom panels upwards, the tabs in between.
+    for (const ComponentLayout& layout : MainWindowComponents()) {
+        if (layout.parent != nullptr) continue;
+        const HWND hwnd = Find(layout.name);
+        if (hwnd == nullptr || !shown(hwnd)) continue;
+        const int height = scale_.ToScreen(layout.bounds.height);
+        if (layout.align == Align::Top) {
+            place(hwnd, 0, top, client.right, height);
+            top += height;
+        } else if (layout.align == Align::Bottom) {
+            bottom -= height;
+            place(hwnd, 0, bottom, client.right, height);
+        }
+    }
+    for (const ComponentLayout& layout : MainWindowComponents()) {
+        if (layout.parent == nullptr && layout.align == Align::Client) {
+            place(Find(layout.name), 0, top, client.right, bottom - top);
+        }
+    }
+
+    // Then what fills a parent: the pages fill the tab control's display
+    // area, the lists fill their pages.
+    for (const ComponentLayout& layout : MainWindowComponents()) {
+        if (layout.parent == nullptr || layout.align != Align::Client) continue;
+        const HWND hwnd = Find(layout.name);
+        const HWND parent = Find(layout.parent);
+        if (hwnd == nullptr || parent == nullptr) continue;
+        RECT area;
+        GetClientRect(parent, &area);
+        if (layout.kind == ComponentKind::TabSheet) TabCtrl_AdjustRect(parent, FALSE, &area);
+        place(hwnd, area.left, area.top, area.right - area.left, area.bottom - area.top);
+    }
+}
+
+void TfrmRunWindow::ShowSelectedPage() {
+    const int selected = TabIndex();
+    for (const ComponentLayout& layout : MainWindowComponents()) {
+        if (layout.kind != ComponentKind::TabSheet) continue;
+        const bool show = layout.tabIndex >= 0 && layout.tabIndex == selected;
+        ShowWindow(Find(layout.name), show ? SW_SHOWNA : SW_HIDE);
+    }
+}
+
+void TfrmRunWindow::RunHandler(TfrmRunHandler handler) {
+    // Each handler carries its own guard.
+    if (handler != nullptr) (logic_.get()->*handler)();
+}
+
+void TfrmRunWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
+    const int id = LOWORD(wParam);
+    const int code = HIWORD(wParam);
+    if (lParam == 0) {
+        if (code != 0) return;  // accelerators: the window has none
+        for (const MenuItemLayout& item : MainWindowMenuItems()) {
+            if (item.id == id) RunHandler(item.handler);
+        }
+        return;
+    }
+    for (const ComponentLayout& layout : MainWindowComponents()) {
+        if (layout.id != id) continue;
+        const bool clicked =
+            (layout.kind == ComponentKind::FlatButton || layout.kind == ComponentKind::PushButton) && code == BN_CLICKED;
+        const bool changed = layout.kind == ComponentKind::Combo && code == CBN_SELCHANGE;
+        if (clicked || changed) RunHandler(layout.handler);
+        return;
+    }
+}
+
+LRESULT TfrmRunWindow::OnNotify(const NMHDR& header) {
+    if (header.idFrom == static_cast<UINT_PTR>(control_ids::kPageControl1) && header.code == TCN_SELCHANGE) {
+        ShowSelectedPage();
+        RunHandler(FindComponent(L"PageControl1")->handler);
+    }
+    return 0;
+}
+
+LRESULT TfrmRunWindow::OnControlColour(UINT message, HDC dc, HWND control) {
+    const int id = GetDlgCtrlID(control);
+    if (id == control_ids::kTxtStartName || id == control_ids::kTxtStartPath) {
+        const auto colour = fieldColours_.find(id);
+        if (colour != fieldColours_.end()) {
+            SetBkColor(dc, colour->second);
+            return reinterpret_cast<LRESULT>(fieldBrushes_[id].get());
+        }
+        if (id == control_ids::kTxtStartPath) {
+            SetBkColor(dc, GetSysColor(COLOR_HIGHLIGHT));
+            SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
+            return reinterpret_cast<LRESULT>(highlightBrush_.get());
+        }
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+    }
+    // Labels: their own text colour on their panel's background.
+    for (const auto& [name, component] : components_) {
+        if (component.hwnd != control || component.layout->kind != ComponentKind::Label) continue;
+        if (component.layout->colour != kInheritColour) SetTextColor(dc, component.layout->colour);
+        SetBkMode(dc, TRANSPARENT);
+        if (PanelWidget* panel = PanelOf(GetParent(control))) return reinterpret_cast<LRESULT>(panel->BackgroundBrush());
+        return reinterpret_cast<LRESULT>(windowBrush_.get());
+    }
+    return Default(message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
+}
+
+void TfrmRunWindow::OnContextMenu(HWND source, LPARAM position) {
+    // The lists have the entry menu; everything else the help menu.
+    const bool list = source == Find(L"LvCurrentUser") || source == Find(L"LVLocalMachine") ||
+                      source == Find(L"TntListView1");
+    POINT at{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
+    if (position == -1) GetCursorPos(&at);  // from the keyboard
+    TrackPopupMenu(list ? popupMenu1_.get() : popupMenu2_.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0,
+                   Handle(), nullptr);
+}
+
+bool TfrmRunWindow::OnAccessKey(wchar_t key) {
+    for (const auto& button : buttons_) {
+        if (button->AccessKey() == key && IsWindowVisible(button->Handle()) && IsWindowEnabled(button->Handle())) {
+            button->Click();
+            return true;
+        }
+    }
+    return false;
+}
+
+bool TfrmRunWindow::PreTranslate(MSG& message) {
+    if (Handle() == nullptr || (message.hwnd != Handle() && !IsChild(Handle(), message.hwnd))) return false;
+    if (message.message == WM_SYSCHAR) {
+        return OnAccessKey(UpperKey(static_cast<wchar_t>(message.wParam)));
+    }
+    if (message.message == WM_KEYDOWN && message.wParam == VK_TAB && GetKeyState(VK_CONTROL) >= 0) {
+        const bool backwards = GetKeyState(VK_SHIFT) < 0;
+        if (HWND next = GetNextDlgTabItem(Handle(), GetFocus(), backwards ? TRUE : FALSE)) SetFocus(next);
+        return true;
+    }
+    return false;
+}
+
+void TfrmRunWindow::RepointImageLists(HIMAGELIST handle) {
+    for (const wchar_t* name : {L"LvCurrentUser", L"LVLocalMachine", L"TntListView1"}) {
+        if (HWND list = Find(name)) ListView_SetImageList(list, handle, LVSIL_SMALL);
+    }
+}
+
+LRESULT TfrmRunWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        CreateFonts();
+        CreateComponents();
+        CreateMenus();
+        logic_->FormCreate();
+        return 0;
+    case WM_SIZE:
+        if (wParam != SIZE_MINIMIZED) {
+            Realign();
+            logic_->FormResize();
+        }
+        return 0;
+    case WM_TIMER:
+        if (wParam == kTimer1Id) logic_->Timer1Timer();
+        return 0;
+    case WM_COMMAND:
+        OnCommand(wParam, lParam);
+        return 0;
+    case WM_NOTIFY:
+        return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+    case WM_DRAWITEM: {
+        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (item.CtlType != ODT_TAB) return FALSE;
+        OnDrawItem(item);
+        return TRUE;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+        return OnControlColour(message, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_CONTEXTMENU:
+        OnContextMenu(reinterpret_cast<HWND>(wParam), lParam);
+        return 0;
+    case WM_CLOSE: {
+        bool canClose = true;
+        logic_->FormCloseQuery(canClose);
+        if (canClose) DestroyWindow(Handle());
+        return 0;
+    }
+    case WM_DESTROY:
+        KillTimer(Handle(), kTimer1Id);
+        PostQuitMessage(0);
+        return 0;
+    default:
+        return Default(message, wParam, lParam);
+    }
+}
+
+}  // namespace quillmark

@@ -1,0 +1,115 @@
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/main_view.h"
+#include "app/main_window_layout.h"
+#include "app/tfrm_run.h"
+#include "app/win32/base_window.h"
+#include "app/win32/dpi_scale.h"
+#include "app/win32/flat_button.h"
+#include "app/win32/gdi_handles.h"
+#include "app/win32/panel_widget.h"
+
+namespace quillmark {
+
+class Win32ImageList;
+class PrivateProfile;
+struct Platform;
+
+// `frmRun`, the main window: the Win32 widgets of the layout table, shown
+// to and reported from TfrmRun's handlers through MainView. It decides nothing.
+class TfrmRunWindow final : public BaseWindow, public MainView {
+public:
+    TfrmRunWindow(const Platform& platform, PrivateProfile& profile, Win32ImageList& images);
+    ~TfrmRunWindow() override;
+
+    // Creates the window and its components (which runs FormCreate), centred
+    // on the screen, not yet shown.
+    void Create();
+    // Access keys and the Tab key for the window's controls; true when the
+    // message was used up.
+    bool PreTranslate(MSG& message);
+    TfrmRun& Logic() noexcept { return *logic_; }
+
+    // MainView
+    void SetDoubleBuffered(const std::wstring& component) override;
+    int TabIndex() const override;
+    void SelectTab(int index) override;
+    void SetOwnerDrawTabs(bool ownerDraw) override;
+    int PageWidth() const override;
+    int OuterWidth() const override;
+    void SetColumnWidth(ListId list, int column, int width) override;
+    void SetFieldWidth(FieldId field, int width) override;
+    std::wstring FieldText(FieldId field) const override;
+    void SetFieldText(FieldId field, const std::wstring& text) override;
+    void SetFieldColour(FieldId field, std::uint32_t colour) override;
+    void SetEditPanelVisible(bool visible) override;
+    void ShowRows(ListId list, const ScopeList& rows) override;
+    std::vector<int> SelectedRows(ListId list) const override;
+    void FocusList(ListId list) override;
+    void SelectRow(ListId list, int row) override;
+    void SetTimerEnabled(bool enabled) override;
+    MessageAnswer ShowMessage(const std::wstring& text, const std::wstring& caption, MessageKind kind,
+                              MessageButtons buttons) override;
+    void ShowDefaultErrorBox(const std::wstring& message) override;
+    void Close() override;
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    // Timer1: a window-message timer, so it fires on the window's own thread.
+    static constexpr UINT_PTR kTimer1Id = 1;
+
+    struct Component {
+        const ComponentLayout* layout = nullptr;
+        HWND hwnd = nullptr;
+    };
+
+    void CreateFonts();
+    void CreateComponents();
+    void CreateComponent(const ComponentLayout& layout);
+    void CreateListView(const ComponentLayout& layout, HWND parent, const RECT& bounds, bool visible);
+    void CreateCombo(const ComponentLayout& layout, HWND parent, const RECT& bounds, bool visible);
+    void CreateMenus();
+    void Realign();
+    void ShowSelectedPage();
+    void RunHandler(TfrmRunHandler handler);
+    void OnCommand(WPARAM wParam, LPARAM lParam);
+    LRESULT OnNotify(const NMHDR& header);
+    void OnDrawItem(const DRAWITEMSTRUCT& item);
+    void OnContextMenu(HWND source, LPARAM position);
+    LRESULT OnControlColour(UINT message, HDC dc, HWND control);
+    bool OnAccessKey(wchar_t key);
+    void RepointImageLists(HIMAGELIST handle);
+
+    HWND Find(const wchar_t* name) const;
+    HWND ListHandle(ListId list) const;
+    HWND FieldHandle(FieldId field) const;
+    RECT Scaled(const Bounds& bounds) const;
+    PanelWidget* PanelOf(HWND hwnd) const;
+
+    DpiScale scale_;
+    Win32ImageList& images_;
+    std::unique_ptr<TfrmRun> logic_;
+    UniqueFont font_;
+    UniqueFont boldFont_;
+    UniqueFont underlinedFont_;
+    UniqueBrush windowBrush_;
+    UniqueBrush highlightBrush_;
+    std::map<std::wstring, Component> components_;
+    std::vector<std::unique_ptr<PanelWidget>> panels_;
+    std::vector<std::unique_ptr<FlatButton>> buttons_;
+    std::map<int, UniqueBrush> fieldBrushes_;
+    std::map<int, COLORREF> fieldColours_;
+    UniqueMenu popupMenu1_;
+    UniqueMenu popupMenu2_;
+};
+
+}  // namespace quillmark

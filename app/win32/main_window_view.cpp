@@ -1,0 +1,238 @@
+// TfrmRunWindow's side of MainView: what the handlers ask of the widgets.
+#include "app/win32/main_window.h"
+
+#include <commctrl.h>
+
+#include "app/application_title.h"
+#include "platform/error.h"
+
+namespace quillmark {
+
+namespace {
+
+constexpr UINT_PTR kBufferedTabSubclass = 1;
+
+// Paints the tab control into a memory DC first (it answers WM_PRINTCLIENT
+// like WM_PAINT), so a resize or a tab change does not flicker.
+LRESULT CALLBACK BufferedTabProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    if (message == WM_ERASEBKGND) return 1;
+    if (message != WM_PAINT) return DefSubclassProc(hwnd, message, wParam, lParam);
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(hwnd, &paint);
+    RECT client;
+    GetClientRect(hwnd, &client);
+    UniqueMemoryDc memory(CreateCompatibleDC(dc));
+    UniqueBitmap buffer(CreateCompatibleBitmap(dc, client.right, client.bottom));
+    if (memory && buffer) {
+        SelectedObject selected(memory.get(), buffer.get());
+        const auto background = reinterpret_cast<HBRUSH>(GetClassLongPtrW(GetParent(hwnd), GCLP_HBRBACKGROUND));
+        FillRect(memory.get(), &client, background != nullptr ? background : GetSysColorBrush(COLOR_BTNFACE));
+        DefSubclassProc(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory.get()), PRF_CLIENT);
+        BitBlt(dc, 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
+    }
+    EndPaint(hwnd, &paint);
+    return 0;
+}
+
+// One owner-drawn tab, as DRAWITEMSTRUCT hands it over.
+class Win32TabCanvas final : public TabCanvas {
+public:
+    Win32TabCanvas(const DRAWITEMSTRUCT& item, HFONT font, HFONT boldFont, HBRUSH background)
+        : dc_(item.hDC), rect_(item.rcItem), boldFont_(boldFont), background_(background),
+          oldFont_(SelectObject(item.hDC, font)) {}
+    ~Win32TabCanvas() override { SelectObject(dc_, oldFont_); }
+
+    void UseBoldFont() override { SelectObject(dc_, boldFont_); }
+    void FillBackground() override { FillRect(dc_, &rect_, background_); }
+    void DrawCentredText(const std::wstring& text) override {
+        SetBkMode(dc_, TRANSPARENT);
+        SetTextColor(dc_, GetSysColor(COLOR_BTNTEXT));
+        DrawTextW(dc_, text.c_str(), -1, &rect_, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+    }
+
+private:
+    HDC dc_;
+    RECT rect_;
+    HFONT boldFont_;
+    HBRUSH background_;
+    HGDIOBJ oldFont_;
+};
+
+std::wstring WindowText(HWND hwnd) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+}  // namespace
+
+void TfrmRunWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {
+    Win32TabCanvas canvas(item, font_.get(), boldFont_.get(), windowBrush_.get());
+    logic_->PageControl1DrawTab(static_cast<int>(item.itemID), canvas);
+}
+
+HWND TfrmRunWindow::ListHandle(ListId list) const {
+    switch (list) {
+    case ListId::LvCurrentUser: return Find(L"LvCurrentUser");
+    case ListId::LVLocalMachine: return Find(L"LVLocalMachine");
+    case ListId::TntListView1: break;
+    }
+    return Find(L"TntListView1");
+}
+
+HWND TfrmRunWindow::FieldHandle(FieldId field) const {
+    return Find(field == FieldId::TxtStartName ? L"TxtStartName" : L"TxtStartPath");
+}
+
+void TfrmRunWindow::SetDoubleBuffered(const std::wstring& component) {
+    const auto found = components_.find(component);
+    if (found == components_.end() || found->second.hwnd == nullptr) return;
+    const HWND hwnd = found->second.hwnd;
+    switch (found->second.layout->kind) {
+    case ComponentKind::ListView:
+        ListView_SetExtendedListViewStyleEx(hwnd, LVS_EX_DOUBLEBUFFER, LVS_EX_DOUBLEBUFFER);
+        break;
+    case ComponentKind::PageControl:
+        SetWindowSubclass(hwnd, &BufferedTabProc, kBufferedTabSubclass, 0);
+        break;
+    default:
+        if (PanelWidget* panel = PanelOf(hwnd)) panel->SetDoubleBuffered(true);
+        break;
+    }
+}
+
+int TfrmRunWindow::TabIndex() const { return TabCtrl_GetCurSel(Find(L"PageControl1")); }
+
+void TfrmRunWindow::SelectTab(int index) {
+    // TCM_SETCURSEL sends no TCN_SELCHANGE: selecting here loads nothing.
+    TabCtrl_SetCurSel(Find(L"PageControl1"), index);
+    ShowSelectedPage();
+}
+
+void TfrmRunWindow::SetOwnerDrawTabs(bool ownerDraw) {
+    const HWND tabs = Find(L"PageControl1");
+    LONG_PTR style = GetWindowLongPtrW(tabs, GWL_STYLE);
+    style = ownerDraw ? (style | TCS_OWNERDRAWFIXED) : (style & ~static_cast<LONG_PTR>(TCS_OWNERDRAWFIXED));
+    SetWindowLongPtrW(tabs, GWL_STYLE, style);
+    InvalidateRect(tabs, nullptr, TRUE);
+}
+
+int TfrmRunWindow::PageWidth() const {
+    RECT bounds;
+    GetWindowRect(Find(L"PageControl1"), &bounds);
+    return scale_.ToLayout(bounds.right - bounds.left);
+}
+
+int TfrmRunWindow::OuterWidth() const {
+    RECT bounds;
+    GetWindowRect(Handle(), &bounds);
+    return scale_.ToLayout(bounds.right - bounds.left);
+}
+
+void TfrmRunWindow::SetColumnWidth(ListId list, int column, int width) {
+    ListView_SetColumnWidth(ListHandle(list), column, scale_.ToScreen(width));
+}
+
+void TfrmRunWindow::SetFieldWidth(FieldId field, int width) {
+    const HWND edit = FieldHandle(field);
+    RECT bounds;
+    GetWindowRect(edit, &bounds);
+    SetWindowPos(edit, nullptr, 0, 0, scale_.ToScreen(width), bounds.bottom - bounds.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+std::wstring TfrmRunWindow::FieldText(FieldId field) const { return WindowText(FieldHandle(field)); }
+
+void TfrmRunWindow::SetFieldText(FieldId field, const std::wstring& text) {
+    SetWindowTextW(FieldHandle(field), text.c_str());
+}
+
+void TfrmRunWindow::SetFieldColour(FieldId field, std::uint32_t colour) {
+    const HWND edit = FieldHandle(field);
+    const int id = GetDlgCtrlID(edit);
+    fieldColours_[id] = static_cast<COLORREF>(colour);
+    fieldBrushes_[id].reset(CreateSolidBrush(static_cast<COLORREF>(colour)));
+    InvalidateRect(edit, nullptr, TRUE);
+}
+
+void TfrmRunWindow::SetEditPanelVisible(bool visible) {
+    ShowWindow(Find(L"PnlEdit"), visible ? SW_SHOWNA : SW_HIDE);
+    Realign();
+}
+
+void TfrmRunWindow::ShowRows(ListId list, const ScopeList& rows) {
+    const HWND hwnd = ListHandle(list);
+    SendMessageW(hwnd, WM_SETREDRAW, FALSE, 0);
+    ListView_DeleteAllItems(hwnd);
+    const std::wstring* captions[] = {&rows.nameCaption, &rows.locationCaption};
+    for (int column = 0; column < 2; ++column) {
+        LVCOLUMNW info{};
+        info.mask = LVCF_TEXT;
+        info.pszText = const_cast<wchar_t*>(captions[column]->c_str());
+        ListView_SetColumn(hwnd, column, &info);
+    }
+    ListView_SetItemCount(hwnd, static_cast<int>(rows.rows.size()));
+    int index = 0;
+    for (const StartupEntry& row : rows.rows) {
+        LVITEMW item{};
+        item.mask = LVIF_TEXT | LVIF_IMAGE;
+        item.iItem = index;
+        item.pszText = const_cast<wchar_t*>(row.name.c_str());
+        item.iImage = row.iconIndex >= 0 ? row.iconIndex : I_IMAGENONE;
+        const int inserted = ListView_InsertItem(hwnd, &item);
+        if (inserted >= 0) ListView_SetItemText(hwnd, inserted, 1, const_cast<wchar_t*>(row.location.c_str()));
+        ++index;
+    }
+    SendMessageW(hwnd, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(hwnd, nullptr, TRUE);
+}
+
+std::vector<int> TfrmRunWindow::SelectedRows(ListId list) const {
+    std::vector<int> selected;
+    const HWND hwnd = ListHandle(list);
+    for (int row = ListView_GetNextItem(hwnd, -1, LVNI_SELECTED); row >= 0;
+         row = ListView_GetNextItem(hwnd, row, LVNI_SELECTED)) {
+        selected.push_back(row);
+    }
+    return selected;
+}
+
+void TfrmRunWindow::FocusList(ListId list) {
+    const HWND hwnd = ListHandle(list);
+    // As the toolkit does: a control that cannot be seen cannot take the focus.
+    if (hwnd == nullptr || !IsWindowVisible(hwnd) || !IsWindowEnabled(hwnd)) {
+        throw Error(L"Cannot focus a disabled or invisible window");
+    }
+    SetFocus(hwnd);
+}
+
+void TfrmRunWindow::SelectRow(ListId list, int row) {
+    ListView_SetItemState(ListHandle(list), row, LVIS_SELECTED, LVIS_SELECTED);
+}
+
+void TfrmRunWindow::SetTimerEnabled(bool enabled) {
+    if (enabled) {
+        SetTimer(Handle(), kTimer1Id, kTimer1Interval, nullptr);
+    } else {
+        KillTimer(Handle(), kTimer1Id);
+    }
+}
+
+MessageAnswer TfrmRunWindow::ShowMessage(const std::wstring& text, const std::wstring& caption, MessageKind kind,
+                                         MessageButtons buttons) {
+    const UINT icon = kind == MessageKind::Error ? MB_ICONERROR : MB_ICONINFORMATION;
+    const UINT choice = buttons == MessageButtons::OkCancel ? MB_OKCANCEL : MB_OK;
+    return MessageBoxW(Handle(), text.c_str(), caption.c_str(), icon | choice) == IDOK ? MessageAnswer::Ok
+                                                                                      : MessageAnswer::Cancel;
+}
+
+void TfrmRunWindow::ShowDefaultErrorBox(const std::wstring& message) {
+    MessageBoxW(Handle(), message.c_str(), kApplicationTitle, MB_OK | MB_ICONERROR);
+}
+
+void TfrmRunWindow::Close() {
+    // Posted, so the button that asked is not destroyed inside its own click.
+    PostMessageW(Handle(), WM_CLOSE, 0, 0);
+}
+
+}  // namespace quillmark
