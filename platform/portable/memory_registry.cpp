@@ -8,7 +8,7 @@ namespace quillmark {
 
 namespace {
 
-std::vector<MemoryRegistry::Value>::iterator FindValue(MemoryRegistry::Key& key, const std::wstring& name) {
+std::vector<MemoryRegistry::Value>::iterator FindIn(MemoryRegistry::Key& key, const std::wstring& name) {
     const std::wstring wanted = CaseKey(name);
     return std::find_if(key.values.begin(), key.values.end(),
                         [&](const MemoryRegistry::Value& value) { return CaseKey(value.name) == wanted; });
@@ -41,7 +41,7 @@ public:
 
     bool QueryValueInfo(const std::wstring& name, std::uint32_t& type, std::uint32_t& size) override {
         if (key_->deleted) return false;
-        const auto value = FindValue(*key_, name);
+        const auto value = FindIn(*key_, name);
         if (value == key_->values.end()) return false;
         type = value->type;
         size = static_cast<std::uint32_t>(value->data.size());
@@ -50,7 +50,7 @@ public:
 
     bool ReadValueData(const std::wstring& name, std::uint32_t size, std::vector<std::uint8_t>& data) override {
         if (key_->deleted) return false;
-        const auto value = FindValue(*key_, name);
+        const auto value = FindIn(*key_, name);
         if (value == key_->values.end() || value->unreadable || value->data.size() > size) return false;
         data = value->data;
         return true;
@@ -58,7 +58,7 @@ public:
 
     void DeleteValue(const std::wstring& name) override {
         if (key_->deleted) return;
-        const auto value = FindValue(*key_, name);
+        const auto value = FindIn(*key_, name);
         if (value != key_->values.end()) key_->values.erase(value);
     }
 
@@ -129,7 +129,7 @@ bool MemoryRegistry::KeyExists(RegistryRoot root, const std::wstring& path) cons
 void MemoryRegistry::SetValue(RegistryRoot root, const std::wstring& path, const std::wstring& name,
                               std::uint32_t type, std::vector<std::uint8_t> data) {
     Key& key = CreateKeyData(root, path);
-    const auto value = FindValue(key, name);
+    const auto value = FindIn(key, name);
     if (value != key.values.end()) {
         value->type = type;
         value->data = std::move(data);
@@ -162,14 +162,21 @@ void MemoryRegistry::SetString(RegistryRoot root, const std::wstring& path, cons
 
 void MemoryRegistry::DeleteValue(RegistryRoot root, const std::wstring& path, const std::wstring& name) {
     if (auto key = FindKey(root, path)) {
-        const auto value = FindValue(*key, name);
+        const auto value = FindIn(*key, name);
         if (value != key->values.end()) key->values.erase(value);
     }
 }
 
 bool MemoryRegistry::ValueExists(RegistryRoot root, const std::wstring& path, const std::wstring& name) const {
+    return FindValue(root, path, name) != nullptr;
+}
+
+const MemoryRegistry::Value* MemoryRegistry::FindValue(RegistryRoot root, const std::wstring& path,
+                                                       const std::wstring& name) const {
     const auto key = FindKey(root, path);
-    return key && FindValue(*key, name) != key->values.end();
+    if (!key) return nullptr;
+    const auto value = quillmark::FindIn(*key, name);
+    return value == key->values.end() ? nullptr : &*value;
 }
 
 void MemoryRegistry::DenyAccess(RegistryRoot root, const std::wstring& path, bool denied) {
@@ -178,7 +185,7 @@ void MemoryRegistry::DenyAccess(RegistryRoot root, const std::wstring& path, boo
 
 void MemoryRegistry::MakeUnreadable(RegistryRoot root, const std::wstring& path, const std::wstring& name) {
     if (auto key = FindKey(root, path)) {
-        const auto value = FindValue(*key, name);
+        const auto value = FindIn(*key, name);
         if (value != key->values.end()) value->unreadable = true;
     }
 }

@@ -43,6 +43,8 @@ public:
                    std::uint32_t type = kRegSz);
     void DeleteValue(RegistryRoot root, const std::wstring& path, const std::wstring& name);
     bool ValueExists(RegistryRoot root, const std::wstring& path, const std::wstring& name) const;
+    // The value as stored, or null.
+    const Value* FindValue(RegistryRoot root, const std::wstring& path, const std::wstring& name) const;
     // Opening the key fails from now on, as with a key whose ACL denies us.
     void DenyAccess(RegistryRoot root, const std::wstring& path, bool denied = true);
     // The value's type and size can be queried but reading its data fails.

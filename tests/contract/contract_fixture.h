@@ -1,0 +1,60 @@
+#pragma once
+#include <gtest/gtest.h>
+
+#include <tuple>
+
+#include "tests/contract/contract_backend.h"
+
+namespace quillmark {
+
+inline const wchar_t kRunKeyPath[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline const wchar_t kShellFoldersPath[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+
+// Runs each case against one backend and leaves the world as it found it:
+// values it wrote are deleted, values it changed get their old data back,
+// and files and folders it made are removed, newest first.
+class ContractTest : public testing::TestWithParam<ContractBackendFactory> {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+public:
+    // Seeding helpers, public so case helpers outside the fixture can use them.
+
+    // A value name unique to this run: "QmContract<tag>-<suffix>".
+    std::wstring Name(const std::wstring& suffix) const;
+    void SeedValue(RegistryRoot root, const std::wstring& key, const std::wstring& name, std::uint32_t type,
+                   const std::vector<std::uint8_t>& bytes);
+    void SeedString(RegistryRoot root, const std::wstring& key, const std::wstring& name, const std::wstring& text);
+    // Keeps the value's current state for TearDown, then changes or removes it.
+    void ReplaceValue(RegistryRoot root, const std::wstring& key, const std::wstring& name, std::uint32_t type,
+                      const std::vector<std::uint8_t>& bytes);
+    void RemoveValue(RegistryRoot root, const std::wstring& key, const std::wstring& name);
+
+    // Folder paths end without a backslash.
+    std::wstring StartupFolderOf(RegistryRoot root);
+    std::wstring MakeFolder(const std::wstring& path);
+    std::wstring MakeFile(const std::wstring& path, std::uint32_t attributes);
+    // A new empty folder inside the current user's Startup folder.
+    std::wstring ScratchFolder(const std::wstring& suffix);
+
+protected:
+    std::unique_ptr<ContractBackend> backend_;
+    std::wstring tag_;
+
+private:
+    struct Saved {
+        RegistryRoot root;
+        std::wstring key;
+        std::wstring name;
+        std::optional<RawValue> value;
+    };
+    void Save(RegistryRoot root, const std::wstring& key, const std::wstring& name);
+
+    std::vector<Saved> saved_;
+    std::vector<std::wstring> createdPaths_;
+};
+
+inline std::string BackendName(const testing::TestParamInfo<ContractBackendFactory>& info) { return info.param.name; }
+
+}  // namespace quillmark

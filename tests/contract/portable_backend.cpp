@@ -1,0 +1,57 @@
+#include "platform/portable/portable_platform.h"
+#include "tests/contract/contract_fixture.h"
+
+namespace quillmark {
+namespace {
+
+// The stand-ins, seeded the way a fresh Wine prefix looks.
+class PortableBackend final : public ContractBackend {
+public:
+    PortableBackend() {
+        auto& registry = platform_.registry();
+        registry.CreateKey(RegistryRoot::CurrentUser, kRunKeyPath);
+        registry.CreateKey(RegistryRoot::LocalMachine, kRunKeyPath);
+        const std::wstring userStartup = L"C:\\users\\quill\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\StartUp";
+        const std::wstring commonStartup = L"C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\StartUp";
+        registry.SetString(RegistryRoot::CurrentUser, kShellFoldersPath, L"StartUp", userStartup);
+        registry.SetString(RegistryRoot::LocalMachine, kShellFoldersPath, L"Common Startup", commonStartup);
+        platform_.files().AddFolder(userStartup);
+        platform_.files().AddFolder(commonStartup);
+    }
+
+    Platform View() override { return platform_.View(); }
+
+    void SetValue(RegistryRoot root, const std::wstring& key, const std::wstring& name, std::uint32_t type,
+                  const std::vector<std::uint8_t>& bytes) override {
+        platform_.registry().SetValue(root, key, name, type, bytes);
+    }
+    std::optional<RawValue> GetValue(RegistryRoot root, const std::wstring& key, const std::wstring& name) override {
+        const auto* value = platform_.registry().FindValue(root, key, name);
+        if (value == nullptr) return std::nullopt;
+        return RawValue{value->type, value->data};
+    }
+    void DeleteValue(RegistryRoot root, const std::wstring& key, const std::wstring& name) override {
+        platform_.registry().DeleteValue(root, key, name);
+    }
+    bool KeyExists(RegistryRoot root, const std::wstring& key) override { return platform_.registry().KeyExists(root, key); }
+
+    void CreateFolder(const std::wstring& path) override { ASSERT_TRUE(platform_.files().AddFolder(path)); }
+    void AddFile(const std::wstring& path, std::uint32_t attributes) override {
+        ASSERT_TRUE(platform_.files().AddFile(path, attributes));
+    }
+    void RemovePath(const std::wstring& path) override { platform_.files().Remove(path); }
+
+    std::wstring UniqueTag() override { return L"P"; }
+    bool IsWine() override { return false; }
+
+private:
+    PortablePlatform platform_;
+};
+
+INSTANTIATE_TEST_SUITE_P(Portable, ContractTest,
+                         testing::Values(ContractBackendFactory{
+                             "Portable", [] { return std::unique_ptr<ContractBackend>(new PortableBackend()); }}),
+                         BackendName);
+
+}  // namespace
+}  // namespace quillmark

@@ -1,0 +1,182 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "platform/error.h"
+#include "platform/registry_accessor.h"
+#include "tests/contract/contract_fixture.h"
+
+namespace quillmark {
+namespace {
+
+const wchar_t kRunKeyFromRoot[] = L"\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+// The names of the open key that belong to this run, in the order read.
+std::vector<std::wstring> OwnNames(RegistryAccessor& accessor, const std::wstring& prefix) {
+    std::vector<std::wstring> names{L"sentinel"};
+    accessor.GetValueNames(names);
+    std::erase_if(names, [&](const std::wstring& name) { return name.rfind(prefix, 0) != 0; });
+    return names;
+}
+
+TEST_P(ContractTest, ValueNamesListEveryValueOnceInIndexOrder) {
+    for (const RegistryRoot root : {RegistryRoot::CurrentUser, RegistryRoot::LocalMachine}) {
+        SCOPED_TRACE(root == RegistryRoot::CurrentUser ? "HKCU" : "HKLM");
+        const std::vector<std::wstring> written{Name(L"zeta"), Name(L"Alpha"), Name(L"mid"), Name(L"beta")};
+        for (const auto& name : written) SeedString(root, kRunKeyPath, name, L"C:\\x.exe");
+        RegistryAccessor accessor(backend_->View().registry);
+        accessor.SetRoot(root);
+        ASSERT_TRUE(accessor.OpenKey(kRunKeyFromRoot));
+        const auto names = OwnNames(accessor, Name(L""));
+        if (backend_->IsWine()) {
+            // Wine keeps a key's values sorted by name; Windows enumerates
+            // them in the order they were written, as the stand-in does.
+            auto sorted = written;
+            std::sort(sorted.begin(), sorted.end());
+            auto got = names;
+            std::sort(got.begin(), got.end());
+            EXPECT_EQ(got, sorted);
+        } else {
+            EXPECT_EQ(names, written);
+        }
+    }
+}
+
+TEST_P(ContractTest, LongValueNamesAreListedAndRead) {
+    std::vector<std::wstring> written;
+    for (const std::size_t length : {254u, 255u, 256u, 300u, 2000u}) {
+        written.push_back(Name(std::wstring(length, L'n')));
+        SeedString(RegistryRoot::CurrentUser, kRunKeyPath, written.back(), std::to_wstring(length));
+    }
+    RegistryAccessor accessor(backend_->View().registry);
+    ASSERT_TRUE(accessor.OpenKey(kRunKeyFromRoot));
+    auto names = OwnNames(accessor, Name(L""));
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, written);
+    for (const auto& name : written) {
+        EXPECT_EQ(accessor.ReadString(name), std::to_wstring(name.size() - Name(L"").size()));
+    }
+}
+
+TEST_P(ContractTest, MissingKeyOpensNothingAndIsNotCreated) {
+    const std::wstring missing = L"Software\\" + Name(L"Missing") + L"\\Run";
+    RegistryAccessor accessor(backend_->View().registry);
+    for (const RegistryRoot root : {RegistryRoot::CurrentUser, RegistryRoot::LocalMachine}) {
+        accessor.SetRoot(root);
+        EXPECT_FALSE(accessor.OpenKey(L"\\" + missing));
+        EXPECT_FALSE(accessor.HasOpenKey());
+        std::vector<std::wstring> names{L"sentinel"};
+        accessor.GetValueNames(names);
+        EXPECT_TRUE(names.empty());
+        EXPECT_EQ(accessor.ReadString(L"anything"), L"");
+        EXPECT_FALSE(backend_->KeyExists(root, missing));
+        EXPECT_FALSE(backend_->KeyExists(root, L"Software\\" + Name(L"Missing")));
+    }
+}
+
+TEST_P(ContractTest, OpensWithOrWithoutTheLeadingBackslash) {
+    const std::wstring name = Name(L"open");
+    SeedString(RegistryRoot::LocalMachine, kRunKeyPath, name, L"hklm");
+    SeedString(RegistryRoot::CurrentUser, kRunKeyPath, name, L"hkcu");
+    RegistryAccessor accessor(backend_->View().registry);
+    EXPECT_EQ(accessor.Root(), RegistryRoot::CurrentUser);
+    ASSERT_TRUE(accessor.OpenKey(kRunKeyFromRoot));
+    EXPECT_EQ(accessor.ReadString(name), L"hkcu");
+    accessor.SetRoot(RegistryRoot::LocalMachine);
+    ASSERT_TRUE(accessor.OpenKey(kRunKeyPath));
+    EXPECT_EQ(accessor.ReadString(name), L"hklm");
+    // Names compare without regard to letter case.
+    EXPECT_EQ(accessor.ReadString(Name(L"OPEN")), L"hklm");
+    accessor.CloseKey();
+    EXPECT_FALSE(accessor.HasOpenKey());
+    EXPECT_EQ(accessor.ReadString(name), L"");
+}
+
+struct StringCase {
+    const char* label;
+    std::uint32_t type;
+    std::vector<std::uint8_t> bytes;
+    const wchar_t* expected;  // nullptr: "Invalid data type for '<name>'"
+};
+
+std::vector<std::uint8_t> Bytes(std::initializer_list<int> values) {
+    std::vector<std::uint8_t> bytes;
+    for (const int value : values) bytes.push_back(static_cast<std::uint8_t>(value));
+    return bytes;
+}
+
+TEST_P(ContractTest, ReadStringOfEveryKindOfData) {
+    const std::wstring longText(32000, L'x');
+    const std::vector<StringCase> cases{
+        {"plain", kRegSz, Utf16Bytes(std::wstring(L"C:\\a.exe", 8) + L'\0'), L"C:\\a.exe"},
+        {"expand, not expanded", kRegExpandSz, Utf16Bytes(std::wstring(L"%SystemRoot%\\a.exe") + L'\0'),
+         L"%SystemRoot%\\a.exe"},
+        {"empty data", kRegSz, {}, L""},
+        {"one byte", kRegSz, Bytes({'A'}), L"A"},
+        {"only a terminator", kRegSz, Bytes({0, 0}), L""},
+        {"three bytes", kRegSz, Bytes({'a', 0, 'b'}), L"ab"},
+        {"odd length", kRegSz, Bytes({'a', 0, 'b', 0, 'c'}), L"abc"},
+        {"unterminated", kRegSz, Utf16Bytes(L"abcd"), L"abcd"},
+        {"unterminated expand", kRegExpandSz, Utf16Bytes(L"%x%"), L"%x%"},
+        {"embedded NUL", kRegSz, Utf16Bytes(std::wstring(L"ab\0cd\0", 6)), L"ab"},
+        {"outside the code page", kRegSz, Utf16Bytes(std::wstring(L"C:\\\u4e2d\u0100\\a.exe") + L'\0'),
+         L"C:\\\u4e2d\u0100\\a.exe"},
+        {"long", kRegSz, Utf16Bytes(longText + L'\0'), longText.c_str()},
+        {"multi string", kRegMultiSz, Utf16Bytes(std::wstring(L"a\0b\0\0", 5)), nullptr},
+        {"dword", kRegDword, Bytes({1, 0, 0, 0}), nullptr},
+        {"qword", kRegQword, Bytes({1, 0, 0, 0, 0, 0, 0, 0}), nullptr},
+        {"binary", kRegBinary, Utf16Bytes(std::wstring(L"C:\\a.exe") + L'\0'), nullptr},
+        {"none, empty", kRegNone, {}, nullptr},
+        {"none, with data", kRegNone, Bytes({'a', 0, 0, 0}), nullptr},
+    };
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        SeedValue(RegistryRoot::CurrentUser, kRunKeyPath, Name(std::to_wstring(i)), cases[i].type, cases[i].bytes);
+    }
+    RegistryAccessor accessor(backend_->View().registry);
+    ASSERT_TRUE(accessor.OpenKey(kRunKeyFromRoot));
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        SCOPED_TRACE(cases[i].label);
+        const std::wstring name = Name(std::to_wstring(i));
+        if (cases[i].expected != nullptr) {
+            EXPECT_EQ(accessor.ReadString(name), cases[i].expected);
+            continue;
+        }
+        try {
+            accessor.ReadString(name);
+            ADD_FAILURE() << "no failure for a non-string value";
+        } catch (const Error& error) {
+            EXPECT_EQ(error.message(), L"Invalid data type for '" + name + L"'");
+        }
+    }
+    EXPECT_EQ(accessor.ReadString(Name(L"absent")), L"");
+}
+
+// Deleting goes by the exact UTF-16 name: narrowing it to the ANSI code page
+// would turn "A macron" into "A" and the ideograph into "?", and so delete a
+// different value.
+TEST_P(ContractTest, DeleteValueTakesTheExactName) {
+    const std::vector<std::wstring> names{Name(L"\u0100"), Name(L"A"), Name(L"\u4e2d"), Name(L"?"), Name(L"keep")};
+    for (const auto& name : names) SeedString(RegistryRoot::LocalMachine, kRunKeyPath, name, L"x");
+    RegistryAccessor accessor(backend_->View().registry);
+    accessor.SetRoot(RegistryRoot::LocalMachine);
+    ASSERT_TRUE(accessor.OpenKey(kRunKeyFromRoot));
+    accessor.DeleteValue(Name(L"\u0100"));
+    accessor.DeleteValue(Name(L"\u4e2d"));
+    accessor.DeleteValue(Name(L"absent"));
+    accessor.DeleteValue(Name(L""));  // a prefix of the names is none of them
+    EXPECT_FALSE(backend_->GetValue(RegistryRoot::LocalMachine, kRunKeyPath, Name(L"\u0100")));
+    EXPECT_FALSE(backend_->GetValue(RegistryRoot::LocalMachine, kRunKeyPath, Name(L"\u4e2d")));
+    EXPECT_TRUE(backend_->GetValue(RegistryRoot::LocalMachine, kRunKeyPath, Name(L"A")));
+    EXPECT_TRUE(backend_->GetValue(RegistryRoot::LocalMachine, kRunKeyPath, Name(L"?")));
+    EXPECT_TRUE(backend_->GetValue(RegistryRoot::LocalMachine, kRunKeyPath, Name(L"keep")));
+    // Letter case does not matter to the registry.
+    accessor.DeleteValue(Name(L"KEEP"));
+    EXPECT_FALSE(backend_->GetValue(RegistryRoot::LocalMachine, kRunKeyPath, Name(L"keep")));
+    // Without an open key nothing happens.
+    accessor.CloseKey();
+    accessor.DeleteValue(Name(L"A"));
+    EXPECT_TRUE(backend_->GetValue(RegistryRoot::LocalMachine, kRunKeyPath, Name(L"A")));
+}
+
+}  // namespace
+}  // namespace quillmark

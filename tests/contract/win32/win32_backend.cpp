@@ -1,0 +1,100 @@
+#include <windows.h>
+
+#include "platform/win32/handles.h"
+#include "platform/win32/win32_platform.h"
+#include "tests/contract/contract_fixture.h"
+
+namespace quillmark {
+namespace {
+
+HKEY RootHandle(RegistryRoot root) {
+    return root == RegistryRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+}
+
+// The real registry and file system of the test prefix, seeded through
+// advapi32 and kernel32 directly.
+class Win32Backend final : public ContractBackend {
+public:
+    Platform View() override { return platform_.View(); }
+
+    void SetValue(RegistryRoot root, const std::wstring& key, const std::wstring& name, std::uint32_t type,
+                  const std::vector<std::uint8_t>& bytes) override {
+        UniqueHkey handle;
+        ASSERT_EQ(RegCreateKeyExW(RootHandle(root), key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, handle.put(),
+                                  nullptr),
+                  ERROR_SUCCESS);
+        // RegSetValueExW counts a terminator in for string data whose next
+        // character in memory is NUL ("the caller forgot it"). Non-zero bytes
+        // after the data keep it to exactly the bytes given.
+        std::vector<std::uint8_t> buffer(bytes);
+        buffer.insert(buffer.end(), {0xFF, 0xFF, 0xFF, 0xFF});
+        ASSERT_EQ(RegSetValueExW(handle.get(), name.c_str(), 0, type, buffer.data(), static_cast<DWORD>(bytes.size())),
+                  ERROR_SUCCESS);
+    }
+
+    std::optional<RawValue> GetValue(RegistryRoot root, const std::wstring& key, const std::wstring& name) override {
+        UniqueHkey handle;
+        if (RegOpenKeyExW(RootHandle(root), key.c_str(), 0, KEY_QUERY_VALUE, handle.put()) != ERROR_SUCCESS) {
+            return std::nullopt;
+        }
+        DWORD type = 0;
+        DWORD size = 0;
+        if (RegQueryValueExW(handle.get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) {
+            return std::nullopt;
+        }
+        RawValue value{type, std::vector<std::uint8_t>(size + 1)};
+        RegQueryValueExW(handle.get(), name.c_str(), nullptr, &type, value.bytes.data(), &size);
+        value.bytes.resize(size);
+        return value;
+    }
+
+    void DeleteValue(RegistryRoot root, const std::wstring& key, const std::wstring& name) override {
+        UniqueHkey handle;
+        if (RegOpenKeyExW(RootHandle(root), key.c_str(), 0, KEY_SET_VALUE, handle.put()) == ERROR_SUCCESS) {
+            RegDeleteValueW(handle.get(), name.c_str());
+        }
+    }
+
+    bool KeyExists(RegistryRoot root, const std::wstring& key) override {
+        UniqueHkey handle;
+        return RegOpenKeyExW(RootHandle(root), key.c_str(), 0, KEY_READ, handle.put()) == ERROR_SUCCESS;
+    }
+
+    void CreateFolder(const std::wstring& path) override { ASSERT_TRUE(CreateDirectoryW(path.c_str(), nullptr)); }
+
+    void AddFile(const std::wstring& path, std::uint32_t attributes) override {
+        const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        CloseHandle(file);
+        ASSERT_TRUE(SetFileAttributesW(path.c_str(), attributes));
+    }
+
+    void RemovePath(const std::wstring& path) override {
+        const DWORD attributes = GetFileAttributesW(path.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES) return;
+        if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+            RemoveDirectoryW(path.c_str());
+        } else {
+            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileW(path.c_str());
+        }
+    }
+
+    std::wstring UniqueTag() override { return std::to_wstring(GetCurrentProcessId()); }
+
+    bool IsWine() override {
+        const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+        return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+    }
+
+private:
+    Win32Platform platform_;
+};
+
+INSTANTIATE_TEST_SUITE_P(Win32, ContractTest,
+                         testing::Values(ContractBackendFactory{
+                             "Win32", [] { return std::unique_ptr<ContractBackend>(new Win32Backend()); }}),
+                         BackendName);
+
+}  // namespace
+}  // namespace quillmark

@@ -1,0 +1,182 @@
+#include "shellpath/command_line.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/portable/portable_platform.h"
+#include "tests/shellpath/command_line_world.h"
+
+namespace quillmark {
+namespace {
+
+class PortableWorld final : public CommandLineWorld {
+public:
+    Platform View() override { return platform_.View(); }
+    void SetVariable(const std::string& name, const std::string& value) override {
+        platform_.environment().Set(name, value);
+    }
+    void UnsetVariable(const std::string& name) override { platform_.environment().Unset(name); }
+
+private:
+    PortablePlatform platform_;
+};
+
+INSTANTIATE_TEST_SUITE_P(Portable, CommandLineTest,
+                         testing::Values(CommandLineWorldFactory{
+                             "Portable", [] { return std::unique_ptr<CommandLineWorld>(new PortableWorld()); }}),
+                         WorldName);
+
+struct Example {
+    const wchar_t* location;
+    const wchar_t* expected;  // nullptr: the location comes back unchanged
+};
+
+void ExpectResults(CommandLineWorld& world, const Example* examples, std::size_t count) {
+    const Platform platform = world.View();
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::wstring location = examples[i].location;
+        SCOPED_TRACE(testing::Message() << "row " << i);
+        const std::wstring expected = examples[i].expected ? examples[i].expected : location;
+        EXPECT_EQ(ProgramPathFromCommand(platform, location), expected);
+    }
+}
+
+TEST_P(CommandLineTest, ProgramPathExamples) {
+    static const Example kExamples[] = {
+        {L"\"C:\\Program Files\\App\\app.exe\" -min", L"C:\\Program Files\\App\\app.exe"},
+        {L"\"C:\\App\\app.exe\"", L"C:\\App\\app.exe"},
+        {L"C:\\Program Files\\App\\app.exe", nullptr},
+        {L"C:\\Program Files\\App\\app.exe -min", L"C:\\Program Files\\App\\app.exe "},
+        {L"C:\\PROGRA~1\\App\\app.exe /background", L"C:\\PROGRA~1\\App\\app.exe "},
+        {L"C:\\App\\app.exe/min", L"C:\\App\\app.exe"},
+        {L"C:\\App\\app.exe  -x", L"C:\\App\\app.exe "},
+        {L"C:\\App\\app.exe\t-x", nullptr},
+        {L"  \"C:\\App\\app.exe\" -x", L"C:\\App\\app.exe"},
+        {L"%SystemRoot%\\system32\\app.exe", L"C:\\WINDOWS\\system32\\app.exe"},
+        {L"%SystemRoot%\\system32\\app.exe -x", L"C:\\WINDOWS\\system32\\app.exe "},
+        {L"\"%ProgramFiles%\\App\\app.exe\" /x", L"C:\\Program Files\\App\\app.exe"},
+        {L"%SystemRoot%\\%ProgramFiles%\\app.exe", L"C:\\WINDOWS\\%ProgramFiles%\\app.exe"},
+        {L"%UNDEFINED%\\app.exe", nullptr},
+        {L"%%\\app.exe", nullptr},
+        {L"C:\\100%\\app.exe", nullptr},
+        {L"C:\\App\\app.exe -config C:\\App\\app.ini", nullptr},
+        {L"\"C:\\App\\app.exe\" -config C:\\App\\app.ini", L"C:\\App\\app.exe"},
+        {L"C:\\App\\app.exe -port:80", nullptr},
+        {L"C:\\Tools\\runner -x", nullptr},
+        {L"\"C:\\My.Folder\\runner\" -x", L"C:\\My.Folder\\runner"},
+        {L"rundll32.exe shell32.dll,Control_RunDLL", nullptr},
+        {L"C:\\WINDOWS\\system32\\rundll32.exe \"C:\\Program Files\\App\\tool.dll\",Start",
+         L"C:\\WINDOWS\\system32\\rundll32.exe \"C:\\Program Files\\App\\tool.dll"},
+        {L"\"C:\\App\\app.exe -x", L""},
+        {L"\"\"", L""},
+        {L"http://example.test/a b.exe -x", nullptr},
+        {L"HTTPS://example.test/page.htm?x=1", nullptr},
+        {L"hTtP:relative.exe -x", nullptr},
+        // The part before the extension is trimmed, so the blank goes there.
+        {L" http://example.test/app.exe -x", L"http://example.test/app.exe "},
+        {L".exe", nullptr},
+        {L"", L""},
+        {L"   ", nullptr},
+    };
+    ExpectResults(*world_, kExamples, std::size(kExamples));
+}
+
+TEST_P(CommandLineTest, ExpandsOnlyTheFirstReferenceAndNeverRescansTheValue) {
+    world_->SetVariable("QmNested", "%SystemRoot%");
+    world_->SetVariable("QmEmpty", "");
+    const Platform platform = world_->View();
+    EXPECT_EQ(ExpandFirstEnvVar(platform, L"%QmNested%\\a"), L"%SystemRoot%\\a");
+    // Names match without regard to letter case.
+    EXPECT_EQ(ExpandFirstEnvVar(platform, L"x%systemroot%y%z"), L"xC:\\WINDOWSy%z");
+    EXPECT_EQ(ExpandFirstEnvVar(platform, L"%QmEmpty%\\a %SystemRoot%"), L"%QmEmpty%\\a %SystemRoot%");
+    EXPECT_EQ(ExpandFirstEnvVar(platform, L" %SystemRoot% "), L" C:\\WINDOWS ");
+    EXPECT_EQ(ExpandFirstEnvVar(platform, L"%"), L"%");
+    EXPECT_EQ(ReadEnvVar(platform, "SYSTEMROOT"), "C:\\WINDOWS");
+    EXPECT_EQ(ReadEnvVar(platform, "UNDEFINED"), "");
+    EXPECT_EQ(ReadEnvVar(platform, ""), "");
+}
+
+TEST_P(CommandLineTest, TextRulesOfTheSteps) {
+    const Platform platform = world_->View();
+    struct Row {
+        const wchar_t* text;
+        const wchar_t* withoutExt;
+        const wchar_t* leadingQuoted;
+    };
+    static const Row kRows[] = {
+        {L"C:\\a.b\\c", L"C:\\a.b\\c", L"C:\\a.b\\c"},
+        {L"C:\\a\\c.txt", L"C:\\a\\c", L"C:\\a\\c.txt"},
+        {L"c:.x", L"c:", L"c:.x"},
+        {L"a.b:c", L"a.b:c", L"a.b:c"},
+        {L"http://x/y.z", L"http://x/y", L"http://x/y.z"},
+        {L"\"a\"b\"", L"\"a\"b\"", L"a"},
+        {L"\"", L"\"", L""},
+        {L" \"a\"", L" \"a\"", L" \"a\""},
+        {L"", L"", L""},
+    };
+    for (const Row& row : kRows) {
+        SCOPED_TRACE(testing::Message() << "text length " << std::wstring(row.text).size());
+        EXPECT_EQ(RemoveFileExt(row.text), row.withoutExt);
+        EXPECT_EQ(StripLeadingQuoted(platform, row.text), row.leadingQuoted);
+    }
+}
+
+// Only the quoted part and the environment lookup pass through the ANSI code
+// page (1252 here and in a fresh Wine prefix); the rest keeps every character.
+TEST_P(CommandLineTest, CharactersOutsideTheCodePage) {
+    static const Example kExamples[] = {
+        {L"\"C:\\\u0100pp\\app.exe\" -x", L"C:\\App\\app.exe"},  // best fit: A macron becomes A
+        {L"\"C:\\\u4e2d\\app.exe\" -x", L"C:\\?\\app.exe"},
+        {L"\"C:\\\u20ac\\app.exe\"", L"C:\\\u20ac\\app.exe"},  // the euro sign is in 1252
+        {L"C:\\\u4e2d\\app.exe -x", L"C:\\\u4e2d\\app.exe "},
+        {L"%\u4e2d%\\app.exe", nullptr},
+    };
+    ExpectResults(*world_, kExamples, std::size(kExamples));
+}
+
+TEST_P(CommandLineTest, BadInputNeverBreaksTheRules) {
+    const Platform platform = world_->View();
+    for (const std::size_t length : {259u, 260u, 261u, 32000u}) {
+        SCOPED_TRACE(testing::Message() << "length " << length);
+        const std::wstring longPath = L"C:\\" + std::wstring(length, L'a') + L".exe";
+        EXPECT_EQ(ProgramPathFromCommand(platform, longPath + L" -x"), longPath + L" ");
+        EXPECT_EQ(ProgramPathFromCommand(platform, L"\"" + longPath + L"\" -x"), longPath);
+        EXPECT_EQ(ProgramPathFromCommand(platform, L"\"" + longPath), L"");
+        const std::wstring percents(length, L'%');
+        EXPECT_EQ(ProgramPathFromCommand(platform, percents), percents);
+        const std::wstring quotes(length, L'"');
+        EXPECT_EQ(ProgramPathFromCommand(platform, quotes), L"");
+        const std::wstring dots(length, L'.');
+        EXPECT_EQ(ProgramPathFromCommand(platform, dots), dots);
+    }
+    // A very long variable value is read whole.
+    const std::string longValue(32000, 'v');
+    world_->SetVariable("QmLong", longValue);
+    EXPECT_EQ(ExpandFirstEnvVar(platform, L"%QmLong%.exe"), std::wstring(longValue.begin(), longValue.end()) + L".exe");
+
+    static const Example kOdd[] = {
+        {L"\"", L""},
+        {L"\" ", L""},
+        {L"\"\"\"", L""},
+        {L"\"a\" \"b\" \"c.exe\"", L"a"},
+        {L"a\"b.exe", nullptr},
+        {L"a.exe\"", L"a.exe"},
+        {L"\"a.exe", L""},
+        {L"%", nullptr},
+        {L"%%", nullptr},
+        {L"%%%", nullptr},
+        {L"a.exe\x01\x02", L"a.exe"},  // control characters trim like blanks
+        {L"\x01 a.exe -x", L"a.exe "},
+        {L"C:\\a\xD83D\xDE00.exe -x", L"C:\\a\xD83D\xDE00.exe "},  // a surrogate pair left alone
+        {L"\"C:\\\xD800.exe\"", L"C:\\?.exe"},                      // a lone surrogate becomes "?"
+        {L"a.e|xe", L"a.e"},
+        {L"a.e<x>e", L"a.e"},
+        {L"a.?*", L"a."},
+    };
+    ExpectResults(*world_, kOdd, std::size(kOdd));
+    // Text holding NUL characters is handled by length, not cut short.
+    const std::wstring withNul(L"C:\\a\0b.exe -x", 13);
+    EXPECT_EQ(ProgramPathFromCommand(platform, withNul), std::wstring(L"C:\\a\0b.exe ", 11));
+}
+
+}  // namespace
+}  // namespace quillmark

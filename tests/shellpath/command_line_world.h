@@ -1,0 +1,44 @@
+#pragma once
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/platform.h"
+
+namespace quillmark {
+
+// The process environment the command-line rules read, either the stand-in
+// map or the real one of the test process. Variables a world changes are put
+// back when it goes.
+class CommandLineWorld {
+public:
+    virtual ~CommandLineWorld() = default;
+    virtual Platform View() = 0;
+    virtual void SetVariable(const std::string& name, const std::string& value) = 0;
+    virtual void UnsetVariable(const std::string& name) = 0;
+};
+
+struct CommandLineWorldFactory {
+    std::string name;
+    std::function<std::unique_ptr<CommandLineWorld>()> make;
+};
+
+inline std::string WorldName(const testing::TestParamInfo<CommandLineWorldFactory>& info) { return info.param.name; }
+
+// Each world starts with SystemRoot = C:\WINDOWS, ProgramFiles =
+// C:\Program Files and no UNDEFINED.
+class CommandLineTest : public testing::TestWithParam<CommandLineWorldFactory> {
+protected:
+    void SetUp() override {
+        world_ = GetParam().make();
+        world_->SetVariable("SystemRoot", "C:\\WINDOWS");
+        world_->SetVariable("ProgramFiles", "C:\\Program Files");
+        world_->UnsetVariable("UNDEFINED");
+    }
+
+    std::unique_ptr<CommandLineWorld> world_;
+};
+
+}  // namespace quillmark
