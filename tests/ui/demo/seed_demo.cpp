@@ -1,0 +1,52 @@
+// Seeds a Wine prefix with a small, realistic startup inventory in both
+// scopes for scripts/run.sh. Run again, it rewrites the same entries.
+#include <windows.h>
+#include <objbase.h>
+
+#include <cstdio>
+#include <exception>
+
+#include "tests/ui/support/inventory_seed.h"
+
+using quillmark::uitest::InventorySeed;
+using quillmark::uitest::Scope;
+
+namespace {
+
+void SeedCurrentUser(InventorySeed& seed) {
+    seed.AddString(Scope::CurrentUser, L"Notepad Notes", L"\"C:\\windows\\notepad.exe\" C:\\windows\\win.ini");
+    seed.AddString(Scope::CurrentUser, L"Version Check", L"%SystemRoot%\\system32\\winver.exe", REG_EXPAND_SZ);
+    seed.AddDword(Scope::CurrentUser, L"Sync Counter", 42);
+    seed.AddString(Scope::CurrentUser, L"Command Helper", L"\"C:\\windows\\system32\\cmd.exe\" /c echo ready");
+    seed.AddShortcut(Scope::CurrentUser, L"Registry Editor.lnk", L"C:\\windows\\regedit.exe");
+    seed.AddFile(Scope::CurrentUser, L"desktop.ini", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+}
+
+void SeedAllUsers(InventorySeed& seed) {
+    seed.AddString(Scope::AllUsers, L"Shell Helper", L"C:\\windows\\explorer.exe /n");
+    seed.AddString(Scope::AllUsers, L"Write Pad",
+                   L"\"C:\\Program Files\\Windows NT\\Accessories\\wordpad.exe\" /min");
+    seed.AddString(Scope::AllUsers, L"Old Updater", L"\"C:\\Program Files\\Old Updater\\update.exe\" -check");
+    seed.AddString(Scope::AllUsers, L"Task Manager", L"%SystemRoot%\\system32\\taskmgr.exe", REG_EXPAND_SZ);
+    seed.AddShortcut(Scope::AllUsers, L"Notepad.lnk", L"C:\\windows\\system32\\notepad.exe");
+    seed.AddFile(Scope::AllUsers, L"desktop.ini", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+}
+
+}  // namespace
+
+int main() {
+    const HRESULT com = CoInitialize(nullptr);
+    int status = 0;
+    try {
+        InventorySeed seed;
+        SeedCurrentUser(seed);
+        SeedAllUsers(seed);
+        seed.Keep();
+        std::puts("demo inventory seeded");
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "seeding failed: %s\n", error.what());
+        status = 1;
+    }
+    if (SUCCEEDED(com)) CoUninitialize();
+    return status;
+}

@@ -1,0 +1,142 @@
+#include "tests/ui/main_window_fixture.h"
+
+#include <algorithm>
+#include <string>
+
+#include "app/win32/control_ids.h"
+#include "tests/ui/support/screenshot.h"
+#include "tests/ui/support/wait.h"
+
+namespace quillmark::uitest {
+
+namespace {
+
+std::string Narrow(const std::wstring& text) {
+    std::string out;
+    for (wchar_t c : text) out.push_back(c < 0x80 ? static_cast<char>(c) : '?');
+    return out;
+}
+
+HWND ListWindowOf(const QuillmarkProcess& app, Scope scope) {
+    return app.Control(scope == Scope::CurrentUser ? control_ids::kLvCurrentUser : control_ids::kLVLocalMachine);
+}
+
+}  // namespace
+
+void MainWindowTest::SetUp() {
+    // Both scopes get the kinds of entries a real machine has: quoted paths
+    // with arguments, an unexpanded %SystemRoot% path, a value that is not a
+    // string, a program that no longer exists, a shortcut, a hidden file.
+    seed_.AddString(Scope::CurrentUser, kNotepadValue, L"\"C:\\windows\\system32\\notepad.exe\" /p readme.txt");
+    seed_.AddString(Scope::CurrentUser, kWinverValue, L"%SystemRoot%\\system32\\winver.exe", REG_EXPAND_SZ);
+    seed_.AddDword(Scope::CurrentUser, kCounterValue, 7);
+    currentUserShortcut_ = seed_.AddShortcut(Scope::CurrentUser, L"QM Regedit.lnk", L"C:\\windows\\regedit.exe");
+    seed_.AddFile(Scope::CurrentUser, L"desktop.ini", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+
+    seed_.AddString(Scope::AllUsers, kExplorerValue, L"C:\\windows\\explorer.exe");
+    seed_.AddString(Scope::AllUsers, L"QM Cmd", L"\"C:\\windows\\system32\\cmd.exe\" /c exit");
+    seed_.AddString(Scope::AllUsers, kMissingValue, L"C:\\Nowhere\\gone.exe -quiet");
+    allUsersShortcut_ = seed_.AddShortcut(Scope::AllUsers, L"QM Wordpad.lnk",
+                                          L"C:\\Program Files\\Windows NT\\Accessories\\wordpad.exe");
+    seed_.AddFile(Scope::AllUsers, L"desktop.ini", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+
+    // The first-exit offer is not what these tests are about; the tests of a
+    // first start remove the file again.
+    WriteSetting(L"needsendtodesk", L"0");
+}
+
+void MainWindowTest::TearDown() {
+    if (app_ && app_->IsRunning()) {
+        ExpectNoDialogs();
+        app_->Kill();
+    }
+    app_.reset();
+}
+
+void MainWindowTest::Start() {
+    app_ = std::make_unique<QuillmarkProcess>();
+    ASSERT_NE(app_->WaitForMainWindow(kStartTimeoutMs), nullptr)
+        << "no visible window of class TfrmRun captioned \"Quillmark 1.5\" appeared";
+}
+
+void MainWindowTest::Exit() {
+    ASSERT_TRUE(app_);
+    const auto answered = app_->ExitAndWait();
+    for (const auto& text : answered) {
+        // Only the first-exit question may come up at close.
+        EXPECT_NE(text.find(L"Would you like to send Quillmark"), std::wstring::npos)
+            << "unexpected box at close: " << Narrow(text);
+    }
+}
+
+HWND MainWindowTest::Control(int id) const {
+    HWND control = app_ ? app_->Control(id) : nullptr;
+    if (control == nullptr) ADD_FAILURE() << "control " << id << " not found";
+    return control;
+}
+
+RemoteListView MainWindowTest::List(Scope scope) const { return RemoteListView(ListWindowOf(*app_, scope)); }
+
+RemoteTabControl MainWindowTest::Tabs() const { return RemoteTabControl(Control(control_ids::kPageControl1)); }
+
+testing::AssertionResult MainWindowTest::WaitForRows(Scope scope, DWORD timeoutMs) const {
+    const auto expected = static_cast<int>(ExpectedRows(scope).size());
+    const RemoteListView list = List(scope);
+    int count = -1;
+    if (WaitFor([&] { return (count = list.ItemCount()) == expected; }, timeoutMs)) {
+        return testing::AssertionSuccess();
+    }
+    return testing::AssertionFailure() << "the list holds " << count << " rows, the prefix has " << expected
+                                       << " entries";
+}
+
+void MainWindowTest::ExpectListShowsScope(Scope scope) const {
+    SCOPED_TRACE(scope == Scope::CurrentUser ? "CurrentUser list" : "AllUsers list");
+    const auto expected = ExpectedRows(scope);
+    const RemoteListView list = List(scope);
+    const auto rows = list.Rows();
+    ASSERT_EQ(rows.size(), expected.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        SCOPED_TRACE("row " + std::to_string(i) + ": " + Narrow(rows[i].name) + " | " + Narrow(rows[i].location));
+        EXPECT_EQ(rows[i].location, expected[i].location);
+        if (!expected[i].fromFolder) {
+            EXPECT_EQ(rows[i].name, expected[i].name);
+        }
+        // The last row alone is selected after each load.
+        EXPECT_EQ(rows[i].selected, i + 1 == rows.size());
+
+        const std::wstring& name = rows[i].name;
+        if (name == kCounterValue) {
+            EXPECT_EQ(rows[i].location, L"");
+            EXPECT_EQ(rows[i].imageIndex, 0) << "a value that is not a string shows the built-in image";
+        } else if (name == kMissingValue) {
+            EXPECT_EQ(rows[i].imageIndex, -1) << "a program that does not exist shows no image";
+        } else if (name.rfind(L"QM ", 0) == 0 || rows[i].location == currentUserShortcut_ ||
+                   rows[i].location == allUsersShortcut_) {
+            EXPECT_GE(rows[i].imageIndex, 1) << "an existing program shows its own icon";
+        }
+        if (rows[i].location == currentUserShortcut_) {
+            EXPECT_EQ(name, L"regedit.exe");
+        } else if (rows[i].location == allUsersShortcut_) {
+            EXPECT_EQ(name, L"wordpad.exe");
+        }
+        EXPECT_EQ(rows[i].location.find(L"desktop.ini"), std::wstring::npos) << "hidden files are not listed";
+    }
+    EXPECT_EQ(list.SelectedCount(), rows.empty() ? 0 : 1);
+    EXPECT_EQ(list.ColumnCaption(0), L"  Name  ");
+    EXPECT_EQ(list.ColumnCaption(1), L"  Location  ");
+}
+
+void MainWindowTest::ExpectNoDialogs() const {
+    for (const auto& text : app_->DialogTexts(false)) ADD_FAILURE() << "a dialog box is open: " << Narrow(text);
+}
+
+void MainWindowTest::Screenshot(const wchar_t* name) const {
+    try {
+        SaveWindowScreenshot(app_->MainWindow(), name);
+    } catch (const std::exception& error) {
+        ADD_FAILURE() << "screenshot " << Narrow(name) << ": " << error.what();
+    }
+}
+
+}  // namespace quillmark::uitest

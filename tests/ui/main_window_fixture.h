@@ -1,0 +1,60 @@
+#pragma once
+// A seeded prefix and the real Quillmark.exe started in it.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "tests/ui/support/inventory_seed.h"
+#include "tests/ui/support/quillmark_process.h"
+#include "tests/ui/support/remote_list_view.h"
+#include "tests/ui/support/remote_tab_control.h"
+#include "tests/ui/support/settings_file.h"
+
+namespace quillmark::uitest {
+
+// Generous: Wine starts a process in about a second on a quiet machine, and
+// the first start in a fresh prefix may take several.
+inline constexpr DWORD kStartTimeoutMs = 30000;
+inline constexpr DWORD kLoadTimeoutMs = 15000;
+
+// Names of the seeded entries whose rows the tests look at.
+inline constexpr wchar_t kNotepadValue[] = L"QM Notepad";
+inline constexpr wchar_t kWinverValue[] = L"QM Winver";
+inline constexpr wchar_t kCounterValue[] = L"QM Counter";
+inline constexpr wchar_t kExplorerValue[] = L"QM Explorer";
+inline constexpr wchar_t kMissingValue[] = L"QM Missing";
+
+class MainWindowTest : public testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Starts the program and waits for its main window (fatal on failure).
+    void Start();
+    // Presses Exit and waits for the program to end; a question box at close
+    // (the first-exit offer) is answered with Cancel.
+    void Exit();
+
+    HWND Control(int id) const;
+    RemoteListView List(Scope scope) const;
+    RemoteTabControl Tabs() const;
+    // Waits until the scope's list holds as many rows as the prefix has
+    // entries; on time-out says how many rows there were.
+    testing::AssertionResult WaitForRows(Scope scope, DWORD timeoutMs = kLoadTimeoutMs) const;
+    // The list shows the prefix's entries in order, with the icons the seed
+    // implies, and exactly its last row selected.
+    void ExpectListShowsScope(Scope scope) const;
+    // No error box or other dialog box of the program is open.
+    void ExpectNoDialogs() const;
+    void Screenshot(const wchar_t* name) const;
+
+    SettingsFileGuard settingsGuard_;
+    InventorySeed seed_;
+    std::wstring currentUserShortcut_;
+    std::wstring allUsersShortcut_;
+    std::unique_ptr<QuillmarkProcess> app_;
+};
+
+}  // namespace quillmark::uitest

@@ -1,0 +1,169 @@
+#include "tests/ui/support/inventory_seed.h"
+
+#include <objbase.h>
+#include <shlobj.h>
+
+#include <stdexcept>
+
+#include "platform/win32/handles.h"
+#include "tests/ui/support/handles.h"
+
+namespace quillmark::uitest {
+
+namespace {
+
+constexpr wchar_t kShellFoldersPath[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+
+void Check(bool ok, const char* what) {
+    if (!ok) throw std::runtime_error(std::string(what) + " failed, error " + std::to_string(GetLastError()));
+}
+
+void CheckStatus(LSTATUS status, const char* what) {
+    if (status != ERROR_SUCCESS) throw std::runtime_error(std::string(what) + " failed, status " + std::to_string(status));
+}
+
+UniqueHkey CreateRunKey(Scope scope) {
+    UniqueHkey key;
+    CheckStatus(RegCreateKeyExW(RootOf(scope), kRunKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.put(), nullptr),
+                "RegCreateKeyExW(Run)");
+    return key;
+}
+
+std::wstring ReadStringData(HKEY key, const std::wstring& name, DWORD& type) {
+    DWORD size = 0;
+    type = REG_NONE;
+    if (RegQueryValueExW(key, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return {};
+    if (type != REG_SZ && type != REG_EXPAND_SZ) return {};
+    std::wstring data(size / sizeof(wchar_t) + 1, L'\0');
+    DWORD read = size;
+    if (RegQueryValueExW(key, name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(data.data()), &read) !=
+        ERROR_SUCCESS) {
+        return {};
+    }
+    data.resize(data.find(L'\0'));
+    return data;
+}
+
+std::wstring FolderPath(const std::wstring& folder, const std::wstring& fileName) {
+    if (folder.empty()) throw std::runtime_error("the scope has no Startup folder");
+    return folder + L"\\" + fileName;
+}
+
+}  // namespace
+
+HKEY RootOf(Scope scope) noexcept { return scope == Scope::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE; }
+
+std::wstring StartupFolder(Scope scope) {
+    const wchar_t* valueName = scope == Scope::CurrentUser ? L"StartUp" : L"Common Startup";
+    UniqueHkey key;
+    if (RegOpenKeyExW(RootOf(scope), kShellFoldersPath, 0, KEY_READ, key.put()) != ERROR_SUCCESS) return {};
+    DWORD type = REG_NONE;
+    return ReadStringData(key.get(), valueName, type);
+}
+
+std::vector<ExpectedRow> ExpectedRows(Scope scope) {
+    std::vector<ExpectedRow> rows;
+    UniqueHkey key;
+    if (RegOpenKeyExW(RootOf(scope), kRunKeyPath, 0, KEY_READ, key.put()) == ERROR_SUCCESS) {
+        for (DWORD index = 0;; ++index) {
+            wchar_t name[16384];
+            DWORD nameLength = 16384;
+            if (RegEnumValueW(key.get(), index, name, &nameLength, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
+                break;
+            }
+            ExpectedRow row;
+            row.name.assign(name, nameLength);
+            DWORD type = REG_NONE;
+            row.location = ReadStringData(key.get(), row.name, type);
+            rows.push_back(std::move(row));
+        }
+    }
+    const std::wstring folder = StartupFolder(scope);
+    if (folder.empty()) return rows;
+    WIN32_FIND_DATAW found{};
+    UniqueFindHandle find(FindFirstFileW((folder + L"\\*").c_str(), &found));
+    if (!find) return rows;
+    do {
+        const DWORD skipped = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN;
+        if ((found.dwFileAttributes & skipped) != 0) continue;
+        ExpectedRow row;
+        row.location = folder + L"\\" + found.cFileName;
+        row.fromFolder = true;
+        rows.push_back(std::move(row));
+    } while (FindNextFileW(find.get(), &found));
+    return rows;
+}
+
+InventorySeed::~InventorySeed() {
+    for (const Value& value : values_) {
+        UniqueHkey key;
+        if (RegOpenKeyExW(RootOf(value.scope), kRunKeyPath, 0, KEY_SET_VALUE, key.put()) == ERROR_SUCCESS) {
+            RegDeleteValueW(key.get(), value.name.c_str());
+        }
+    }
+    for (const std::wstring& file : files_) {
+        SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(file.c_str());
+    }
+}
+
+void InventorySeed::WriteValue(Scope scope, const std::wstring& name, DWORD type, const void* data, DWORD size) {
+    UniqueHkey key = CreateRunKey(scope);
+    CheckStatus(RegSetValueExW(key.get(), name.c_str(), 0, type, static_cast<const BYTE*>(data), size),
+                "RegSetValueExW");
+    values_.push_back({scope, name});
+}
+
+void InventorySeed::AddString(Scope scope, const std::wstring& name, const std::wstring& data, DWORD type) {
+    WriteValue(scope, name, type, data.c_str(), static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
+}
+
+void InventorySeed::AddDword(Scope scope, const std::wstring& name, DWORD data) {
+    WriteValue(scope, name, REG_DWORD, &data, sizeof(data));
+}
+
+std::wstring InventorySeed::AddShortcut(Scope scope, const std::wstring& fileName, const std::wstring& target) {
+    const std::wstring path = FolderPath(StartupFolder(scope), fileName);
+    SHCreateDirectoryExW(nullptr, StartupFolder(scope).c_str(), nullptr);
+    ComPtr<IShellLinkW> link;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.put_void()))) {
+        throw std::runtime_error("CoCreateInstance(CLSID_ShellLink) failed; is COM initialised?");
+    }
+    link->SetPath(target.c_str());
+    const auto slash = target.find_last_of(L'\\');
+    if (slash != std::wstring::npos) link->SetWorkingDirectory(target.substr(0, slash).c_str());
+    ComPtr<IPersistFile> file = link.As<IPersistFile>();
+    if (!file || FAILED(file->Save(path.c_str(), TRUE))) throw std::runtime_error("saving a shortcut failed");
+    files_.push_back(path);
+    return path;
+}
+
+std::wstring InventorySeed::AddFile(Scope scope, const std::wstring& fileName, DWORD attributes) {
+    const std::wstring path = FolderPath(StartupFolder(scope), fileName);
+    SHCreateDirectoryExW(nullptr, StartupFolder(scope).c_str(), nullptr);
+    // A file of the prefix's own (a real desktop.ini) is left as it is.
+    if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return path;
+    {
+        UniqueFileHandle file(
+            CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        Check(static_cast<bool>(file), "CreateFileW");
+        static const char kContent[] = "[.ShellClassInfo]\r\n";
+        DWORD written = 0;
+        WriteFile(file.get(), kContent, sizeof(kContent) - 1, &written, nullptr);
+    }
+    Check(SetFileAttributesW(path.c_str(), attributes) != FALSE, "SetFileAttributesW");
+    files_.push_back(path);
+    return path;
+}
+
+void InventorySeed::DeleteValue(Scope scope, const std::wstring& name) {
+    UniqueHkey key = CreateRunKey(scope);
+    CheckStatus(RegDeleteValueW(key.get(), name.c_str()), "RegDeleteValueW");
+}
+
+void InventorySeed::Keep() noexcept {
+    values_.clear();
+    files_.clear();
+}
+
+}  // namespace quillmark::uitest

@@ -1,0 +1,64 @@
+#pragma once
+// Seeds the Wine prefix's startup inventory through the real Windows calls:
+// Run values in HKCU and HKLM, and files in the two Startup folders. Whatever
+// a seed writes it removes again when it goes out of scope.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace quillmark::uitest {
+
+enum class Scope { CurrentUser, AllUsers };
+
+inline constexpr wchar_t kRunKeyPath[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+HKEY RootOf(Scope scope) noexcept;
+// The scope's Startup folder from the Shell Folders values ("StartUp" under
+// HKCU, "Common Startup" under HKLM); empty when the value is missing.
+std::wstring StartupFolder(Scope scope);
+
+// One row as the program should list it: registry rows first, in the
+// registry's value order, then the visible files of the Startup folder in
+// enumeration order. Folder rows carry no expected name (it comes from the
+// shortcut's target); seeded shortcuts are checked by name separately.
+struct ExpectedRow {
+    std::wstring name;
+    std::wstring location;
+    bool fromFolder = false;
+};
+std::vector<ExpectedRow> ExpectedRows(Scope scope);
+
+class InventorySeed {
+public:
+    InventorySeed() = default;
+    InventorySeed(const InventorySeed&) = delete;
+    InventorySeed& operator=(const InventorySeed&) = delete;
+    ~InventorySeed();
+
+    // A Run value of a string type (REG_SZ or REG_EXPAND_SZ), stored as given.
+    void AddString(Scope scope, const std::wstring& name, const std::wstring& data, DWORD type = REG_SZ);
+    void AddDword(Scope scope, const std::wstring& name, DWORD data);
+    // A shell shortcut `fileName` in the scope's Startup folder pointing at
+    // `target`; returns the shortcut's full path.
+    std::wstring AddShortcut(Scope scope, const std::wstring& fileName, const std::wstring& target);
+    // A small plain file in the Startup folder with the given attributes; an
+    // existing file of that name is kept untouched.
+    std::wstring AddFile(Scope scope, const std::wstring& fileName, DWORD attributes);
+    // Deletes a Run value now (as another program would between two loads).
+    void DeleteValue(Scope scope, const std::wstring& name);
+    // Leaves everything written so far in place (for a demo prefix).
+    void Keep() noexcept;
+
+private:
+    struct Value {
+        Scope scope;
+        std::wstring name;
+    };
+    void WriteValue(Scope scope, const std::wstring& name, DWORD type, const void* data, DWORD size);
+
+    std::vector<Value> values_;
+    std::vector<std::wstring> files_;
+};
+
+}  // namespace quillmark::uitest

@@ -1,0 +1,13 @@
+#include <gtest/gtest.h>
+
+#include <objbase.h>
+
+int main(int argc, char** argv) {
+    testing::InitGoogleTest(&argc, argv);
+    // The harness writes shell shortcuts through the shell link object, which
+    // needs an apartment on this thread.
+    const HRESULT com = CoInitialize(nullptr);
+    const int result = RUN_ALL_TESTS();
+    if (SUCCEEDED(com)) CoUninitialize();
+    return result;
+}
