@@ -14,6 +14,7 @@ struct LinkTable::State {
     std::map<std::wstring, Entry> files;
     std::function<bool(const std::wstring&)> folderExists;
     std::function<void(const std::wstring&)> fileWritten;
+    std::function<std::wstring(const std::wstring&)> fullPath;
     HResult persistResult = kSOk;
     int created = 0;
     int alive = 0;
@@ -106,7 +107,10 @@ public:
     }
     HResult SetPath(const std::wstring& path) override {
         state_->Note(L"SetPath " + path);
-        edited_.target = path;
+        // The shell's object makes the path absolute against the current
+        // directory, a web address included.
+        const std::wstring full = state_->fullPath ? state_->fullPath(path) : path;
+        edited_.target = full.empty() ? path : full;
         return kSOk;
     }
     HResult SetWorkingDirectory(const std::wstring& folder) override {
@@ -187,6 +191,10 @@ void LinkTable::SetFolderExists(std::function<bool(const std::wstring&)> folderE
 
 void LinkTable::SetFileWritten(std::function<void(const std::wstring&)> fileWritten) {
     state_->fileWritten = std::move(fileWritten);
+}
+
+void LinkTable::SetFullPath(std::function<std::wstring(const std::wstring&)> fullPath) {
+    state_->fullPath = std::move(fullPath);
 }
 
 int LinkTable::ObjectsCreated() const { return state_->created; }

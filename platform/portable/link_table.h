@@ -56,6 +56,9 @@ public:
     // folder exists and nothing is told.
     void SetFolderExists(std::function<bool(const std::wstring&)> folderExists);
     void SetFileWritten(std::function<void(const std::wstring&)> fileWritten);
+    // How SetPath completes the target (GetFullPathNameW, as the shell's own
+    // object does); without it the target is kept as given.
+    void SetFullPath(std::function<std::wstring(const std::wstring&)> fullPath);
 
     // Link objects made so far, and those still alive (not yet released).
     int ObjectsCreated() const;

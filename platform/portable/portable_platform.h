@@ -27,6 +27,7 @@ public:
     PortablePlatform() {
         links_.SetFolderExists([this](const std::wstring& folder) { return files_.DirectoryExists(folder); });
         links_.SetFileWritten([this](const std::wstring& path) { files_.AddFile(path); });
+        links_.SetFullPath([this](const std::wstring& path) { return files_.FullPath(path); });
         shell_.SetRemover([this](const std::wstring& path) { return files_.FileExists(path) && files_.Remove(path); });
     }
     PortablePlatform(const PortablePlatform&) = delete;

