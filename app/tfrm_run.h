@@ -6,10 +6,10 @@
 #include "app/main_view.h"
 #include "inventory/inventory_context.h"
 #include "inventory/startup_entry.h"
+#include "platform/platform.h"
 
 namespace quillmark {
 
-struct Platform;
 class PrivateProfile;
 class ImageList;
 class RegistryAccessor;
@@ -18,7 +18,7 @@ class SettingsFile;
 
 // What the main window works with besides its view.
 struct MainWindowServices {
-    const Platform& platform;
+    Platform platform;  // a bundle of references: held by value, so no temporary is kept
     PrivateProfile& profile;
     ImageList& images;  // `ImageList1`, shared by the three lists
     // True when the process is a 32-bit one on 64-bit Windows.

@@ -1,0 +1,133 @@
+#pragma once
+#include <map>
+#include <string>
+#include <vector>
+
+#include "app/main_view.h"
+#include "platform/error.h"
+
+namespace quillmark::app_testing {
+
+inline std::wstring ListName(ListId list) {
+    switch (list) {
+    case ListId::LvCurrentUser: return L"LvCurrentUser";
+    case ListId::LVLocalMachine: return L"LVLocalMachine";
+    case ListId::TntListView1: break;
+    }
+    return L"TntListView1";
+}
+
+inline std::wstring FieldName(FieldId field) {
+    return field == FieldId::TxtStartName ? L"TxtStartName" : L"TxtStartPath";
+}
+
+// A main window without widgets: every call is written to `calls` as one
+// line ("ColumnWidth LvCurrentUser 1 860"), and the state a real window would
+// keep is kept, so handlers can be run and read back. A call whose line
+// starts with `failOn` throws Error instead, as a widget that cannot do it.
+class RecordingMainView final : public MainView {
+public:
+    std::vector<std::wstring> calls;
+    std::wstring failOn;  // empty: nothing fails
+    int tabIndex = 1;     // the layout's initially active page is TabSheet1
+    int pageWidth = 1060;
+    int outerWidth = 1076;
+    bool timerEnabled = false;
+    bool ownerDrawTabs = false;
+    std::map<std::wstring, int> widths;  // "LvCurrentUser 1", "TxtStartName"
+    std::map<std::wstring, std::vector<int>> selected;
+    std::map<std::wstring, int> rowCounts;
+    std::wstring focused;
+    std::map<std::wstring, std::wstring> fieldTexts;
+
+    void SetDoubleBuffered(const std::wstring& component) override { Record(L"DoubleBuffered " + component); }
+    int TabIndex() const override { return tabIndex; }
+    void SelectTab(int index) override {
+        Record(L"SelectTab " + std::to_wstring(index));
+        tabIndex = index;
+    }
+    void SetOwnerDrawTabs(bool ownerDraw) override {
+        Record(L"OwnerDrawTabs " + std::to_wstring(ownerDraw));
+        ownerDrawTabs = ownerDraw;
+    }
+    int PageWidth() const override { return pageWidth; }
+    int OuterWidth() const override { return outerWidth; }
+    void SetColumnWidth(ListId list, int column, int width) override {
+        const std::wstring key = ListName(list) + L" " + std::to_wstring(column);
+        Record(L"ColumnWidth " + key + L" " + std::to_wstring(width));
+        widths[key] = width;
+    }
+    void SetFieldWidth(FieldId field, int width) override {
+        Record(L"FieldWidth " + FieldName(field) + L" " + std::to_wstring(width));
+        widths[FieldName(field)] = width;
+    }
+    std::wstring FieldText(FieldId field) const override {
+        const auto found = fieldTexts.find(FieldName(field));
+        return found == fieldTexts.end() ? std::wstring() : found->second;
+    }
+    void SetFieldText(FieldId field, const std::wstring& text) override {
+        Record(L"FieldText " + FieldName(field) + L" " + text);
+        fieldTexts[FieldName(field)] = text;
+    }
+    void SetFieldColour(FieldId field, std::uint32_t colour) override {
+        Record(L"FieldColour " + FieldName(field) + L" " + std::to_wstring(colour));
+    }
+    void SetEditPanelVisible(bool visible) override { Record(L"EditPanelVisible " + std::to_wstring(visible)); }
+    void ShowRows(ListId list, const ScopeList& rows) override {
+        Record(L"ShowRows " + ListName(list) + L" " + std::to_wstring(rows.rows.size()));
+        rowCounts[ListName(list)] = static_cast<int>(rows.rows.size());
+        selected[ListName(list)].clear();
+    }
+    std::vector<int> SelectedRows(ListId list) const override {
+        const auto found = selected.find(ListName(list));
+        return found == selected.end() ? std::vector<int>() : found->second;
+    }
+    void FocusList(ListId list) override {
+        Record(L"FocusList " + ListName(list));
+        focused = ListName(list);
+    }
+    void SelectRow(ListId list, int row) override {
+        Record(L"SelectRow " + ListName(list) + L" " + std::to_wstring(row));
+        selected[ListName(list)].push_back(row);
+    }
+    void SetTimerEnabled(bool enabled) override {
+        Record(L"Timer " + std::to_wstring(enabled));
+        timerEnabled = enabled;
+    }
+    MessageAnswer ShowMessage(const std::wstring& text, const std::wstring& caption, MessageKind,
+                              MessageButtons) override {
+        Record(L"Message " + caption + L": " + text);
+        return MessageAnswer::Ok;
+    }
+    void ShowDefaultErrorBox(const std::wstring& message) override { calls.push_back(L"ErrorBox " + message); }
+    void Close() override { Record(L"Close"); }
+
+    // The lines that start with `prefix`, in order.
+    std::vector<std::wstring> Calls(const std::wstring& prefix) const {
+        std::vector<std::wstring> found;
+        for (const std::wstring& call : calls) {
+            if (call.rfind(prefix, 0) == 0) found.push_back(call);
+        }
+        return found;
+    }
+
+private:
+    void Record(const std::wstring& call) {
+        if (!failOn.empty() && call.rfind(failOn, 0) == 0) {
+            calls.push_back(L"FAILED " + call);
+            throw Error(L"Widget failure: " + call);
+        }
+        calls.push_back(call);
+    }
+};
+
+// The tab canvas as a list of what was done to it.
+class RecordingTabCanvas final : public TabCanvas {
+public:
+    std::vector<std::wstring> steps;
+    void UseBoldFont() override { steps.push_back(L"Bold"); }
+    void FillBackground() override { steps.push_back(L"Fill"); }
+    void DrawCentredText(const std::wstring& text) override { steps.push_back(L"Text[" + text + L"]"); }
+};
+
+}  // namespace quillmark::app_testing

@@ -1,0 +1,313 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "tests/app/tfrm_run_world.h"
+
+namespace quillmark {
+namespace {
+
+using app_testing::kDataFolderPath;
+using app_testing::kSettingsPath;
+using app_testing::RecordingTabCanvas;
+using app_testing::TfrmRunWorld;
+using ::testing::ElementsAre;
+
+TEST(TfrmRunFormCreate, RunsItsStepsInOrderAndLoadsNothing) {
+    TfrmRunWorld world;
+    world.form->FormCreate();
+
+    EXPECT_THAT(world.view.calls,
+                ElementsAre(L"DoubleBuffered LvCurrentUser", L"DoubleBuffered LVLocalMachine", L"DoubleBuffered pnlTop",
+                            L"DoubleBuffered Panel2", L"DoubleBuffered PageControl1", L"ColumnWidth LvCurrentUser 0 180",
+                            L"ColumnWidth LvCurrentUser 1 860", L"ColumnWidth LVLocalMachine 0 180",
+                            L"ColumnWidth LVLocalMachine 1 860", L"OwnerDrawTabs 1", L"SelectTab 0", L"Timer 1"));
+    EXPECT_TRUE(world.platform.files().DirectoryExists(kDataFolderPath));
+    ASSERT_NE(world.form->Settings(), nullptr);
+    EXPECT_EQ(world.form->Settings()->Path(), kSettingsPath);
+    EXPECT_EQ(world.images.BitsPerPixel(), 32);
+    // Creating the settings accessor and reading it leave no file behind.
+    EXPECT_FALSE(world.profile.FileExists(kSettingsPath));
+    EXPECT_EQ(world.profile.WriteCount(), 0);
+}
+
+TEST(TfrmRunFormCreate, CreatesTheDataFolderWithItsParents) {
+    TfrmRunWorld world;
+    world.platform.shell().SetFolderPath(kCsidlPersonal, "C:\\Profiles\\Quill\\My Documents");
+    world.form->FormCreate();
+    EXPECT_TRUE(world.platform.files().DirectoryExists(L"C:\\Profiles\\Quill\\My Documents\\Quillmark"));
+    EXPECT_EQ(world.form->Settings()->Path(), "C:\\Profiles\\Quill\\My Documents\\Quillmark\\default.ini");
+}
+
+TEST(TfrmRunFormCreate, ReadsLastBrowsePath) {
+    TfrmRunWorld world;
+    world.StoreSetting("defaultFilePath", "C:\\Tools");
+    world.form->FormCreate();
+    EXPECT_EQ(world.form->LastBrowsePath(), "C:\\Tools");
+}
+
+// A failure at any step skips the rest without a word: before the last step
+// the timer stays off, so the lists stay empty.
+struct FailingStep {
+    const wchar_t* failOn;
+    bool folderCreated;
+    bool settingsOpen;
+    bool imagesConverted;
+};
+
+class TfrmRunFormCreateGuard : public ::testing::TestWithParam<FailingStep> {};
+
+TEST_P(TfrmRunFormCreateGuard, SkipsTheRemainingStepsSilently) {
+    const FailingStep& step = GetParam();
+    TfrmRunWorld world;
+    world.StoreSetting("PageControl1", "0");
+    world.view.failOn = step.failOn;
+    world.form->FormCreate();
+
+    EXPECT_FALSE(world.view.timerEnabled);
+    EXPECT_TRUE(world.view.Calls(L"Timer").empty());
+    EXPECT_TRUE(world.view.Calls(L"ErrorBox").empty());
+    EXPECT_EQ(world.platform.files().DirectoryExists(kDataFolderPath), step.folderCreated);
+    EXPECT_EQ(world.form->Settings() != nullptr, step.settingsOpen);
+    EXPECT_EQ(world.images.BitsPerPixel() == 32, step.imagesConverted);
+    EXPECT_TRUE(world.view.Calls(L"ShowRows").empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Steps, TfrmRunFormCreateGuard,
+                         ::testing::Values(FailingStep{L"DoubleBuffered pnlTop", false, false, false},
+                                           FailingStep{L"ColumnWidth LVLocalMachine 1", false, false, false},
+                                           FailingStep{L"OwnerDrawTabs", false, false, false},
+                                           FailingStep{L"SelectTab", true, true, false}));
+
+TEST(TfrmRunFormCreate, AnImageListThatCannotBeRebuiltLeavesTheTimerOff) {
+    TfrmRunWorld world;
+    world.images.FailRecreate(true);
+    world.form->FormCreate();
+    EXPECT_FALSE(world.view.timerEnabled);
+    // The inventory was set up before, so the user can still load by hand.
+    world.form->Button1Click();
+    EXPECT_EQ(world.view.Calls(L"ShowRows").size(), 1u);
+}
+
+TEST(TfrmRunFormCreate, AFailureBeforeTheRegistryLeavesRefreshWithAnErrorBox) {
+    TfrmRunWorld world;
+    world.view.failOn = L"DoubleBuffered";
+    world.form->FormCreate();
+    world.view.failOn.clear();
+    world.form->Button1Click();
+    EXPECT_EQ(world.view.Calls(L"ErrorBox").size(), 1u);
+    // The close still goes through; there is no settings file to write.
+    bool canClose = true;
+    world.form->FormCloseQuery(canClose);
+    EXPECT_TRUE(canClose);
+}
+
+// The stored tab decides the page the window opens on, and so the first load.
+struct StoredTab {
+    const char* stored;  // null: no settings file
+    int openedTab;
+    const wchar_t* loadedList;
+};
+
+class TfrmRunStoredTab : public ::testing::TestWithParam<StoredTab> {};
+
+TEST_P(TfrmRunStoredTab, OpensOnThatTabAndLoadsIt) {
+    const StoredTab& tab = GetParam();
+    TfrmRunWorld world;
+    if (tab.stored != nullptr) world.StoreSetting("PageControl1", tab.stored);
+    world.AddRunValue(StartupScope::CurrentUser, L"Notes", L"C:\\Notes\\notes.exe");
+    world.AddRunValue(StartupScope::AllUsers, L"Backup", L"C:\\Backup\\backup.exe");
+
+    world.form->FormCreate();
+    EXPECT_EQ(world.view.tabIndex, tab.openedTab);
+    EXPECT_TRUE(world.view.timerEnabled);
+
+    world.form->Timer1Timer();
+    EXPECT_FALSE(world.view.timerEnabled);
+    EXPECT_EQ(world.view.Calls(L"ShowRows"), std::vector<std::wstring>{std::wstring(L"ShowRows ") + tab.loadedList + L" 1"});
+    EXPECT_EQ(world.view.focused, tab.loadedList);
+
+    bool canClose = true;
+    world.form->FormCloseQuery(canClose);
+    EXPECT_TRUE(canClose);
+    EXPECT_EQ(world.StoredSetting("PageControl1"), std::to_string(tab.openedTab));
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, TfrmRunStoredTab,
+                         ::testing::Values(StoredTab{nullptr, 0, L"LvCurrentUser"},
+                                           StoredTab{"0", 0, L"LvCurrentUser"},
+                                           StoredTab{"1", 1, L"LVLocalMachine"},
+                                           StoredTab{"0x1", 1, L"LVLocalMachine"},
+                                           StoredTab{"0X1", 1, L"LVLocalMachine"},
+                                           StoredTab{"abc", 0, L"LvCurrentUser"},
+                                           StoredTab{"", 0, L"LvCurrentUser"},
+                                           StoredTab{" 1 ", 1, L"LVLocalMachine"},
+                                           // Numbers without a tab leave the layout's initial page, AllUsers.
+                                           StoredTab{"2", 1, L"LVLocalMachine"},
+                                           StoredTab{"7", 1, L"LVLocalMachine"},
+                                           StoredTab{"-1", 1, L"LVLocalMachine"},
+                                           StoredTab{"0x7FFFFFFF", 1, L"LVLocalMachine"}));
+
+TEST(TfrmRunWidths, FollowTheWindowAtTheLayoutSizeAndWhenWidened) {
+    TfrmRunWorld world;
+    world.form->FormCreate();
+    world.form->FormResize();
+    EXPECT_EQ(world.view.widths[L"LvCurrentUser 0"], 180);
+    EXPECT_EQ(world.view.widths[L"LvCurrentUser 1"], 860);
+    EXPECT_EQ(world.view.widths[L"LVLocalMachine 1"], 860);
+    EXPECT_EQ(world.view.widths[L"TxtStartName"], 816);
+    EXPECT_EQ(world.view.widths[L"TxtStartPath"], 816);
+
+    world.view.pageWidth += 100;
+    world.view.outerWidth += 100;
+    world.form->FormResize();
+    EXPECT_EQ(world.view.widths[L"LvCurrentUser 0"], 180);
+    EXPECT_EQ(world.view.widths[L"LvCurrentUser 1"], 960);
+    EXPECT_EQ(world.view.widths[L"LVLocalMachine 1"], 960);
+    EXPECT_EQ(world.view.widths[L"TxtStartName"], 916);
+    EXPECT_EQ(world.view.widths[L"TxtStartPath"], 916);
+    // The hidden search list keeps its own widths.
+    EXPECT_EQ(world.view.widths.count(L"TntListView1 1"), 0u);
+}
+
+TEST(TfrmRunWidths, AResizeFailureIsSwallowed) {
+    TfrmRunWorld world;
+    world.view.failOn = L"FieldWidth TxtStartPath";
+    world.form->FormResize();
+    EXPECT_TRUE(world.view.Calls(L"ErrorBox").empty());
+    EXPECT_TRUE(world.view.Calls(L"ColumnWidth").empty());
+}
+
+TEST(TfrmRunPageControl1Change, FocusesTheListAndSelectsOnlyItsLastRow) {
+    TfrmRunWorld world;
+    world.AddRunValue(StartupScope::CurrentUser, L"Alpha", L"C:\\a.exe");
+    world.AddRunValue(StartupScope::CurrentUser, L"Beta", L"C:\\b.exe");
+    world.AddRunValue(StartupScope::CurrentUser, L"Gamma", L"C:\\c.exe");
+    world.form->FormCreate();
+    world.view.calls.clear();
+
+    world.form->PageControl1Change();
+    EXPECT_THAT(world.view.calls,
+                ElementsAre(L"ShowRows LvCurrentUser 3", L"FocusList LvCurrentUser", L"SelectRow LvCurrentUser 2"));
+    const ScopeList& rows = world.form->Rows(ListId::LvCurrentUser);
+    ASSERT_EQ(rows.rows.size(), 3u);
+    EXPECT_FALSE(rows.rows[0].selected);
+    EXPECT_FALSE(rows.rows[1].selected);
+    EXPECT_TRUE(rows.rows[2].selected);
+}
+
+TEST(TfrmRunPageControl1Change, AnEmptyListIsFocusedWithNothingSelected) {
+    TfrmRunWorld world;
+    world.StoreSetting("PageControl1", "1");
+    world.form->FormCreate();
+    world.view.calls.clear();
+
+    world.form->PageControl1Change();
+    EXPECT_THAT(world.view.calls, ElementsAre(L"ShowRows LVLocalMachine 0", L"FocusList LVLocalMachine"));
+}
+
+TEST(TfrmRunPageControl1Change, ReloadsFromScratchEachTime) {
+    TfrmRunWorld world;
+    world.AddRunValue(StartupScope::CurrentUser, L"Alpha", L"C:\\a.exe");
+    world.AddRunValue(StartupScope::CurrentUser, L"Beta", L"C:\\b.exe");
+    world.form->FormCreate();
+    world.form->PageControl1Change();
+    world.platform.registry().DeleteValue(RegistryRoot::CurrentUser, app_testing::kRunPath, L"Alpha");
+    world.form->Button1Click();
+
+    EXPECT_EQ(world.view.Calls(L"ShowRows"),
+              (std::vector<std::wstring>{L"ShowRows LvCurrentUser 2", L"ShowRows LvCurrentUser 1"}));
+    ASSERT_EQ(world.form->Rows(ListId::LvCurrentUser).rows.size(), 1u);
+    EXPECT_EQ(world.form->Rows(ListId::LvCurrentUser).rows[0].name, L"Beta");
+    EXPECT_EQ(world.view.selected[L"LvCurrentUser"], std::vector<int>{0});
+}
+
+TEST(TfrmRunPageControl1Change, AnyOtherTabIndexDoesNothing) {
+    TfrmRunWorld world;
+    world.form->FormCreate();
+    world.view.calls.clear();
+    world.view.tabIndex = -1;
+    world.form->PageControl1Change();
+    world.view.tabIndex = 2;
+    world.form->PageControl1Change();
+    EXPECT_TRUE(world.view.calls.empty());
+}
+
+TEST(TfrmRunPageControl1Change, AFailureFromTheUserReachesTheDefaultErrorBox) {
+    TfrmRunWorld world;
+    world.form->FormCreate();
+    world.view.failOn = L"FocusList";
+    world.form->PageControl1Change();
+    world.form->Button1Click();
+    EXPECT_EQ(world.view.Calls(L"ErrorBox"),
+              (std::vector<std::wstring>(2, L"ErrorBox Widget failure: FocusList LvCurrentUser")));
+}
+
+TEST(TfrmRunTimer1Timer, FiresOnceAndSwallowsAFailure) {
+    TfrmRunWorld world;
+    world.form->FormCreate();
+    world.view.failOn = L"FocusList";
+    world.form->Timer1Timer();
+    EXPECT_FALSE(world.view.timerEnabled);
+    EXPECT_TRUE(world.view.Calls(L"ErrorBox").empty());
+    EXPECT_EQ(world.view.Calls(L"Timer"), (std::vector<std::wstring>{L"Timer 1", L"Timer 0"}));
+}
+
+struct Wow64Case {
+    bool wow64;
+    bool ownerDraw;
+};
+
+class TfrmRunWow64 : public ::testing::TestWithParam<Wow64Case> {};
+
+TEST_P(TfrmRunWow64, LeavesTheTabsToTheSystemUnderWow64) {
+    TfrmRunWorld world;
+    world.wow64 = GetParam().wow64;
+    world.form->FormCreate();
+    EXPECT_EQ(world.view.Calls(L"OwnerDrawTabs"),
+              std::vector<std::wstring>{L"OwnerDrawTabs " + std::to_wstring(GetParam().ownerDraw)});
+}
+
+INSTANTIATE_TEST_SUITE_P(OnAndOff, TfrmRunWow64, ::testing::Values(Wow64Case{true, false}, Wow64Case{false, true}));
+
+TEST(TfrmRunPageControl1DrawTab, BoldCaptionOnlyOnTheSelectedTabWithItsBlanks) {
+    TfrmRunWorld world;
+    world.view.tabIndex = 0;
+    RecordingTabCanvas selected;
+    world.form->PageControl1DrawTab(0, selected);
+    EXPECT_THAT(selected.steps, ElementsAre(L"Bold", L"Fill", L"Text[   Current User's startup items   ]"));
+
+    RecordingTabCanvas other;
+    world.form->PageControl1DrawTab(1, other);
+    EXPECT_THAT(other.steps, ElementsAre(L"Fill", L"Text[    All users's startup items ]"));
+}
+
+TEST(TfrmRunFormCloseQuery, StoresTheSelectedTabAtOnce) {
+    TfrmRunWorld world;
+    world.form->FormCreate();
+    world.view.tabIndex = 1;
+    bool canClose = true;
+    world.form->FormCloseQuery(canClose);
+    EXPECT_TRUE(canClose);
+    EXPECT_EQ(world.StoredSetting("PageControl1"), "1");
+    EXPECT_TRUE(world.profile.FileExists(kSettingsPath));
+}
+
+TEST(TfrmRunFormCloseQuery, AFailedWriteStillLetsTheWindowClose) {
+    TfrmRunWorld world;
+    world.form->FormCreate();
+    world.profile.MakeUnwritable(kSettingsPath);
+    bool canClose = true;
+    world.form->FormCloseQuery(canClose);
+    EXPECT_TRUE(canClose);
+    EXPECT_TRUE(world.view.Calls(L"ErrorBox").empty());
+    EXPECT_FALSE(world.profile.FileExists(kSettingsPath));
+}
+
+TEST(TfrmRunSpeedButton8Click, AsksTheWindowToClose) {
+    TfrmRunWorld world;
+    world.form->SpeedButton8Click();
+    EXPECT_THAT(world.view.calls, ElementsAre(L"Close"));
+}
+
+}  // namespace
+}  // namespace quillmark

@@ -1,0 +1,51 @@
+#pragma once
+#include <memory>
+#include <string>
+
+#include "app/settings_file.h"
+#include "app/tfrm_run.h"
+#include "inventory/startup_scope.h"
+#include "platform/portable/counting_image_list.h"
+#include "platform/portable/memory_profile.h"
+#include "platform/portable/portable_platform.h"
+#include "shellpath/shell_services.h"
+#include "tests/app/recording_main_view.h"
+
+namespace quillmark::app_testing {
+
+inline const char kDocuments[] = "C:\\Users\\Quill\\Documents";
+inline const wchar_t kDataFolderPath[] = L"C:\\Users\\Quill\\Documents\\Quillmark";
+inline const char kSettingsPath[] = "C:\\Users\\Quill\\Documents\\Quillmark\\default.ini";
+inline const wchar_t kRunPath[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+// A main window's surroundings: the portable platform with a documents
+// folder, an in-memory settings file, a counting image list, a recording view.
+struct TfrmRunWorld {
+    PortablePlatform platform;
+    MemoryProfile profile;
+    CountingImageList images;
+    RecordingMainView view;
+    bool wow64 = false;
+    std::unique_ptr<TfrmRun> form;
+
+    TfrmRunWorld() {
+        platform.shell().SetFolderPath(kCsidlPersonal, kDocuments);
+        platform.files().AddFolder(L"C:\\Users\\Quill\\Documents");
+        platform.registry().CreateKey(RegistryRoot::CurrentUser, kRunPath);
+        platform.registry().CreateKey(RegistryRoot::LocalMachine, kRunPath);
+        form = std::make_unique<TfrmRun>(
+            view, MainWindowServices{platform.View(), profile, images, [this] { return wow64; }});
+    }
+
+    void StoreSetting(const std::string& key, const std::string& value) {
+        profile.WriteString(kSettingsPath, kSettingsSection, key, value);
+    }
+    std::string StoredSetting(const std::string& key) const {
+        return profile.RawValue(kSettingsPath, kSettingsSection, key);
+    }
+    void AddRunValue(StartupScope scope, const std::wstring& name, const std::wstring& data) {
+        platform.registry().SetString(RootOf(scope), kRunPath, name, data);
+    }
+};
+
+}  // namespace quillmark::app_testing
