@@ -7,6 +7,7 @@
 #include <exception>
 
 #include "tests/ui/support/inventory_seed.h"
+#include "tests/ui/support/wine_fonts.h"
 
 using quillmark::uitest::InventorySeed;
 using quillmark::uitest::Scope;
@@ -36,6 +37,7 @@ void SeedAllUsers(InventorySeed& seed) {
 
 int main() {
     const HRESULT com = CoInitialize(nullptr);
+    quillmark::uitest::UseMetricCompatibleFontsUnderWine();
     int status = 0;
     try {
         InventorySeed seed;

@@ -48,9 +48,9 @@ int RemoteListView::ImageIndex(int row) const {
     LVITEMW item{};
     item.mask = LVIF_IMAGE;
     item.iItem = row;
-    item.iImage = -2;  // sentinel: a list that writes nothing leaves it
+    item.iImage = kImageNotRead;
     buffer_.Write(0, &item, sizeof(item));
-    if (!SendRemote(list_, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(buffer_.Address()))) return -2;
+    if (!SendRemote(list_, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(buffer_.Address()))) return kImageNotRead;
     buffer_.Read(0, &item, sizeof(item));
     return item.iImage;
 }

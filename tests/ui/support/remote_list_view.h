@@ -10,10 +10,14 @@
 
 namespace quillmark::uitest {
 
+// Written into LVITEMW::iImage before asking; no list sets it, unlike -1
+// (I_IMAGECALLBACK) and -2 (I_IMAGENONE).
+inline constexpr int kImageNotRead = -100;
+
 struct ListRow {
     std::wstring name;      // first column
     std::wstring location;  // second column
-    int imageIndex = -2;    // -2: not read
+    int imageIndex = kImageNotRead;
     bool selected = false;
     bool focused = false;
 };
