@@ -34,20 +34,29 @@ keep_user_folders_in_prefix() {
     done
 }
 
+# Wine's desktop process binds to the display of the first program of the
+# prefix's session, so the display is settled before any Wine command runs.
+headless=1
+if [ -n "${DISPLAY:-}" ] && xdotool getdisplaygeometry >/dev/null 2>&1; then
+    headless=0
+else
+    echo "No display: running on Xvfb for $seconds s"
+    trap 'stop_wine_prefix; stop_xvfb' EXIT
+    start_xvfb
+fi
+
 use_wine_prefix "$prefix"
+"$WINESERVER" -k 2>/dev/null || true
 keep_user_folders_in_prefix
 "$WINE64" "$win64/tests/quillmark_seed_demo.exe"
 
 exe="$win64/app/Quillmark.exe"
-if [ -n "${DISPLAY:-}" ] && xdotool getdisplaygeometry >/dev/null 2>&1; then
+if [ "$headless" -eq 0 ]; then
     echo "Starting Quillmark on $DISPLAY"
     "$WINE64" "$exe"
     exit 0
 fi
 
-echo "No display: running on Xvfb for $seconds s"
-trap 'stop_wine_prefix; stop_xvfb' EXIT
-start_xvfb
 "$WINE64" "$exe" &
 window=""
 for _ in $(seq 1 150); do
@@ -59,5 +68,7 @@ done
 # The lists fill 300 ms after the window is created; give it time to paint.
 sleep "$seconds"
 mkdir -p "$build/screenshots"
-import -window root "$build/screenshots/run.png"
+import -window root -crop "$(xdotool getwindowgeometry --shell "$window" |
+    awk -F= '/^WIDTH/{w=$2} /^HEIGHT/{h=$2} /^X/{x=$2} /^Y/{y=$2} END{printf "%dx%d+%d+%d", w, h, x, y}')" \
+    +repage "$build/screenshots/run.png"
 echo "Screenshot: build/screenshots/run.png"
