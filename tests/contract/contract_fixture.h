@@ -35,6 +35,8 @@ public:
     std::wstring StartupFolderOf(RegistryRoot root);
     std::wstring MakeFolder(const std::wstring& path);
     std::wstring MakeFile(const std::wstring& path, std::uint32_t attributes);
+    // A path the code under test creates, removed in TearDown like the others.
+    void RemoveAfterwards(const std::wstring& path) { createdPaths_.push_back(path); }
     // A new empty folder inside the current user's Startup folder.
     std::wstring ScratchFolder(const std::wstring& suffix);
 
