@@ -21,7 +21,7 @@
 #include "tests/ui/support/quillmark_process.h"
 #include "tests/ui/support/settings_file.h"
 #include "tests/ui/support/wait.h"
-#include "tests/ui/support/wine_fonts.h"
+#include "tests/ui/support/wine_settings.h"
 
 namespace {
 
@@ -104,6 +104,7 @@ int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
     const HRESULT com = CoInitialize(nullptr);
     quillmark::uitest::UseMetricCompatibleFontsUnderWine();
+    quillmark::uitest::KeepWebPagesClosedUnderWine();
     int status = 0;
     try {
         SettingsFileGuard settings;

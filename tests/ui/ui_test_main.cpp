@@ -2,7 +2,7 @@
 
 #include <objbase.h>
 
-#include "tests/ui/support/wine_fonts.h"
+#include "tests/ui/support/wine_settings.h"
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
@@ -10,6 +10,7 @@ int main(int argc, char** argv) {
     // needs an apartment on this thread.
     const HRESULT com = CoInitialize(nullptr);
     quillmark::uitest::UseMetricCompatibleFontsUnderWine();
+    quillmark::uitest::KeepWebPagesClosedUnderWine();
     const int result = RUN_ALL_TESTS();
     if (SUCCEEDED(com)) CoUninitialize();
     return result;

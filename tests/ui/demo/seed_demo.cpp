@@ -7,7 +7,7 @@
 #include <exception>
 
 #include "tests/ui/support/inventory_seed.h"
-#include "tests/ui/support/wine_fonts.h"
+#include "tests/ui/support/wine_settings.h"
 
 using quillmark::uitest::InventorySeed;
 using quillmark::uitest::Scope;

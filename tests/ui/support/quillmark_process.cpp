@@ -32,17 +32,6 @@ std::wstring ParentOf(const std::wstring& path) {
     return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
 }
 
-// The program's first close opens a web page. Under Wine that would start the
-// Linux desktop's browser; disabling Wine's browser bridge for our children
-// keeps the test machine quiet.
-void KeepBrowserBridgeOff() {
-    std::wstring overrides = EnvironmentValue(L"WINEDLLOVERRIDES");
-    if (overrides.find(L"winebrowser.exe") != std::wstring::npos) return;
-    if (!overrides.empty()) overrides += L';';
-    overrides += L"winebrowser.exe=d";
-    SetEnvironmentVariableW(L"WINEDLLOVERRIDES", overrides.c_str());
-}
-
 std::wstring ClassOf(HWND window) {
     wchar_t name[256] = L"";
     GetClassNameW(window, name, 256);
@@ -125,7 +114,6 @@ double NowSeconds() {
 }
 
 QuillmarkProcess::QuillmarkProcess(const std::wstring& exePath) {
-    KeepBrowserBridgeOff();
     if (GetFileAttributesW(exePath.c_str()) == INVALID_FILE_ATTRIBUTES) {
         throw std::runtime_error("Quillmark.exe not found; set QUILLMARK_EXE");
     }
