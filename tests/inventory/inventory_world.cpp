@@ -1,0 +1,169 @@
+#include "tests/inventory/inventory_world.h"
+
+#include <gtest/gtest.h>
+
+#include "inventory/load_scope.h"
+#include "platform/file_system.h"
+#include "platform/portable/counting_image_list.h"
+#include "platform/portable/link_table.h"
+#include "platform/portable/map_environment.h"
+#include "platform/portable/recording_shell.h"
+#include "shellpath/shell_services.h"
+
+namespace quillmark {
+
+namespace {
+
+const wchar_t* ShellFolderValue(StartupScope scope) {
+    return scope == StartupScope::AllUsers ? L"Common Startup" : L"StartUp";
+}
+
+std::unique_ptr<ImageList> MakeImageList(const std::string& backendName) {
+#ifdef QUILLMARK_WIN32_TESTS
+    if (backendName == "Win32") return MakeWin32TestImageList();
+#else
+    (void)backendName;
+#endif
+    return std::make_unique<CountingImageList>();
+}
+
+}  // namespace
+
+InventoryWorld::InventoryWorld(ContractTest& test, ContractBackend& backend, const std::string& backendName)
+    : test_(test),
+      backend_(backend),
+      platform_(backend.View()),
+      links_(dynamic_cast<LinkTable*>(&platform_.links)),
+      shell_(dynamic_cast<RecordingShell*>(&platform_.shell)),
+      images_(MakeImageList(backendName)),
+      registry_(platform_.registry),
+      startMan_(platform_),
+      context_{platform_, registry_, startMan_, *images_} {
+    // The stand-in's environment knows only what a test tells it; Windows
+    // has this variable already.
+    if (auto* environment = dynamic_cast<MapEnvironment*>(&platform_.environment))
+        environment->Set("ProgramFiles", "C:\\Program Files");
+    for (const StartupScope scope : {StartupScope::CurrentUser, StartupScope::AllUsers}) {
+        EmptyRunKey(scope);
+        const std::wstring real = test_.StartupFolderOf(RootOf(scope));
+        const std::wstring fresh = test_.MakeFolder(real + L"\\" + Name(L"Startup" + std::to_wstring(static_cast<int>(scope))));
+        sweptFolders_.push_back(fresh);
+        SetStartupFolderValue(scope, fresh);
+        (scope == StartupScope::AllUsers ? commonStartup_ : userStartup_) = fresh;
+    }
+}
+
+InventoryWorld::~InventoryWorld() {
+    for (const std::wstring& folder : sweptFolders_) SweepFiles(folder);
+}
+
+void InventoryWorld::SweepFiles(const std::wstring& folder) {
+    for (const FoundEntry& entry : platform_.files.FindEntries(folder + L"\\*")) {
+        if (!(entry.attributes & kAttrDirectory)) backend_.RemovePath(folder + L"\\" + entry.name);
+    }
+}
+
+void InventoryWorld::EmptyRunKey(StartupScope scope) {
+    for (const std::wstring& name : RunValueNames(scope)) test_.RemoveValue(RootOf(scope), kRunKeyPath, name);
+}
+
+const std::wstring& InventoryWorld::StartupFolder(StartupScope scope) const {
+    return scope == StartupScope::AllUsers ? commonStartup_ : userStartup_;
+}
+
+void InventoryWorld::SetStartupFolderValue(StartupScope scope, const std::wstring& folder) {
+    test_.ReplaceValue(RootOf(scope), kShellFoldersPath, ShellFolderValue(scope), kRegSz, Utf16Bytes(folder + L'\0'));
+}
+
+void InventoryWorld::SetRunString(StartupScope scope, const std::wstring& name, const std::wstring& data,
+                                  std::uint32_t type) {
+    SetRunValue(scope, name, type, Utf16Bytes(data + L'\0'));
+}
+
+void InventoryWorld::SetRunValue(StartupScope scope, const std::wstring& name, std::uint32_t type,
+                                 const std::vector<std::uint8_t>& bytes) {
+    test_.SeedValue(RootOf(scope), kRunKeyPath, name, type, bytes);
+}
+
+bool InventoryWorld::RunValueExists(StartupScope scope, const std::wstring& name) {
+    return backend_.GetValue(RootOf(scope), kRunKeyPath, name).has_value();
+}
+
+std::wstring InventoryWorld::Folder(const std::wstring& suffix, const std::wstring& parent) {
+    return FolderAt(parent + L"\\" + Name(suffix));
+}
+
+std::wstring InventoryWorld::FolderAt(const std::wstring& path) {
+    const std::wstring folder = test_.MakeFolder(path);
+    sweptFolders_.push_back(folder);
+    return folder;
+}
+
+std::wstring InventoryWorld::Program(const std::wstring& folder, const std::wstring& fileName) {
+    const std::wstring path = test_.MakeFile(folder + L"\\" + fileName, kAttrArchive);
+    // Windows has an icon for any existing file; the stand-in shell is told.
+    if (shell_ != nullptr) shell_->AddIcon(path);
+    return path;
+}
+
+std::wstring InventoryWorld::File(const std::wstring& path, std::uint32_t attributes) {
+    return test_.MakeFile(path, attributes);
+}
+
+std::wstring InventoryWorld::Shortcut(const std::wstring& folder, const std::wstring& name, const std::wstring& target) {
+    EXPECT_TRUE(CreateShortcutFile(platform_, target, name, folder)) << "seeding " << testing::PrintToString(name);
+    return folder + L"\\" + name + L".lnk";
+}
+
+std::wstring InventoryWorld::StoredTarget(const std::wstring& file) {
+    if (links_ != nullptr) {
+        const LinkRecord* record = links_->Find(file);
+        return record == nullptr ? L"<no shortcut>" : record->target;
+    }
+#ifdef QUILLMARK_WIN32_TESTS
+    return Win32StoredLinkTarget(file);
+#else
+    return L"<no shortcut>";
+#endif
+}
+
+ScopeList InventoryWorld::Load(StartupScope scope) {
+    ScopeList list;
+    LoadScope(context_, scope, list);
+    return list;
+}
+
+std::vector<std::wstring> InventoryWorld::RunValueNames(StartupScope scope) {
+    RegistryAccessor accessor(platform_.registry);
+    accessor.SetRoot(RootOf(scope));
+    std::vector<std::wstring> names;
+    if (accessor.OpenKey(kRunKey)) accessor.GetValueNames(names);
+    accessor.CloseKey();
+    return names;
+}
+
+const StartupEntry* FindRow(const ScopeList& list, const std::wstring& name, EntryOrigin origin) {
+    for (const StartupEntry& row : list.rows) {
+        if (row.name == name && row.origin == origin) return &row;
+    }
+    return nullptr;
+}
+
+std::vector<std::wstring> RowNames(const ScopeList& list) {
+    std::vector<std::wstring> names;
+    for (const StartupEntry& row : list.rows) names.push_back(row.name);
+    return names;
+}
+
+int Select(ScopeList& list, const std::wstring& name, EntryOrigin origin) {
+    int count = 0;
+    for (StartupEntry& row : list.rows) {
+        if (row.name == name && row.origin == origin) {
+            row.selected = true;
+            ++count;
+        }
+    }
+    return count;
+}
+
+}  // namespace quillmark

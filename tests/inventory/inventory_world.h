@@ -1,0 +1,104 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "inventory/inventory_context.h"
+#include "inventory/startup_entry.h"
+#include "inventory/startup_scope.h"
+#include "inventory/windows_start_man.h"
+#include "platform/file_system.h"
+#include "platform/image_list.h"
+#include "platform/platform.h"
+#include "platform/registry_accessor.h"
+#include "tests/contract/contract_fixture.h"
+
+namespace quillmark {
+
+class LinkTable;
+class RecordingShell;
+
+#ifdef QUILLMARK_WIN32_TESTS
+// Filled by tests/inventory/win32: the real image list, and the target the
+// shell's link object stores in a shortcut file.
+std::unique_ptr<ImageList> MakeWin32TestImageList();
+std::wstring Win32StoredLinkTarget(const std::wstring& file);
+#endif
+
+// One contract backend as the inventory sees it. Both scopes get a fresh,
+// empty Startup folder (their Shell Folders values point at it) and empty Run
+// keys; the fixture puts every value back afterwards, and this object sweeps
+// the files the code under test wrote into the folders it made.
+class InventoryWorld {
+public:
+    InventoryWorld(ContractTest& test, ContractBackend& backend, const std::string& backendName);
+    ~InventoryWorld();
+    InventoryWorld(const InventoryWorld&) = delete;
+    InventoryWorld& operator=(const InventoryWorld&) = delete;
+
+    const Platform& platform() const { return platform_; }
+    InventoryContext& context() { return context_; }
+    ImageList& images() { return *images_; }
+    bool IsStandIn() const { return links_ != nullptr; }
+    // The stand-in's link table and shell; null on Windows.
+    LinkTable* links() { return links_; }
+    RecordingShell* shell() { return shell_; }
+
+    std::wstring Name(const std::wstring& suffix) const { return test_.Name(suffix); }
+    const std::wstring& StartupFolder(StartupScope scope) const;
+    // Points the scope's Shell Folders value elsewhere (restored afterwards).
+    void SetStartupFolderValue(StartupScope scope, const std::wstring& folder);
+
+    void SetRunString(StartupScope scope, const std::wstring& name, const std::wstring& data,
+                      std::uint32_t type = kRegSz);
+    void SetRunValue(StartupScope scope, const std::wstring& name, std::uint32_t type,
+                     const std::vector<std::uint8_t>& bytes);
+    bool RunValueExists(StartupScope scope, const std::wstring& name);
+
+    // A new folder of this run directly under the given parent (C:\ by default).
+    std::wstring Folder(const std::wstring& suffix, const std::wstring& parent = L"C:");
+    // A new folder at exactly this path.
+    std::wstring FolderAt(const std::wstring& path);
+    void Remove(const std::wstring& path) { backend_.RemovePath(path); }
+    // An existing file with a shell icon, at folder + "\" + fileName.
+    std::wstring Program(const std::wstring& folder, const std::wstring& fileName);
+    std::wstring File(const std::wstring& path, std::uint32_t attributes = 0x20);
+    // A shortcut written through the link object: folder + "\" + name + ".lnk".
+    std::wstring Shortcut(const std::wstring& folder, const std::wstring& name, const std::wstring& target);
+    std::wstring Shortcut(StartupScope scope, const std::wstring& name, const std::wstring& target) {
+        return Shortcut(StartupFolder(scope), name, target);
+    }
+    bool FileExists(const std::wstring& path) { return platform_.files.FileExists(path); }
+    // The target stored in a shortcut file, as the link object keeps it.
+    std::wstring StoredTarget(const std::wstring& file);
+
+    ScopeList Load(StartupScope scope);
+    // The value names in the order the registry enumerates them.
+    std::vector<std::wstring> RunValueNames(StartupScope scope);
+
+private:
+    void EmptyRunKey(StartupScope scope);
+    void SweepFiles(const std::wstring& folder);
+
+    ContractTest& test_;
+    ContractBackend& backend_;
+    Platform platform_;
+    LinkTable* links_ = nullptr;
+    RecordingShell* shell_ = nullptr;
+    std::unique_ptr<ImageList> images_;
+    RegistryAccessor registry_;
+    TWindowsStartMan startMan_;
+    InventoryContext context_;
+    std::wstring userStartup_;
+    std::wstring commonStartup_;
+    std::vector<std::wstring> sweptFolders_;
+};
+
+// Finds the row with this name and origin; null when there is none.
+const StartupEntry* FindRow(const ScopeList& list, const std::wstring& name, EntryOrigin origin);
+std::vector<std::wstring> RowNames(const ScopeList& list);
+// Selects the rows with this name and origin; how many there were.
+int Select(ScopeList& list, const std::wstring& name, EntryOrigin origin);
+
+}  // namespace quillmark
