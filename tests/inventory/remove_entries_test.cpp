@@ -1,0 +1,177 @@
+// RemoveSelectedEntries against each contract backend: each selected row is
+// removed from where it came from, and nothing else is touched.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "inventory/load_scope.h"
+#include "inventory/remove_entries.h"
+#include "tests/inventory/inventory_world.h"
+
+namespace quillmark {
+namespace {
+
+constexpr auto kUser = StartupScope::CurrentUser;
+constexpr auto kAll = StartupScope::AllUsers;
+
+// A scope holding a Run value and a Startup shortcut of the same name
+// ('app.exe': the shortcut is named after its target), a second value whose
+// data names a file inside the Startup folder, and a bystander of each kind.
+struct Inventory {
+    std::wstring app;
+    std::wstring shortcut;       // <Startup>\App.lnk, row name "app.exe"
+    std::wstring namedFile;      // <Startup>\named.txt, named by the "Pointer" value
+    std::wstring bystanderLink;  // <Startup>\Other.lnk, row name "other.exe"
+};
+
+Inventory Seed(InventoryWorld& world, StartupScope scope) {
+    Inventory inventory;
+    const std::wstring folder = world.Folder(L"Programs");
+    inventory.app = world.Program(folder, L"app.exe");
+    const std::wstring other = world.Program(folder, L"other.exe");
+    inventory.shortcut = world.Shortcut(scope, L"App", inventory.app);
+    inventory.bystanderLink = world.Shortcut(scope, L"Other", other);
+    inventory.namedFile = world.File(world.StartupFolder(scope) + L"\\named.txt");
+    world.SetRunString(scope, L"app.exe", inventory.app);
+    world.SetRunString(scope, L"Pointer", inventory.namedFile);
+    world.SetRunString(scope, L"Bystander", other);
+    return inventory;
+}
+
+struct State {
+    bool appValue, pointerValue, bystanderValue, shortcut, namedFile, bystanderLink;
+};
+
+void ExpectState(InventoryWorld& world, StartupScope scope, const Inventory& inventory, const State& expected) {
+    EXPECT_EQ(world.RunValueExists(scope, L"app.exe"), expected.appValue);
+    EXPECT_EQ(world.RunValueExists(scope, L"Pointer"), expected.pointerValue);
+    EXPECT_EQ(world.RunValueExists(scope, L"Bystander"), expected.bystanderValue);
+    EXPECT_EQ(world.FileExists(inventory.shortcut), expected.shortcut);
+    EXPECT_EQ(world.FileExists(inventory.namedFile), expected.namedFile);
+    EXPECT_EQ(world.FileExists(inventory.bystanderLink), expected.bystanderLink);
+}
+
+struct Selection {
+    const wchar_t* name;
+    EntryOrigin origin;
+};
+
+struct RemoveCase {
+    const char* what;
+    std::vector<Selection> selected;
+    State after;
+};
+
+const RemoveCase kRemoveCases[] = {
+    {"nothing selected", {}, {true, true, true, true, true, true}},
+    {"registry row: its value goes, no file is touched",
+     {{L"app.exe", EntryOrigin::RunValue}},
+     {false, true, true, true, true, true}},
+    {"folder row: its file goes, the value of the same name stays",
+     {{L"app.exe", EntryOrigin::StartupFile}},
+     {true, true, true, false, true, true}},
+    {"registry row naming a file in the Startup folder: only the value goes",
+     {{L"Pointer", EntryOrigin::RunValue}},
+     {true, false, true, true, true, true}},
+    {"several rows of both kinds",
+     {{L"Pointer", EntryOrigin::RunValue}, {L"app.exe", EntryOrigin::StartupFile}, {L"named.txt", EntryOrigin::StartupFile}},
+     {true, false, true, false, false, true}},
+    {"both rows of the same name",
+     {{L"app.exe", EntryOrigin::RunValue}, {L"app.exe", EntryOrigin::StartupFile}},
+     {false, true, true, false, true, true}},
+};
+
+TEST_P(ContractTest, InventoryRemoveTouchesOnlyTheSelectedRows) {
+    for (const StartupScope scope : {kUser, kAll}) {
+        for (const RemoveCase& c : kRemoveCases) {
+            SCOPED_TRACE(testing::Message() << c.what << (scope == kAll ? " (all users)" : " (current user)"));
+            InventoryWorld world(*this, *backend_, GetParam().name);
+            const Inventory inventory = Seed(world, scope);
+            ScopeList list = world.Load(scope);
+            ASSERT_EQ(list.rows.size(), 6u) << testing::PrintToString(RowNames(list));
+            for (const Selection& selection : c.selected) ASSERT_EQ(Select(list, selection.name, selection.origin), 1);
+            RemoveSelectedEntries(world.context(), scope, list);
+            ExpectState(world, scope, inventory, c.after);
+            // The reload shows exactly what is left.
+            EXPECT_EQ(world.Load(scope).rows.size(), 6u - c.selected.size());
+        }
+    }
+}
+
+// The value is deleted by its own name, however the code page would spell it.
+TEST_P(ContractTest, InventoryRemoveDeletesAValueNamedOutsideTheCodePage) {
+    InventoryWorld world(*this, *backend_, GetParam().name);
+    const std::wstring wide = L"\u041f\u0443\u0441\u043a";
+    world.SetRunString(kUser, wide, L"C:\\x.exe");
+    world.SetRunString(kUser, L"????", L"C:\\y.exe");  // what the ANSI form of that name would be
+    ScopeList list = world.Load(kUser);
+    ASSERT_EQ(Select(list, wide, EntryOrigin::RunValue), 1);
+    RemoveSelectedEntries(world.context(), kUser, list);
+    EXPECT_FALSE(world.RunValueExists(kUser, wide));
+    EXPECT_TRUE(world.RunValueExists(kUser, L"????"));
+}
+
+// A folder row recycles only a file directly inside the scope's Startup
+// folder, compared trimmed and without regard to letter case.
+TEST_P(ContractTest, InventoryRemoveRecyclesOnlyInsideTheStartupFolder) {
+    InventoryWorld world(*this, *backend_, GetParam().name);
+    const std::wstring startup = world.StartupFolder(kUser);
+    const std::wstring parent = startup.substr(0, startup.rfind(L'\\'));
+    const std::wstring sibling = world.FolderAt(startup + L" Items");
+    const std::wstring sub = world.FolderAt(startup + L"\\Sub");
+    const std::wstring outside = world.File(sibling + L"\\a.lnk");
+    const std::wstring nested = world.File(sub + L"\\b.txt");
+    const std::wstring escaped = world.File(parent + L"\\" + world.Name(L"escaped.txt"));
+    const std::wstring inside = world.File(startup + L"\\c.txt");
+    const std::wstring otherCase = world.File(startup + L"\\e.txt");
+    const std::wstring other = world.File(world.StartupFolder(kAll) + L"\\d.txt");
+
+    struct Case {
+        const char* what;
+        std::wstring location;
+        std::wstring file;
+        bool recycled;
+    };
+    std::wstring folded = startup;
+    for (wchar_t& c : folded) {
+        if (c >= L'a' && c <= L'z') c = static_cast<wchar_t>(c - L'a' + L'A');
+    }
+    const Case cases[] = {
+        {"sibling folder that begins with the same text", outside, outside, false},
+        {"file in a subfolder", nested, nested, false},
+        {"path leading out through ..", startup + L"\\..\\" + world.Name(L"escaped.txt"), escaped, false},
+        {"the other scope's Startup folder", other, other, false},
+        {"the folder in another letter case", folded + L"\\E.TXT", otherCase, true},
+        {"directly inside", inside, inside, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ScopeList list;
+        StartupEntry row;
+        row.name = L"row";
+        row.location = c.location;
+        row.origin = EntryOrigin::StartupFile;
+        row.selected = true;
+        list.rows.push_back(row);
+        RemoveSelectedEntries(world.context(), kUser, list);
+        EXPECT_EQ(world.FileExists(c.file), !c.recycled);
+    }
+}
+
+TEST_P(ContractTest, InventoryRemoveOfWhatIsAlreadyGoneDoesNothing) {
+    InventoryWorld world(*this, *backend_, GetParam().name);
+    const std::wstring app = world.Program(world.Folder(L"Gone"), L"gone.exe");
+    world.SetRunString(kUser, L"gone", app);
+    const std::wstring link = world.Shortcut(kUser, L"Gone", app);
+    world.SetRunString(kUser, L"stays", app);
+    ScopeList list = world.Load(kUser);
+    for (StartupEntry& row : list.rows) row.selected = row.name != L"stays";
+    world.Remove(link);
+    RemoveSelectedEntries(world.context(), kUser, list);  // the value once, then a missing file
+    RemoveSelectedEntries(world.context(), kUser, list);  // and both again
+    EXPECT_FALSE(world.RunValueExists(kUser, L"gone"));
+    EXPECT_TRUE(world.RunValueExists(kUser, L"stays"));
+}
+
+}  // namespace
+}  // namespace quillmark
