@@ -18,21 +18,12 @@ seconds=${QUILLMARK_RUN_SECONDS:-4}
 . scripts/lib/ensure_packages.sh
 . scripts/lib/wine_env.sh
 
-ensure_packages cmake make googletest g++-mingw-w64-x86-64-posix wine wine64 xvfb xdotool imagemagick
+ensure_packages "${QUILLMARK_PACKAGES[@]}"
 
 echo "Building Quillmark.exe and the demo seeder in $win64"
 cmake -S "$root" -B "$win64" -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" >/dev/null
 cmake --build "$win64" -j"$(nproc 2>/dev/null || echo 2)" --target Quillmark quillmark_seed_demo >/dev/null
-
-# Wine links the user's Documents and Desktop folders to $HOME; the demo keeps
-# its settings file and any desktop shortcut inside the prefix instead.
-keep_user_folders_in_prefix() {
-    local link
-    for link in "$WINEPREFIX"/drive_c/users/*/*; do
-        if [ -L "$link" ]; then rm -f "$link" && mkdir -p "$link"; fi
-    done
-}
 
 # Wine's desktop process binds to the display of the first program of the
 # prefix's session, so the display is settled before any Wine command runs.
@@ -47,7 +38,6 @@ fi
 
 use_wine_prefix "$prefix"
 "$WINESERVER" -k 2>/dev/null || true
-keep_user_folders_in_prefix
 "$WINE64" "$win64/tests/quillmark_seed_demo.exe"
 
 exe="$win64/app/Quillmark.exe"

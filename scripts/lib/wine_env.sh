@@ -4,6 +4,16 @@
 WINE64=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver
 
+# wineboot links the user's Documents, Desktop and other folders to $HOME, so
+# every prefix would share one settings file and write desktop shortcuts into
+# the real home folder. Each prefix gets folders of its own instead.
+keep_user_folders_in_prefix() {
+    local link
+    for link in "$WINEPREFIX"/drive_c/users/*/*; do
+        if [ -L "$link" ]; then rm -f "$link" && mkdir -p "$link"; fi
+    done
+}
+
 # Creates a fresh 64-bit prefix at $1 and makes it the current one.
 new_wine_prefix() {
     export WINEPREFIX=$1 WINEARCH=win64 WINEDEBUG=-all
@@ -11,6 +21,7 @@ new_wine_prefix() {
     mkdir -p "$(dirname "$WINEPREFIX")"
     "$WINE64" wineboot -i >/dev/null 2>&1
     "$WINESERVER" -w 2>/dev/null || true
+    keep_user_folders_in_prefix
 }
 
 # Uses the prefix at $1, creating it on first use.
@@ -21,6 +32,7 @@ use_wine_prefix() {
         "$WINE64" wineboot -i >/dev/null 2>&1
         "$WINESERVER" -w 2>/dev/null || true
     fi
+    keep_user_folders_in_prefix
 }
 
 run_wine() { timeout 900 "$WINE64" "$@"; }
