@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <shellapi.h>
 #include <shlobj.h>
 
 #include <string>
@@ -90,8 +91,15 @@ TEST_F(ShellServicesWin32Test, AddFileIconGrowsTheListByOne) {
 TEST_F(ShellServicesWin32Test, RecycleFileMovesTheFileOut) {
     const std::wstring file = folder_ / L"entry.lnk";
     ASSERT_TRUE(WriteBytes(file, {1, 2, 3}));
+    SHQUERYRBINFO before{};
+    before.cbSize = sizeof(before);
+    const bool counted = SUCCEEDED(SHQueryRecycleBinW(nullptr, &before));
     EXPECT_TRUE(RecycleFile(View(), file));
     EXPECT_FALSE(IsFile(file));
+    // Moved to the recycle bin, not deleted: the bin holds one item more.
+    SHQUERYRBINFO after{};
+    after.cbSize = sizeof(after);
+    if (counted && SUCCEEDED(SHQueryRecycleBinW(nullptr, &after))) EXPECT_EQ(after.i64NumItems, before.i64NumItems + 1);
 }
 
 TEST_F(ShellServicesWin32Test, RecycleFileWithAWideNameTakesOnlyThatFile) {
