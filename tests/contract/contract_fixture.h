@@ -58,5 +58,7 @@ private:
 };
 
 inline std::string BackendName(const testing::TestParamInfo<ContractBackendFactory>& info) { return info.param.name; }
+// Failure messages name the backend instead of dumping the factory's bytes.
+inline void PrintTo(const ContractBackendFactory& factory, std::ostream* out) { *out << factory.name; }
 
 }  // namespace quillmark

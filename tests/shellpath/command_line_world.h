@@ -26,6 +26,7 @@ struct CommandLineWorldFactory {
 };
 
 inline std::string WorldName(const testing::TestParamInfo<CommandLineWorldFactory>& info) { return info.param.name; }
+inline void PrintTo(const CommandLineWorldFactory& factory, std::ostream* out) { *out << factory.name; }
 
 // Each world starts with SystemRoot = C:\WINDOWS, ProgramFiles =
 // C:\Program Files and no UNDEFINED.

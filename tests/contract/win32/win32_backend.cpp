@@ -60,10 +60,20 @@ public:
         return RegOpenKeyExW(RootHandle(root), key.c_str(), 0, KEY_READ, handle.put()) == ERROR_SUCCESS;
     }
 
-    void CreateFolder(const std::wstring& path) override { ASSERT_TRUE(CreateDirectoryW(path.c_str(), nullptr)); }
+    // Seeding what is already there succeeds, as it does on the stand-in:
+    // a folder is kept, a file is emptied and gets the new attributes.
+    void CreateFolder(const std::wstring& path) override {
+        const BOOL created = CreateDirectoryW(path.c_str(), nullptr);
+        ASSERT_TRUE(created || GetLastError() == ERROR_ALREADY_EXISTS);
+        const DWORD attributes = GetFileAttributesW(path.c_str());
+        ASSERT_TRUE(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY));
+    }
 
     void AddFile(const std::wstring& path, std::uint32_t attributes) override {
-        const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        // CREATE_ALWAYS refuses to replace a hidden or system file.
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        const HANDLE file =
+            ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         ASSERT_NE(file, INVALID_HANDLE_VALUE);
         CloseHandle(file);
         ASSERT_TRUE(SetFileAttributesW(path.c_str(), attributes));
