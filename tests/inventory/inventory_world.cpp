@@ -14,6 +14,8 @@ namespace quillmark {
 
 namespace {
 
+constexpr wchar_t kUserShellFoldersPath[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+
 const wchar_t* ShellFolderValue(StartupScope scope) {
     return scope == StartupScope::AllUsers ? L"Common Startup" : L"StartUp";
 }
@@ -27,11 +29,14 @@ std::unique_ptr<ImageList> MakeImageList(const std::string& backendName) {
     return std::make_unique<CountingImageList>();
 }
 
+int worldsMade = 0;
+
 }  // namespace
 
 InventoryWorld::InventoryWorld(ContractTest& test, ContractBackend& backend, const std::string& backendName)
     : test_(test),
       backend_(backend),
+      id_(L"w" + std::to_wstring(++worldsMade) + L"-"),
       platform_(backend.View()),
       links_(dynamic_cast<LinkTable*>(&platform_.links)),
       shell_(dynamic_cast<RecordingShell*>(&platform_.shell)),
@@ -54,6 +59,7 @@ InventoryWorld::InventoryWorld(ContractTest& test, ContractBackend& backend, con
 }
 
 InventoryWorld::~InventoryWorld() {
+    for (const std::wstring& program : programs_) backend_.RemovePath(program);
     for (const std::wstring& folder : sweptFolders_) SweepFiles(folder);
 }
 
@@ -72,7 +78,12 @@ const std::wstring& InventoryWorld::StartupFolder(StartupScope scope) const {
 }
 
 void InventoryWorld::SetStartupFolderValue(StartupScope scope, const std::wstring& folder) {
-    test_.ReplaceValue(RootOf(scope), kShellFoldersPath, ShellFolderValue(scope), kRegSz, Utf16Bytes(folder + L'\0'));
+    const auto data = Utf16Bytes(folder + L'\0');
+    test_.ReplaceValue(RootOf(scope), kShellFoldersPath, ShellFolderValue(scope), kRegSz, data);
+    // Wine's shell writes "Shell Folders" afresh from "User Shell Folders"
+    // whenever it looks a special folder up (saving a shortcut does), so the
+    // source value must name the same folder or ours is soon overwritten.
+    test_.ReplaceValue(RootOf(scope), kUserShellFoldersPath, ShellFolderValue(scope), kRegSz, data);
 }
 
 void InventoryWorld::SetRunString(StartupScope scope, const std::wstring& name, const std::wstring& data,
@@ -100,9 +111,18 @@ std::wstring InventoryWorld::FolderAt(const std::wstring& path) {
 }
 
 std::wstring InventoryWorld::Program(const std::wstring& folder, const std::wstring& fileName) {
-    const std::wstring path = test_.MakeFile(folder + L"\\" + fileName, kAttrArchive);
-    // Windows has an icon for any existing file; the stand-in shell is told.
-    if (shell_ != nullptr) shell_->AddIcon(path);
+    const std::wstring path = folder + L"\\" + fileName;
+    if (shell_ != nullptr) {
+        test_.MakeFile(path, kAttrArchive);
+        shell_->AddIcon(path);
+        return path;
+    }
+#ifdef QUILLMARK_WIN32_TESTS
+    // A real program, so the shell's icon comes from its resources and does
+    // not depend on how the shell treats an empty file.
+    EXPECT_TRUE(Win32MakeProgram(path)) << testing::PrintToString(path);
+    programs_.push_back(path);
+#endif
     return path;
 }
 

@@ -24,6 +24,8 @@ class RecordingShell;
 // shell's link object stores in a shortcut file.
 std::unique_ptr<ImageList> MakeWin32TestImageList();
 std::wstring Win32StoredLinkTarget(const std::wstring& file);
+// A copy of a real program with its own icon; false when it cannot be made.
+bool Win32MakeProgram(const std::wstring& path);
 #endif
 
 // One contract backend as the inventory sees it. Both scopes get a fresh,
@@ -45,7 +47,8 @@ public:
     LinkTable* links() { return links_; }
     RecordingShell* shell() { return shell_; }
 
-    std::wstring Name(const std::wstring& suffix) const { return test_.Name(suffix); }
+    // A name unique to this run and this world (a test may make several).
+    std::wstring Name(const std::wstring& suffix) const { return test_.Name(id_ + suffix); }
     const std::wstring& StartupFolder(StartupScope scope) const;
     // Points the scope's Shell Folders value elsewhere (restored afterwards).
     void SetStartupFolderValue(StartupScope scope, const std::wstring& folder);
@@ -83,6 +86,7 @@ private:
 
     ContractTest& test_;
     ContractBackend& backend_;
+    std::wstring id_;
     Platform platform_;
     LinkTable* links_ = nullptr;
     RecordingShell* shell_ = nullptr;
@@ -93,6 +97,7 @@ private:
     std::wstring userStartup_;
     std::wstring commonStartup_;
     std::vector<std::wstring> sweptFolders_;
+    std::vector<std::wstring> programs_;
 };
 
 // Finds the row with this name and origin; null when there is none.

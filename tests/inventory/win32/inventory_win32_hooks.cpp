@@ -13,6 +13,14 @@ std::unique_ptr<ImageList> MakeWin32TestImageList() {
     return std::make_unique<Win32ImageList>(LoadIconW(nullptr, IDI_APPLICATION));
 }
 
+bool Win32MakeProgram(const std::wstring& path) {
+    wchar_t system[MAX_PATH + 1] = L"";
+    const UINT length = GetSystemDirectoryW(system, MAX_PATH);
+    if (length == 0 || length > MAX_PATH) return false;
+    const std::wstring source = std::wstring(system) + L"\\notepad.exe";
+    return CopyFileW(source.c_str(), path.c_str(), TRUE) != FALSE;
+}
+
 std::wstring Win32StoredLinkTarget(const std::wstring& file) {
     ComPtr<IShellLinkW> link;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.put_void())))
