@@ -20,6 +20,8 @@ passed=0
 failed=0
 skipped=0
 mkdir -p "$build/logs" "$build/screenshots"
+# Wine's recycle bin is the desktop's XDG trash; the tests' recycled files stay in the build folder.
+export XDG_DATA_HOME="$build/xdg-data"
 
 # Adds the counts of one GoogleTest run (its console output in $1) to the totals.
 # A run that ends without GoogleTest's summary (a crash) counts as one failure.

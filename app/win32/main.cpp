@@ -34,6 +34,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     TfrmRunWindow frmRun(platform, profile, images);
     frmRun.Create();
     if (frmRun.Handle() == nullptr) return 1;
+    // Dialogs the shell shows (a shortcut's Resolve search, the folder
+    // picker) are modal to the main window.
+    win32.links().SetOwnerWindow(frmRun.Handle());
+    win32.shell().SetOwnerWindows(frmRun.Handle(), frmRun.Handle());
     TFrmAbout frmAbout;
     frmAbout.Create(frmRun.Handle());
 
