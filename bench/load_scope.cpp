@@ -1,0 +1,276 @@
+// Cost of loading one scope's list: N Run values, N Startup shortcuts, and
+// both, each row pointing at a program that exists (so every row costs an
+// icon lookup and every shortcut a link load). Prints the median of five
+// loads and the cost per row, then, for 1,000 + 1,000, the time of each kind
+// of call a row makes.
+//   Windows (under Wine, in a private prefix): bench_load_scope.exe
+//     seeds the prefix's current-user Run key and a Startup folder of its own
+//     (the Shell Folders values point there while it runs), and cleans up.
+//   Natively: bench_load_scope, on the stand-ins.
+#ifdef _WIN32
+#include <windows.h>
+#include <objbase.h>
+
+#include "platform/win32/win32_image_list.h"
+#include "platform/win32/win32_platform.h"
+#else
+#include "platform/portable/counting_image_list.h"
+#include "platform/portable/portable_platform.h"
+#endif
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "inventory/load_scope.h"
+#include "inventory/windows_start_man.h"
+#include "platform/registry_accessor.h"
+#include "shellpath/command_line.h"
+#include "shellpath/shell_services.h"
+#include "shellpath/shortcut_target.h"
+
+namespace quillmark {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double SecondsOf(const std::function<void()>& work) {
+    const auto start = Clock::now();
+    work();
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+const wchar_t kRunKeyPath[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+const wchar_t kShellFolders[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+const wchar_t kUserShellFolders[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+
+std::wstring ValueName(int i) { return L"QmBench " + std::to_wstring(i); }
+
+#ifdef _WIN32
+// The real registry and shell of the prefix.
+class World {
+public:
+    World() {
+        wchar_t temp[MAX_PATH + 1] = L"";
+        GetTempPathW(MAX_PATH, temp);
+        startup_ = std::wstring(temp) + L"qm-bench-startup";
+        CreateDirectoryW(startup_.c_str(), nullptr);
+        const wchar_t* targets[] = {L"notepad.exe", L"regedit.exe", L"cmd.exe", L"winver.exe"};
+        wchar_t system[MAX_PATH + 1] = L"";
+        GetSystemDirectoryW(system, MAX_PATH);
+        for (const wchar_t* target : targets) targets_.push_back(std::wstring(system) + L"\\" + target);
+        // Wine rewrites "Shell Folders" from "User Shell Folders" whenever it
+        // looks a special folder up, so both must name the bench folder.
+        for (const wchar_t* key : {kShellFolders, kUserShellFolders}) {
+            saved_.push_back(Read(key, L"StartUp"));
+            Write(key, L"StartUp", startup_, REG_SZ);
+        }
+    }
+    ~World() {
+        Clear();
+        const wchar_t* keys[] = {kShellFolders, kUserShellFolders};
+        for (int i = 0; i < 2; ++i) Write(keys[i], L"StartUp", saved_[i].first, saved_[i].second);
+        RemoveDirectoryW(startup_.c_str());
+    }
+    Platform View() { return platform_.View(); }
+    std::unique_ptr<ImageList> NewImageList() {
+        return std::make_unique<Win32ImageList>(LoadIconW(nullptr, IDI_APPLICATION));
+    }
+    const std::wstring& Target(int i) const { return targets_[i % targets_.size()]; }
+    const std::wstring& Startup() const { return startup_; }
+
+    void SetRunValue(int i, const std::wstring& data) { Write(kRunKeyPath, ValueName(i).c_str(), data, REG_SZ); }
+    void Clear() {
+        for (int i = 0; i < values_; ++i) {
+            HKEY key = nullptr;
+            if (RegOpenKeyExW(HKEY_CURRENT_USER, kRunKeyPath, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) break;
+            RegDeleteValueW(key, ValueName(i).c_str());
+            RegCloseKey(key);
+        }
+        values_ = 0;
+        WIN32_FIND_DATAW found;
+        const HANDLE find = FindFirstFileW((startup_ + L"\\*.lnk").c_str(), &found);
+        if (find == INVALID_HANDLE_VALUE) return;
+        do DeleteFileW((startup_ + L"\\" + found.cFileName).c_str());
+        while (FindNextFileW(find, &found));
+        FindClose(find);
+    }
+    void CountValue() { ++values_; }
+
+private:
+    std::pair<std::wstring, DWORD> Read(const wchar_t* key, const wchar_t* name) {
+        wchar_t buffer[2048] = L"";
+        DWORD size = sizeof buffer - sizeof(wchar_t);
+        DWORD type = REG_SZ;
+        RegGetValueW(HKEY_CURRENT_USER, key, name, RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND, &type, buffer,
+                     &size);
+        return {buffer, type};
+    }
+    void Write(const wchar_t* keyPath, const wchar_t* name, const std::wstring& data, DWORD type) {
+        HKEY key = nullptr;
+        if (RegCreateKeyExW(HKEY_CURRENT_USER, keyPath, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
+            ERROR_SUCCESS)
+            return;
+        RegSetValueExW(key, name, 0, type, reinterpret_cast<const BYTE*>(data.c_str()),
+                       static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
+        RegCloseKey(key);
+    }
+
+    Win32Platform platform_;
+    std::wstring startup_;
+    std::vector<std::wstring> targets_;
+    std::vector<std::pair<std::wstring, DWORD>> saved_;
+    int values_ = 0;
+};
+#else
+// The stand-ins, shaped like a Wine prefix.
+class World {
+public:
+    World() {
+        platform_.registry().CreateKey(RegistryRoot::CurrentUser, kRunKeyPath);
+        platform_.registry().SetString(RegistryRoot::CurrentUser, kShellFolders, L"StartUp", startup_);
+        platform_.files().AddFolder(startup_);
+        for (const wchar_t* target : {L"C:\\windows\\notepad.exe", L"C:\\windows\\regedit.exe",
+                                      L"C:\\windows\\system32\\cmd.exe", L"C:\\windows\\system32\\winver.exe"}) {
+            targets_.push_back(target);
+            platform_.files().AddFile(target);
+            platform_.shell().AddIcon(target);
+        }
+    }
+    Platform View() { return platform_.View(); }
+    std::unique_ptr<ImageList> NewImageList() { return std::make_unique<CountingImageList>(); }
+    const std::wstring& Target(int i) const { return targets_[i % targets_.size()]; }
+    const std::wstring& Startup() const { return startup_; }
+    void SetRunValue(int i, const std::wstring& data) {
+        platform_.registry().SetString(RegistryRoot::CurrentUser, kRunKeyPath, ValueName(i), data);
+    }
+    void CountValue() {}
+    void Clear() {
+        platform_.registry().DeleteKey(RegistryRoot::CurrentUser, kRunKeyPath);
+        platform_.registry().CreateKey(RegistryRoot::CurrentUser, kRunKeyPath);
+        platform_.files().Remove(startup_);
+        platform_.files().AddFolder(startup_);
+    }
+
+private:
+    PortablePlatform platform_;
+    std::wstring startup_ = L"C:\\users\\bench\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\StartUp";
+    std::vector<std::wstring> targets_;
+};
+#endif
+
+void Seed(World& world, int values, int shortcuts) {
+    world.Clear();
+    const Platform platform = world.View();
+    for (int i = 0; i < values; ++i) {
+        world.SetRunValue(i, L"\"" + world.Target(i) + L"\" /bench");
+        world.CountValue();
+    }
+    for (int i = 0; i < shortcuts; ++i) CreateShortcutFile(platform, world.Target(i), L"Bench " + std::to_wstring(i), world.Startup());
+}
+
+double MedianLoad(World& world, std::size_t expectedRows) {
+    const Platform platform = world.View();
+    std::vector<double> runs;
+    for (int run = 0; run < 5; ++run) {
+        const auto images = world.NewImageList();
+        RegistryAccessor registry(platform.registry);
+        TWindowsStartMan startMan(platform);
+        InventoryContext context{platform, registry, startMan, *images};
+        ScopeList list;
+        runs.push_back(SecondsOf([&] { LoadScope(context, StartupScope::CurrentUser, list); }));
+        if (list.rows.size() != expectedRows)
+            std::printf("  (warning: %zu rows, expected %zu)\n", list.rows.size(), expectedRows);
+    }
+    return Median(runs);
+}
+
+// Where one row's time goes: each call a load makes, timed on its own.
+void PerCall(World& world, int n) {
+    Seed(world, n, n);
+    const Platform platform = world.View();
+    RegistryAccessor registry(platform.registry);
+    TWindowsStartMan startMan(platform);
+    std::vector<std::wstring> names, files, commands, programs;
+    registry.SetRoot(RegistryRoot::CurrentUser);
+    registry.OpenKey(L"\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run");
+    const double enumerate = SecondsOf([&] { registry.GetValueNames(names); });
+    const double read = SecondsOf([&] {
+        for (const auto& name : names) commands.push_back(registry.ReadString(name));
+    });
+    registry.CloseKey();
+    const double list = SecondsOf([&] { startMan.ListUserStartup(files); });
+    std::vector<std::wstring> targets;
+    const double resolveLinks = SecondsOf([&] {
+        for (const auto& file : files) targets.push_back(ResolveShortcutTarget(platform, file));
+    });
+    const double resolveCommands = SecondsOf([&] {
+        for (const auto& command : commands) programs.push_back(ProgramPathFromCommand(platform, ResolveShortcutTarget(platform, command)));
+        for (const auto& target : targets) programs.push_back(ProgramPathFromCommand(platform, target));
+    });
+    const auto images = world.NewImageList();
+    const double icons = SecondsOf([&] {
+        for (const auto& program : programs) AddFileIcon(platform, *images, program);
+    });
+    const auto perCall = [](double seconds, std::size_t calls) { return calls ? seconds * 1e6 / calls : 0.0; };
+    std::printf("\nPer call, %d values + %d shortcuts (microseconds per call, total ms):\n", n, n);
+    std::printf("  %-44s %10.1f %10.1f\n", "value names (one enumeration)", enumerate * 1e6, enumerate * 1e3);
+    std::printf("  %-44s %10.1f %10.1f\n", "read string (per value)", perCall(read, names.size()), read * 1e3);
+    std::printf("  %-44s %10.1f %10.1f\n", "list Startup folder (one listing)", list * 1e6, list * 1e3);
+    std::printf("  %-44s %10.1f %10.1f\n", "shortcut link load (per .lnk)", perCall(resolveLinks, files.size()),
+                resolveLinks * 1e3);
+    std::printf("  %-44s %10.1f %10.1f\n", "program path from command (per row)", perCall(resolveCommands, programs.size()),
+                resolveCommands * 1e3);
+    std::printf("  %-44s %10.1f %10.1f\n", "icon lookup + append (per row)", perCall(icons, programs.size()), icons * 1e3);
+}
+
+int Run() {
+    World world;
+#ifdef _WIN32
+    std::printf("LoadScope on the real registry, Startup folder and shell (Win32)\n");
+#else
+    std::printf("LoadScope on the stand-ins (native)\n");
+#endif
+    std::printf("%-10s %8s %8s %14s %16s\n", "part", "N", "rows", "median ms", "per row us");
+    for (const int n : {100, 1000, 5000}) {
+        struct Part {
+            const char* name;
+            int values;
+            int shortcuts;
+        };
+        for (const Part& part : {Part{"registry", n, 0}, Part{"folder", 0, n}, Part{"both", n, n}}) {
+            Seed(world, part.values, part.shortcuts);
+            const std::size_t rows = static_cast<std::size_t>(part.values + part.shortcuts);
+            const double median = MedianLoad(world, rows);
+            std::printf("%-10s %8d %8zu %14.1f %16.1f\n", part.name, n, rows, median * 1e3, median * 1e6 / rows);
+            std::fflush(stdout);
+        }
+    }
+    PerCall(world, 1000);
+    world.Clear();
+    return 0;
+}
+
+}  // namespace
+}  // namespace quillmark
+
+int main() {
+#ifdef _WIN32
+    // The shell link object needs a single-threaded apartment, as in the program.
+    const HRESULT com = CoInitialize(nullptr);
+    const int result = quillmark::Run();
+    if (SUCCEEDED(com)) CoUninitialize();
+    return result;
+#else
+    return quillmark::Run();
+#endif
+}
