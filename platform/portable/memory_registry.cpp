@@ -8,11 +8,6 @@ namespace quillmark {
 
 namespace {
 
-std::vector<MemoryRegistry::Value>::iterator FindIn(MemoryRegistry::Key& key, const std::wstring& name) {
-    const std::wstring wanted = CaseKey(name);
-    return std::find_if(key.values.begin(), key.values.end(),
-                        [&](const MemoryRegistry::Value& value) { return CaseKey(value.name) == wanted; });
-}
 
 // What a handle from OpenKey sees: the key's live data, so changes made
 // after the open are visible, as they are through a real HKEY.
@@ -41,8 +36,8 @@ public:
 
     bool QueryValueInfo(const std::wstring& name, std::uint32_t& type, std::uint32_t& size) override {
         if (key_->deleted) return false;
-        const auto value = FindIn(*key_, name);
-        if (value == key_->values.end()) return false;
+        const auto* value = key_->Find(name);
+        if (value == nullptr) return false;
         type = value->type;
         size = static_cast<std::uint32_t>(value->data.size());
         return true;
@@ -50,16 +45,14 @@ public:
 
     bool ReadValueData(const std::wstring& name, std::uint32_t size, std::vector<std::uint8_t>& data) override {
         if (key_->deleted) return false;
-        const auto value = FindIn(*key_, name);
-        if (value == key_->values.end() || value->unreadable || value->data.size() > size) return false;
+        const auto* value = key_->Find(name);
+        if (value == nullptr || value->unreadable || value->data.size() > size) return false;
         data = value->data;
         return true;
     }
 
     void DeleteValue(const std::wstring& name) override {
-        if (key_->deleted) return;
-        const auto value = FindIn(*key_, name);
-        if (value != key_->values.end()) key_->values.erase(value);
+        if (!key_->deleted) key_->Erase(name);
     }
 
 private:
@@ -74,6 +67,30 @@ std::wstring CleanPath(const std::wstring& path) {
 }
 
 }  // namespace
+
+MemoryRegistry::Value* MemoryRegistry::Key::Find(const std::wstring& name) {
+    const auto found = positions_.find(CaseKey(name));
+    return found == positions_.end() ? nullptr : &values[found->second];
+}
+
+MemoryRegistry::Value& MemoryRegistry::Key::Put(const std::wstring& name) {
+    const auto [slot, added] = positions_.emplace(CaseKey(name), values.size());
+    if (added) values.push_back(Value{name, kRegNone, {}, false});
+    return values[slot->second];
+}
+
+void MemoryRegistry::Key::Erase(const std::wstring& name) {
+    const auto found = positions_.find(CaseKey(name));
+    if (found == positions_.end()) return;
+    const std::size_t erased = found->second;
+    values.erase(values.begin() + static_cast<std::ptrdiff_t>(erased));
+    positions_.erase(found);
+    // Later values move up one place, as they do in a hive.
+    if (erased == values.size()) return;
+    for (auto& [folded, position] : positions_) {
+        if (position > erased) --position;
+    }
+}
 
 MemoryRegistry::MemoryRegistry() {
     CreateKeyData(RegistryRoot::CurrentUser, L"");
@@ -128,15 +145,11 @@ bool MemoryRegistry::KeyExists(RegistryRoot root, const std::wstring& path) cons
 
 void MemoryRegistry::SetValue(RegistryRoot root, const std::wstring& path, const std::wstring& name,
                               std::uint32_t type, std::vector<std::uint8_t> data) {
-    Key& key = CreateKeyData(root, path);
-    const auto value = FindIn(key, name);
-    if (value != key.values.end()) {
-        value->type = type;
-        value->data = std::move(data);
-        value->unreadable = false;
-    } else {
-        key.values.push_back(Value{name, type, std::move(data), false});
-    }
+    // A rewrite keeps the value's name, place and spelling; only its data changes.
+    Value& value = CreateKeyData(root, path).Put(name);
+    value.type = type;
+    value.data = std::move(data);
+    value.unreadable = false;
 }
 
 void MemoryRegistry::SetString(RegistryRoot root, const std::wstring& path, const std::wstring& name,
@@ -161,10 +174,7 @@ void MemoryRegistry::SetString(RegistryRoot root, const std::wstring& path, cons
 }
 
 void MemoryRegistry::DeleteValue(RegistryRoot root, const std::wstring& path, const std::wstring& name) {
-    if (auto key = FindKey(root, path)) {
-        const auto value = FindIn(*key, name);
-        if (value != key->values.end()) key->values.erase(value);
-    }
+    if (auto key = FindKey(root, path)) key->Erase(name);
 }
 
 bool MemoryRegistry::ValueExists(RegistryRoot root, const std::wstring& path, const std::wstring& name) const {
@@ -175,8 +185,7 @@ const MemoryRegistry::Value* MemoryRegistry::FindValue(RegistryRoot root, const 
                                                        const std::wstring& name) const {
     const auto key = FindKey(root, path);
     if (!key) return nullptr;
-    const auto value = quillmark::FindIn(*key, name);
-    return value == key->values.end() ? nullptr : &*value;
+    return key->Find(name);
 }
 
 void MemoryRegistry::DenyAccess(RegistryRoot root, const std::wstring& path, bool denied) {
@@ -185,8 +194,7 @@ void MemoryRegistry::DenyAccess(RegistryRoot root, const std::wstring& path, boo
 
 void MemoryRegistry::MakeUnreadable(RegistryRoot root, const std::wstring& path, const std::wstring& name) {
     if (auto key = FindKey(root, path)) {
-        const auto value = FindIn(*key, name);
-        if (value != key->values.end()) value->unreadable = true;
+        if (auto* value = key->Find(name)) value->unreadable = true;
     }
 }
 

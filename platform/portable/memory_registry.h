@@ -22,9 +22,18 @@ public:
         bool unreadable = false;  // the data read fails, as when it changes under the reader
     };
     struct Key {
-        std::vector<Value> values;
+        std::vector<Value> values;  // in enumeration order
         bool accessDenied = false;
         bool deleted = false;  // set when the key goes while a handle is still open
+
+        // Looks values up through an index of case-folded names, so a key
+        // with thousands of values stays cheap to seed and to read.
+        Value* Find(const std::wstring& name);
+        Value& Put(const std::wstring& name);  // the existing value, or a new one at the end
+        void Erase(const std::wstring& name);
+
+    private:
+        std::map<std::wstring, std::size_t> positions_;  // folded name -> index in values
     };
 
     MemoryRegistry();

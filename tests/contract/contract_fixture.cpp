@@ -32,10 +32,8 @@ void ContractTest::TearDown() {
 std::wstring ContractTest::Name(const std::wstring& suffix) const { return L"QmContract" + tag_ + L"-" + suffix; }
 
 void ContractTest::Save(RegistryRoot root, const std::wstring& key, const std::wstring& name) {
-    const auto already = std::find_if(saved_.begin(), saved_.end(), [&](const Saved& saved) {
-        return saved.root == root && saved.key == key && saved.name == name;
-    });
-    if (already == saved_.end()) saved_.push_back({root, key, name, backend_->GetValue(root, key, name)});
+    // Only the first save of a value holds what it was before the test.
+    if (savedNames_.emplace(root, key, name).second) saved_.push_back({root, key, name, backend_->GetValue(root, key, name)});
 }
 
 void ContractTest::SeedValue(RegistryRoot root, const std::wstring& key, const std::wstring& name, std::uint32_t type,

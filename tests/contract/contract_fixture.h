@@ -1,6 +1,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <set>
 #include <tuple>
 
 #include "tests/contract/contract_backend.h"
@@ -53,7 +54,8 @@ private:
     };
     void Save(RegistryRoot root, const std::wstring& key, const std::wstring& name);
 
-    std::vector<Saved> saved_;
+    std::vector<Saved> saved_;  // restored in reverse order
+    std::set<std::tuple<RegistryRoot, std::wstring, std::wstring>> savedNames_;  // what saved_ holds, for lookups
     std::vector<std::wstring> createdPaths_;
 };
 
