@@ -97,7 +97,9 @@ fi
 step "Windows i686 build (link only)"
 if configure_and_build "$build/win32" Quillmark -DCMAKE_BUILD_TYPE=Release -DQUILLMARK_TESTS=OFF \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake"; then
-    ls -l "$build/win64/app/Quillmark.exe" "$build/win32/app/Quillmark.exe" | awk '{print $5, $9}'
+    for exe in build/win64/app/Quillmark.exe build/win32/app/Quillmark.exe; do
+        [ -f "$exe" ] && echo "$exe: $(stat -c %s "$exe") bytes"
+    done
 else
     echo "Windows i686 build failed"; failed=$((failed + 1))
 fi
