@@ -1,6 +1,7 @@
 #pragma once
 // Handle owners for the UI test harness: the started program's process and
-// thread, files the seed writes, and GDI objects of the screenshot code.
+// thread, and files the seed writes. The screenshot code's GDI objects use
+// the program's own owners (app/win32/gdi_handles.h).
 #include <windows.h>
 
 #include "platform/unique_resource.h"
@@ -19,17 +20,5 @@ struct FileHandleTraits {
     static void Close(HANDLE handle) noexcept { CloseHandle(handle); }
 };
 using UniqueFileHandle = UniqueResource<FileHandleTraits>;
-
-struct GdiObjectTraits {
-    static HGDIOBJ Invalid() noexcept { return nullptr; }
-    static void Close(HGDIOBJ object) noexcept { DeleteObject(object); }
-};
-using UniqueGdiObject = UniqueResource<GdiObjectTraits>;
-
-struct MemoryDcTraits {
-    static HDC Invalid() noexcept { return nullptr; }
-    static void Close(HDC dc) noexcept { DeleteDC(dc); }
-};
-using UniqueMemoryDc = UniqueResource<MemoryDcTraits>;
 
 }  // namespace quillmark::uitest

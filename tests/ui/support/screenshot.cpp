@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "app/win32/gdi_handles.h"
 #include "tests/ui/support/handles.h"
 
 namespace quillmark::uitest {
@@ -50,7 +51,7 @@ bool SaveWindowScreenshot(HWND window, const std::wstring& name) {
     void* bits = nullptr;
     ScreenDc screen;
     UniqueMemoryDc memory(CreateCompatibleDC(screen.dc));
-    UniqueGdiObject bitmap(CreateDIBSection(screen.dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    UniqueBitmap bitmap(CreateDIBSection(screen.dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!memory || !bitmap || bits == nullptr) throw std::runtime_error("creating the capture bitmap failed");
     const HGDIOBJ previous = SelectObject(memory.get(), bitmap.get());
     const BOOL copied = BitBlt(memory.get(), 0, 0, width, height, screen.dc, rect.left, rect.top, SRCCOPY);
