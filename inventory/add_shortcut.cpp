@@ -3,6 +3,7 @@
 #include "inventory/windows_start_man.h"
 #include "platform/code_page.h"
 #include "platform/error.h"
+#include "platform/file_system.h"
 #include "platform/platform.h"
 #include "shellpath/path_text.h"
 #include "shellpath/shell_services.h"
@@ -28,7 +29,7 @@ std::wstring ShortcutTarget(const CodePage& codePage, const std::wstring& path, 
 }  // namespace
 
 void AddStartupShortcut(InventoryContext& context, StartupScope scope, const std::wstring& name,
-                        const std::wstring& path, bool addMode) {
+                        const std::wstring& path, bool addMode, const ConfirmReplace& confirmReplace) {
     const Platform& platform = context.platform;
     // Looked up afresh at every add.
     const std::wstring folder = scope == StartupScope::AllUsers ? context.startMan.CommonStartupFolder()
@@ -39,7 +40,9 @@ void AddStartupShortcut(InventoryContext& context, StartupScope scope, const std
     // Without a folder the file would land in the root of the current drive.
     if (Trim(folder).empty()) FailToWrite(cleanName + L".lnk", L"the Startup folder of this scope is not known.");
 
-    const std::wstring file = folder + L"\\" + cleanName + L".lnk";
+    const std::wstring fileName = cleanName + L".lnk";
+    const std::wstring file = folder + L"\\" + fileName;
+    if (platform.files.FileExists(file) && !(confirmReplace && confirmReplace(fileName))) return;
     std::wstring reason;
     if (!CreateShortcutFile(platform, target, cleanName, folder, &reason)) {
         if (reason.empty()) reason = L"the shortcut could not be saved.";

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 
 #include "inventory/inventory_context.h"
@@ -6,10 +7,18 @@
 
 namespace quillmark {
 
+// Asked only when the shortcut file already exists; `file` is its file name,
+// e.g. L"Backup .lnk". Returns true to replace it.
+using ConfirmReplace = std::function<bool(const std::wstring& file)>;
+
 // Writes a shortcut named after `name` to `path` into the scope's Startup
-// folder. Throws Error naming the file and the reason when it cannot.
+// folder. Names are cut after their first blank, so two programs can come to
+// the same file name: an existing shortcut is replaced only when
+// `confirmReplace` says so (no question given: it is kept), and a declined
+// replace returns without writing. Throws Error naming the file and the
+// reason when the shortcut cannot be written.
 void AddStartupShortcut(InventoryContext& context, StartupScope scope, const std::wstring& name,
-                        const std::wstring& path, bool addMode);
+                        const std::wstring& path, bool addMode, const ConfirmReplace& confirmReplace);
 
 // The text before the first character a file name cannot hold, then cut
 // after its first blank.

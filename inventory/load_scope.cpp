@@ -30,9 +30,11 @@ StartupEntry& AppendRow(ScopeList& list, EntryOrigin origin) {
     return row;
 }
 
-void LoadRunValues(InventoryContext& context, StartupScope scope, ScopeList& list) {
+void LoadRunValuesOfView(InventoryContext& context, StartupScope scope, RegistryView view, ScopeList& list) {
     RegistryAccessor& registry = context.registry;
-    const RunKey runKey(registry, scope);
+    // Read rights only: a standard user may read the machine's Run key but
+    // not change it, and a request for more would open nothing.
+    const RunKey runKey(registry, scope, view);
     if (!runKey.IsOpen()) return;
 
     std::vector<std::wstring> names;
@@ -42,12 +44,17 @@ void LoadRunValues(InventoryContext& context, StartupScope scope, ScopeList& lis
         // has so far: its name and the built-in image.
         try {
             StartupEntry& row = AppendRow(list, EntryOrigin::RunValue);
+            row.registryView = view;
             row.name = name;
             row.location = registry.ReadString(name);
             row.iconIndex = AddFileIcon(context.platform, context.images, ResolvedPath(context.platform, row.location));
         } catch (...) {
         }
     }
+}
+
+void LoadRunValues(InventoryContext& context, StartupScope scope, ScopeList& list) {
+    for (const RegistryView view : RunKeyViews(context.registry, scope)) LoadRunValuesOfView(context, scope, view, list);
 }
 
 // A folder row is named after the program it starts, as the shell would show

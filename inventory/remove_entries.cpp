@@ -1,5 +1,7 @@
 #include "inventory/remove_entries.h"
 
+#include <optional>
+
 #include "inventory/run_key.h"
 #include "inventory/windows_start_man.h"
 #include "platform/code_page.h"
@@ -12,11 +14,21 @@ namespace quillmark {
 
 namespace {
 
-void DeleteRunValue(InventoryContext& context, StartupScope scope, const std::wstring& name) {
-    const RunKey runKey(context.registry, scope);
+// Already gone (the value, or the whole key) counts as removed.
+std::optional<RemovalFailure> RegistryFailure(const RegistryAccessor& registry, const std::wstring& name,
+                                              std::uint32_t error) {
+    if (error == kErrorSuccess || error == kErrorFileNotFound) return std::nullopt;
+    return RemovalFailure{name, registry.MessageFor(error), error == kErrorAccessDenied};
+}
+
+std::optional<RemovalFailure> DeleteRunValue(InventoryContext& context, StartupScope scope, const StartupEntry& row) {
+    RegistryAccessor& registry = context.registry;
+    // Only the right to delete values, and only in the view the row came from.
+    const RunKey runKey(registry, scope, row.registryView, KeyAccess::SetValue);
+    if (!runKey.IsOpen()) return RegistryFailure(registry, row.name, registry.OpenError());
     // The exact UTF-16 name: a name the ANSI code page cannot spell must not
     // turn into another value's name on the way.
-    if (runKey.IsOpen()) context.registry.DeleteValue(name);
+    return RegistryFailure(registry, row.name, registry.DeleteValue(row.name));
 }
 
 // True when `location` names a file directly inside `folder`. Both are
@@ -35,26 +47,31 @@ bool LiesInsideFolder(const CodePage& codePage, const std::wstring& location, co
     return fileName.find_first_of(L"\\/:") == std::wstring::npos && fileName != L"." && fileName != L"..";
 }
 
-void RecycleStartupFile(InventoryContext& context, StartupScope scope, const std::wstring& location) {
+std::optional<RemovalFailure> RecycleStartupFile(InventoryContext& context, StartupScope scope,
+                                                 const StartupEntry& row) {
     // Looked up afresh: the folder may have moved since the list was loaded.
     const std::wstring folder = scope == StartupScope::AllUsers ? context.startMan.CommonStartupFolder()
                                                                 : context.startMan.UserStartupFolder();
-    if (LiesInsideFolder(context.platform.codePage, location, folder)) RecycleFile(context.platform, location);
+    if (!LiesInsideFolder(context.platform.codePage, row.location, folder)) return std::nullopt;
+    RecycleFailure failure;
+    if (RecycleFile(context.platform, row.location, &failure) || failure.reason.empty()) return std::nullopt;
+    return RemovalFailure{row.name, failure.reason, failure.accessDenied};
 }
 
 }  // namespace
 
-void RemoveSelectedEntries(InventoryContext& context, StartupScope scope, const ScopeList& list) {
+std::vector<RemovalFailure> RemoveSelectedEntries(InventoryContext& context, StartupScope scope, const ScopeList& list) {
+    std::vector<RemovalFailure> failures;
     for (const StartupEntry& row : list.rows) {
         if (!row.selected) continue;
         // Each row is removed only from where it came from: a Run value never
         // recycles a file its command line happens to name, and a Startup
         // file never takes a Run value of the same name with it.
-        if (row.origin == EntryOrigin::RunValue)
-            DeleteRunValue(context, scope, row.name);
-        else
-            RecycleStartupFile(context, scope, row.location);
+        auto failure = row.origin == EntryOrigin::RunValue ? DeleteRunValue(context, scope, row)
+                                                           : RecycleStartupFile(context, scope, row);
+        if (failure) failures.push_back(std::move(*failure));
     }
+    return failures;
 }
 
 }  // namespace quillmark

@@ -1,22 +1,41 @@
 #pragma once
+#include <vector>
+
 #include "inventory/startup_scope.h"
 #include "platform/registry_accessor.h"
 
 namespace quillmark {
 
-// The scope's Run key opened on the shared accessor for one operation, and
-// closed however that operation ends, so no key stays open between commands.
+// The views of the scope's Run key that Windows starts programs from, in the
+// order they are listed. The user's Run key is one key in both views. On
+// 64-bit Windows the machine's Run key exists in the 64-bit view and, for
+// 32-bit programs, in the 32-bit view (WOW6432Node), and Windows runs both;
+// a process asking for neither would see only the view of its own bitness.
+inline std::vector<RegistryView> RunKeyViews(const RegistryAccessor& registry, StartupScope scope) {
+    if (scope == StartupScope::AllUsers && registry.HasTwoViews()) return {RegistryView::Bits64, RegistryView::Bits32};
+    return {RegistryView::Default};
+}
+
+// The scope's Run key opened on the shared accessor for one operation, in
+// one view and with the rights that operation needs, and closed however it
+// ends, so no key stays open between commands.
 class RunKey {
 public:
-    RunKey(RegistryAccessor& registry, StartupScope scope) : registry_(registry) {
+    RunKey(RegistryAccessor& registry, StartupScope scope, RegistryView view, KeyAccess access = KeyAccess::Read)
+        : registry_(registry) {
         registry_.SetRoot(RootOf(scope));
-        opened_ = registry_.OpenKey(kRunKey);
+        registry_.SetView(view);
+        opened_ = registry_.OpenKey(kRunKey, access);
     }
     RunKey(const RunKey&) = delete;
     RunKey& operator=(const RunKey&) = delete;
-    ~RunKey() { registry_.CloseKey(); }
+    ~RunKey() {
+        registry_.CloseKey();
+        registry_.SetView(RegistryView::Default);
+    }
 
-    // False when the key is missing or may not be opened with full access.
+    // False when the key is missing or the rights asked for are refused;
+    // the accessor's OpenError() says which.
     bool IsOpen() const noexcept { return opened_; }
 
 private:

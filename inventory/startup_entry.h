@@ -2,6 +2,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/registry.h"
+
 namespace quillmark {
 
 // Where a row came from, so that removing it touches only that place.
@@ -13,6 +15,9 @@ struct StartupEntry {
     std::wstring location;  // second column: the Run value's data or the Startup file's path
     int iconIndex = 0;      // into the shared image list; 0 is the built-in image, -1 none
     EntryOrigin origin = EntryOrigin::RunValue;
+    // The registry view a Run value was listed from; removal deletes it there
+    // and in no other view. Default for folder rows and the user's Run key.
+    RegistryView registryView = RegistryView::Default;
     bool selected = false;
 };
 

@@ -2,9 +2,10 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/windows_error.h"
+
 namespace quillmark {
 
-inline constexpr std::uint32_t kErrorSuccess = 0;
 // What MsiGetShortcutTargetA answers for a shortcut that is not advertised.
 inline constexpr std::uint32_t kErrorFunctionFailed = 1627;
 inline constexpr int kInstallStateUnknown = -1;

@@ -27,12 +27,12 @@ std::wstring TextOfData(const std::vector<std::uint8_t>& data) {
 
 RegistryAccessor::RegistryAccessor(Registry& registry) : registry_(registry) {}
 
-bool RegistryAccessor::OpenKey(const std::wstring& path) {
+bool RegistryAccessor::OpenKey(const std::wstring& path, KeyAccess access) {
     CloseKey();
     // The leading backslash only says "from the root"; RegOpenKeyExW itself
     // rejects a path that starts with one.
     const std::wstring relative = !path.empty() && path.front() == L'\\' ? path.substr(1) : path;
-    key_ = registry_.OpenKey(root_, relative);
+    key_ = registry_.OpenKey(root_, relative, access, view_, openError_);
     return key_ != nullptr;
 }
 
@@ -64,8 +64,9 @@ std::wstring RegistryAccessor::ReadString(const std::wstring& name) {
     return TextOfData(data);
 }
 
-void RegistryAccessor::DeleteValue(const std::wstring& name) {
-    if (key_) key_->DeleteValue(name);
+std::uint32_t RegistryAccessor::DeleteValue(const std::wstring& name) {
+    constexpr std::uint32_t kErrorInvalidHandle = 6;
+    return key_ ? key_->DeleteValue(name) : kErrorInvalidHandle;
 }
 
 void RegistryAccessor::CloseKey() noexcept { key_.reset(); }

@@ -18,6 +18,7 @@ inline constexpr std::uint32_t kFoDelete = 3;
 inline constexpr std::uint16_t kFofSilent = 0x4;
 inline constexpr std::uint16_t kFofNoConfirmation = 0x10;
 inline constexpr std::uint16_t kFofAllowUndo = 0x40;
+inline constexpr std::uint16_t kFofWantNukeWarning = 0x4000;
 inline constexpr std::uint32_t kShgfiIcon = 0x100;
 inline constexpr std::uint32_t kBifReturnOnlyFsDirs = 0x1;
 inline constexpr std::uint32_t kBifEditBox = 0x10;
@@ -48,12 +49,21 @@ struct ShellExecuteInfo {
     int show = kSwHide;
 };
 
-// The SHFILEOPSTRUCTW fields Quillmark sets (no window, no pTo, no title).
-// `from` is one path; the call appends the two terminating NULs.
+// The SHFILEOPSTRUCTW fields Quillmark sets (no pTo, no title; the main
+// window owns whatever the shell asks). `from` is one path; the call appends
+// the two terminating NULs.
 struct FileOperation {
     std::uint32_t function = 0;
     std::wstring from;
     std::uint16_t flags = 0;
+};
+
+// What SHFileOperationW gave back: its return value (0 is success; the
+// codes are the shell's own, not all of them Windows error codes) and
+// fAnyOperationsAborted (the user said no to a question of the shell).
+struct FileOperationResult {
+    int code = 0;
+    bool aborted = false;
 };
 
 // The BROWSEINFOW fields Quillmark sets: the application window owns the
@@ -86,8 +96,7 @@ public:
                           const std::wstring& parameters, const std::wstring& directory, int show) = 0;
     virtual bool ExecuteA(ShellOwner owner, const std::string& verb, const std::string& file,
                           const std::string& parameters, const std::string& directory, int show) = 0;
-    // SHFileOperationW; its return value (0 is success).
-    virtual int FileOperationW(const FileOperation& operation) = 0;
+    virtual FileOperationResult FileOperationW(const FileOperation& operation) = 0;
     // SHGetFileInfoW(path, no attributes, SHFILEINFOW, flags); null when it
     // returns 0 or hands back no icon.
     virtual std::unique_ptr<FileIcon> GetFileIcon(const std::wstring& path, std::uint32_t flags) = 0;

@@ -36,9 +36,17 @@ void MakeImageList32Bit(ImageList* list);
 // Appends the file's shell icon; the new index, or -1 when there is none.
 int AddFileIcon(const Platform& platform, ImageList& list, const std::wstring& path);
 
+// Why the shell did not recycle a file: a text for the user, and whether
+// missing rights were the cause.
+struct RecycleFailure {
+    std::wstring reason;
+    bool accessDenied = false;
+};
+
 // Sends exactly that file to the recycle bin; false for folders, missing
-// files and paths holding wildcards.
-bool RecycleFile(const Platform& platform, const std::wstring& path);
+// files and paths holding wildcards, which leave `failure` empty, and when
+// the shell refused or the user declined, which `failure` (when given) explains.
+bool RecycleFile(const Platform& platform, const std::wstring& path, RecycleFailure* failure = nullptr);
 // Writes folder + "\" + name + ".lnk" pointing at target. True when the
 // shortcut was written; otherwise `failure`, when given, receives the
 // system's text for why not. Throws Error only when the link object cannot be had.

@@ -4,6 +4,7 @@
 #include "platform/platform.h"
 #include "platform/shell.h"
 #include "platform/shell_links.h"
+#include "platform/windows_error.h"
 #include "shellpath/shell_services.h"
 
 namespace quillmark {
@@ -18,9 +19,19 @@ std::wstring WorkingDirectoryOf(const Platform& platform, const std::wstring& ta
     return last == std::string::npos ? std::wstring() : platform.codePage.FromAnsi(ansi.substr(0, last + 1));
 }
 
+// SHFileOperation's codes are partly its own (DE_*), so the text is ours.
+RecycleFailure RecycleFailureOf(const FileOperationResult& result) {
+    constexpr int kDeAccessDeniedSource = 0x78;
+    constexpr int kErrorCancelled = 1223;
+    if (result.aborted || result.code == kErrorCancelled)
+        return {L"Moving the file to the recycle bin was cancelled.", false};
+    if (result.code == static_cast<int>(kErrorAccessDenied) || result.code == kDeAccessDeniedSource) return {L"Access is denied.", true};
+    return {L"The shell could not move the file to the recycle bin (code " + std::to_wstring(result.code) + L").", false};
+}
+
 }  // namespace
 
-bool RecycleFile(const Platform& platform, const std::wstring& path) {
+bool RecycleFile(const Platform& platform, const std::wstring& path, RecycleFailure* failure) {
     // SHFileOperation expands wildcards: refuse them, so nothing but the named
     // file can reach the recycle bin.
     if (path.find_first_of(L"?*") != std::wstring::npos) return false;
@@ -28,9 +39,16 @@ bool RecycleFile(const Platform& platform, const std::wstring& path) {
     FileOperation operation;
     operation.function = kFoDelete;
     operation.from = platform.files.FullPath(path);
-    // ALLOWUNDO sends it to the recycle bin; without NOERRORUI the shell shows its own errors.
-    operation.flags = kFofSilent | kFofNoConfirmation | kFofAllowUndo;
-    return platform.shell.FileOperationW(operation) == 0;
+    // ALLOWUNDO sends it to the recycle bin; without NOERRORUI the shell shows
+    // its own errors. Where the file's volume has no recycle bin (a network
+    // Startup folder, some removable media) ALLOWUNDO would quietly delete it
+    // for good: WANTNUKEWARNING makes the shell ask first, even though
+    // NOCONFIRMATION spares the user the ordinary question.
+    operation.flags = kFofSilent | kFofNoConfirmation | kFofAllowUndo | kFofWantNukeWarning;
+    const FileOperationResult result = platform.shell.FileOperationW(operation);
+    if (result.code == 0 && !result.aborted) return true;
+    if (failure != nullptr) *failure = RecycleFailureOf(result);
+    return false;
 }
 
 bool CreateShortcutFile(const Platform& platform, const std::wstring& target, const std::wstring& name,

@@ -11,12 +11,14 @@ namespace {
 
 // What a handle from OpenKey sees: the key's live data, so changes made
 // after the open are visible, as they are through a real HKEY.
+// KEY_SET_VALUE alone lets no value be read, and KEY_READ none be deleted.
 class MemoryRegistryKey final : public RegistryKey {
 public:
-    explicit MemoryRegistryKey(std::shared_ptr<MemoryRegistry::Key> key) : key_(std::move(key)) {}
+    MemoryRegistryKey(std::shared_ptr<MemoryRegistry::Key> key, KeyAccess access)
+        : key_(std::move(key)), readable_(access == KeyAccess::Read) {}
 
     bool QueryInfo(std::uint32_t& valueCount, std::uint32_t& maxValueNameLength) override {
-        if (key_->deleted) return false;
+        if (key_->deleted || !readable_) return false;
         valueCount = static_cast<std::uint32_t>(key_->values.size());
         maxValueNameLength = 0;
         for (const auto& value : key_->values) {
@@ -26,7 +28,7 @@ public:
     }
 
     bool EnumValueName(std::uint32_t index, std::uint32_t bufferLength, std::wstring& name) override {
-        if (key_->deleted || index >= key_->values.size()) return false;
+        if (key_->deleted || !readable_ || index >= key_->values.size()) return false;
         const std::wstring& found = key_->values[index].name;
         // ERROR_MORE_DATA: the buffer must hold the name and its terminator.
         if (found.size() + 1 > bufferLength) return false;
@@ -35,7 +37,7 @@ public:
     }
 
     bool QueryValueInfo(const std::wstring& name, std::uint32_t& type, std::uint32_t& size) override {
-        if (key_->deleted) return false;
+        if (key_->deleted || !readable_) return false;
         const auto* value = key_->Find(name);
         if (value == nullptr) return false;
         type = value->type;
@@ -44,19 +46,23 @@ public:
     }
 
     bool ReadValueData(const std::wstring& name, std::uint32_t size, std::vector<std::uint8_t>& data) override {
-        if (key_->deleted) return false;
+        if (key_->deleted || !readable_) return false;
         const auto* value = key_->Find(name);
         if (value == nullptr || value->unreadable || value->data.size() > size) return false;
         data = value->data;
         return true;
     }
 
-    void DeleteValue(const std::wstring& name) override {
-        if (!key_->deleted) key_->Erase(name);
+    std::uint32_t DeleteValue(const std::wstring& name) override {
+        if (readable_) return kErrorAccessDenied;
+        if (key_->deleted || key_->Find(name) == nullptr) return kErrorFileNotFound;
+        key_->Erase(name);
+        return kErrorSuccess;
     }
 
 private:
     std::shared_ptr<MemoryRegistry::Key> key_;
+    bool readable_;
 };
 
 // Windows ignores a trailing backslash; the caller strips the leading one.
@@ -118,12 +124,59 @@ MemoryRegistry::Key& MemoryRegistry::CreateKeyData(RegistryRoot root, const std:
     return *slot;
 }
 
-std::unique_ptr<RegistryKey> MemoryRegistry::OpenKey(RegistryRoot root, const std::wstring& path) {
+MemoryRegistry::KeyRights MemoryRegistry::RightsOf(RegistryRoot root, const std::wstring& path) const {
+    std::wstring at = CleanPath(path);
+    for (;;) {
+        const auto key = FindKey(root, at);
+        if (key && key->rights) return *key->rights;
+        if (at.empty()) return KeyRights::Full;
+        const auto separator = at.rfind(L'\\');
+        at = separator == std::wstring::npos ? std::wstring() : at.substr(0, separator);
+    }
+}
+
+// The 32-bit view of HKEY_LOCAL_MACHINE\SOFTWARE is its WOW6432Node subkey.
+std::wstring MemoryRegistry::PathInView(RegistryRoot root, const std::wstring& path, RegistryView view) const {
+    if (!twoViews_ || view != RegistryView::Bits32 || root != RegistryRoot::LocalMachine) return path;
+    const std::wstring folded = CaseKey(CleanPath(path));
+    const std::wstring software = CaseKey(L"SOFTWARE");
+    const std::wstring node = CaseKey(L"WOW6432Node");
+    if (folded != software && folded.rfind(software + L"\\", 0) != 0) return path;
+    const std::wstring rest = CleanPath(path).substr(software.size());
+    if (CaseKey(rest).rfind(L"\\" + node, 0) == 0) return path;
+    return L"SOFTWARE\\WOW6432Node" + rest;
+}
+
+std::unique_ptr<RegistryKey> MemoryRegistry::OpenKey(RegistryRoot root, const std::wstring& path, KeyAccess access,
+                                                     RegistryView view, std::uint32_t& error) {
     // Windows refuses a path that starts with a backslash (ERROR_BAD_PATHNAME).
-    if (!path.empty() && path.front() == L'\\') return nullptr;
-    auto key = FindKey(root, path);
-    if (!key || key->accessDenied) return nullptr;
-    return std::make_unique<MemoryRegistryKey>(std::move(key));
+    constexpr std::uint32_t kErrorBadPathname = 161;
+    if (!path.empty() && path.front() == L'\\') {
+        error = kErrorBadPathname;
+        return nullptr;
+    }
+    const std::wstring viewed = PathInView(root, path, view);
+    auto key = FindKey(root, viewed);
+    const KeyRights rights = key ? RightsOf(root, viewed) : KeyRights::Full;
+    if (!key) {
+        error = kErrorFileNotFound;
+    } else if (rights == KeyRights::None || (rights == KeyRights::ReadOnly && access != KeyAccess::Read)) {
+        error = kErrorAccessDenied;
+    } else {
+        error = kErrorSuccess;
+        return std::make_unique<MemoryRegistryKey>(std::move(key), access);
+    }
+    return nullptr;
+}
+
+// The texts Windows gives for the codes the stand-in returns.
+std::wstring MemoryRegistry::MessageFor(std::uint32_t error) const {
+    switch (error) {
+        case kErrorSuccess: return L"The operation completed successfully.";
+        case kErrorFileNotFound: return L"The system cannot find the file specified.";
+        case kErrorAccessDenied: return L"Access is denied.";
+        default: return L"System error " + std::to_wstring(error);
+    }
 }
 
 void MemoryRegistry::CreateKey(RegistryRoot root, const std::wstring& path) { CreateKeyData(root, path); }
@@ -189,7 +242,16 @@ const MemoryRegistry::Value* MemoryRegistry::FindValue(RegistryRoot root, const 
 }
 
 void MemoryRegistry::DenyAccess(RegistryRoot root, const std::wstring& path, bool denied) {
-    CreateKeyData(root, path).accessDenied = denied;
+    auto& rights = CreateKeyData(root, path).rights;
+    if (denied) {
+        rights = KeyRights::None;
+    } else {
+        rights.reset();
+    }
+}
+
+void MemoryRegistry::MakeReadOnly(RegistryRoot root, const std::wstring& path) {
+    CreateKeyData(root, path).rights = KeyRights::ReadOnly;
 }
 
 void MemoryRegistry::MakeUnreadable(RegistryRoot root, const std::wstring& path, const std::wstring& name) {

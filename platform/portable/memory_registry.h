@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,9 +13,14 @@ namespace quillmark {
 // In-memory registry for native tests. Key paths and value names compare
 // without regard to letter case, as Windows does; a key's values enumerate
 // in the order they were first written (a rewrite keeps the place), which is
-// what Windows does with a hive. Both roots always exist.
+// what Windows does with a hive. Both roots always exist. Rights are set per
+// key and hold for its subkeys unless one sets its own, as inherited ACLs do.
+// Like 64-bit Windows (unless told otherwise), HKEY_LOCAL_MACHINE\SOFTWARE has
+// a 32-bit view stored under SOFTWARE\WOW6432Node; this process is 64-bit, so
+// its default view is the 64-bit one.
 class MemoryRegistry final : public Registry {
 public:
+    enum class KeyRights { Full, ReadOnly, None };
     struct Value {
         std::wstring name;
         std::uint32_t type = kRegNone;
@@ -23,7 +29,7 @@ public:
     };
     struct Key {
         std::vector<Value> values;  // in enumeration order
-        bool accessDenied = false;
+        std::optional<KeyRights> rights;  // none: those of the parent
         bool deleted = false;  // set when the key goes while a handle is still open
 
         // Looks values up through an index of case-folded names, so a key
@@ -38,7 +44,14 @@ public:
 
     MemoryRegistry();
 
-    std::unique_ptr<RegistryKey> OpenKey(RegistryRoot root, const std::wstring& path) override;
+    using Registry::OpenKey;
+    std::unique_ptr<RegistryKey> OpenKey(RegistryRoot root, const std::wstring& path, KeyAccess access,
+                                         RegistryView view, std::uint32_t& error) override;
+    bool HasTwoViews() const override { return twoViews_; }
+    std::wstring MessageFor(std::uint32_t error) const override;
+
+    // False: 32-bit Windows, one view, the view flags change nothing.
+    void SetTwoViews(bool twoViews) { twoViews_ = twoViews; }
 
     // Seeding and inspection for tests. Paths are relative to the root; the
     // set functions create the key and its parents as needed.
@@ -56,6 +69,9 @@ public:
     const Value* FindValue(RegistryRoot root, const std::wstring& path, const std::wstring& name) const;
     // Opening the key fails from now on, as with a key whose ACL denies us.
     void DenyAccess(RegistryRoot root, const std::wstring& path, bool denied = true);
+    // The key and its subkeys open for reading only, as HKEY_LOCAL_MACHINE
+    // does for a standard user.
+    void MakeReadOnly(RegistryRoot root, const std::wstring& path);
     // The value's type and size can be queried but reading its data fails.
     void MakeUnreadable(RegistryRoot root, const std::wstring& path, const std::wstring& name);
 
@@ -63,8 +79,11 @@ private:
     static std::wstring KeyId(RegistryRoot root, const std::wstring& path);
     std::shared_ptr<Key> FindKey(RegistryRoot root, const std::wstring& path) const;
     Key& CreateKeyData(RegistryRoot root, const std::wstring& path);
+    KeyRights RightsOf(RegistryRoot root, const std::wstring& path) const;
+    std::wstring PathInView(RegistryRoot root, const std::wstring& path, RegistryView view) const;
 
     std::map<std::wstring, std::shared_ptr<Key>> keys_;
+    bool twoViews_ = true;
 };
 
 }  // namespace quillmark

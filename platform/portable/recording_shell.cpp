@@ -68,6 +68,10 @@ void RecordingShell::AddIcon(const std::wstring& path) { icons_.insert(PathKey(p
 
 void RecordingShell::SetRemover(std::function<bool(const std::wstring&)> remover) { remover_ = std::move(remover); }
 
+void RecordingShell::SetFileOperationAnswer(std::optional<FileOperationResult> answer) {
+    fileOperationAnswer_ = answer;
+}
+
 void RecordingShell::SetBrowseResult(std::optional<std::wstring> folder) { browseResult_ = std::move(folder); }
 
 HResult RecordingShell::GetFolderPathA(int csidl, std::string& path) {
@@ -121,10 +125,11 @@ bool RecordingShell::ExecuteA(ShellOwner owner, const std::string& verb, const s
     return true;
 }
 
-int RecordingShell::FileOperationW(const FileOperation& operation) {
+FileOperationResult RecordingShell::FileOperationW(const FileOperation& operation) {
     fileOperations_.push_back(operation);
-    if (operation.function != kFoDelete) return 0;
-    return !remover_ || remover_(operation.from) ? 0 : 2;
+    if (operation.function != kFoDelete) return {};
+    if (fileOperationAnswer_) return *fileOperationAnswer_;
+    return {!remover_ || remover_(operation.from) ? 0 : 2, false};
 }
 
 std::unique_ptr<FileIcon> RecordingShell::GetFileIcon(const std::wstring& path, std::uint32_t) {

@@ -42,6 +42,9 @@ public:
     // What FO_DELETE does to each path: true when it was removed. Without
     // one, every delete succeeds. A failed delete makes the call return 2.
     void SetRemover(std::function<bool(const std::wstring&)> remover);
+    // Every FO_DELETE from now on removes nothing and gives this answer, as
+    // when the user declines the shell's question or the shell refuses.
+    void SetFileOperationAnswer(std::optional<FileOperationResult> answer);
     // The folder the next browse dialogs return; none: the user cancels.
     void SetBrowseResult(std::optional<std::wstring> folder);
 
@@ -62,7 +65,7 @@ public:
                   const std::wstring& parameters, const std::wstring& directory, int show) override;
     bool ExecuteA(ShellOwner owner, const std::string& verb, const std::string& file, const std::string& parameters,
                   const std::string& directory, int show) override;
-    int FileOperationW(const FileOperation& operation) override;
+    FileOperationResult FileOperationW(const FileOperation& operation) override;
     std::unique_ptr<FileIcon> GetFileIcon(const std::wstring& path, std::uint32_t flags) override;
     std::unique_ptr<ShellIdList> BrowseForFolder(const BrowseInfo& info) override;
 
@@ -72,6 +75,7 @@ private:
     std::set<std::wstring> icons_;
     std::function<bool(const std::wstring&)> remover_;
     std::optional<std::wstring> browseResult_;
+    std::optional<FileOperationResult> fileOperationAnswer_;
     std::vector<ExecuteRecord> executed_;
     std::vector<FileOperation> fileOperations_;
     std::vector<BrowseInfo> browsed_;

@@ -1,6 +1,8 @@
 #include "platform/win32/win32_registry.h"
 
 #include "platform/win32/handles.h"
+#include "platform/win32/system_message.h"
+#include "platform/win32/wow64.h"
 
 namespace quillmark {
 
@@ -57,7 +59,9 @@ public:
         return true;
     }
 
-    void DeleteValue(const std::wstring& name) override { RegDeleteValueW(key_.get(), name.c_str()); }
+    std::uint32_t DeleteValue(const std::wstring& name) override {
+        return static_cast<std::uint32_t>(RegDeleteValueW(key_.get(), name.c_str()));
+    }
 
 private:
     UniqueHkey key_;
@@ -67,12 +71,34 @@ HKEY RootHandle(RegistryRoot root) {
     return root == RegistryRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
 }
 
+REGSAM RightsOf(KeyAccess access) { return access == KeyAccess::SetValue ? KEY_SET_VALUE : KEY_READ; }
+
+// On 32-bit Windows the WOW64 flags are ignored, so they can be passed as asked.
+REGSAM ViewFlagOf(RegistryView view) {
+    switch (view) {
+        case RegistryView::Bits64: return KEY_WOW64_64KEY;
+        case RegistryView::Bits32: return KEY_WOW64_32KEY;
+        case RegistryView::Default: break;
+    }
+    return 0;
+}
+
 }  // namespace
 
-std::unique_ptr<RegistryKey> Win32Registry::OpenKey(RegistryRoot root, const std::wstring& path) {
+std::unique_ptr<RegistryKey> Win32Registry::OpenKey(RegistryRoot root, const std::wstring& path, KeyAccess access,
+                                                    RegistryView view, std::uint32_t& error) {
     UniqueHkey key;
-    if (RegOpenKeyExW(RootHandle(root), path.c_str(), 0, KEY_ALL_ACCESS, key.put()) != ERROR_SUCCESS) return nullptr;
+    const REGSAM rights = RightsOf(access) | ViewFlagOf(view);
+    const LSTATUS status = RegOpenKeyExW(RootHandle(root), path.c_str(), 0, rights, key.put());
+    error = static_cast<std::uint32_t>(status);
+    if (status != ERROR_SUCCESS) return nullptr;
     return std::make_unique<Win32RegistryKey>(std::move(key));
 }
+
+// A 64-bit build runs only on 64-bit Windows; a 32-bit one asks whether it
+// runs under WOW64.
+bool Win32Registry::HasTwoViews() const { return sizeof(void*) == 8 || RunningUnderWow64(); }
+
+std::wstring Win32Registry::MessageFor(std::uint32_t error) const { return SystemMessage(error); }
 
 }  // namespace quillmark

@@ -3,11 +3,15 @@
 
 namespace quillmark {
 
-// Registry keys through advapi32: RegOpenKeyExW with KEY_ALL_ACCESS and no
-// view flag, never RegCreateKeyExW.
+// Registry keys through advapi32: RegOpenKeyExW with only the rights asked
+// for and the view asked for, never RegCreateKeyExW.
 class Win32Registry final : public Registry {
 public:
-    std::unique_ptr<RegistryKey> OpenKey(RegistryRoot root, const std::wstring& path) override;
+    using Registry::OpenKey;
+    std::unique_ptr<RegistryKey> OpenKey(RegistryRoot root, const std::wstring& path, KeyAccess access,
+                                         RegistryView view, std::uint32_t& error) override;
+    bool HasTwoViews() const override;
+    std::wstring MessageFor(std::uint32_t error) const override;
 };
 
 }  // namespace quillmark

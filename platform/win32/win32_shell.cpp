@@ -120,16 +120,20 @@ bool Win32Shell::ExecuteA(ShellOwner owner, const std::string& verb, const std::
     return reinterpret_cast<INT_PTR>(result) > 32;
 }
 
-int Win32Shell::FileOperationW(const FileOperation& operation) {
+FileOperationResult Win32Shell::FileOperationW(const FileOperation& operation) {
     // pFrom is a list of paths ended by an empty one: the path, then two NULs.
     std::wstring from = operation.from;
     from.push_back(L'\0');
     from.push_back(L'\0');
     SHFILEOPSTRUCTW file{};
+    // A question the shell asks (such as whether to delete for good a file
+    // that no recycle bin can take) is modal to the main window.
+    file.hwnd = mainWindow_;
     file.wFunc = operation.function;
     file.pFrom = from.c_str();
     file.fFlags = operation.flags;
-    return SHFileOperationW(&file);
+    const int code = SHFileOperationW(&file);
+    return {code, file.fAnyOperationsAborted != FALSE};
 }
 
 std::unique_ptr<FileIcon> Win32Shell::GetFileIcon(const std::wstring& path, std::uint32_t flags) {

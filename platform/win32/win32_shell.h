@@ -23,7 +23,7 @@ public:
                   const std::wstring& parameters, const std::wstring& directory, int show) override;
     bool ExecuteA(ShellOwner owner, const std::string& verb, const std::string& file, const std::string& parameters,
                   const std::string& directory, int show) override;
-    int FileOperationW(const FileOperation& operation) override;
+    FileOperationResult FileOperationW(const FileOperation& operation) override;
     std::unique_ptr<FileIcon> GetFileIcon(const std::wstring& path, std::uint32_t flags) override;
     std::unique_ptr<ShellIdList> BrowseForFolder(const BrowseInfo& info) override;
 

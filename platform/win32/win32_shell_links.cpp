@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/win32/handles.h"
+#include "platform/win32/system_message.h"
 
 namespace quillmark {
 
@@ -117,22 +118,6 @@ std::unique_ptr<AnsiShellLink> Win32ShellLinks::CreateAnsi(std::uint32_t context
     return std::make_unique<Win32AnsiShellLink>(std::move(link), owner_);
 }
 
-std::wstring Win32ShellLinks::MessageFor(HResult code) const {
-    wchar_t* text = nullptr;
-    const DWORD length = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-        static_cast<DWORD>(code), 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::wstring message = length > 0 && text != nullptr ? std::wstring(text, length) : std::wstring();
-    if (text != nullptr) LocalFree(text);
-    // The system's texts end in a line break that an error box does not want.
-    while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L' '))
-        message.pop_back();
-    if (message.empty()) {
-        wchar_t number[32];
-        wsprintfW(number, L"0x%08X", static_cast<unsigned>(code));
-        message = L"System error " + std::wstring(number);
-    }
-    return message;
-}
+std::wstring Win32ShellLinks::MessageFor(HResult code) const { return SystemMessage(static_cast<DWORD>(code)); }
 
 }  // namespace quillmark

@@ -9,6 +9,9 @@
 namespace quillmark {
 
 inline const wchar_t kRunKeyPath[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+// Where 64-bit Windows keeps the 32-bit view of the machine's Run key; a
+// 64-bit process reaches it under this name too.
+inline const wchar_t kRun32KeyPath[] = L"SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Run";
 inline const wchar_t kShellFoldersPath[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 
 // Runs each case against one backend and leaves the world as it found it:

@@ -11,6 +11,7 @@ public:
         auto& registry = platform_.registry();
         registry.CreateKey(RegistryRoot::CurrentUser, kRunKeyPath);
         registry.CreateKey(RegistryRoot::LocalMachine, kRunKeyPath);
+        registry.CreateKey(RegistryRoot::LocalMachine, kRun32KeyPath);
         const std::wstring userStartup = L"C:\\users\\quill\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\StartUp";
         const std::wstring commonStartup = L"C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\StartUp";
         registry.SetString(RegistryRoot::CurrentUser, kShellFoldersPath, L"StartUp", userStartup);

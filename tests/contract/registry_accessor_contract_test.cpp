@@ -153,28 +153,34 @@ TEST_P(ContractTest, ReadStringOfEveryKindOfData) {
 
 // Deleting goes by the exact UTF-16 name: narrowing it to the ANSI code page
 // would turn "A macron" into "A" and the ideograph into "?", and so delete a
-// different value.
-TEST_P(ContractTest, DeleteValueTakesTheExactName) {
+// different value. It needs a key opened for setting values; a key opened
+// for reading refuses, and every outcome comes back as Windows' error code.
+TEST_P(ContractTest, DeleteValueTakesTheExactNameAndTheRightToSetValues) {
     const std::vector<std::wstring> names{Name(L"\u0100"), Name(L"A"), Name(L"\u4e2d"), Name(L"?"), Name(L"keep")};
     for (const auto& name : names) SeedString(RegistryRoot::LocalMachine, kRunKeyPath, name, L"x");
     RegistryAccessor accessor(backend_->View().registry);
     accessor.SetRoot(RegistryRoot::LocalMachine);
     ASSERT_TRUE(accessor.OpenKey(kRunKeyFromRoot));
-    accessor.DeleteValue(Name(L"\u0100"));
-    accessor.DeleteValue(Name(L"\u4e2d"));
-    accessor.DeleteValue(Name(L"absent"));
-    accessor.DeleteValue(Name(L""));  // a prefix of the names is none of them
+    EXPECT_EQ(accessor.DeleteValue(Name(L"A")), kErrorAccessDenied);
+    EXPECT_TRUE(backend_->GetValue(RegistryRoot::LocalMachine, kRunKeyPath, Name(L"A")));
+
+    ASSERT_TRUE(accessor.OpenKey(kRunKeyFromRoot, KeyAccess::SetValue));
+    EXPECT_EQ(accessor.OpenError(), kErrorSuccess);
+    EXPECT_EQ(accessor.DeleteValue(Name(L"\u0100")), kErrorSuccess);
+    EXPECT_EQ(accessor.DeleteValue(Name(L"\u4e2d")), kErrorSuccess);
+    EXPECT_EQ(accessor.DeleteValue(Name(L"absent")), kErrorFileNotFound);
+    EXPECT_EQ(accessor.DeleteValue(Name(L"")), kErrorFileNotFound);  // a prefix of the names is none of them
     EXPECT_FALSE(backend_->GetValue(RegistryRoot::LocalMachine, kRunKeyPath, Name(L"\u0100")));
     EXPECT_FALSE(backend_->GetValue(RegistryRoot::LocalMachine, kRunKeyPath, Name(L"\u4e2d")));
     EXPECT_TRUE(backend_->GetValue(RegistryRoot::LocalMachine, kRunKeyPath, Name(L"A")));
     EXPECT_TRUE(backend_->GetValue(RegistryRoot::LocalMachine, kRunKeyPath, Name(L"?")));
     EXPECT_TRUE(backend_->GetValue(RegistryRoot::LocalMachine, kRunKeyPath, Name(L"keep")));
     // Letter case does not matter to the registry.
-    accessor.DeleteValue(Name(L"KEEP"));
+    EXPECT_EQ(accessor.DeleteValue(Name(L"KEEP")), kErrorSuccess);
     EXPECT_FALSE(backend_->GetValue(RegistryRoot::LocalMachine, kRunKeyPath, Name(L"keep")));
     // Without an open key nothing happens.
     accessor.CloseKey();
-    accessor.DeleteValue(Name(L"A"));
+    EXPECT_NE(accessor.DeleteValue(Name(L"A")), kErrorSuccess);
     EXPECT_TRUE(backend_->GetValue(RegistryRoot::LocalMachine, kRunKeyPath, Name(L"A")));
 }
 

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "inventory/add_shortcut.h"
 #include "platform/error.h"
@@ -48,7 +49,7 @@ TEST_P(ContractTest, InventoryAddWritesTheTargetTheRulesGive) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(c.path)) + (c.addMode ? " web" : " program"));
         const std::wstring name = L"Case" + std::to_wstring(index++);
         if (world.links() != nullptr) world.links()->ClearCalls();
-        AddStartupShortcut(world.context(), kUser, name, c.path, c.addMode);
+        AddStartupShortcut(world.context(), kUser, name, c.path, c.addMode, {});
         if (world.links() != nullptr) {
             const auto& calls = world.links()->Calls();
             EXPECT_NE(std::find(calls.begin(), calls.end(), L"SetPath " + std::wstring(c.target)), calls.end())
@@ -77,7 +78,7 @@ TEST_P(ContractTest, InventoryAddCleansTheName) {
     const std::wstring app = world.Program(world.Folder(L"Named"), L"named.exe");
     for (const NameCase& c : kNameCases) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(c.name)));
-        AddStartupShortcut(world.context(), kAll, c.name, app, false);
+        AddStartupShortcut(world.context(), kAll, c.name, app, false, {});
         const std::wstring file = world.StartupFolder(kAll) + L"\\" + c.file;
         EXPECT_TRUE(world.FileExists(file));
         EXPECT_EQ(world.StoredTarget(file), app);
@@ -89,8 +90,8 @@ TEST_P(ContractTest, InventoryAddedProgramShowsAfterReloadNamedAfterItsTarget) {
     InventoryWorld world(*this, *backend_, GetParam().name);
     const std::wstring app = world.Program(world.Folder(L"Tools"), L"app.exe");
     const std::wstring data = world.Folder(L"Data");
-    AddStartupShortcut(world.context(), kUser, L"Tools", app, false);
-    AddStartupShortcut(world.context(), kUser, L"Data", data, false);
+    AddStartupShortcut(world.context(), kUser, L"Tools", app, false, {});
+    AddStartupShortcut(world.context(), kUser, L"Data", data, false, {});
     const ScopeList list = world.Load(kUser);
     const StartupEntry* program = FindRow(list, L"app.exe", EntryOrigin::StartupFile);
     ASSERT_NE(program, nullptr) << testing::PrintToString(RowNames(list));
@@ -101,22 +102,37 @@ TEST_P(ContractTest, InventoryAddedProgramShowsAfterReloadNamedAfterItsTarget) {
     EXPECT_TRUE(world.RunValueNames(kUser).empty()) << "adding never writes a Run value";
 }
 
-TEST_P(ContractTest, InventoryAddReplacesAShortcutOfTheSameName) {
-    InventoryWorld world(*this, *backend_, GetParam().name);
-    const std::wstring folder = world.Folder(L"Replace");
-    const std::wstring before = world.Program(folder, L"before.exe");
-    const std::wstring after = world.Program(folder, L"after.exe");
-    const std::wstring file = world.Shortcut(kUser, L"Same", before);
-    AddStartupShortcut(world.context(), kUser, L"Same", after, false);
-    EXPECT_EQ(world.StoredTarget(file), after);
-    EXPECT_EQ(world.Load(kUser).rows.size(), 1u);
+// Names are cut after their first blank, so a second program can come to an
+// existing shortcut's file name: the add asks, and only a yes replaces it.
+TEST_P(ContractTest, InventoryAddAsksBeforeReplacingAShortcutOfTheSameName) {
+    for (const bool replace : {false, true}) {
+        SCOPED_TRACE(replace ? "replace" : "keep");
+        InventoryWorld world(*this, *backend_, GetParam().name);
+        const std::wstring folder = world.Folder(L"Replace");
+        const std::wstring before = world.Program(folder, L"before.exe");
+        const std::wstring after = world.Program(folder, L"after.exe");
+        AddStartupShortcut(world.context(), kUser, L"Backup Tool", before, false, {});
+        const std::wstring file = world.StartupFolder(kUser) + L"\\Backup .lnk";
+        const std::string stored = world.ShortcutBytes(file);
+        std::vector<std::wstring> asked;
+        AddStartupShortcut(world.context(), kUser, L"Backup Agent", after, false, [&](const std::wstring& name) {
+            asked.push_back(name);
+            return replace;
+        });
+        EXPECT_EQ(asked, std::vector<std::wstring>{L"Backup .lnk"});
+        EXPECT_EQ(world.StoredTarget(file), replace ? after : before);
+        if (!replace) {
+            EXPECT_EQ(world.ShortcutBytes(file), stored) << "kept byte for byte";
+        }
+        EXPECT_EQ(world.Load(kUser).rows.size(), 1u);
+    }
 }
 
 // The message names the file it tried to write and says why.
 void ExpectAddFails(InventoryWorld& world, const std::wstring& expectedFile, const char* why) {
     SCOPED_TRACE(why);
     try {
-        AddStartupShortcut(world.context(), kUser, L"Tools", L"C:\\Tools\\app.exe", false);
+        AddStartupShortcut(world.context(), kUser, L"Tools", L"C:\\Tools\\app.exe", false, {});
         ADD_FAILURE() << "the add reported success";
     } catch (const Error& error) {
         const std::wstring prefix = L"Could not write the shortcut '" + expectedFile + L"': ";

@@ -1,5 +1,6 @@
-// Inventory cases only the stand-ins can stage: a Run key we may not open, a
-// value whose data read fails, an image list that refuses icons.
+// Inventory cases only the stand-ins can stage: a Run key we may not open or
+// only read, a value whose data read fails, an image list that refuses icons,
+// a shell that refuses to recycle.
 #include <gtest/gtest.h>
 
 #include "inventory/add_shortcut.h"
@@ -17,6 +18,7 @@ namespace quillmark {
 namespace {
 
 constexpr wchar_t kStartup[] = L"C:\\Users\\quill\\Startup";
+constexpr wchar_t kCommonStartup[] = L"C:\\ProgramData\\Startup";
 constexpr wchar_t kApp[] = L"C:\\Tools\\app.exe";
 
 class InventoryStandInTest : public testing::Test {
@@ -28,9 +30,9 @@ protected:
         world_.files().AddFile(kApp);
         world_.shell().AddIcon(kApp);
     }
-    ScopeList Load() {
+    ScopeList Load(StartupScope scope = StartupScope::CurrentUser) {
         ScopeList list;
-        LoadScope(context_, StartupScope::CurrentUser, list);
+        LoadScope(context_, scope, list);
         return list;
     }
 
@@ -83,20 +85,51 @@ TEST_F(InventoryStandInTest, FolderRowsFollowTheFileSystemsOrder) {
     EXPECT_EQ(list.rows[2].name, L"a.txt");
 }
 
-TEST_F(InventoryStandInTest, RemovalOnADeniedRunKeyDoesNothing) {
-    world_.registry().SetString(RegistryRoot::CurrentUser, kRunKeyPath, L"value", kApp);
-    ScopeList list = Load();
+// What a standard user meets on Windows: HKEY_LOCAL_MACHINE opens for
+// reading only. The all-users list still shows its Run value and its Startup
+// file, and deleting the value is reported as refused, not passed over.
+TEST_F(InventoryStandInTest, ReadOnlyMachineListsBothPartsAndReportsTheRefusedDelete) {
+    world_.registry().SetString(RegistryRoot::LocalMachine, kRunKeyPath, L"machine", kApp);
+    world_.registry().SetString(RegistryRoot::LocalMachine, kShellFoldersPath, L"Common Startup", kCommonStartup);
+    world_.files().AddFolder(kCommonStartup);
+    ASSERT_TRUE(CreateShortcutFile(platform_, kApp, L"App", kCommonStartup));
+    world_.registry().MakeReadOnly(RegistryRoot::LocalMachine, L"");
+
+    ScopeList list = Load(StartupScope::AllUsers);
+    ASSERT_EQ(list.rows.size(), 2u);
+    EXPECT_EQ(list.rows[0].name, L"machine");
+    EXPECT_EQ(list.rows[1].name, L"app.exe");
     list.rows[0].selected = true;
-    world_.registry().DenyAccess(RegistryRoot::CurrentUser, kRunKeyPath);
-    RemoveSelectedEntries(context_, StartupScope::CurrentUser, list);
-    world_.registry().DenyAccess(RegistryRoot::CurrentUser, kRunKeyPath, false);
-    EXPECT_TRUE(world_.registry().ValueExists(RegistryRoot::CurrentUser, kRunKeyPath, L"value"));
+    const auto failures = RemoveSelectedEntries(context_, StartupScope::AllUsers, list);
+    ASSERT_EQ(failures.size(), 1u);
+    EXPECT_EQ(failures[0].name, L"machine");
+    EXPECT_EQ(failures[0].reason, L"Access is denied.");
+    EXPECT_TRUE(failures[0].accessDenied);
+    EXPECT_TRUE(world_.registry().ValueExists(RegistryRoot::LocalMachine, kRunKeyPath, L"machine"));
+}
+
+// A recycle the shell refuses, or whose question the user declines, is a
+// failure of that row; a file already gone is not.
+TEST_F(InventoryStandInTest, RefusedRecycleIsReportedForItsRow) {
+    ASSERT_TRUE(CreateShortcutFile(platform_, kApp, L"App", kStartup));
+    ASSERT_TRUE(CreateShortcutFile(platform_, kApp, L"Gone", kStartup));
+    ScopeList list = Load(StartupScope::CurrentUser);
+    ASSERT_EQ(list.rows.size(), 2u);
+    for (StartupEntry& row : list.rows) row.selected = true;
+    list.rows[1].name = L"second";
+    world_.files().Remove(list.rows[1].location);
+    world_.shell().SetFileOperationAnswer(FileOperationResult{0, true});
+    const auto failures = RemoveSelectedEntries(context_, StartupScope::CurrentUser, list);
+    ASSERT_EQ(failures.size(), 1u);
+    EXPECT_EQ(failures[0].name, list.rows[0].name);
+    EXPECT_FALSE(failures[0].reason.empty());
+    EXPECT_TRUE(world_.files().FileExists(list.rows[0].location));
 }
 
 TEST_F(InventoryStandInTest, LinkObjectUnavailableFailsTheAddWithTheSystemsText) {
     world_.links().FailCreate(kClassNotRegistered);
     try {
-        AddStartupShortcut(context_, StartupScope::CurrentUser, L"Tools", kApp, false);
+        AddStartupShortcut(context_, StartupScope::CurrentUser, L"Tools", kApp, false, {});
         FAIL() << "the add reported success";
     } catch (const Error& error) {
         EXPECT_EQ(error.message(), L"Class not registered");
@@ -107,7 +140,7 @@ TEST_F(InventoryStandInTest, LinkObjectUnavailableFailsTheAddWithTheSystemsText)
 TEST_F(InventoryStandInTest, ReadOnlyStartupFolderFailsTheAdd) {
     world_.links().SetFolderExists([](const std::wstring& folder) { return folder != kStartup; });
     try {
-        AddStartupShortcut(context_, StartupScope::CurrentUser, L"Tools", kApp, false);
+        AddStartupShortcut(context_, StartupScope::CurrentUser, L"Tools", kApp, false, {});
         FAIL() << "the add reported success";
     } catch (const Error& error) {
         EXPECT_EQ(error.message(), L"Could not write the shortcut '" + std::wstring(kStartup) +

@@ -71,6 +71,9 @@ void InventoryWorld::SweepFiles(const std::wstring& folder) {
 
 void InventoryWorld::EmptyRunKey(StartupScope scope) {
     for (const std::wstring& name : RunValueNames(scope)) test_.RemoveValue(RootOf(scope), kRunKeyPath, name);
+    if (scope != StartupScope::AllUsers) return;
+    for (const std::wstring& name : RunValueNames(scope, RegistryView::Bits32))
+        test_.RemoveValue(RegistryRoot::LocalMachine, kRun32KeyPath, name);
 }
 
 const std::wstring& InventoryWorld::StartupFolder(StartupScope scope) const {
@@ -98,6 +101,14 @@ void InventoryWorld::SetRunValue(StartupScope scope, const std::wstring& name, s
 
 bool InventoryWorld::RunValueExists(StartupScope scope, const std::wstring& name) {
     return backend_.GetValue(RootOf(scope), kRunKeyPath, name).has_value();
+}
+
+void InventoryWorld::SetRun32String(const std::wstring& name, const std::wstring& data) {
+    test_.SeedValue(RegistryRoot::LocalMachine, kRun32KeyPath, name, kRegSz, Utf16Bytes(data + L'\0'));
+}
+
+bool InventoryWorld::Run32ValueExists(const std::wstring& name) {
+    return backend_.GetValue(RegistryRoot::LocalMachine, kRun32KeyPath, name).has_value();
 }
 
 std::wstring InventoryWorld::Folder(const std::wstring& suffix, const std::wstring& parent) {
@@ -147,15 +158,31 @@ std::wstring InventoryWorld::StoredTarget(const std::wstring& file) {
 #endif
 }
 
+std::string InventoryWorld::ShortcutBytes(const std::wstring& file) {
+    if (links_ != nullptr) {
+        const LinkRecord* record = links_->Find(file);
+        if (record == nullptr) return {};
+        std::string bytes;
+        for (const wchar_t c : record->target + L'|' + record->workingDirectory) bytes += std::to_string(c) + ',';
+        return bytes;
+    }
+#ifdef QUILLMARK_WIN32_TESTS
+    return Win32FileBytes(file);
+#else
+    return {};
+#endif
+}
+
 ScopeList InventoryWorld::Load(StartupScope scope) {
     ScopeList list;
     LoadScope(context_, scope, list);
     return list;
 }
 
-std::vector<std::wstring> InventoryWorld::RunValueNames(StartupScope scope) {
+std::vector<std::wstring> InventoryWorld::RunValueNames(StartupScope scope, RegistryView view) {
     RegistryAccessor accessor(platform_.registry);
     accessor.SetRoot(RootOf(scope));
+    accessor.SetView(view);
     std::vector<std::wstring> names;
     if (accessor.OpenKey(kRunKey)) accessor.GetValueNames(names);
     accessor.CloseKey();

@@ -24,6 +24,7 @@ class RecordingShell;
 // shell's link object stores in a shortcut file.
 std::unique_ptr<ImageList> MakeWin32TestImageList();
 std::wstring Win32StoredLinkTarget(const std::wstring& file);
+std::string Win32FileBytes(const std::wstring& file);
 // A copy of a real program with its own icon; false when it cannot be made.
 bool Win32MakeProgram(const std::wstring& path);
 #endif
@@ -58,6 +59,10 @@ public:
     void SetRunValue(StartupScope scope, const std::wstring& name, std::uint32_t type,
                      const std::vector<std::uint8_t>& bytes);
     bool RunValueExists(StartupScope scope, const std::wstring& name);
+    // The 32-bit view of the machine's Run key, seeded and inspected under
+    // its WOW6432Node name.
+    void SetRun32String(const std::wstring& name, const std::wstring& data);
+    bool Run32ValueExists(const std::wstring& name);
 
     // A new folder of this run directly under the given parent (C:\ by default).
     std::wstring Folder(const std::wstring& suffix, const std::wstring& parent = L"C:");
@@ -75,10 +80,13 @@ public:
     bool FileExists(const std::wstring& path) { return platform_.files.FileExists(path); }
     // The target stored in a shortcut file, as the link object keeps it.
     std::wstring StoredTarget(const std::wstring& file);
+    // The shortcut as stored: the file's bytes on Windows, the link record on
+    // the stand-in (which keeps no bytes); empty when there is none.
+    std::string ShortcutBytes(const std::wstring& file);
 
     ScopeList Load(StartupScope scope);
     // The value names in the order the registry enumerates them.
-    std::vector<std::wstring> RunValueNames(StartupScope scope);
+    std::vector<std::wstring> RunValueNames(StartupScope scope, RegistryView view = RegistryView::Default);
 
 private:
     void EmptyRunKey(StartupScope scope);

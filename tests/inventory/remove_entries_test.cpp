@@ -90,7 +90,7 @@ TEST_P(ContractTest, InventoryRemoveTouchesOnlyTheSelectedRows) {
             ScopeList list = world.Load(scope);
             ASSERT_EQ(list.rows.size(), 6u) << testing::PrintToString(RowNames(list));
             for (const Selection& selection : c.selected) ASSERT_EQ(Select(list, selection.name, selection.origin), 1);
-            RemoveSelectedEntries(world.context(), scope, list);
+            EXPECT_TRUE(RemoveSelectedEntries(world.context(), scope, list).empty());
             ExpectState(world, scope, inventory, c.after);
             // The reload shows exactly what is left.
             EXPECT_EQ(world.Load(scope).rows.size(), 6u - c.selected.size());
@@ -167,10 +167,41 @@ TEST_P(ContractTest, InventoryRemoveOfWhatIsAlreadyGoneDoesNothing) {
     ScopeList list = world.Load(kUser);
     for (StartupEntry& row : list.rows) row.selected = row.name != L"stays";
     world.Remove(link);
-    RemoveSelectedEntries(world.context(), kUser, list);  // the value once, then a missing file
-    RemoveSelectedEntries(world.context(), kUser, list);  // and both again
+    // The value once, then a missing file; then both again: nothing fails.
+    EXPECT_TRUE(RemoveSelectedEntries(world.context(), kUser, list).empty());
+    EXPECT_TRUE(RemoveSelectedEntries(world.context(), kUser, list).empty());
     EXPECT_FALSE(world.RunValueExists(kUser, L"gone"));
     EXPECT_TRUE(world.RunValueExists(kUser, L"stays"));
+}
+
+// On 64-bit Windows the machine's Run key has a 64-bit and a 32-bit view and
+// Windows starts the programs of both: both are listed, the 64-bit view
+// first, and a row is removed from its own view only, even where the other
+// view holds a value of the same name.
+TEST_P(ContractTest, InventoryAllUsersListsBothRegistryViewsAndRemovesFromOneOnly) {
+    InventoryWorld world(*this, *backend_, GetParam().name);
+    ASSERT_TRUE(world.context().registry.HasTwoViews());
+    world.SetRunString(kAll, L"Shared", L"C:\\64\\shared.exe");
+    world.SetRunString(kAll, L"Only64", L"C:\\64\\only.exe");
+    world.SetRun32String(L"Shared", L"C:\\32\\shared.exe");
+    world.SetRun32String(L"Only32", L"C:\\32\\only.exe");
+    ScopeList list = world.Load(kAll);
+    ASSERT_EQ(list.rows.size(), 4u) << testing::PrintToString(RowNames(list));
+    for (std::size_t i = 0; i < list.rows.size(); ++i) {
+        SCOPED_TRACE(i);
+        const StartupEntry& row = list.rows[i];
+        const bool first = i < 2;
+        EXPECT_EQ(row.registryView, first ? RegistryView::Bits64 : RegistryView::Bits32);
+        EXPECT_EQ(row.location.substr(0, 6), first ? L"C:\\64\\" : L"C:\\32\\") << testing::PrintToString(row.location);
+    }
+    for (const RegistryView view : {RegistryView::Bits32, RegistryView::Bits64}) {
+        for (StartupEntry& row : list.rows) row.selected = row.name == L"Shared" && row.registryView == view;
+        EXPECT_TRUE(RemoveSelectedEntries(world.context(), kAll, list).empty());
+        EXPECT_EQ(world.RunValueExists(kAll, L"Shared"), view == RegistryView::Bits32);
+        EXPECT_FALSE(world.Run32ValueExists(L"Shared"));
+    }
+    EXPECT_TRUE(world.RunValueExists(kAll, L"Only64"));
+    EXPECT_TRUE(world.Run32ValueExists(L"Only32"));
 }
 
 }  // namespace

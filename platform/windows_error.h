@@ -1,0 +1,11 @@
+#pragma once
+#include <cstdint>
+
+namespace quillmark {
+
+// Windows error codes that Quillmark tells apart, as Windows numbers them.
+inline constexpr std::uint32_t kErrorSuccess = 0;
+inline constexpr std::uint32_t kErrorFileNotFound = 2;
+inline constexpr std::uint32_t kErrorAccessDenied = 5;
+
+}  // namespace quillmark
