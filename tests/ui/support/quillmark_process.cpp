@@ -75,28 +75,6 @@ BOOL CALLBACK FindControlProc(HWND window, LPARAM context) {
     return TRUE;
 }
 
-struct DialogSearch {
-    DWORD processId;
-    std::vector<HWND> dialogs;
-};
-
-BOOL CALLBACK FindDialogsProc(HWND window, LPARAM context) {
-    auto* search = reinterpret_cast<DialogSearch*>(context);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == search->processId && IsWindowVisible(window) && ClassOf(window) == L"#32770") {
-        search->dialogs.push_back(window);
-    }
-    return TRUE;
-}
-
-// A message box keeps its text in a static control with identifier 0xFFFF.
-std::wstring DialogText(HWND dialog) {
-    wchar_t text[2048] = L"";
-    GetDlgItemTextW(dialog, 0xFFFF, text, 2048);
-    return TextOf(dialog) + L": " + text;
-}
-
 }  // namespace
 
 std::wstring QuillmarkExePath() {
@@ -160,14 +138,16 @@ HWND QuillmarkProcess::Control(int id) const {
 }
 
 std::vector<std::wstring> QuillmarkProcess::DialogTexts(bool dismiss) {
-    DialogSearch search{processId_, {}};
-    EnumWindows(FindDialogsProc, reinterpret_cast<LPARAM>(&search));
     std::vector<std::wstring> texts;
-    for (HWND dialog : search.dialogs) {
-        texts.push_back(DialogText(dialog));
-        if (dismiss) PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    for (const DialogBox& box : OpenDialogBoxes(processId_)) {
+        texts.push_back(Describe(box));
+        if (dismiss) PostMessageW(box.window, WM_COMMAND, IDCANCEL, 0);
     }
     return texts;
+}
+
+std::optional<DialogBox> QuillmarkProcess::WaitForDialogBox(DWORD timeoutMs) const {
+    return quillmark::uitest::WaitForDialogBox(processId_, timeoutMs);
 }
 
 std::vector<std::wstring> QuillmarkProcess::ExitAndWait(DWORD timeoutMs) {
@@ -179,13 +159,11 @@ std::vector<std::wstring> QuillmarkProcess::ExitAndWait(DWORD timeoutMs) {
     const ULONGLONG deadline = GetTickCount64() + timeoutMs;
     while (WaitForSingleObject(process_.get(), 50) == WAIT_TIMEOUT) {
         // A box stays on screen until its Cancel is handled; answer it once.
-        DialogSearch search{processId_, {}};
-        EnumWindows(FindDialogsProc, reinterpret_cast<LPARAM>(&search));
-        for (HWND dialog : search.dialogs) {
-            if (std::find(seen.begin(), seen.end(), dialog) != seen.end()) continue;
-            seen.push_back(dialog);
-            answered.push_back(DialogText(dialog));
-            PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+        for (const DialogBox& box : OpenDialogBoxes(processId_)) {
+            if (std::find(seen.begin(), seen.end(), box.window) != seen.end()) continue;
+            seen.push_back(box.window);
+            answered.push_back(Describe(box));
+            PostMessageW(box.window, WM_COMMAND, IDCANCEL, 0);
         }
         if (GetTickCount64() >= deadline) {
             Kill();

@@ -2,9 +2,11 @@
 // Starts the real Quillmark.exe, finds its window and controls, and ends it.
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "tests/ui/support/dialog_boxes.h"
 #include "tests/ui/support/handles.h"
 
 namespace quillmark::uitest {
@@ -38,6 +40,8 @@ public:
     // Texts of the dialog boxes the program shows right now (message boxes,
     // error boxes), each answered with Cancel when `dismiss` is set.
     std::vector<std::wstring> DialogTexts(bool dismiss);
+    // Waits until the program shows a dialog box; nothing after the time-out.
+    std::optional<DialogBox> WaitForDialogBox(DWORD timeoutMs = 10000) const;
 
     // Presses "&Exit" (posted, so that a question at close cannot block the
     // harness), answers each dialog box that comes up with Cancel, and waits

@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include <stdexcept>
+#include <string>
+
 #include "tests/ui/support/remote_window.h"
 
 namespace quillmark::uitest {
@@ -22,6 +25,22 @@ int RemoteListView::TopIndex() const { return static_cast<int>(SendRemote(list_,
 
 DWORD RemoteListView::ExtendedStyle() const {
     return static_cast<DWORD>(SendRemote(list_, LVM_GETEXTENDEDLISTVIEWSTYLE));
+}
+
+RECT RemoteListView::ItemRect(int row) const {
+    RECT rect{LVIR_BOUNDS, 0, 0, 0};
+    buffer_.Write(0, &rect, sizeof(rect));
+    if (!SendRemote(list_, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(buffer_.Address()))) {
+        throw std::runtime_error("the list has no row " + std::to_string(row));
+    }
+    buffer_.Read(0, &rect, sizeof(rect));
+    return rect;
+}
+
+POINT RemoteListView::ItemCentre(int row) const {
+    const RECT rect = ItemRect(row);
+    // Left of the middle: the name column, away from the location's long text.
+    return POINT{rect.left + 60, (rect.top + rect.bottom) / 2};
 }
 
 std::wstring RemoteListView::ItemText(int row, int column) const {

@@ -36,6 +36,9 @@ public:
     int ColumnWidth(int column) const;
     std::wstring ColumnCaption(int column) const;
     DWORD ExtendedStyle() const;
+    // The row's bounds in the list's client coordinates.
+    RECT ItemRect(int row) const;
+    POINT ItemCentre(int row) const;
     ListRow Row(int row) const;
     std::vector<ListRow> Rows() const;
 
