@@ -20,8 +20,8 @@ using ConfirmReplace = std::function<bool(const std::wstring& file)>;
 void AddStartupShortcut(InventoryContext& context, StartupScope scope, const std::wstring& name,
                         const std::wstring& path, bool addMode, const ConfirmReplace& confirmReplace);
 
-// The text before the first character a file name cannot hold, then cut
-// after its first blank.
+// The text before the first character a file name cannot hold (the nine
+// reserved ones and the controls), then cut after its first blank.
 std::wstring CleanEntryName(const std::wstring& text);
 
 }  // namespace quillmark

@@ -29,9 +29,11 @@ INSTANTIATE_TEST_SUITE_P(
                     CleanCase{L"|q", L""},
                     // The first of any of them wins, whatever their listed order.
                     CleanCase{L"ab|c\"d", L"ab"}, CleanCase{L"a>b/c", L"a"},
-                    // Only the blank cuts; a tab or other space stays, as do
-                    // characters outside any code page.
-                    CleanCase{L"a\tb c", L"a\tb "}, CleanCase{L"\u00A0x y", L"\u00A0x "},
+                    // Control characters cut like the nine (a line break was the
+                    // fuzzer's first find); other spaces and characters outside
+                    // any code page stay.
+                    CleanCase{L"a\tb c", L"a"}, CleanCase{L"\n", L""}, CleanCase{L"ab\x1F", L"ab"},
+                    CleanCase{L"\u00A0x y", L"\u00A0x "},
                     CleanCase{L"\u041F\u0440\u0438 \u0432\u0435\u0442", L"\u041F\u0440\u0438 "},
                     // A blank after the forbidden character is cut away with it.
                     CleanCase{L"ab:c d", L"ab"}, CleanCase{L" lead", L" "}));
