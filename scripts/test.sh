@@ -2,7 +2,8 @@
 # Builds Quillmark three ways and runs every test suite:
 #   native (g++ with AddressSanitizer and UndefinedBehaviorSanitizer),
 #   Windows x86_64 (mingw-w64) under wine64, including the UI tests on Xvfb,
-#   Windows i686 (mingw-w64), built and linked only.
+#   Windows i686 (mingw-w64), built and linked only;
+# and replays the corpus of every fuzz target (clang, libFuzzer, both sanitizers).
 # Ends with one line "N passed, N failed" (", N skipped" when any were).
 set -uo pipefail
 
@@ -13,6 +14,7 @@ jobs=$(nproc 2>/dev/null || echo 2)
 
 . scripts/lib/ensure_packages.sh
 . scripts/lib/wine_env.sh
+. scripts/lib/fuzz_build.sh
 
 ensure_packages "${QUILLMARK_PACKAGES[@]}" || { echo "package installation failed"; exit 1; }
 
@@ -60,6 +62,26 @@ if configure_and_build "$build/native" quillmark_tests -DCMAKE_BUILD_TYPE=Debug 
     grep -E '^\[  FAILED  \] [A-Za-z]' "$build/logs/native.log" | sort -u | head -n 40
 else
     echo "native build failed"; failed=$((failed + 1))
+fi
+
+step "fuzz corpus replay"
+# Every input kept in tests/fuzz/corpus runs once through its target: the
+# test tables' rows and every finding fixed so far. One check per target.
+if build_fuzzers; then
+    for target in $(fuzz_targets); do
+        inputs=("$root/tests/fuzz/corpus/$target"/*)
+        if ASAN_OPTIONS=detect_leaks=1 "$(fuzzer_exe "$target")" "${inputs[@]}" \
+            >"$build/logs/fuzz-replay-$target.log" 2>&1; then
+            passed=$((passed + 1))
+        else
+            echo "fuzz replay $target: failed, see build/logs/fuzz-replay-$target.log"
+            failed=$((failed + 1))
+        fi
+        replayed=$((${replayed:-0} + ${#inputs[@]}))
+    done
+    echo "fuzz replay: ${replayed:-0} inputs through $(fuzz_targets | wc -l) targets"
+else
+    echo "fuzz build failed"; failed=$((failed + 1))
 fi
 
 step "Windows x86_64 build"

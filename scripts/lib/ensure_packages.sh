@@ -19,4 +19,5 @@ QUILLMARK_PACKAGES=(
     cmake make g++ libgtest-dev libgmock-dev googletest
     g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
     wine wine64 fonts-liberation xvfb xdotool imagemagick wixl
+    clang libclang-rt-14-dev zip
 )
