@@ -13,6 +13,7 @@
 #include "platform/portable/portable_platform.h"
 #include "platform/registry_accessor.h"
 #include "tests/contract/contract_fixture.h"
+#include "tests/inventory/stand_in_inventory.h"
 
 namespace quillmark {
 namespace {
@@ -21,7 +22,7 @@ constexpr wchar_t kStartup[] = L"C:\\Users\\quill\\Startup";
 constexpr wchar_t kCommonStartup[] = L"C:\\ProgramData\\Startup";
 constexpr wchar_t kApp[] = L"C:\\Tools\\app.exe";
 
-class InventoryStandInTest : public testing::Test {
+class InventoryStandInTest : public testing::Test, protected StandInInventory {
 protected:
     InventoryStandInTest() {
         world_.registry().CreateKey(RegistryRoot::CurrentUser, kRunKeyPath);
@@ -35,13 +36,6 @@ protected:
         LoadScope(context_, scope, list);
         return list;
     }
-
-    PortablePlatform world_;
-    Platform platform_ = world_.View();
-    CountingImageList images_;
-    RegistryAccessor registry_{platform_.registry};
-    TWindowsStartMan startMan_{platform_};
-    InventoryContext context_{platform_, registry_, startMan_, images_};
 };
 
 TEST_F(InventoryStandInTest, DeniedRunKeyStillLoadsTheFolder) {

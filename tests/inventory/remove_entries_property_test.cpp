@@ -1,0 +1,203 @@
+// Removal as a property over random inventories on the stand-ins: whatever
+// the rows hold, exactly the selected rows' own Run values and Startup files
+// go, and nothing else in the registry or the file tree changes.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <map>
+#include <random>
+#include <set>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "inventory/load_scope.h"
+#include "inventory/remove_entries.h"
+#include "shellpath/shell_services.h"
+#include "tests/contract/contract_fixture.h"
+#include "tests/inventory/stand_in_inventory.h"
+
+namespace quillmark {
+namespace {
+
+constexpr std::uint32_t kSeed = 20261208;
+constexpr int kInventories = 1000;
+
+const wchar_t kUserStartup[] = L"C:\\Users\\quill\\Start Menu\\Programs\\Startup";
+const wchar_t kCommonStartup[] = L"C:\\ProgramData\\Start Menu\\Programs\\Startup";
+const wchar_t kRunOncePath[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
+const wchar_t kRun32Path[] = L"SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+// Names that collide on purpose: letter case, the same text as a Run value
+// and as a Startup file, characters the ANSI code page turns into "?" or
+// into a look-alike ("\u0100pp" reads "App" there).
+const std::vector<std::wstring> kNames = {
+    L"Backup", L"backup", L"Backup.lnk", L"App", L"\u0100pp", L"\u4e2d\u6587", L"??", L"Notes", L"app.exe",
+    L"Pad ", L"x.y.z", L"Tool (2)", L"\u20acuro", L"desktop.ini",
+};
+
+// Where a value or file lives, comparable across a removal.
+using ValueId = std::tuple<RegistryRoot, std::wstring, std::wstring>;  // root, key, folded name
+
+struct Snapshot {
+    std::map<ValueId, std::pair<std::uint32_t, std::vector<std::uint8_t>>> values;
+    std::map<std::wstring, std::uint32_t> files;  // folded path -> attributes
+};
+
+std::wstring Folded(const std::wstring& text) {
+    std::wstring folded = text;
+    for (wchar_t& c : folded) c = (c >= L'a' && c <= L'z') ? static_cast<wchar_t>(c - 32) : c;
+    return folded;
+}
+
+class RandomInventory : private StandInInventory {
+public:
+    explicit RandomInventory(std::mt19937& random) : random_(random) {
+        auto& registry = world_.registry();
+        registry.SetString(RegistryRoot::CurrentUser, kShellFoldersPath, L"StartUp", kUserStartup);
+        registry.SetString(RegistryRoot::LocalMachine, kShellFoldersPath, L"Common Startup", kCommonStartup);
+        for (const auto& [root, key] : Keys()) registry.CreateKey(root, key);
+        for (const wchar_t* folder : Folders()) world_.files().AddFolder(folder);
+        world_.files().AddFile(L"C:\\Tools\\app.exe");
+        for (const auto& [root, key] : Keys()) SeedValues(root, key);
+        for (const wchar_t* folder : Folders()) SeedFiles(folder);
+    }
+
+    Snapshot Take() {
+        Snapshot snapshot;
+        for (const auto& [root, key] : Keys()) {
+            for (const std::wstring& name : valueNames_) {
+                if (const auto* value = world_.registry().FindValue(root, key, name)) {
+                    snapshot.values[{root, Folded(key), Folded(name)}] = {value->type, value->data};
+                }
+            }
+        }
+        for (const std::wstring& path : filePaths_) {
+            const std::uint32_t attributes = world_.files().GetAttributes(path);
+            if (attributes != kInvalidAttributes) snapshot.files[Folded(path)] = attributes;
+        }
+        return snapshot;
+    }
+
+    ScopeList Load(StartupScope scope) {
+        ScopeList list;
+        LoadScope(context_, scope, list);
+        return list;
+    }
+
+    void SelectAtRandom(ScopeList& list) {
+        for (StartupEntry& row : list.rows) row.selected = Chance(3);
+    }
+
+    void Remove(StartupScope scope, const ScopeList& list) { RemoveSelectedEntries(context_, scope, list); }
+
+private:
+    static std::vector<std::pair<RegistryRoot, std::wstring>> Keys() {
+        // The two Run keys, the machine's 32-bit view of its Run key, and
+        // neighbours that removal must never touch.
+        return {{RegistryRoot::CurrentUser, kRunKeyPath},
+                {RegistryRoot::LocalMachine, kRunKeyPath},
+                {RegistryRoot::LocalMachine, kRun32Path},
+                {RegistryRoot::CurrentUser, kRunOncePath}};
+    }
+    static std::vector<const wchar_t*> Folders() {
+        return {kUserStartup, kCommonStartup, L"C:\\Users\\quill\\Start Menu\\Programs\\Startup Items",
+                L"C:\\Users\\quill\\Start Menu\\Programs"};
+    }
+
+    bool Chance(int oneIn) { return std::uniform_int_distribution<int>(0, oneIn - 1)(random_) == 0; }
+    const std::wstring& Pick(const std::vector<std::wstring>& from) {
+        return from[std::uniform_int_distribution<std::size_t>(0, from.size() - 1)(random_)];
+    }
+
+    // Run data: programs, command lines, and paths of Startup files, which
+    // removing the value must leave alone.
+    std::wstring RandomData() {
+        switch (std::uniform_int_distribution<int>(0, 4)(random_)) {
+            case 0: return L"\"C:\\Tools\\app.exe\" -min";
+            case 1: return std::wstring(kUserStartup) + L"\\" + Pick(kNames) + L".lnk";
+            case 2: return std::wstring(kCommonStartup) + L"\\" + Pick(kNames);
+            case 3: return L"%SystemRoot%\\" + Pick(kNames);
+            default: return Pick(kNames);
+        }
+    }
+
+    void SeedValues(RegistryRoot root, const std::wstring& key) {
+        const int count = std::uniform_int_distribution<int>(0, 6)(random_);
+        for (int i = 0; i < count; ++i) {
+            const std::wstring& name = Pick(kNames);
+            valueNames_.insert(name);
+            if (Chance(8)) {
+                world_.registry().SetValue(root, key, name, kRegDword, {1, 0, 0, 0});
+            } else {
+                world_.registry().SetString(root, key, name, RandomData(), Chance(4) ? kRegExpandSz : kRegSz);
+            }
+        }
+    }
+
+    void SeedFiles(const std::wstring& folder) {
+        const int count = std::uniform_int_distribution<int>(0, 6)(random_);
+        for (int i = 0; i < count; ++i) {
+            const std::wstring& name = Pick(kNames);
+            if (name.find(L'?') != std::wstring::npos) continue;  // no file name holds one
+            if (Chance(2)) {
+                // A shortcut, sometimes to another file of the same folder.
+                const std::wstring target = Chance(2) ? folder + L"\\" + Pick(kNames) : L"C:\\Tools\\app.exe";
+                CreateShortcutFile(platform_, target, name, folder);
+                filePaths_.push_back(folder + L"\\" + name + L".lnk");
+            } else {
+                const std::wstring path = folder + L"\\" + name;
+                world_.files().AddFile(path, Chance(5) ? kAttrHidden | kAttrArchive : kAttrArchive);
+                filePaths_.push_back(path);
+            }
+        }
+    }
+
+    std::mt19937& random_;
+    std::set<std::wstring> valueNames_;
+    std::vector<std::wstring> filePaths_;
+};
+
+// What the removal of the selected rows may take: each Run row's value in
+// its scope's Run key, each folder row's own file. Returns how many.
+int ForgetSelected(Snapshot& snapshot, StartupScope scope, const ScopeList& list) {
+    const RegistryRoot root = RootOf(scope);
+    int forgotten = 0;
+    for (const StartupEntry& row : list.rows) {
+        if (!row.selected) continue;
+        if (row.origin == EntryOrigin::RunValue) {
+            EXPECT_EQ(snapshot.values.erase({root, Folded(kRunKeyPath), Folded(row.name)}), 1u)
+                << "a listed Run row without its value";
+        } else {
+            EXPECT_EQ(snapshot.files.erase(Folded(row.location)), 1u) << "a listed folder row without its file";
+        }
+        ++forgotten;
+    }
+    return forgotten;
+}
+
+TEST(RemoveSelectedEntriesProperty, TakesExactlyTheSelectedRowsOwnValuesAndFiles) {
+    std::mt19937 random(kSeed);
+    int removed = 0;
+    for (int round = 0; round < kInventories; ++round) {
+        SCOPED_TRACE(testing::Message() << "seed " << kSeed << ", inventory " << round);
+        RandomInventory inventory(random);
+        Snapshot expected = inventory.Take();
+        for (const StartupScope scope : {StartupScope::CurrentUser, StartupScope::AllUsers}) {
+            ScopeList list = inventory.Load(scope);
+            inventory.SelectAtRandom(list);
+            removed += ForgetSelected(expected, scope, list);
+            inventory.Remove(scope, list);
+        }
+        const Snapshot actual = inventory.Take();
+        EXPECT_EQ(actual.values, expected.values);
+        EXPECT_EQ(actual.files, expected.files);
+        if (HasFailure()) break;  // one inventory's report is enough
+    }
+    if (!HasFailure()) {
+        EXPECT_GT(removed, kInventories) << "the inventories gave too few rows to remove";
+    }
+}
+
+}  // namespace
+}  // namespace quillmark

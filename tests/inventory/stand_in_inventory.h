@@ -1,0 +1,21 @@
+#pragma once
+#include "inventory/inventory_context.h"
+#include "inventory/windows_start_man.h"
+#include "platform/portable/counting_image_list.h"
+#include "platform/portable/portable_platform.h"
+#include "platform/registry_accessor.h"
+
+namespace quillmark {
+
+// The stand-in platform with an inventory context around it, wired as the
+// main window wires the real one: seed through world_, work through context_.
+struct StandInInventory {
+    PortablePlatform world_;
+    Platform platform_ = world_.View();
+    CountingImageList images_;
+    RegistryAccessor registry_{platform_.registry};
+    TWindowsStartMan startMan_{platform_};
+    InventoryContext context_{platform_, registry_, startMan_, images_};
+};
+
+}  // namespace quillmark
