@@ -42,6 +42,14 @@ count_gtest() {
     skipped=$((skipped + ${skip:-0}))
     failed=$((failed + ${bad:-0}))
     echo "$suite: ${ok:-0} passed, ${bad:-0} failed, ${skip:-0} skipped"
+    skipped_reasons "$log" | sed "s/^/    skipped ($suite): /"
+}
+
+# One line per skipped test: its name and the reason GTEST_SKIP gave.
+skipped_reasons() {
+    awk '/: Skipped$/ { getline reason; next }
+         /^\[  SKIPPED \] .* \([0-9]+ ms\)$/ { sub(/^\[  SKIPPED \] /, ""); sub(/ \([0-9]+ ms\)$/, "");
+                                              print $0 ": " reason; reason = "" }' "$1"
 }
 
 configure_and_build() {

@@ -28,18 +28,18 @@ TEST_P(ContractTest, ValueNamesListEveryValueOnceInIndexOrder) {
         accessor.SetRoot(root);
         ASSERT_TRUE(accessor.OpenKey(kRunKeyFromRoot));
         const auto names = OwnNames(accessor, Name(L""));
-        if (backend_->IsWine()) {
-            // Wine keeps a key's values sorted by name; Windows enumerates
-            // them in the order they were written, as the stand-in does.
-            auto sorted = written;
-            std::sort(sorted.begin(), sorted.end());
-            auto got = names;
-            std::sort(got.begin(), got.end());
-            EXPECT_EQ(got, sorted);
-        } else {
-            EXPECT_EQ(names, written);
+        auto sorted = written;
+        std::sort(sorted.begin(), sorted.end());
+        auto got = names;
+        std::sort(got.begin(), got.end());
+        EXPECT_EQ(got, sorted) << "every value once";
+        if (!backend_->IsWine()) {
+            EXPECT_EQ(names, written) << "in the order written";
         }
     }
+    // Windows enumerates a key's values in the order they were written, as
+    // the stand-in does; Wine keeps them sorted by name.
+    if (backend_->IsWine()) GTEST_SKIP() << "Wine difference: values enumerate sorted by name, not as written";
 }
 
 TEST_P(ContractTest, LongValueNamesAreListedAndRead) {

@@ -3,6 +3,7 @@
 #include "platform/win32/handles.h"
 #include "platform/win32/win32_platform.h"
 #include "tests/contract/contract_fixture.h"
+#include "tests/support/win32/running_under_wine.h"
 
 namespace quillmark {
 namespace {
@@ -92,10 +93,7 @@ public:
 
     std::wstring UniqueTag() override { return std::to_wstring(GetCurrentProcessId()); }
 
-    bool IsWine() override {
-        const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-        return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
-    }
+    bool IsWine() override { return test_support::RunningUnderWine(); }
 
 private:
     Win32Platform platform_;

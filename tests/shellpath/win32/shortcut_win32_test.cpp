@@ -8,6 +8,7 @@
 #include "shellpath/shell_services.h"
 #include "shellpath/shortcut_target.h"
 #include "tests/shellpath/win32/shell_test_support.h"
+#include "tests/support/win32/running_under_wine.h"
 
 namespace quillmark {
 namespace {
@@ -202,12 +203,14 @@ TEST_F(ShortcutWin32Test, TargetOutsideTheCodePageIsKeptOrGivesTheLocation) {
     ASSERT_TRUE(CreateShortcutFile(View(), target, L"Wide", folder_.Path()));
     const std::wstring file = folder_ / L"Wide.lnk";
     const std::wstring stored = ReadLink(file).path;
-    if (stored == target) {
+    if (!test_support::RunningUnderWine()) {
+        EXPECT_EQ(stored, target);
         EXPECT_EQ(Resolve(file), target);
-    } else {
-        EXPECT_NE(stored.find(L'?'), std::wstring::npos) << testing::PrintToString(stored);
-        EXPECT_EQ(Resolve(file), file);
+        return;
     }
+    EXPECT_NE(stored.find(L'?'), std::wstring::npos) << testing::PrintToString(stored);
+    EXPECT_EQ(Resolve(file), file);
+    GTEST_SKIP() << "Wine difference: the link object keeps the target through the ANSI code page";
 }
 
 TEST_F(ShortcutWin32Test, TargetWithAQuestionMarkGivesTheLocation) {

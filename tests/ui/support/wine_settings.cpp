@@ -5,15 +5,13 @@
 #include <string>
 
 #include "platform/win32/handles.h"
+#include "tests/support/win32/running_under_wine.h"
 
 namespace quillmark::uitest {
 
 namespace {
 
-bool RunningUnderWine() {
-    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
-}
+using test_support::RunningUnderWine;
 
 void SetUnlessPresent(const wchar_t* keyPath, const wchar_t* name, const std::wstring& value) {
     if (!RunningUnderWine()) return;
