@@ -33,7 +33,8 @@ build_exe() {
     cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=Release -DQUILLMARK_TESTS=OFF \
         -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$arch.cmake" >"$dir/configure.log" 2>&1 ||
         { cat "$dir/configure.log"; return 1; }
-    cmake --build "$dir" -j"$jobs" --target Quillmark >"$dir/build.log" 2>&1 || { tail -n 40 "$dir/build.log"; return 1; }
+    cmake --build "$dir" -j"$jobs" --target Quillmark >"$dir/build.log" 2>&1 ||
+        { tail -n 40 "$dir/build.log"; return 1; }
 }
 
 # The version the window, the About window and the version resource show.

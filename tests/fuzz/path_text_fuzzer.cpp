@@ -26,7 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const std::wstring trimmed = Trim(text);
     Require(text.find(trimmed) != std::wstring::npos, "trimming keeps an inner part");
-    Require(trimmed.empty() || (trimmed.front() > L' ' && trimmed.back() > L' '), "nothing at or below a blank is left around it");
+    Require(trimmed.empty() || (trimmed.front() > L' ' && trimmed.back() > L' '),
+            "nothing at or below a blank is left around it");
     Require(Trim(trimmed) == trimmed, "trimming twice changes nothing");
     return 0;
 }

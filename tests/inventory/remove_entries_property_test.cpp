@@ -1,6 +1,7 @@
 // Removal as a property over random inventories on the stand-ins: whatever
 // the rows hold, exactly the selected rows' own Run values and Startup files
-// go, and nothing else in the registry or the file tree changes.
+// go, except those reported as refused, and nothing else in the registry or
+// the file tree changes.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -61,7 +62,12 @@ public:
         world_.files().AddFile(L"C:\\Tools\\app.exe");
         for (const auto& [root, key] : Keys()) SeedValues(root, key);
         for (const wchar_t* folder : Folders()) SeedFiles(folder);
+        // Sometimes a standard user: the machine's keys open for reading only.
+        standardUser_ = Chance(3);
+        if (standardUser_) registry.MakeReadOnly(RegistryRoot::LocalMachine, L"SOFTWARE");
     }
+
+    bool StandardUser() const noexcept { return standardUser_; }
 
     Snapshot Take() {
         Snapshot snapshot;
@@ -89,7 +95,9 @@ public:
         for (StartupEntry& row : list.rows) row.selected = Chance(3);
     }
 
-    void Remove(StartupScope scope, const ScopeList& list) { RemoveSelectedEntries(context_, scope, list); }
+    std::vector<RemovalFailure> Remove(StartupScope scope, const ScopeList& list) {
+        return RemoveSelectedEntries(context_, scope, list);
+    }
 
 private:
     static std::vector<std::pair<RegistryRoot, std::wstring>> Keys() {
@@ -154,31 +162,38 @@ private:
     }
 
     std::mt19937& random_;
+    bool standardUser_ = false;
     std::set<std::wstring> valueNames_;
     std::vector<std::wstring> filePaths_;
 };
 
 // What the removal of the selected rows may take: each Run row's value in
-// its scope's Run key, each folder row's own file. Returns how many.
-int ForgetSelected(Snapshot& snapshot, StartupScope scope, const ScopeList& list) {
+// the view of its scope's Run key it was listed from, each folder row's own
+// file. A value the user may not delete stays, and its row is reported.
+// Returns the names of the rows expected to be reported.
+std::vector<std::wstring> ForgetSelected(Snapshot& snapshot, StartupScope scope, const ScopeList& list,
+                                         bool standardUser) {
     const RegistryRoot root = RootOf(scope);
-    int forgotten = 0;
+    std::vector<std::wstring> refused;
     for (const StartupEntry& row : list.rows) {
         if (!row.selected) continue;
-        if (row.origin == EntryOrigin::RunValue) {
-            EXPECT_EQ(snapshot.values.erase({root, Folded(kRunKeyPath), Folded(row.name)}), 1u)
-                << "a listed Run row without its value";
-        } else {
+        if (row.origin == EntryOrigin::StartupFile) {
             EXPECT_EQ(snapshot.files.erase(Folded(row.location)), 1u) << "a listed folder row without its file";
+        } else if (standardUser && root == RegistryRoot::LocalMachine) {
+            refused.push_back(row.name);
+        } else {
+            const wchar_t* key = row.registryView == RegistryView::Bits32 ? kRun32Path : kRunKeyPath;
+            EXPECT_EQ(snapshot.values.erase({root, Folded(key), Folded(row.name)}), 1u)
+                << "a listed Run row without its value";
         }
-        ++forgotten;
     }
-    return forgotten;
+    return refused;
 }
 
 TEST(RemoveSelectedEntriesProperty, TakesExactlyTheSelectedRowsOwnValuesAndFiles) {
     std::mt19937 random(kSeed);
-    int removed = 0;
+    std::size_t removed = 0;
+    std::size_t refused = 0;
     for (int round = 0; round < kInventories; ++round) {
         SCOPED_TRACE(testing::Message() << "seed " << kSeed << ", inventory " << round);
         RandomInventory inventory(random);
@@ -186,8 +201,16 @@ TEST(RemoveSelectedEntriesProperty, TakesExactlyTheSelectedRowsOwnValuesAndFiles
         for (const StartupScope scope : {StartupScope::CurrentUser, StartupScope::AllUsers}) {
             ScopeList list = inventory.Load(scope);
             inventory.SelectAtRandom(list);
-            removed += ForgetSelected(expected, scope, list);
-            inventory.Remove(scope, list);
+            const std::size_t before = expected.values.size() + expected.files.size();
+            const auto refusedNames = ForgetSelected(expected, scope, list, inventory.StandardUser());
+            std::vector<std::wstring> reported;
+            for (const RemovalFailure& failure : inventory.Remove(scope, list)) {
+                EXPECT_TRUE(failure.accessDenied) << "only missing rights refuse a removal here";
+                reported.push_back(failure.name);
+            }
+            EXPECT_EQ(reported, refusedNames);
+            removed += before - expected.values.size() - expected.files.size();
+            refused += refusedNames.size();
         }
         const Snapshot actual = inventory.Take();
         EXPECT_EQ(actual.values, expected.values);
@@ -195,7 +218,8 @@ TEST(RemoveSelectedEntriesProperty, TakesExactlyTheSelectedRowsOwnValuesAndFiles
         if (HasFailure()) break;  // one inventory's report is enough
     }
     if (!HasFailure()) {
-        EXPECT_GT(removed, kInventories) << "the inventories gave too few rows to remove";
+        EXPECT_GT(removed, std::size_t{kInventories}) << "the inventories gave too few rows to remove";
+        EXPECT_GT(refused, std::size_t{kInventories} / 10) << "too few removals were refused";
     }
 }
 
