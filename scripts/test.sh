@@ -47,7 +47,8 @@ count_gtest() {
 
 # One line per skipped test: its name and the reason GTEST_SKIP gave.
 skipped_reasons() {
-    awk '/: Skipped$/ { getline reason; next }
+    awk '{ sub(/\r$/, "") }
+         /: Skipped$/ { getline reason; sub(/\r$/, "", reason); next }
          /^\[  SKIPPED \] .* \([0-9]+ ms\)$/ { sub(/^\[  SKIPPED \] /, ""); sub(/ \([0-9]+ ms\)$/, "");
                                               print $0 ": " reason; reason = "" }' "$1"
 }
