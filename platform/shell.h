@@ -49,6 +49,16 @@ struct ShellExecuteInfo {
     int show = kSwHide;
 };
 
+// The SHELLEXECUTEINFOW fields Quillmark sets; every other field stays zero.
+struct ShellExecuteInfoW {
+    ShellOwner owner = ShellOwner::None;
+    std::uint32_t mask = 0;
+    std::wstring verb;
+    std::wstring file;
+    std::wstring parameters;
+    int show = kSwHide;
+};
+
 // The SHFILEOPSTRUCTW fields Quillmark sets (no pTo, no title; the main
 // window owns whatever the shell asks). `from` is one path; the call appends
 // the two terminating NULs.
@@ -69,11 +79,11 @@ struct FileOperationResult {
 // The BROWSEINFOW fields Quillmark sets: the application window owns the
 // dialog, the desktop is the root, the display-name buffer holds kMaxPath + 1
 // units. A non-empty `preselect` installs the selection callback, which on
-// BFFM_INITIALIZED sends BFFM_SETSELECTIONA with that ANSI path.
+// BFFM_INITIALIZED sends BFFM_SETSELECTIONW with that path.
 struct BrowseInfo {
     std::wstring title;
     std::uint32_t flags = 0;
-    std::string preselect;
+    std::wstring preselect;
 };
 
 class Shell {
@@ -90,6 +100,9 @@ public:
     virtual bool GetPathFromIdListW(const ShellIdList& list, std::wstring& path) = 0;
     // ShellExecuteExA with no window; true when it reports success.
     virtual bool ExecuteExA(const ShellExecuteInfo& info) = 0;
+    // ShellExecuteExW; true when it reports success (for "runas": the
+    // elevated program has started).
+    virtual bool ExecuteExW(const ShellExecuteInfoW& info) = 0;
     // ShellExecuteW / ShellExecuteA(owner, verb, file, parameters, directory,
     // show); empty texts are passed as null. True when the result exceeds 32.
     virtual bool ExecuteW(ShellOwner owner, const std::wstring& verb, const std::wstring& file,

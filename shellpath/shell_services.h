@@ -28,7 +28,7 @@ std::wstring CommonShellFolderPath(const Platform& platform, const std::string& 
 
 // Hand a folder or a property sheet to the shell; what it does is not examined.
 void OpenSpecialFolder(const Platform& platform, int csidl);
-void ShowFileProperties(const Platform& platform, const std::string& path);
+void ShowFileProperties(const Platform& platform, const std::wstring& path);
 
 // Rebuilds the list at 32 bits per pixel keeping its images; throws Error
 // "Invalid ImageList" when the new list cannot be made. No list: nothing.

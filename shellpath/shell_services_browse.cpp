@@ -1,4 +1,3 @@
-#include "platform/code_page.h"
 #include "platform/platform.h"
 #include "platform/shell.h"
 #include "shellpath/shell_services.h"
@@ -10,9 +9,9 @@ std::wstring BrowseForFolder(const Platform& platform, const std::wstring& title
     BrowseInfo info;
     info.title = title;
     info.flags = kBifReturnOnlyFsDirs | kBifEditBox | kBifNewDialogStyle;
-    // The dialog is told its starting folder in ANSI (BFFM_SETSELECTIONA); no
-    // folder means no callback, and the dialog starts at its own default.
-    info.preselect = platform.codePage.ToAnsi(initial);
+    // The starting folder goes to the dialog exactly, in UTF-16; no folder
+    // means no callback, and the dialog starts at its own default.
+    info.preselect = initial;
     auto idList = platform.shell.BrowseForFolder(info);
     if (!idList) return {};
     std::wstring path;

@@ -57,13 +57,14 @@ void OpenSpecialFolder(const Platform& platform, int csidl) {
     FreeIdList(idList);
 }
 
-void ShowFileProperties(const Platform& platform, const std::string& path) {
-    ShellExecuteInfo info;
+void ShowFileProperties(const Platform& platform, const std::wstring& path) {
+    // The wide call: a path the ANSI code page cannot spell still finds its sheet.
+    ShellExecuteInfoW info;
     info.mask = kSeeMaskInvokeIdList;
-    info.verb = "properties";
+    info.verb = L"properties";
     info.file = path;
     info.show = kSwHide;
-    platform.shell.ExecuteExA(info);
+    platform.shell.ExecuteExW(info);
 }
 
 }  // namespace quillmark

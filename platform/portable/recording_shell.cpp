@@ -112,6 +112,12 @@ bool RecordingShell::ExecuteExA(const ShellExecuteInfo& info) {
     return true;
 }
 
+bool RecordingShell::ExecuteExW(const ShellExecuteInfoW& info) {
+    executed_.push_back({L"ShellExecuteExW", info.owner, info.mask, info.verb, info.file, info.parameters, L"",
+                         std::nullopt, info.show});
+    return executeExWResult_;
+}
+
 bool RecordingShell::ExecuteW(ShellOwner owner, const std::wstring& verb, const std::wstring& file,
                               const std::wstring& parameters, const std::wstring& directory, int show) {
     executed_.push_back({L"ShellExecuteW", owner, 0, verb, file, parameters, directory, std::nullopt, show});

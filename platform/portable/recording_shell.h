@@ -14,7 +14,7 @@ namespace quillmark {
 // One ShellExecute call as the recording shell saw it. ANSI texts are
 // widened byte for byte (tests use plain ASCII there).
 struct ExecuteRecord {
-    std::wstring call;  // "ShellExecuteExA", "ShellExecuteW" or "ShellExecuteA"
+    std::wstring call;  // "ShellExecuteExA", "ShellExecuteExW", "ShellExecuteW" or "ShellExecuteA"
     ShellOwner owner = ShellOwner::None;
     std::uint32_t mask = 0;
     std::wstring verb;
@@ -47,6 +47,8 @@ public:
     void SetFileOperationAnswer(std::optional<FileOperationResult> answer);
     // The folder the next browse dialogs return; none: the user cancels.
     void SetBrowseResult(std::optional<std::wstring> folder);
+    // What ShellExecuteExW reports, for instance false for a declined elevation.
+    void SetExecuteExWResult(bool result) { executeExWResult_ = result; }
 
     const std::vector<ExecuteRecord>& Executed() const { return executed_; }
     const std::vector<FileOperation>& FileOperations() const { return fileOperations_; }
@@ -61,6 +63,7 @@ public:
     bool GetPathFromIdListA(const ShellIdList& list, std::string& path) override;
     bool GetPathFromIdListW(const ShellIdList& list, std::wstring& path) override;
     bool ExecuteExA(const ShellExecuteInfo& info) override;
+    bool ExecuteExW(const ShellExecuteInfoW& info) override;
     bool ExecuteW(ShellOwner owner, const std::wstring& verb, const std::wstring& file,
                   const std::wstring& parameters, const std::wstring& directory, int show) override;
     bool ExecuteA(ShellOwner owner, const std::string& verb, const std::string& file, const std::string& parameters,
@@ -76,6 +79,7 @@ private:
     std::function<bool(const std::wstring&)> remover_;
     std::optional<std::wstring> browseResult_;
     std::optional<FileOperationResult> fileOperationAnswer_;
+    bool executeExWResult_ = true;
     std::vector<ExecuteRecord> executed_;
     std::vector<FileOperation> fileOperations_;
     std::vector<BrowseInfo> browsed_;

@@ -46,9 +46,9 @@ GetFolderPathAFunction FolderPathFunction() {
     return function;
 }
 
-// Preselects the folder whose ANSI path travels in lParam once the dialog is up.
+// Preselects the folder whose path travels in lParam once the dialog is up.
 int CALLBACK BrowseCallback(HWND dialog, UINT message, LPARAM, LPARAM data) {
-    if (message == BFFM_INITIALIZED) SendMessageW(dialog, BFFM_SETSELECTIONA, TRUE, data);
+    if (message == BFFM_INITIALIZED) SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, data);
     return 0;
 }
 
@@ -104,6 +104,18 @@ bool Win32Shell::ExecuteExA(const ShellExecuteInfo& info) {
     execute.lpIDList = IdListOf(info.idList);
     execute.nShow = info.show;
     return ShellExecuteExA(&execute) != FALSE;
+}
+
+bool Win32Shell::ExecuteExW(const ShellExecuteInfoW& info) {
+    SHELLEXECUTEINFOW execute{};
+    execute.cbSize = sizeof(execute);
+    execute.fMask = info.mask;
+    execute.hwnd = Owner(info.owner);
+    execute.lpVerb = OrNull(info.verb);
+    execute.lpFile = OrNull(info.file);
+    execute.lpParameters = OrNull(info.parameters);
+    execute.nShow = info.show;
+    return ShellExecuteExW(&execute) != FALSE;
 }
 
 bool Win32Shell::ExecuteW(ShellOwner owner, const std::wstring& verb, const std::wstring& file,

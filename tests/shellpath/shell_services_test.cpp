@@ -109,13 +109,14 @@ TEST_F(ShellServicesTest, OpenSpecialFolderExecutesItsIdList) {
     EXPECT_EQ(world_.shell().LiveIdLists(), 0);
 }
 
-TEST_F(ShellServicesTest, ShowFilePropertiesInvokesThePropertiesVerb) {
-    ShowFileProperties(View(), "C:\\Tools\\app.exe");
+TEST_F(ShellServicesTest, ShowFilePropertiesInvokesThePropertiesVerbOnTheExactPath) {
+    ShowFileProperties(View(), L"C:\\\u0418\u043d\u0441\u0442\u0440\\\u5de5\u5177.exe");
     ASSERT_EQ(world_.shell().Executed().size(), 1u);
     const ExecuteRecord& record = world_.shell().Executed()[0];
+    EXPECT_EQ(record.call, L"ShellExecuteExW");
     EXPECT_EQ(record.mask, 0xCu);
     EXPECT_EQ(record.verb, L"properties");
-    EXPECT_EQ(record.file, L"C:\\Tools\\app.exe");
+    EXPECT_EQ(record.file, L"C:\\\u0418\u043d\u0441\u0442\u0440\\\u5de5\u5177.exe");
     EXPECT_FALSE(record.idListPath.has_value());
     EXPECT_EQ(record.show, 0);
 }
@@ -327,19 +328,19 @@ TEST_F(ShellServicesTest, BrowseForFolderStartsAtTheDocumentsFolder) {
     const BrowseInfo& info = world_.shell().Browsed()[0];
     EXPECT_EQ(info.title, L"Pick \u4e2d");
     EXPECT_EQ(info.flags, 0x51u);
-    EXPECT_EQ(info.preselect, "C:\\Users\\me\\Documents");
+    EXPECT_EQ(info.preselect, L"C:\\Users\\me\\Documents");
     EXPECT_EQ(world_.shell().LiveIdLists(), 0);
 }
 
-TEST_F(ShellServicesTest, BrowseForFolderPreselectsTheInitialFolderInAnsi) {
+TEST_F(ShellServicesTest, BrowseForFolderPreselectsTheInitialFolderExactly) {
     world_.shell().SetBrowseResult(std::nullopt);
-    EXPECT_EQ(BrowseForFolder(View(), L"T", L"C:\\Caf\u00e9"), L"");
+    EXPECT_EQ(BrowseForFolder(View(), L"T", L"C:\\\u041f\u0430\u043f\u043a\u0430 \u6587"), L"");
     world_.shell().SetBrowseResult(L"");  // an item without a file-system path
     EXPECT_EQ(BrowseForFolder(View(), L"T", L""), L"");
     ASSERT_EQ(world_.shell().Browsed().size(), 2u);
-    EXPECT_EQ(world_.shell().Browsed()[0].preselect, "C:\\Caf\xe9");
+    EXPECT_EQ(world_.shell().Browsed()[0].preselect, L"C:\\\u041f\u0430\u043f\u043a\u0430 \u6587");
     // No documents folder either: no preselection, so no callback.
-    EXPECT_EQ(world_.shell().Browsed()[1].preselect, "");
+    EXPECT_EQ(world_.shell().Browsed()[1].preselect, L"");
     EXPECT_EQ(world_.shell().LiveIdLists(), 0);
 }
 
