@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,8 +11,9 @@ namespace quillmark {
 enum class ListId { LvCurrentUser, LVLocalMachine, TntListView1 };
 enum class FieldId { TxtStartName, TxtStartPath };
 
-enum class MessageKind { Information, Error };
-enum class MessageButtons { Ok, OkCancel };
+enum class MessageKind { Information, Warning, Error };
+// OkCancel has OK as the default button, OkCancelDefaultCancel Cancel.
+enum class MessageButtons { Ok, OkCancel, OkCancelDefaultCancel };
 enum class MessageAnswer { Ok, Cancel };
 
 // Colours as Windows packs them (0x00BBGGRR).
@@ -19,6 +21,15 @@ constexpr std::uint32_t Rgb(int red, int green, int blue) noexcept {
     return static_cast<std::uint32_t>(red) | (static_cast<std::uint32_t>(green) << 8) |
            (static_cast<std::uint32_t>(blue) << 16);
 }
+
+// A system colour by its Windows index (COLOR_WINDOW is 5), resolved by the
+// widgets when they paint; marked in the top byte, which no RGB colour uses.
+constexpr std::uint32_t SystemColour(int index) noexcept { return 0xFF000000u | static_cast<std::uint32_t>(index); }
+constexpr bool IsSystemColour(std::uint32_t colour) noexcept { return (colour & 0xFF000000u) == 0xFF000000u; }
+inline constexpr std::uint32_t kColourWindow = SystemColour(5);
+inline constexpr std::uint32_t kColourWindowText = SystemColour(8);
+inline constexpr std::uint32_t kColourHighlight = SystemColour(13);
+inline constexpr std::uint32_t kColourHighlightText = SystemColour(14);
 
 // The main window as its handlers see it. The handlers decide; the widget
 // layer behind this interface only shows and reports. Widths are in layout
@@ -43,8 +54,17 @@ public:
 
     virtual std::wstring FieldText(FieldId field) const = 0;
     virtual void SetFieldText(FieldId field, const std::wstring& text) = 0;
-    virtual void SetFieldColour(FieldId field, std::uint32_t colour) = 0;
+    virtual void SetFieldColours(FieldId field, std::uint32_t background, std::uint32_t text) = 0;
+    // Moves the keyboard focus into the field and selects its whole text.
+    // Coming from another control of the window, that runs the field's enter
+    // handler (TxtStartNameEnter, TxtStartPathEnter).
+    virtual void FocusField(FieldId field) = 0;
     virtual void SetEditPanelVisible(bool visible) = 0;
+    // The index of the item chosen in the combo (named as in the layout); -1 for none.
+    virtual int ComboItemIndex(const std::wstring& combo) const = 0;
+    // OpenDialog1, starting in the folder: the chosen file's full path, or
+    // nothing when the user cancels. The file need not exist.
+    virtual std::optional<std::wstring> ChooseFile(const std::wstring& initialFolder) = 0;
 
     // Replaces the list's rows and column captions; no row is selected afterwards.
     virtual void ShowRows(ListId list, const ScopeList& rows) = 0;

@@ -49,11 +49,14 @@ void TfrmRun::FormCreate() {
         settingsFile_ = std::make_unique<SettingsFile>(services_.profile, services_.platform.codePage,
                                                        services_.platform.codePage.ToAnsi(dataFolder_ + L"\\default.ini"));
 
-        lastBrowsePath_ = settingsFile_->ReadString(kKeyDefaultFilePath, std::string());
+        lastBrowsePath_ = services_.platform.codePage.FromAnsi(
+            settingsFile_->ReadString(kKeyDefaultFilePath, std::string()));
 
         // Only the two tabs there are can be selected; any other stored
-        // number leaves the layout's initial page (AllUsers) active.
-        const int storedTab = settingsFile_->ReadInteger(kKeyPageControl1, 0);
+        // number leaves the layout's initial page (AllUsers) active. A restart
+        // as administrator names the tab it came from.
+        const int storedTab =
+            services_.startTab ? *services_.startTab : settingsFile_->ReadInteger(kKeyPageControl1, 0);
         if (storedTab == 0 || storedTab == 1) view_.SelectTab(storedTab);
 
         MakeImageList32Bit(&services_.images);

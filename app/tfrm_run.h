@@ -1,7 +1,9 @@
 #pragma once
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "app/main_view.h"
 #include "inventory/inventory_context.h"
@@ -15,6 +17,7 @@ class ImageList;
 class RegistryAccessor;
 class TWindowsStartMan;
 class SettingsFile;
+struct RemovalFailure;
 
 // What the main window works with besides its view.
 struct MainWindowServices {
@@ -23,6 +26,12 @@ struct MainWindowServices {
     ImageList& images;  // `ImageList1`, shared by the three lists
     // True when the process is a 32-bit one on 64-bit Windows.
     std::function<bool()> isWow64;
+    // True when the process runs with an administrator's full rights.
+    std::function<bool()> isElevated;
+    // This program's own file, which a restart as administrator starts again.
+    std::wstring programPath;
+    // The tab to open on instead of the stored one (a restart as administrator).
+    std::optional<int> startTab;
 };
 
 // The main window's behaviour: its handlers, independent of any widget.
@@ -46,6 +55,30 @@ public:
     void FormCloseQuery(bool& canClose);
     void SpeedButton8Click();
 
+    // Commands on the selected rows (app/row_commands.cpp).
+    void LvCurrentUserDblClick();  // Open
+    void BtnSSPCRunClick();
+    void Opencontainingfolder1Click();
+    void BtnFilePropertiesClick();
+    void cmdDeleteClick();
+    void LvCurrentUserClick();
+    void LVLocalMachineClick();
+    // `key` is the virtual-key code; the key is not consumed.
+    void LvCurrentUserKeyDown(int key);
+
+    // The add panel (app/add_panel.cpp).
+    void SpeedButton2Click();  // "&Add program..."
+    void CbAddProgramsListChange();
+    void Button10Click();  // "Add &folder..."
+    void BtnAddWebpageClick();
+    void TxtStartNameEnter();
+    void TxtStartPathEnter();
+    void TxtStartPathExit();
+    void TxtStartNameKeyDown(int key);
+    void TxtStartPathKeyDown(int key);
+    void cmdAddClick();  // "Confir&m to add"
+    void btnCancelClick();
+
     // Reloads the selected tab's list, focuses it and selects its last row.
     // Carries no guard: the timer, Refresh, the tab change and the add and
     // delete commands each end with it inside their own.
@@ -53,8 +86,9 @@ public:
 
     // Null until FormCreate has made it.
     SettingsFile* Settings() noexcept { return settingsFile_.get(); }
-    const std::string& LastBrowsePath() const noexcept { return lastBrowsePath_; }
-    void SetLastBrowsePath(std::string path) { lastBrowsePath_ = std::move(path); }
+    // Exact in memory; the settings file keeps what its code page can spell.
+    const std::wstring& LastBrowsePath() const noexcept { return lastBrowsePath_; }
+    void SetLastBrowsePath(std::wstring path) { lastBrowsePath_ = std::move(path); }
     bool AddMode() const noexcept { return addMode_; }
     void SetAddMode(bool addMode) noexcept { addMode_ = addMode; }
     const ScopeList& Rows(ListId list) const noexcept;
@@ -65,6 +99,17 @@ public:
 
 private:
     void ApplyColumnRule();
+    // Row commands' helpers (app/row_commands.cpp).
+    void SyncSelection(ListId list);
+    template <typename Step>
+    void ForEachSelectedProgram(Step step);
+    void CopyRowIntoFields(ListId list);
+    void ReportRemovalFailures(const std::vector<RemovalFailure>& failures);
+    // Add panel helpers (app/add_panel.cpp).
+    void ChooseProgramFile();
+    void WriteLastBrowsePath();
+    void PaintFocusColours(FieldId entered);
+    void RejectBlankField(FieldId field, const wchar_t* message);
 
     MainView& view_;
     MainWindowServices services_;
@@ -72,7 +117,7 @@ private:
     std::unique_ptr<TWindowsStartMan> startMan_;
     std::unique_ptr<SettingsFile> settingsFile_;
     std::wstring dataFolder_;
-    std::string lastBrowsePath_;
+    std::wstring lastBrowsePath_;
     bool addMode_ = false;
     ScopeList lvCurrentUser_;
     ScopeList lvLocalMachine_;

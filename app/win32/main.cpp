@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include "app/elevated_restart.h"
 #include "app/win32/about_window.h"
 #include "app/win32/gdi_handles.h"
 #include "app/win32/main_window.h"
@@ -14,7 +15,7 @@
 #include "platform/win32/win32_profile.h"
 #include "resources/resource_ids.h"
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int showCommand) {
     using namespace quillmark;
     // Single-threaded apartment: the shell link, shell and automation
     // objects are used from this thread only.
@@ -31,7 +32,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
         LoadImageW(instance, MAKEINTRESOURCEW(QM_IDI_BUILTIN), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
     Win32ImageList images(builtIn.get());
 
-    TfrmRunWindow frmRun(platform, profile, images);
+    // A restart as administrator names the tab it came from.
+    TfrmRunWindow frmRun(platform, profile, images, StartTabFromCommandLine(commandLine != nullptr ? commandLine : L""));
     frmRun.Create();
     if (frmRun.Handle() == nullptr) return 1;
     // Dialogs the shell shows (a shortcut's Resolve search, the folder

@@ -7,6 +7,7 @@
 #include "app/application_title.h"
 #include "app/win32/control_ids.h"
 #include "app/win32/decorative_bitmap.h"
+#include "platform/win32/elevation.h"
 #include "platform/win32/wow64.h"
 #include "platform/win32/win32_image_list.h"
 #include "resources/resource_ids.h"
@@ -20,9 +21,11 @@ constexpr int kComboDropDownHeight = 220;
 
 }  // namespace
 
-TfrmRunWindow::TfrmRunWindow(const Platform& platform, PrivateProfile& profile, Win32ImageList& images)
+TfrmRunWindow::TfrmRunWindow(const Platform& platform, PrivateProfile& profile, Win32ImageList& images,
+                             std::optional<int> startTab)
     : images_(images),
-      logic_(std::make_unique<TfrmRun>(*this, MainWindowServices{platform, profile, images, &RunningUnderWow64})) {
+      logic_(std::make_unique<TfrmRun>(*this, MainWindowServices{platform, profile, images, &RunningUnderWow64,
+                                                                  &RunningElevated, OwnProgramPath(), startTab})) {
     images_.SetHandleChanged([this](HIMAGELIST handle) { RepointImageLists(handle); });
 }
 
@@ -155,6 +158,7 @@ void TfrmRunWindow::CreateComponent(const ComponentLayout& layout) {
         hwnd = CreateWindowExW(WS_EX_CLIENTEDGE, WC_EDITW, layout.caption,
                                WS_CHILD | WS_TABSTOP | ES_AUTOHSCROLL | visibleStyle, bounds.left, bounds.top, width,
                                height, parent, id, instance, nullptr);
+        WatchEditField(hwnd);
         break;
     case ComponentKind::Label: {
         DWORD align = SS_LEFTNOWORDWRAP;
@@ -310,6 +314,7 @@ void TfrmRunWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT TfrmRunWindow::OnNotify(const NMHDR& header) {
+    if (OnListNotify(header)) return 0;
     if (header.idFrom == static_cast<UINT_PTR>(control_ids::kPageControl1) && header.code == TCN_SELCHANGE) {
         ShowSelectedPage();
         RunHandler(FindComponent(L"PageControl1")->handler);
@@ -322,12 +327,15 @@ LRESULT TfrmRunWindow::OnControlColour(UINT message, HDC dc, HWND control) {
     if (id == control_ids::kTxtStartName || id == control_ids::kTxtStartPath) {
         const auto colour = fieldColours_.find(id);
         if (colour != fieldColours_.end()) {
-            SetBkColor(dc, colour->second);
+            SetBkColor(dc, colour->second.background);
+            SetTextColor(dc, colour->second.text);
             return reinterpret_cast<LRESULT>(fieldBrushes_[id].get());
         }
+        // Until a handler paints it, the path field has the highlight
+        // background with the window's text colour.
         if (id == control_ids::kTxtStartPath) {
             SetBkColor(dc, GetSysColor(COLOR_HIGHLIGHT));
-            SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
+            SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
             return reinterpret_cast<LRESULT>(highlightBrush_.get());
         }
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));

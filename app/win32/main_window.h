@@ -4,6 +4,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,7 +27,9 @@ struct Platform;
 // to and reported from TfrmRun's handlers through MainView. It decides nothing.
 class TfrmRunWindow final : public BaseWindow, public MainView {
 public:
-    TfrmRunWindow(const Platform& platform, PrivateProfile& profile, Win32ImageList& images);
+    // `startTab` opens the window on that tab instead of the stored one.
+    TfrmRunWindow(const Platform& platform, PrivateProfile& profile, Win32ImageList& images,
+                  std::optional<int> startTab = std::nullopt);
     ~TfrmRunWindow() override;
 
     // Creates the window and its components (which runs FormCreate), centred
@@ -48,8 +51,11 @@ public:
     void SetFieldWidth(FieldId field, int width) override;
     std::wstring FieldText(FieldId field) const override;
     void SetFieldText(FieldId field, const std::wstring& text) override;
-    void SetFieldColour(FieldId field, std::uint32_t colour) override;
+    void SetFieldColours(FieldId field, std::uint32_t background, std::uint32_t text) override;
+    void FocusField(FieldId field) override;
     void SetEditPanelVisible(bool visible) override;
+    int ComboItemIndex(const std::wstring& combo) const override;
+    std::optional<std::wstring> ChooseFile(const std::wstring& initialFolder) override;
     void ShowRows(ListId list, const ScopeList& rows) override;
     std::vector<int> SelectedRows(ListId list) const override;
     void FocusList(ListId list) override;
@@ -88,6 +94,12 @@ private:
     LRESULT OnControlColour(UINT message, HDC dc, HWND control);
     bool OnAccessKey(wchar_t key);
     void RepointImageLists(HIMAGELIST handle);
+    // The lists' and the edit fields' events (main_window_fields.cpp).
+    bool OnListNotify(const NMHDR& header);
+    void WatchEditField(HWND edit);
+    static LRESULT CALLBACK EditFieldProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                          DWORD_PTR window);
+    void OnEditFieldMessage(HWND edit, UINT message, WPARAM wParam);
 
     HWND Find(const wchar_t* name) const;
     HWND ListHandle(ListId list) const;
@@ -106,8 +118,12 @@ private:
     std::map<std::wstring, Component> components_;
     std::vector<std::unique_ptr<PanelWidget>> panels_;
     std::vector<std::unique_ptr<FlatButton>> buttons_;
+    struct FieldColours {
+        COLORREF background;
+        COLORREF text;
+    };
     std::map<int, UniqueBrush> fieldBrushes_;
-    std::map<int, COLORREF> fieldColours_;
+    std::map<int, FieldColours> fieldColours_;
     UniqueMenu popupMenu1_;
     UniqueMenu popupMenu2_;
 };

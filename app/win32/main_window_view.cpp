@@ -147,14 +147,6 @@ void TfrmRunWindow::SetFieldText(FieldId field, const std::wstring& text) {
     SetWindowTextW(FieldHandle(field), text.c_str());
 }
 
-void TfrmRunWindow::SetFieldColour(FieldId field, std::uint32_t colour) {
-    const HWND edit = FieldHandle(field);
-    const int id = GetDlgCtrlID(edit);
-    fieldColours_[id] = static_cast<COLORREF>(colour);
-    fieldBrushes_[id].reset(CreateSolidBrush(static_cast<COLORREF>(colour)));
-    InvalidateRect(edit, nullptr, TRUE);
-}
-
 void TfrmRunWindow::SetEditPanelVisible(bool visible) {
     ShowWindow(Find(L"PnlEdit"), visible ? SW_SHOWNA : SW_HIDE);
     Realign();
@@ -220,8 +212,12 @@ void TfrmRunWindow::SetTimerEnabled(bool enabled) {
 
 MessageAnswer TfrmRunWindow::ShowMessage(const std::wstring& text, const std::wstring& caption, MessageKind kind,
                                          MessageButtons buttons) {
-    const UINT icon = kind == MessageKind::Error ? MB_ICONERROR : MB_ICONINFORMATION;
-    const UINT choice = buttons == MessageButtons::OkCancel ? MB_OKCANCEL : MB_OK;
+    UINT icon = MB_ICONINFORMATION;
+    if (kind == MessageKind::Warning) icon = MB_ICONWARNING;
+    if (kind == MessageKind::Error) icon = MB_ICONERROR;
+    UINT choice = MB_OK;
+    if (buttons == MessageButtons::OkCancel) choice = MB_OKCANCEL;
+    if (buttons == MessageButtons::OkCancelDefaultCancel) choice = MB_OKCANCEL | MB_DEFBUTTON2;
     return MessageBoxW(Handle(), text.c_str(), caption.c_str(), icon | choice) == IDOK ? MessageAnswer::Ok
                                                                                       : MessageAnswer::Cancel;
 }

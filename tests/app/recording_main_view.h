@@ -1,6 +1,10 @@
 #pragma once
+#include <deque>
+#include <functional>
 #include <map>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/main_view.h"
@@ -39,6 +43,16 @@ public:
     std::map<std::wstring, int> rowCounts;
     std::wstring focused;
     std::map<std::wstring, std::wstring> fieldTexts;
+    std::map<std::wstring, std::pair<std::uint32_t, std::uint32_t>> fieldColours;  // background, text
+    bool editPanelVisible = false;
+    std::map<std::wstring, int> comboIndexes;
+    // What OpenDialog1 answers; nothing: the user cancels.
+    std::optional<std::wstring> chosenFile;
+    // Answers to the next message boxes, in order; OK once they run out.
+    std::deque<MessageAnswer> answers;
+    std::vector<MessageButtons> messageButtons;
+    // Runs the field's enter handler, as the focus moving into it does.
+    std::function<void(FieldId)> onEnterField;
 
     void SetDoubleBuffered(const std::wstring& component) override { Record(L"DoubleBuffered " + component); }
     int TabIndex() const override { return tabIndex; }
@@ -69,10 +83,28 @@ public:
         Record(L"FieldText " + FieldName(field) + L" " + text);
         fieldTexts[FieldName(field)] = text;
     }
-    void SetFieldColour(FieldId field, std::uint32_t colour) override {
-        Record(L"FieldColour " + FieldName(field) + L" " + std::to_wstring(colour));
+    void SetFieldColours(FieldId field, std::uint32_t background, std::uint32_t text) override {
+        Record(L"FieldColours " + FieldName(field));
+        fieldColours[FieldName(field)] = {background, text};
     }
-    void SetEditPanelVisible(bool visible) override { Record(L"EditPanelVisible " + std::to_wstring(visible)); }
+    void FocusField(FieldId field) override {
+        Record(L"FocusField " + FieldName(field));
+        const bool entering = focused != FieldName(field);
+        focused = FieldName(field);
+        if (entering && onEnterField) onEnterField(field);
+    }
+    void SetEditPanelVisible(bool visible) override {
+        Record(L"EditPanelVisible " + std::to_wstring(visible));
+        editPanelVisible = visible;
+    }
+    int ComboItemIndex(const std::wstring& combo) const override {
+        const auto found = comboIndexes.find(combo);
+        return found == comboIndexes.end() ? -1 : found->second;
+    }
+    std::optional<std::wstring> ChooseFile(const std::wstring& initialFolder) override {
+        Record(L"ChooseFile " + initialFolder);
+        return chosenFile;
+    }
     void ShowRows(ListId list, const ScopeList& rows) override {
         Record(L"ShowRows " + ListName(list) + L" " + std::to_wstring(rows.rows.size()));
         rowCounts[ListName(list)] = static_cast<int>(rows.rows.size());
@@ -95,9 +127,13 @@ public:
         timerEnabled = enabled;
     }
     MessageAnswer ShowMessage(const std::wstring& text, const std::wstring& caption, MessageKind,
-                              MessageButtons) override {
+                              MessageButtons buttons) override {
         Record(L"Message " + caption + L": " + text);
-        return MessageAnswer::Ok;
+        messageButtons.push_back(buttons);
+        if (answers.empty()) return MessageAnswer::Ok;
+        const MessageAnswer answer = answers.front();
+        answers.pop_front();
+        return answer;
     }
     void ShowDefaultErrorBox(const std::wstring& message) override { calls.push_back(L"ErrorBox " + message); }
     void Close() override { Record(L"Close"); }

@@ -42,7 +42,7 @@ TEST(TfrmRunFormCreate, ReadsLastBrowsePath) {
     TfrmRunWorld world;
     world.StoreSetting("defaultFilePath", "C:\\Tools");
     world.form->FormCreate();
-    EXPECT_EQ(world.form->LastBrowsePath(), "C:\\Tools");
+    EXPECT_EQ(world.form->LastBrowsePath(), L"C:\\Tools");
 }
 
 // A failure at any step skips the rest without a word: before the last step

@@ -17,6 +17,8 @@ inline const char kDocuments[] = "C:\\Users\\Quill\\Documents";
 inline const wchar_t kDataFolderPath[] = L"C:\\Users\\Quill\\Documents\\Quillmark";
 inline const char kSettingsPath[] = "C:\\Users\\Quill\\Documents\\Quillmark\\default.ini";
 inline const wchar_t kRunPath[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline const wchar_t kShellFoldersPath[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+inline const wchar_t kProgramPath[] = L"C:\\Program Files\\Quillmark\\Quillmark.exe";
 
 // A main window's surroundings: the portable platform with a documents
 // folder, an in-memory settings file, a counting image list, a recording view.
@@ -26,6 +28,7 @@ struct TfrmRunWorld {
     CountingImageList images;
     RecordingMainView view;
     bool wow64 = false;
+    bool elevated = false;
     std::unique_ptr<TfrmRun> form;
 
     TfrmRunWorld() {
@@ -33,8 +36,23 @@ struct TfrmRunWorld {
         platform.files().AddFolder(L"C:\\Users\\Quill\\Documents");
         platform.registry().CreateKey(RegistryRoot::CurrentUser, kRunPath);
         platform.registry().CreateKey(RegistryRoot::LocalMachine, kRunPath);
-        form = std::make_unique<TfrmRun>(
-            view, MainWindowServices{platform.View(), profile, images, [this] { return wow64; }});
+        form = std::make_unique<TfrmRun>(view, MainWindowServices{platform.View(), profile, images,
+                                                                  [this] { return wow64; }, [this] { return elevated; },
+                                                                  kProgramPath, std::nullopt});
+        view.onEnterField = [this](FieldId field) {
+            if (field == FieldId::TxtStartName) {
+                form->TxtStartNameEnter();
+            } else {
+                form->TxtStartPathEnter();
+            }
+        };
+    }
+
+    // The scope's Startup folder, known to the shell and present on disk.
+    void AddStartupFolder(StartupScope scope, const std::wstring& folder) {
+        platform.registry().SetString(RootOf(scope), kShellFoldersPath,
+                                      scope == StartupScope::AllUsers ? L"Common Startup" : L"StartUp", folder);
+        platform.files().AddFolder(folder);
     }
 
     void StoreSetting(const std::string& key, const std::string& value) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/win32/control_ids.h"
+#include "tests/ui/support/remote_window.h"
 #include "tests/ui/support/screenshot.h"
 #include "tests/ui/support/wait.h"
 
@@ -75,6 +76,23 @@ HWND MainWindowTest::Control(int id) const {
     HWND control = app_ ? app_->Control(id) : nullptr;
     if (control == nullptr) ADD_FAILURE() << "control " << id << " not found";
     return control;
+}
+
+std::wstring MainWindowTest::FieldText(int id) const {
+    // WM_GETTEXT copies the text across the process boundary; GetWindowTextW
+    // would not ask another process's control.
+    wchar_t text[2048] = L"";
+    SendRemote(Control(id), WM_GETTEXT, 2048, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+COLORREF MainWindowTest::FieldBackground(HWND control) const {
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    const HDC screen = GetDC(nullptr);
+    const COLORREF colour = GetPixel(screen, rect.right - 6, (rect.top + rect.bottom) / 2);
+    ReleaseDC(nullptr, screen);
+    return colour;
 }
 
 RemoteListView MainWindowTest::List(Scope scope) const { return RemoteListView(ListWindowOf(*app_, scope)); }

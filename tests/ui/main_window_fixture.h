@@ -38,6 +38,11 @@ protected:
     void Exit();
 
     HWND Control(int id) const;
+    // The text of an edit field of the program.
+    std::wstring FieldText(int id) const;
+    // The colour on screen just inside the control's right edge, where a
+    // field's text does not reach: its background.
+    COLORREF FieldBackground(HWND control) const;
     RemoteListView List(Scope scope) const;
     RemoteTabControl Tabs() const;
     // Waits until the scope's list holds as many rows as the prefix has

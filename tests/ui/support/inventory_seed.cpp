@@ -156,6 +156,24 @@ std::wstring InventorySeed::AddFile(Scope scope, const std::wstring& fileName, D
     return path;
 }
 
+bool InventorySeed::HasValue(Scope scope, const std::wstring& name) const {
+    UniqueHkey key;
+    if (RegOpenKeyExW(RootOf(scope), kRunKeyPath, 0, KEY_READ, key.put()) != ERROR_SUCCESS) return false;
+    return RegQueryValueExW(key.get(), name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
+
+std::wstring ShortcutTarget(const std::wstring& path) {
+    ComPtr<IShellLinkW> link;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.put_void()))) {
+        return L"<no link object>";
+    }
+    const ComPtr<IPersistFile> file = link.As<IPersistFile>();
+    if (!file || FAILED(file->Load(path.c_str(), STGM_READ))) return L"<no shortcut>";
+    wchar_t target[MAX_PATH + 1] = L"";
+    link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH);
+    return target;
+}
+
 void InventorySeed::DeleteValue(Scope scope, const std::wstring& name) {
     UniqueHkey key = CreateRunKey(scope);
     CheckStatus(RegDeleteValueW(key.get(), name.c_str()), "RegDeleteValueW");

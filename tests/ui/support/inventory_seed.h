@@ -28,6 +28,8 @@ struct ExpectedRow {
     bool fromFolder = false;
 };
 std::vector<ExpectedRow> ExpectedRows(Scope scope);
+// The target path the shortcut file stores, as the shell's link object reads it.
+std::wstring ShortcutTarget(const std::wstring& path);
 
 class InventorySeed {
 public:
@@ -47,6 +49,9 @@ public:
     std::wstring AddFile(Scope scope, const std::wstring& fileName, DWORD attributes);
     // Deletes a Run value now (as another program would between two loads).
     void DeleteValue(Scope scope, const std::wstring& name);
+    bool HasValue(Scope scope, const std::wstring& name) const;
+    // A file the program writes during a test, removed with the seed's own.
+    void RemoveAtEnd(const std::wstring& path) { files_.push_back(path); }
     // Leaves everything written so far in place (for a demo prefix).
     void Keep() noexcept;
 

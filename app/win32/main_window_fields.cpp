@@ -1,0 +1,135 @@
+// TfrmRunWindow's side of the lists' events and of the add panel: the list
+// notifications, the edit fields' keys and focus changes, the fields'
+// colours and focus, the add-program list's choice and OpenDialog1.
+#include "app/win32/main_window.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "app/win32/control_ids.h"
+
+namespace quillmark {
+
+namespace {
+
+constexpr UINT_PTR kEditFieldSubclass = 2;
+// Room for long paths in the file-open dialog's answer.
+constexpr std::size_t kFileNameChars = 32768;
+
+COLORREF Resolved(std::uint32_t colour) {
+    return IsSystemColour(colour) ? GetSysColor(static_cast<int>(colour & 0xFFu)) : static_cast<COLORREF>(colour);
+}
+
+}  // namespace
+
+bool TfrmRunWindow::OnListNotify(const NMHDR& header) {
+    const auto id = static_cast<int>(header.idFrom);
+    if (id != control_ids::kLvCurrentUser && id != control_ids::kLVLocalMachine && id != control_ids::kTntListView1) {
+        return false;
+    }
+    switch (header.code) {
+    case NM_CLICK:
+        if (id == control_ids::kLvCurrentUser) {
+            logic_->LvCurrentUserClick();
+        } else {
+            logic_->LVLocalMachineClick();
+        }
+        return true;
+    case NM_DBLCLK:
+        logic_->LvCurrentUserDblClick();
+        return true;
+    case LVN_KEYDOWN:
+        // The list still handles the key afterwards: it is not consumed.
+        logic_->LvCurrentUserKeyDown(reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TfrmRunWindow::WatchEditField(HWND edit) {
+    SetWindowSubclass(edit, &EditFieldProc, kEditFieldSubclass, reinterpret_cast<DWORD_PTR>(this));
+}
+
+LRESULT CALLBACK TfrmRunWindow::EditFieldProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                              DWORD_PTR window) {
+    if (message == WM_NCDESTROY) RemoveWindowSubclass(edit, &EditFieldProc, kEditFieldSubclass);
+    // The field does its own work first; the handlers never consume a key.
+    const LRESULT result = DefSubclassProc(edit, message, wParam, lParam);
+    if (message == WM_KEYDOWN || message == WM_SETFOCUS || message == WM_KILLFOCUS) {
+        reinterpret_cast<TfrmRunWindow*>(window)->OnEditFieldMessage(edit, message, wParam);
+    }
+    return result;
+}
+
+void TfrmRunWindow::OnEditFieldMessage(HWND edit, UINT message, WPARAM wParam) {
+    const bool path = GetDlgCtrlID(edit) == control_ids::kTxtStartPath;
+    if (message == WM_KEYDOWN) {
+        if (path) {
+            logic_->TxtStartPathKeyDown(static_cast<int>(wParam));
+        } else {
+            logic_->TxtStartNameKeyDown(static_cast<int>(wParam));
+        }
+        return;
+    }
+    // Entering and leaving are moves between this window's own controls. The
+    // focus going to a message box or another program and coming back is
+    // neither, so a field marked red keeps its colour behind a box.
+    const auto other = reinterpret_cast<HWND>(wParam);
+    if (other == nullptr || !IsChild(Handle(), other)) return;
+    if (message == WM_SETFOCUS) {
+        if (path) {
+            logic_->TxtStartPathEnter();
+        } else {
+            logic_->TxtStartNameEnter();
+        }
+    } else if (path) {
+        logic_->TxtStartPathExit();
+    }
+}
+
+void TfrmRunWindow::SetFieldColours(FieldId field, std::uint32_t background, std::uint32_t text) {
+    const HWND edit = FieldHandle(field);
+    const int id = GetDlgCtrlID(edit);
+    const FieldColours colours{Resolved(background), Resolved(text)};
+    fieldColours_[id] = colours;
+    fieldBrushes_[id].reset(CreateSolidBrush(colours.background));
+    InvalidateRect(edit, nullptr, TRUE);
+}
+
+void TfrmRunWindow::FocusField(FieldId field) {
+    const HWND edit = FieldHandle(field);
+    SetFocus(edit);
+    SendMessageW(edit, EM_SETSEL, 0, -1);
+}
+
+int TfrmRunWindow::ComboItemIndex(const std::wstring& combo) const {
+    const HWND hwnd = Find(combo.c_str());
+    return hwnd == nullptr ? -1 : static_cast<int>(SendMessageW(hwnd, CB_GETCURSEL, 0, 0));
+}
+
+std::optional<std::wstring> TfrmRunWindow::ChooseFile(const std::wstring& initialFolder) {
+    // The layout's "|"-separated pairs, with NULs between and two at the end.
+    std::wstring filter = OpenDialog1Layout().filter;
+    std::replace(filter.begin(), filter.end(), L'|', L'\0');
+    filter.push_back(L'\0');
+    std::vector<wchar_t> file(kFileNameChars, L'\0');
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof(dialog);
+    dialog.hwndOwner = Handle();
+    dialog.lpstrFilter = filter.c_str();
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = file.data();
+    dialog.nMaxFile = static_cast<DWORD>(file.size());
+    dialog.lpstrInitialDir = initialFolder.empty() ? nullptr : initialFolder.c_str();
+    // No test that the file exists; no read-only box; resizable. The dialog
+    // leaves the process's current folder alone.
+    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_NOCHANGEDIR;
+    if (!GetOpenFileNameW(&dialog)) return std::nullopt;
+    return std::wstring(file.data());
+}
+
+}  // namespace quillmark

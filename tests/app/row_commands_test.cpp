@@ -1,0 +1,309 @@
+// Commands on the selected rows, driven through TfrmRun's handlers against
+// the recording view and the recording shell.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "app/elevated_restart.h"
+#include "tests/app/tfrm_run_world.h"
+
+namespace quillmark {
+namespace {
+
+using app_testing::ListName;
+using app_testing::TfrmRunWorld;
+using ::testing::ElementsAre;
+
+constexpr const wchar_t* kCyrillicChinese = L"\u041f\u0440\u043e\u0433\u0440\u0430\u043c\u043c\u0430 \u7a0b\u5e8f";
+
+class RowCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override { world_.form->FormCreate(); }
+
+    // Shows the tab's list as the user would see it.
+    void Load(int tab) {
+        world_.view.tabIndex = tab;
+        world_.form->PageControl1Change();
+    }
+    void Select(ListId list, std::vector<int> rows) { world_.view.selected[ListName(list)] = std::move(rows); }
+    // The files handed to ShellExecuteW, in call order.
+    std::vector<std::wstring> Opened() {
+        std::vector<std::wstring> files;
+        for (const ExecuteRecord& record : world_.platform.shell().Executed()) {
+            if (record.call == L"ShellExecuteW") files.push_back(record.file);
+        }
+        return files;
+    }
+    std::vector<std::wstring> PropertySheets() {
+        std::vector<std::wstring> files;
+        for (const ExecuteRecord& record : world_.platform.shell().Executed()) {
+            if (record.verb == L"properties") files.push_back(record.file);
+        }
+        return files;
+    }
+
+    TfrmRunWorld world_;
+};
+
+// Open, Open containing folder and Show Properties take LVLocalMachine on
+// every tab but 0; Delete takes the all-users scope on tab 1 only.
+struct ListChoiceCase {
+    int tab;
+    const wchar_t* program;
+    bool allUsersRemoved;
+};
+
+class RowCommandsListChoice : public RowCommandsTest, public ::testing::WithParamInterface<ListChoiceCase> {};
+
+TEST_P(RowCommandsListChoice, EachCommandTakesItsListByTheTabIndex) {
+    const ListChoiceCase& c = GetParam();
+    world_.AddRunValue(StartupScope::CurrentUser, L"Mine", L"C:\\Mine\\mine.exe");
+    world_.AddRunValue(StartupScope::AllUsers, L"Shared", L"C:\\Shared\\shared.exe");
+    Load(0);
+    Load(1);
+    world_.view.tabIndex = c.tab;
+
+    world_.form->LvCurrentUserDblClick();
+    world_.form->Opencontainingfolder1Click();
+    world_.form->BtnFilePropertiesClick();
+    const std::wstring program = c.program;
+    EXPECT_THAT(Opened(), ElementsAre(program, program.substr(0, program.rfind(L'\\') + 1)));
+    EXPECT_THAT(PropertySheets(), ElementsAre(program));
+
+    world_.form->cmdDeleteClick();
+    const auto& registry = world_.platform.registry();
+    EXPECT_EQ(registry.ValueExists(RegistryRoot::LocalMachine, app_testing::kRunPath, L"Shared"), !c.allUsersRemoved);
+    EXPECT_EQ(registry.ValueExists(RegistryRoot::CurrentUser, app_testing::kRunPath, L"Mine"), c.allUsersRemoved);
+}
+
+INSTANTIATE_TEST_SUITE_P(Tabs, RowCommandsListChoice,
+                         ::testing::Values(ListChoiceCase{0, L"C:\\Mine\\mine.exe", false},
+                                           ListChoiceCase{1, L"C:\\Shared\\shared.exe", true},
+                                           ListChoiceCase{2, L"C:\\Shared\\shared.exe", false}));
+
+TEST_F(RowCommandsTest, OpenStartsEachSelectedRowsProgramInRowOrder) {
+    for (const wchar_t* name : {L"A", L"B", L"C", L"D"}) {
+        world_.AddRunValue(StartupScope::CurrentUser, name, std::wstring(L"C:\\Apps\\") + name + L".exe");
+    }
+    Load(0);
+    Select(ListId::LvCurrentUser, {3, 0, 2});
+    world_.form->LvCurrentUserDblClick();
+    EXPECT_THAT(Opened(), ElementsAre(L"C:\\Apps\\A.exe", L"C:\\Apps\\C.exe", L"C:\\Apps\\D.exe"));
+
+    // Nothing selected: nothing opened, nothing said.
+    Select(ListId::LvCurrentUser, {});
+    world_.form->BtnSSPCRunClick();
+    EXPECT_EQ(Opened().size(), 3u);
+    EXPECT_TRUE(world_.view.Calls(L"Message").empty());
+}
+
+TEST_F(RowCommandsTest, AQuotedPathWithArgumentsOpensTheProgramAloneAndItsFolder) {
+    world_.AddRunValue(StartupScope::CurrentUser, L"App", L"\"C:\\Program Files\\App\\app.exe\" /min");
+    Load(0);
+    Select(ListId::LvCurrentUser, {0});
+    world_.form->LvCurrentUserDblClick();
+    world_.form->Opencontainingfolder1Click();
+
+    const auto& executed = world_.platform.shell().Executed();
+    ASSERT_EQ(executed.size(), 2u);
+    EXPECT_EQ(executed[0].file, L"C:\\Program Files\\App\\app.exe");
+    EXPECT_EQ(executed[0].verb, L"Open");
+    EXPECT_EQ(executed[0].parameters, L"");
+    EXPECT_EQ(executed[0].owner, ShellOwner::MainWindow);
+    EXPECT_EQ(executed[1].file, L"C:\\Program Files\\App\\");
+}
+
+TEST_F(RowCommandsTest, AShortcutRowOpensItsTarget) {
+    LinkRecord link;
+    link.target = L"C:\\Tools\\app.exe";
+    link.shortTarget = "C:\\Tools\\app.exe";
+    world_.platform.links().AddLink(L"C:\\Links\\App.lnk", link);
+    world_.AddRunValue(StartupScope::CurrentUser, L"App", L"C:\\Links\\App.lnk");
+    Load(0);
+    world_.form->LvCurrentUserKeyDown(13);
+    world_.form->Opencontainingfolder1Click();
+    world_.form->BtnFilePropertiesClick();
+    EXPECT_THAT(Opened(), ElementsAre(L"C:\\Tools\\app.exe", L"C:\\Tools\\"));
+    EXPECT_THAT(PropertySheets(), ElementsAre(L"C:\\Tools\\app.exe"));
+}
+
+TEST_F(RowCommandsTest, AProgramWithoutFolderOpensAnEmptyFolderText) {
+    world_.AddRunValue(StartupScope::CurrentUser, L"Bare", L"app.exe");
+    Load(0);
+    world_.form->Opencontainingfolder1Click();
+    EXPECT_THAT(Opened(), ElementsAre(L""));
+}
+
+// The shell gets every character of the path: Open, the folder and the
+// property sheet alike.
+TEST_F(RowCommandsTest, TextOutsideTheCodePageReachesTheShellUnchanged) {
+    const std::wstring folder = std::wstring(L"C:\\") + kCyrillicChinese + L"\\";
+    world_.AddRunValue(StartupScope::CurrentUser, kCyrillicChinese, folder + L"\u5de5\u5177.exe");
+    Load(0);
+    world_.form->LvCurrentUserKeyDown(32);
+    world_.form->Opencontainingfolder1Click();
+    world_.form->BtnFilePropertiesClick();
+    EXPECT_THAT(Opened(), ElementsAre(folder + L"\u5de5\u5177.exe", folder));
+    EXPECT_THAT(PropertySheets(), ElementsAre(folder + L"\u5de5\u5177.exe"));
+}
+
+TEST_F(RowCommandsTest, KeysOtherThanEnterSpaceAndDeleteDoNothing) {
+    world_.AddRunValue(StartupScope::CurrentUser, L"App", L"C:\\app.exe");
+    Load(0);
+    world_.view.calls.clear();
+    for (int key : {9, 27, 45, 65, 93}) world_.form->LvCurrentUserKeyDown(key);
+    EXPECT_TRUE(world_.platform.shell().Executed().empty());
+    EXPECT_TRUE(world_.view.calls.empty());
+    world_.view.answers = {MessageAnswer::Cancel};
+    world_.form->LvCurrentUserKeyDown(46);
+    EXPECT_THAT(world_.view.Calls(L"Message"),
+                ElementsAre(L"Message Information: Are you sure you want to remove selected item?"));
+}
+
+// The click copies the lowest selected row, exactly, whatever the panel shows.
+TEST_F(RowCommandsTest, TheRowClickCopiesTheLowestSelectedRowExactly) {
+    world_.AddRunValue(StartupScope::AllUsers, L"First", L"C:\\first.exe");
+    world_.AddRunValue(StartupScope::AllUsers, kCyrillicChinese, L"C:\\\u041f\u0430\u043f\u043a\u0430\\\u7a0b\u5e8f.exe");
+    world_.AddRunValue(StartupScope::AllUsers, L"Third", L"C:\\third.exe");
+    Load(1);
+    world_.view.calls.clear();
+    Select(ListId::LVLocalMachine, {2, 1});
+    world_.form->LVLocalMachineClick();
+    EXPECT_THAT(world_.view.calls,
+                ElementsAre(std::wstring(L"FieldText TxtStartName ") + kCyrillicChinese,
+                            L"FieldText TxtStartPath C:\\\u041f\u0430\u043f\u043a\u0430\\\u7a0b\u5e8f.exe"));
+    EXPECT_FALSE(world_.form->AddMode());
+
+    // A click that leaves nothing selected, or a click on the other list, leaves the fields.
+    Select(ListId::LVLocalMachine, {});
+    world_.form->LVLocalMachineClick();
+    world_.form->LvCurrentUserClick();
+    EXPECT_EQ(world_.view.calls.size(), 2u);
+}
+
+TEST_F(RowCommandsTest, DeleteAnsweredWithCancelRemovesNothingAndDoesNotReload) {
+    world_.AddRunValue(StartupScope::CurrentUser, L"Keep", L"C:\\keep.exe");
+    Load(0);
+    world_.view.calls.clear();
+    world_.view.answers = {MessageAnswer::Cancel};
+    world_.form->cmdDeleteClick();
+    EXPECT_THAT(world_.view.calls, ElementsAre(L"Message Information: Are you sure you want to remove selected item?"));
+    EXPECT_EQ(world_.view.messageButtons, std::vector<MessageButtons>{MessageButtons::OkCancel});
+    EXPECT_TRUE(world_.platform.registry().ValueExists(RegistryRoot::CurrentUser, app_testing::kRunPath, L"Keep"));
+}
+
+TEST_F(RowCommandsTest, DeleteWithoutSelectionIsAnErrorOnlyOnTheAllUsersTab) {
+    world_.AddRunValue(StartupScope::CurrentUser, L"Mine", L"C:\\mine.exe");
+    world_.AddRunValue(StartupScope::AllUsers, L"Shared", L"C:\\shared.exe");
+    Load(1);
+    Select(ListId::LVLocalMachine, {});
+    world_.view.calls.clear();
+    world_.form->cmdDeleteClick();
+    EXPECT_THAT(world_.view.calls, ElementsAre(L"Message Information: Are you sure you want to remove selected item?",
+                                               L"Message Error: No item selected for deletion!!!"));
+
+    Load(0);
+    Select(ListId::LvCurrentUser, {});
+    world_.view.calls.clear();
+    world_.form->cmdDeleteClick();
+    // Nothing removed; the reload selects the last row again.
+    EXPECT_THAT(world_.view.calls, ElementsAre(L"Message Information: Are you sure you want to remove selected item?",
+                                               L"ShowRows LvCurrentUser 1", L"FocusList LvCurrentUser",
+                                               L"SelectRow LvCurrentUser 0"));
+}
+
+TEST_F(RowCommandsTest, DeleteRemovesTheSelectedRowsAndReloads) {
+    for (const wchar_t* name : {L"A", L"B", L"C"}) {
+        world_.AddRunValue(StartupScope::CurrentUser, name, std::wstring(L"C:\\") + name + L".exe");
+    }
+    Load(0);
+    Select(ListId::LvCurrentUser, {0, 2});
+    world_.form->cmdDeleteClick();
+    const ScopeList& rows = world_.form->Rows(ListId::LvCurrentUser);
+    ASSERT_EQ(rows.rows.size(), 1u);
+    EXPECT_EQ(rows.rows[0].name, L"B");
+    EXPECT_EQ(world_.view.Calls(L"ShowRows").back(), L"ShowRows LvCurrentUser 1");
+}
+
+// A standard user deleting all-users entries: the refusal is reported after
+// the reload, naming each entry that stayed, with the offer to restart as
+// administrator on the same tab when this process is not elevated.
+struct RefusalCase {
+    const char* label;
+    bool elevated;
+    MessageAnswer restartAnswer;
+    bool elevationStarts;  // false: the user declines the system's question
+    bool offered;
+    bool closed;
+};
+
+class RowCommandsRefusedRemoval : public RowCommandsTest, public ::testing::WithParamInterface<RefusalCase> {};
+
+TEST_P(RowCommandsRefusedRemoval, IsReportedAfterTheReload) {
+    const RefusalCase& c = GetParam();
+    const std::wstring other = L"\u0414\u0440\u0443\u0433\u043e\u0439 \u7a0b\u5e8f";
+    world_.AddRunValue(StartupScope::AllUsers, L"Shared", L"C:\\shared.exe");
+    world_.AddRunValue(StartupScope::AllUsers, other, L"C:\\other.exe");
+    world_.platform.registry().MakeReadOnly(RegistryRoot::LocalMachine, app_testing::kRunPath);
+    world_.elevated = c.elevated;
+    world_.platform.shell().SetExecuteExWResult(c.elevationStarts);
+    Load(1);
+    Select(ListId::LVLocalMachine, {0, 1});
+    world_.view.calls.clear();
+    world_.view.answers = {MessageAnswer::Ok, c.restartAnswer};
+    world_.form->cmdDeleteClick();
+
+    const auto messages = world_.view.Calls(L"Message");
+    ASSERT_EQ(messages.size(), 2u);
+    const std::wstring& report = messages[1];
+    EXPECT_EQ(report.rfind(L"Message Error: ", 0), 0u);
+    EXPECT_NE(report.find(L"Shared: Access is denied."), std::wstring::npos);
+    EXPECT_NE(report.find(other + L": Access is denied."), std::wstring::npos);
+    EXPECT_EQ(report.find(L"administrator") != std::wstring::npos, c.offered);
+    EXPECT_EQ(world_.view.messageButtons[1], c.offered ? MessageButtons::OkCancel : MessageButtons::Ok);
+    // The reload came first and still shows both entries.
+    const auto reload = std::find(world_.view.calls.begin(), world_.view.calls.end(), L"ShowRows LVLocalMachine 2");
+    EXPECT_LT(reload - world_.view.calls.begin(),
+              std::find(world_.view.calls.begin(), world_.view.calls.end(), report) - world_.view.calls.begin());
+
+    std::vector<ExecuteRecord> restarts;
+    for (const ExecuteRecord& record : world_.platform.shell().Executed()) {
+        if (record.verb == L"runas") restarts.push_back(record);
+    }
+    const bool restartAsked = c.offered && c.restartAnswer == MessageAnswer::Ok;
+    ASSERT_EQ(restarts.size(), restartAsked ? 1u : 0u);
+    if (restartAsked) {
+        EXPECT_EQ(restarts[0].file, app_testing::kProgramPath);
+        EXPECT_EQ(StartTabFromCommandLine(restarts[0].parameters), 1) << "the new instance opens on this tab";
+        EXPECT_EQ(restarts[0].owner, ShellOwner::MainWindow);
+    }
+    EXPECT_EQ(world_.view.Calls(L"Close").size(), c.closed ? 1u : 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, RowCommandsRefusedRemoval,
+    ::testing::Values(RefusalCase{"restarted", false, MessageAnswer::Ok, true, true, true},
+                      RefusalCase{"restart_declined_in_the_box", false, MessageAnswer::Cancel, true, true, false},
+                      RefusalCase{"elevation_declined", false, MessageAnswer::Ok, false, true, false},
+                      RefusalCase{"already_elevated", true, MessageAnswer::Ok, true, false, false}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+TEST(ElevatedRestartTabs, OnlyARestartsOwnSwitchNamesATab) {
+    EXPECT_EQ(StartTabFromCommandLine(L"/tab:0"), 0);
+    EXPECT_EQ(StartTabFromCommandLine(L" /tab:1 "), 1);
+    for (const wchar_t* other : {L"", L"/tab:2", L"/tab:", L"/TAB:1", L"/tab:1 /x", L"-tab:1"}) {
+        EXPECT_EQ(StartTabFromCommandLine(other), std::nullopt) << testing::PrintToString(std::wstring(other));
+    }
+
+    // The named tab wins over the stored one.
+    TfrmRunWorld world;
+    world.StoreSetting("PageControl1", "0");
+    world.form = std::make_unique<TfrmRun>(
+        world.view, MainWindowServices{world.platform.View(), world.profile, world.images, {}, {}, L"", 1});
+    world.form->FormCreate();
+    EXPECT_EQ(world.view.tabIndex, 1);
+}
+
+}  // namespace
+}  // namespace quillmark

@@ -1,0 +1,157 @@
+// The real window under Wine: the commands on selected rows, wired to the
+// lists' keys, clicks and the toolbar, with their message boxes.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <string>
+
+#include "app/win32/control_ids.h"
+#include "tests/ui/main_window_fixture.h"
+#include "tests/ui/support/handles.h"
+#include "tests/ui/support/user_input.h"
+#include "tests/ui/support/wait.h"
+
+namespace quillmark::uitest {
+namespace {
+
+constexpr wchar_t kConfirmation[] = L"Information: Are you sure you want to remove selected item?";
+
+std::wstring ReadWholeFile(const std::wstring& path) {
+    UniqueFileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!file) return {};
+    std::wstring text(4096, L'\0');
+    DWORD read = 0;
+    ReadFile(file.get(), text.data(), static_cast<DWORD>(text.size() * sizeof(wchar_t)), &read, nullptr);
+    text.resize(read / sizeof(wchar_t));
+    return text;
+}
+
+int RowNamed(const RemoteListView& list, const std::wstring& name) {
+    const auto rows = list.Rows();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (rows[i].name == name) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+std::int64_t RecycledItems() {
+    SHQUERYRBINFO info{};
+    info.cbSize = sizeof(info);
+    return SUCCEEDED(SHQueryRecycleBinW(nullptr, &info)) ? info.i64NumItems : -1;
+}
+
+class RowCommandsUiTest : public MainWindowTest {
+protected:
+    // Clicks the named rows, the later ones with Ctrl held.
+    void SelectRows(Scope scope, std::initializer_list<std::wstring> names) {
+        const RemoteListView list = List(scope);
+        bool first = true;
+        for (const std::wstring& name : names) {
+            const int row = RowNamed(list, name);
+            ASSERT_GE(row, 0) << "no row for the name";
+            ClickAt(list.Window(), list.ItemCentre(row), false, !first);
+            first = false;
+        }
+        ASSERT_EQ(list.SelectedCount(), static_cast<int>(names.size()));
+    }
+    // Waits for the box, checks its text and answers it.
+    void Answer(const std::wstring& expected, int button) {
+        const auto box = app_->WaitForDialogBox();
+        ASSERT_TRUE(box.has_value()) << "no box came up";
+        EXPECT_EQ(Describe(*box), expected);
+        ASSERT_TRUE(AnswerDialogBox(*box, button));
+    }
+};
+
+TEST_F(RowCommandsUiTest, DeleteRemovesTheTwoSelectedEntriesAfterOk) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_TRUE(WaitForRows(Scope::CurrentUser));
+    ASSERT_NO_FATAL_FAILURE(SelectRows(Scope::CurrentUser, {kWinverValue, L"regedit.exe"}));
+    const std::int64_t recycledBefore = RecycledItems();
+
+    PressKey(VK_DELETE);
+    const auto box = app_->WaitForDialogBox();
+    ASSERT_TRUE(box.has_value());
+    EXPECT_EQ(Describe(*box), kConfirmation);
+    Screenshot(L"ui-delete-confirmation");
+    ASSERT_TRUE(AnswerDialogBox(*box, IDOK));
+
+    ASSERT_TRUE(WaitFor([&] { return !seed_.HasValue(Scope::CurrentUser, kWinverValue); }, 5000));
+    ASSERT_TRUE(WaitForRows(Scope::CurrentUser));
+    ExpectListShowsScope(Scope::CurrentUser);
+    EXPECT_EQ(RowNamed(List(Scope::CurrentUser), kWinverValue), -1);
+    EXPECT_EQ(RowNamed(List(Scope::CurrentUser), L"regedit.exe"), -1);
+    EXPECT_FALSE(seed_.HasValue(Scope::CurrentUser, kWinverValue));
+    EXPECT_EQ(GetFileAttributesW(currentUserShortcut_.c_str()), INVALID_FILE_ATTRIBUTES);
+    if (recycledBefore >= 0) {
+        EXPECT_EQ(RecycledItems(), recycledBefore + 1) << "the shortcut is in the recycle bin";
+    }
+    // The rows not selected are untouched.
+    EXPECT_TRUE(seed_.HasValue(Scope::CurrentUser, kNotepadValue));
+    EXPECT_TRUE(seed_.HasValue(Scope::CurrentUser, kCounterValue));
+    ExpectNoDialogs();
+}
+
+TEST_F(RowCommandsUiTest, DeleteAnsweredWithCancelChangesNothing) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+    Tabs().ClickTab(1);
+    ASSERT_TRUE(WaitForRows(Scope::AllUsers));
+    ASSERT_NO_FATAL_FAILURE(SelectRows(Scope::AllUsers, {kExplorerValue}));
+    // The toolbar button, posted: the box it shows is modal.
+    PostMessageW(Control(control_ids::kBtnSSDeletePCStart), BM_CLICK, 0, 0);
+    ASSERT_NO_FATAL_FAILURE(Answer(kConfirmation, IDCANCEL));
+    EXPECT_TRUE(seed_.HasValue(Scope::AllUsers, kExplorerValue));
+    EXPECT_EQ(List(Scope::AllUsers).SelectedCount(), 1) << "no reload";
+
+    // Nothing selected on the all-users tab (a click on the empty space
+    // below the rows clears the selection): the question, then the error.
+    RECT client{};
+    GetClientRect(List(Scope::AllUsers).Window(), &client);
+    ClickAt(List(Scope::AllUsers).Window(), POINT{60, client.bottom - 10});
+    ASSERT_EQ(List(Scope::AllUsers).SelectedCount(), 0);
+    PostMessageW(Control(control_ids::kBtnSSDeletePCStart), BM_CLICK, 0, 0);
+    ASSERT_NO_FATAL_FAILURE(Answer(kConfirmation, IDOK));
+    ASSERT_NO_FATAL_FAILURE(Answer(L"Error: No item selected for deletion!!!", IDOK));
+    EXPECT_EQ(List(Scope::AllUsers).SelectedCount(), 0) << "no reload";
+    EXPECT_TRUE(seed_.HasValue(Scope::AllUsers, kExplorerValue));
+    ExpectNoDialogs();
+}
+
+// The row's program is started without the row's arguments.
+TEST_F(RowCommandsUiTest, OpenOnARowStartsItsProgram) {
+    const std::wstring recorder = QuillmarkExePath().substr(0, QuillmarkExePath().rfind(L"\\app\\")) +
+                                  L"\\tests\\quillmark_record_command_line.exe";
+    const std::wstring record = recorder + L".txt";
+    DeleteFileW(record.c_str());
+    seed_.AddString(Scope::CurrentUser, L"QM Recorder", L"\"" + recorder + L"\" /from-the-row");
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_TRUE(WaitForRows(Scope::CurrentUser));
+    const RemoteListView list = List(Scope::CurrentUser);
+    ClickAt(list.Window(), list.ItemCentre(RowNamed(list, L"QM Recorder")), true);
+
+    ASSERT_TRUE(WaitFor([&] { return GetFileAttributesW(record.c_str()) != INVALID_FILE_ATTRIBUTES; }, 10000))
+        << "the program was not started";
+    const std::wstring commandLine = ReadWholeFile(record);
+    EXPECT_NE(commandLine.find(L"quillmark_record_command_line.exe"), std::wstring::npos);
+    EXPECT_EQ(commandLine.find(L"/from-the-row"), std::wstring::npos) << "started with the row's arguments";
+    DeleteFileW(record.c_str());
+    ExpectNoDialogs();
+}
+
+TEST_F(RowCommandsUiTest, TheRowClickCopiesCyrillicAndChineseTextUnchanged) {
+    const std::wstring name = L"QM \u041f\u0440\u043e\u0433\u0440\u0430\u043c\u043c\u0430 \u7a0b\u5e8f";
+    const std::wstring location = L"C:\\\u041f\u0430\u043f\u043a\u0430\\\u5de5\u5177.exe /\u043a\u043b\u044e\u0447";
+    seed_.AddString(Scope::CurrentUser, name, location);
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_TRUE(WaitForRows(Scope::CurrentUser));
+    const RemoteListView list = List(Scope::CurrentUser);
+    ClickAt(list.Window(), list.ItemCentre(RowNamed(list, name)));
+    EXPECT_TRUE(WaitFor([&] { return FieldText(control_ids::kTxtStartName) == name; }, 2000));
+    EXPECT_EQ(FieldText(control_ids::kTxtStartName), name);
+    EXPECT_EQ(FieldText(control_ids::kTxtStartPath), location);
+    EXPECT_FALSE(IsWindowVisible(Control(control_ids::kPnlEdit))) << "the click fills the fields, hidden or not";
+    ExpectNoDialogs();
+}
+
+}  // namespace
+}  // namespace quillmark::uitest
