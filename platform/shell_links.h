@@ -14,6 +14,7 @@ inline constexpr std::uint32_t kClsctxLocalServer = 0x4;
 inline constexpr std::uint32_t kStgmRead = 0x0;
 inline constexpr std::uint32_t kSlgpShortPath = 0x1;
 inline constexpr std::uint32_t kSlgpUncPriority = 0x2;
+inline constexpr std::uint32_t kSlrNoUi = 0x1;
 inline constexpr std::uint32_t kSlrUpdate = 0x4;
 // MAX_PATH: the characters of every text buffer handed to the link object
 // and the installer service, and the size passed with it; one more is
@@ -48,7 +49,8 @@ public:
     virtual HResult QueryPersistFile() = 0;
     virtual HResult Load(const std::wstring& path, std::uint32_t mode) = 0;
     // IShellLinkA::Resolve with the application's window as owner: without
-    // SLR_NO_UI the shell may show its own search dialog, modal to it.
+    // SLR_NO_UI the shell may show its own search dialog, modal to it, and
+    // with SLR_UPDATE it may write the shortcut back.
     virtual HResult Resolve(std::uint32_t flags) = 0;
     virtual HResult GetPath(std::uint32_t flags, std::string& path) = 0;
     virtual HResult GetDescription(std::string& text) = 0;

@@ -24,6 +24,13 @@ std::wstring StoredTarget(const Platform& platform, const std::wstring& location
     return target;
 }
 
+// A listing never asks the user anything and never changes a file: no search
+// dialog or installer repair for a broken link (SLR_NO_UI, giving up after
+// the time-out in milliseconds that the high word carries), and no writing
+// the link back with what was found (no SLR_UPDATE).
+constexpr std::uint32_t kResolveTimeoutMs = 500;
+constexpr std::uint32_t kQuietResolve = kSlrNoUi | (kResolveTimeoutMs << 16);
+
 // Shortcuts of advertised products point into the installer's cache: a path
 // holding "windows\installer\" and a product code in braces.
 bool LooksAdvertised(const std::wstring& loweredTrimmed) {
@@ -62,7 +69,7 @@ HResult ResolveMsiShortcut(const Platform& platform, const std::string& shortcut
     if (widePath.size() >= kMaxPath) return kInsufficientBuffer;
 
     if (result = link->Load(widePath, kStgmRead); !Succeeded(result)) return result;
-    if (result = link->Resolve(kSlrUpdate); !Succeeded(result)) return result;
+    if (result = link->Resolve(kQuietResolve); !Succeeded(result)) return result;
     std::string path;
     if (result = link->GetPath(kSlgpShortPath, path); !Succeeded(result)) return result;
     params.TargetPath = path;

@@ -18,6 +18,8 @@ struct LinkTable::State {
     HResult persistResult = kSOk;
     int created = 0;
     int alive = 0;
+    int resolveDialogs = 0;
+    int resolveRewrites = 0;
     std::vector<std::wstring> calls;
 
     void Note(std::wstring call) { calls.push_back(std::move(call)); }
@@ -130,8 +132,12 @@ public:
     HResult QueryPersistFile() override { return QueryPersist(); }
     HResult Load(const std::wstring& path, std::uint32_t mode) override { return LoadFile(path, mode); }
     HResult Resolve(std::uint32_t flags) override {
-        state_->Note(L"Resolve " + Number(flags));
-        return loaded_ ? loaded_->resolveResult : kEFail;
+        // Noted without its flags: what they make the shell do is counted below.
+        state_->Note(L"Resolve");
+        if (!loaded_) return kEFail;
+        if (!Succeeded(loaded_->resolveResult) && (flags & kSlrNoUi) == 0) ++state_->resolveDialogs;
+        if (flags & kSlrUpdate) ++state_->resolveRewrites;
+        return loaded_->resolveResult;
     }
     HResult GetPath(std::uint32_t flags, std::string& path) override {
         state_->Note(L"GetPathA " + Number(flags));
@@ -199,6 +205,8 @@ void LinkTable::SetFullPath(std::function<std::wstring(const std::wstring&)> ful
 
 int LinkTable::ObjectsCreated() const { return state_->created; }
 int LinkTable::ObjectsAlive() const { return state_->alive; }
+int LinkTable::ResolveDialogs() const { return state_->resolveDialogs; }
+int LinkTable::ResolveRewrites() const { return state_->resolveRewrites; }
 const std::vector<std::wstring>& LinkTable::Calls() const { return state_->calls; }
 void LinkTable::ClearCalls() { state_->calls.clear(); }
 

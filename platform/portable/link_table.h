@@ -63,6 +63,11 @@ public:
     // Link objects made so far, and those still alive (not yet released).
     int ObjectsCreated() const;
     int ObjectsAlive() const;
+    // What Resolve would have done on Windows: dialogs the shell showed (a
+    // link whose target cannot be found, resolved without SLR_NO_UI) and
+    // shortcut files it wrote back (SLR_UPDATE).
+    int ResolveDialogs() const;
+    int ResolveRewrites() const;
     // One line per call, e.g. "CreateWide 1", "Load C:\x.lnk 0", "GetPath 2".
     const std::vector<std::wstring>& Calls() const;
     void ClearCalls();

@@ -151,6 +151,19 @@ TEST_F(ResolveShortcutTargetTest, AdvertisedShortcutResolvesToTheLocatedProgram)
     EXPECT_EQ(world_.links().ObjectsAlive(), 0);
 }
 
+// A broken advertised shortcut met while a list loads: the shell gives up
+// without its search dialog or the installer's repair, and the shortcut is
+// not written back.
+TEST_F(ResolveShortcutTargetTest, BrokenAdvertisedShortcutShowsNothingAndChangesNothing) {
+    LinkRecord record = AdvertisedLink();
+    record.resolveResult = kEFail;
+    world_.links().AddLink(L"C:\\s.lnk", record);
+    EXPECT_EQ(Resolve(L"C:\\s.lnk"), L"C:\\s.lnk");
+    EXPECT_EQ(world_.links().ResolveDialogs(), 0);
+    EXPECT_EQ(world_.links().ResolveRewrites(), 0);
+    EXPECT_EQ(world_.links().Find(L"C:\\s.lnk")->target, record.target);
+}
+
 TEST_F(ResolveShortcutTargetTest, UnknownAdvertisedShortcutGivesTheShortPath) {
     world_.links().AddLink(L"C:\\s.lnk", AdvertisedLink());
     EXPECT_EQ(Resolve(L"C:\\s.lnk"), L"C:\\WINDOWS\\INSTAL~1\\{11111~1\\app.exe");
@@ -213,7 +226,7 @@ TEST_F(ResolveMsiShortcutTest, FillsEveryFieldWithTheLocatedPath) {
     EXPECT_EQ(params.Arguments, "-q");
     EXPECT_EQ(params.WorkingDirectory, "C:\\Tools\\");
     const std::vector<std::wstring> expected = {
-        L"CreateAnsi 1",     L"QueryPersistFile", L"Load C:\\Startup\\Tool.lnk 0", L"Resolve 4",
+        L"CreateAnsi 1",     L"QueryPersistFile", L"Load C:\\Startup\\Tool.lnk 0", L"Resolve",
         L"GetPathA 1",       L"QueryDataList",    L"GetDescription",              L"GetArguments",
         L"GetWorkingDirectory"};
     EXPECT_EQ(world_.links().Calls(), expected);

@@ -248,10 +248,13 @@ TEST_F(ShortcutWin32Test, CacheLookingTargetTakesTheInstallerRoute) {
 
     // Once the target is gone the shell may fail to resolve the link (the
     // location comes back) or report the stored path.
+    // Either way no window comes up and the shortcut is not written back.
     ASSERT_TRUE(DeleteFileW(target.c_str()));
+    const std::vector<unsigned char> stored = ReadBytes(file);
     const int windowsBefore = win32_testing::VisibleWindowsOfThisProcess();
     const std::wstring resolved = Resolve(file);
     EXPECT_EQ(win32_testing::VisibleWindowsOfThisProcess(), windowsBefore);
+    EXPECT_EQ(ReadBytes(file), stored);
     EXPECT_TRUE(resolved == file || resolved == shortPath) << testing::PrintToString(resolved);
 }
 
