@@ -36,24 +36,23 @@ std::wstring ExpandFirstEnvVar(const Platform& platform, const std::wstring& tex
     const std::wstring rest = text.substr(first + 1);
     const auto second = rest.find(L'%');
     if (second == std::wstring::npos) return text;
-    // GetEnvironmentVariableA: name and value pass through the ANSI code page.
-    const std::string name = platform.codePage.ToAnsi(rest.substr(0, second));
-    const std::wstring value = platform.codePage.FromAnsi(ReadEnvVar(platform, name));
+    // The wide call: a name or value outside the ANSI code page stays whole.
+    const std::wstring value = ReadEnvVar(platform, rest.substr(0, second));
     if (value.empty()) return text;
     // Only the first reference; the value itself is not scanned again.
     return text.substr(0, first) + value + rest.substr(second + 1);
 }
 
-std::string ReadEnvVar(const Platform& platform, const std::string& name) {
+std::wstring ReadEnvVar(const Platform& platform, const std::wstring& name) {
     // The first call, with no buffer, answers the size needed with the terminator.
     const std::uint32_t size = platform.environment.GetVariable(name, nullptr, 0);
     if (size == 0) return {};
-    std::vector<char> buffer(size, '\0');
+    std::vector<wchar_t> buffer(size, L'\0');
     const std::uint32_t copied = platform.environment.GetVariable(name, buffer.data(), size);
     // The variable may have changed in between: gone (0) or grown (a size
     // again, not a length). Either way there is no value to trust.
     if (copied == 0 || copied >= size) return {};
-    return std::string(buffer.data(), copied);
+    return std::wstring(buffer.data(), copied);
 }
 
 std::wstring StripLeadingQuoted(const Platform& platform, const std::wstring& text) {

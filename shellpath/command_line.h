@@ -10,7 +10,7 @@ struct Platform;
 // text is cut after the program's extension. Never fails.
 std::wstring ProgramPathFromCommand(const Platform& platform, const std::wstring& location);
 std::wstring ExpandFirstEnvVar(const Platform& platform, const std::wstring& text);
-std::string ReadEnvVar(const Platform& platform, const std::string& name);
+std::wstring ReadEnvVar(const Platform& platform, const std::wstring& name);
 std::wstring StripArguments(const Platform& platform, const std::wstring& commandLine);
 std::wstring StripLeadingQuoted(const Platform& platform, const std::wstring& text);
 std::wstring RemoveFileExt(const std::wstring& text);

@@ -1,27 +1,28 @@
 #include "platform/portable/map_environment.h"
 
-#include <cctype>
-#include <cstring>
+#include <algorithm>
 
 namespace quillmark {
 
-std::string MapEnvironment::Key(const std::string& name) {
-    std::string key = name;
-    for (char& c : key) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+std::wstring MapEnvironment::Key(const std::wstring& name) {
+    std::wstring key = name;
+    for (wchar_t& c : key) {
+        if (c >= L'a' && c <= L'z') c = static_cast<wchar_t>(c - L'a' + L'A');
+    }
     return key;
 }
 
-void MapEnvironment::Set(const std::string& name, const std::string& value) { variables_[Key(name)] = value; }
+void MapEnvironment::Set(const std::wstring& name, const std::wstring& value) { variables_[Key(name)] = value; }
 
-void MapEnvironment::Unset(const std::string& name) { variables_.erase(Key(name)); }
+void MapEnvironment::Unset(const std::wstring& name) { variables_.erase(Key(name)); }
 
-std::uint32_t MapEnvironment::GetVariable(const std::string& name, char* buffer, std::uint32_t size) {
+std::uint32_t MapEnvironment::GetVariable(const std::wstring& name, wchar_t* buffer, std::uint32_t size) {
     const auto found = variables_.find(Key(name));
     if (found == variables_.end()) return 0;
-    const std::string& value = found->second;
+    const std::wstring& value = found->second;
     const auto needed = static_cast<std::uint32_t>(value.size() + 1);
     if (buffer == nullptr || size < needed) return needed;
-    std::memcpy(buffer, value.c_str(), needed);
+    std::copy_n(value.c_str(), needed, buffer);
     return needed - 1;
 }
 

@@ -10,13 +10,13 @@ namespace quillmark {
 // ASCII letter case as Windows does.
 class MapEnvironment final : public Environment {
 public:
-    void Set(const std::string& name, const std::string& value);
-    void Unset(const std::string& name);
-    std::uint32_t GetVariable(const std::string& name, char* buffer, std::uint32_t size) override;
+    void Set(const std::wstring& name, const std::wstring& value);
+    void Unset(const std::wstring& name);
+    std::uint32_t GetVariable(const std::wstring& name, wchar_t* buffer, std::uint32_t size) override;
 
 private:
-    static std::string Key(const std::string& name);
-    std::map<std::string, std::string> variables_;
+    static std::wstring Key(const std::wstring& name);
+    std::map<std::wstring, std::wstring> variables_;
 };
 
 }  // namespace quillmark

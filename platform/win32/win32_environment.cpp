@@ -4,8 +4,8 @@
 
 namespace quillmark {
 
-std::uint32_t Win32Environment::GetVariable(const std::string& name, char* buffer, std::uint32_t size) {
-    return GetEnvironmentVariableA(name.c_str(), buffer, size);
+std::uint32_t Win32Environment::GetVariable(const std::wstring& name, wchar_t* buffer, std::uint32_t size) {
+    return GetEnvironmentVariableW(name.c_str(), buffer, size);
 }
 
 }  // namespace quillmark

@@ -5,7 +5,7 @@ namespace quillmark {
 
 class Win32Environment final : public Environment {
 public:
-    std::uint32_t GetVariable(const std::string& name, char* buffer, std::uint32_t size) override;
+    std::uint32_t GetVariable(const std::wstring& name, wchar_t* buffer, std::uint32_t size) override;
 };
 
 }  // namespace quillmark

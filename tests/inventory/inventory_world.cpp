@@ -47,7 +47,7 @@ InventoryWorld::InventoryWorld(ContractTest& test, ContractBackend& backend, con
     // The stand-in's environment knows only what a test tells it; Windows
     // has this variable already.
     if (auto* environment = dynamic_cast<MapEnvironment*>(&platform_.environment))
-        environment->Set("ProgramFiles", "C:\\Program Files");
+        environment->Set(L"ProgramFiles", L"C:\\Program Files");
     for (const StartupScope scope : {StartupScope::CurrentUser, StartupScope::AllUsers}) {
         EmptyRunKey(scope);
         const std::wstring real = test_.StartupFolderOf(RootOf(scope));

@@ -11,10 +11,10 @@ namespace {
 class PortableWorld final : public CommandLineWorld {
 public:
     Platform View() override { return platform_.View(); }
-    void SetVariable(const std::string& name, const std::string& value) override {
+    void SetVariable(const std::wstring& name, const std::wstring& value) override {
         platform_.environment().Set(name, value);
     }
-    void UnsetVariable(const std::string& name) override { platform_.environment().Unset(name); }
+    void UnsetVariable(const std::wstring& name) override { platform_.environment().Unset(name); }
 
 private:
     PortablePlatform platform_;
@@ -81,8 +81,8 @@ TEST_P(CommandLineTest, ProgramPathExamples) {
 }
 
 TEST_P(CommandLineTest, ExpandsOnlyTheFirstReferenceAndNeverRescansTheValue) {
-    world_->SetVariable("QmNested", "%SystemRoot%");
-    world_->SetVariable("QmEmpty", "");
+    world_->SetVariable(L"QmNested", L"%SystemRoot%");
+    world_->SetVariable(L"QmEmpty", L"");
     const Platform platform = world_->View();
     EXPECT_EQ(ExpandFirstEnvVar(platform, L"%QmNested%\\a"), L"%SystemRoot%\\a");
     // Names match without regard to letter case.
@@ -90,9 +90,9 @@ TEST_P(CommandLineTest, ExpandsOnlyTheFirstReferenceAndNeverRescansTheValue) {
     EXPECT_EQ(ExpandFirstEnvVar(platform, L"%QmEmpty%\\a %SystemRoot%"), L"%QmEmpty%\\a %SystemRoot%");
     EXPECT_EQ(ExpandFirstEnvVar(platform, L" %SystemRoot% "), L" C:\\WINDOWS ");
     EXPECT_EQ(ExpandFirstEnvVar(platform, L"%"), L"%");
-    EXPECT_EQ(ReadEnvVar(platform, "SYSTEMROOT"), "C:\\WINDOWS");
-    EXPECT_EQ(ReadEnvVar(platform, "UNDEFINED"), "");
-    EXPECT_EQ(ReadEnvVar(platform, ""), "");
+    EXPECT_EQ(ReadEnvVar(platform, L"SYSTEMROOT"), L"C:\\WINDOWS");
+    EXPECT_EQ(ReadEnvVar(platform, L"UNDEFINED"), L"");
+    EXPECT_EQ(ReadEnvVar(platform, L""), L"");
 }
 
 TEST_P(CommandLineTest, TextRulesOfTheSteps) {
@@ -120,15 +120,18 @@ TEST_P(CommandLineTest, TextRulesOfTheSteps) {
     }
 }
 
-// Only the quoted part and the environment lookup pass through the ANSI code
-// page (1252 here and in a fresh Wine prefix); the rest keeps every character.
+// Only the quoted part passes through the ANSI code page (1252 here and in a
+// fresh Wine prefix); the rest, environment names and values included, keeps
+// every character.
 TEST_P(CommandLineTest, CharactersOutsideTheCodePage) {
+    world_->SetVariable(L"Qm\u4e2d", L"C:\\\u0100pp");
     static const Example kExamples[] = {
         {L"\"C:\\\u0100pp\\app.exe\" -x", L"C:\\App\\app.exe"},  // best fit: A macron becomes A
         {L"\"C:\\\u4e2d\\app.exe\" -x", L"C:\\?\\app.exe"},
         {L"\"C:\\\u20ac\\app.exe\"", L"C:\\\u20ac\\app.exe"},  // the euro sign is in 1252
         {L"C:\\\u4e2d\\app.exe -x", L"C:\\\u4e2d\\app.exe "},
         {L"%\u4e2d%\\app.exe", nullptr},
+        {L"%qm\u4e2d%\\app.exe -x", L"C:\\\u0100pp\\app.exe "},
     };
     ExpectResults(*world_, kExamples, std::size(kExamples));
 }
@@ -149,9 +152,9 @@ TEST_P(CommandLineTest, BadInputNeverBreaksTheRules) {
         EXPECT_EQ(ProgramPathFromCommand(platform, dots), dots);
     }
     // A very long variable value is read whole.
-    const std::string longValue(32000, 'v');
-    world_->SetVariable("QmLong", longValue);
-    EXPECT_EQ(ExpandFirstEnvVar(platform, L"%QmLong%.exe"), std::wstring(longValue.begin(), longValue.end()) + L".exe");
+    const std::wstring longValue(32000, L'v');
+    world_->SetVariable(L"QmLong", longValue);
+    EXPECT_EQ(ExpandFirstEnvVar(platform, L"%QmLong%.exe"), longValue + L".exe");
 
     static const Example kOdd[] = {
         {L"\"", L""},

@@ -16,8 +16,8 @@ class CommandLineWorld {
 public:
     virtual ~CommandLineWorld() = default;
     virtual Platform View() = 0;
-    virtual void SetVariable(const std::string& name, const std::string& value) = 0;
-    virtual void UnsetVariable(const std::string& name) = 0;
+    virtual void SetVariable(const std::wstring& name, const std::wstring& value) = 0;
+    virtual void UnsetVariable(const std::wstring& name) = 0;
 };
 
 struct CommandLineWorldFactory {
@@ -34,9 +34,9 @@ class CommandLineTest : public testing::TestWithParam<CommandLineWorldFactory> {
 protected:
     void SetUp() override {
         world_ = GetParam().make();
-        world_->SetVariable("SystemRoot", "C:\\WINDOWS");
-        world_->SetVariable("ProgramFiles", "C:\\Program Files");
-        world_->UnsetVariable("UNDEFINED");
+        world_->SetVariable(L"SystemRoot", L"C:\\WINDOWS");
+        world_->SetVariable(L"ProgramFiles", L"C:\\Program Files");
+        world_->UnsetVariable(L"UNDEFINED");
     }
 
     std::unique_ptr<CommandLineWorld> world_;

@@ -10,40 +10,40 @@
 namespace quillmark {
 namespace {
 
-// The test process's own environment, read through GetEnvironmentVariableA
+// The test process's own environment, read through GetEnvironmentVariableW
 // as the program does. Every variable touched is restored afterwards.
 class Win32World final : public CommandLineWorld {
 public:
     ~Win32World() override {
         for (const auto& [name, value] : saved_) {
-            SetEnvironmentVariableA(name.c_str(), value ? value->c_str() : nullptr);
+            SetEnvironmentVariableW(name.c_str(), value ? value->c_str() : nullptr);
         }
     }
     Platform View() override { return platform_.View(); }
-    void SetVariable(const std::string& name, const std::string& value) override {
+    void SetVariable(const std::wstring& name, const std::wstring& value) override {
         Save(name);
-        SetEnvironmentVariableA(name.c_str(), value.c_str());
+        SetEnvironmentVariableW(name.c_str(), value.c_str());
     }
-    void UnsetVariable(const std::string& name) override {
+    void UnsetVariable(const std::wstring& name) override {
         Save(name);
-        SetEnvironmentVariableA(name.c_str(), nullptr);
+        SetEnvironmentVariableW(name.c_str(), nullptr);
     }
 
 private:
-    void Save(const std::string& name) {
+    void Save(const std::wstring& name) {
         if (saved_.count(name) != 0) return;
-        const DWORD size = GetEnvironmentVariableA(name.c_str(), nullptr, 0);
+        const DWORD size = GetEnvironmentVariableW(name.c_str(), nullptr, 0);
         if (size == 0) {
             saved_[name] = std::nullopt;
             return;
         }
-        std::vector<char> buffer(size + 1, '\0');
-        GetEnvironmentVariableA(name.c_str(), buffer.data(), size);
-        saved_[name] = std::string(buffer.data());
+        std::vector<wchar_t> buffer(size + 1, L'\0');
+        GetEnvironmentVariableW(name.c_str(), buffer.data(), size);
+        saved_[name] = std::wstring(buffer.data());
     }
 
     Win32Platform platform_;
-    std::map<std::string, std::optional<std::string>> saved_;
+    std::map<std::wstring, std::optional<std::wstring>> saved_;
 };
 
 INSTANTIATE_TEST_SUITE_P(Win32, CommandLineTest,
