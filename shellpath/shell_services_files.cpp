@@ -1,4 +1,3 @@
-#include "platform/code_page.h"
 #include "platform/error.h"
 #include "platform/file_system.h"
 #include "platform/platform.h"
@@ -11,12 +10,13 @@ namespace quillmark {
 
 namespace {
 
-// The target's folder, up to and including its last backslash or colon, found
-// on the target's ANSI form; for a web address that is the scheme and colon.
-std::wstring WorkingDirectoryOf(const Platform& platform, const std::wstring& target) {
-    const std::string ansi = platform.codePage.ToAnsi(target);
-    const auto last = ansi.find_last_of("\\:");
-    return last == std::string::npos ? std::wstring() : platform.codePage.FromAnsi(ansi.substr(0, last + 1));
+// The target's folder, up to and including its last backslash or colon; for
+// a web address that is the scheme and colon. Found on the UTF-16 text: in a
+// double-byte code page the second byte of a character can be the byte of a
+// backslash, and the ANSI form would cut the folder there.
+std::wstring WorkingDirectoryOf(const std::wstring& target) {
+    const auto last = target.find_last_of(L"\\:");
+    return last == std::wstring::npos ? std::wstring() : target.substr(0, last + 1);
 }
 
 // SHFileOperation's codes are partly its own (DE_*), so the text is ours.
@@ -61,7 +61,7 @@ bool CreateShortcutFile(const Platform& platform, const std::wstring& target, co
     // Only path and working directory are set: the link object's defaults
     // stand for everything else.
     link->SetPath(target);
-    link->SetWorkingDirectory(WorkingDirectoryOf(platform, target));
+    link->SetWorkingDirectory(WorkingDirectoryOf(target));
     const std::wstring fileName = folder + L"\\" + name + L".lnk";
     // Save replaces a file of the same name; a missing folder makes it fail.
     const HResult saved = link->Save(fileName, false);

@@ -266,6 +266,43 @@ INSTANTIATE_TEST_SUITE_P(
         ShortcutCase{L"C:\\Tools\\Caf\u00e9 \u4e2d.exe", L"Wide", L"C:\\Startup\\Wide.lnk", L"C:\\Tools\\",
                      L"C:\\Tools\\Caf\u00e9 \u4e2d.exe"}));
 
+// Enough of the Japanese code page (932) for the cut below: ASCII as is, and
+// U+8868, whose second byte is the byte of a backslash (0x95 0x5C).
+class JapaneseCodePageSample final : public CodePage {
+public:
+    std::string ToAnsi(const std::wstring& text) const override {
+        std::string out;
+        for (const wchar_t c : text) {
+            if (c == L'\u8868') {
+                out += "\x95\x5c";
+            } else {
+                out.push_back(c < 0x80 ? static_cast<char>(c) : '?');
+            }
+        }
+        return out;
+    }
+    std::wstring FromAnsi(const std::string& text) const override {
+        std::wstring out;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            const bool lead = static_cast<unsigned char>(text[i]) == 0x95 && i + 1 < text.size();
+            out.push_back(lead ? L'\u8868' : static_cast<wchar_t>(static_cast<unsigned char>(text[i])));
+            if (lead) ++i;
+        }
+        return out;
+    }
+    std::wstring Upper(const std::wstring& text) const override { return text; }
+    std::wstring Lower(const std::wstring& text) const override { return text; }
+};
+
+TEST_F(CreateShortcutFileTest, DoubleByteNameKeepsTheWorkingDirectoryIntact) {
+    const JapaneseCodePageSample japanese;
+    const Platform platform = View();
+    const Platform inJapan{platform.registry, platform.files, platform.environment, japanese,
+                           platform.links,    platform.installer, platform.shell};
+    ASSERT_TRUE(CreateShortcutFile(inJapan, L"C:\\Data\\\u8868.exe", L"Table", L"C:\\Startup"));
+    EXPECT_EQ(world_.links().Find(L"C:\\Startup\\Table.lnk")->workingDirectory, L"C:\\Data\\");
+}
+
 TEST_F(CreateShortcutFileTest, CallsTheLinkObjectAsTheShellExpects) {
     EXPECT_TRUE(CreateShortcutFile(View(), L"C:\\Tools\\app.exe", L"Tools", L"C:\\Startup"));
     const std::vector<std::wstring> expected = {L"CreateWide 5 unknown", L"QueryPersistFile",
