@@ -35,12 +35,18 @@ void TfrmRunWindow::Create() {
     const FormLayout& form = MainFormLayout();
     windowBrush_.reset(CreateSolidBrush(form.background));
     const HINSTANCE instance = GetModuleHandleW(nullptr);
+    // Shared icons belong to the system, which frees them with the module;
+    // the class only points at them. Both sizes are standard ones, as
+    // LR_SHARED requires.
     const auto icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(QM_IDI_APPLICATION), IMAGE_ICON,
-                                                    GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
+                                                    GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON),
+                                                    LR_SHARED));
     const auto smallIcon =
         static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(QM_IDI_APPLICATION), IMAGE_ICON,
-                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
-    RegisterWindowClass(QUILLMARK_MAIN_WINDOW_CLASS, CS_DBLCLKS, windowBrush_.get(), icon, smallIcon);
+                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+    // No class brush: the system would delete it when the class goes, and the
+    // window's own brush must have one owner. WM_ERASEBKGND paints with it.
+    RegisterWindowClass(QUILLMARK_MAIN_WINDOW_CLASS, CS_DBLCLKS, nullptr, icon, smallIcon);
 
     const int width = scale_.ToScreen(form.outerWidth);
     const int height = scale_.ToScreen(form.outerHeight);
@@ -404,6 +410,12 @@ LRESULT TfrmRunWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             logic_->FormResize();
         }
         return 0;
+    case WM_ERASEBKGND: {
+        RECT client{};
+        GetClientRect(Handle(), &client);
+        FillRect(reinterpret_cast<HDC>(wParam), &client, windowBrush_.get());
+        return 1;
+    }
     case WM_TIMER:
         if (wParam == kTimer1Id) logic_->Timer1Timer();
         return 0;

@@ -36,6 +36,9 @@ bool Win32ImageList::RecreateColor32() {
     if (handle_) ImageList_GetIconSize(handle_.get(), &width, &height);
     // The main window's list is always masked; the mask keeps the icons' transparent parts.
     const UINT flags = ILC_COLOR32 | ILC_MASK;
+    // The list views still show the old list until they are pointed at the
+    // new one; it is destroyed only after that, at the end of this scope.
+    const UniqueImageList previous(std::move(handle_));
     handle_.reset(ImageList_Create(width, height, flags, 0, kGrowBy));
     if (handleChanged_) handleChanged_(handle_.get());
     return static_cast<bool>(handle_);
