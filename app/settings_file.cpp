@@ -2,7 +2,6 @@
 
 #include <cstdint>
 
-#include "platform/code_page.h"
 #include "platform/error.h"
 #include "platform/profile.h"
 
@@ -50,6 +49,15 @@ bool ParseDecimal(const std::string& text, int& value) noexcept {
     return true;
 }
 
+// Keys match without regard to ASCII letter case, as in the file.
+std::string KeyOf(const std::string& key) {
+    std::string folded = key;
+    for (char& c : folded) {
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    return folded;
+}
+
 }  // namespace
 
 int ParseSettingsInteger(const std::string& text, int defaultValue) noexcept {
@@ -59,10 +67,13 @@ int ParseSettingsInteger(const std::string& text, int defaultValue) noexcept {
     return parsed ? value : defaultValue;
 }
 
-SettingsFile::SettingsFile(PrivateProfile& profile, const CodePage& codePage, std::string path)
-    : profile_(profile), codePage_(codePage), path_(std::move(path)) {}
+SettingsFile::SettingsFile(PrivateProfile& profile, std::wstring path) : profile_(profile), path_(std::move(path)) {}
 
 std::string SettingsFile::ReadString(const std::string& key, const std::string& defaultValue) const {
+    if (path_.empty()) {
+        const auto found = inMemory_.find(KeyOf(key));
+        return found == inMemory_.end() ? defaultValue : found->second;
+    }
     return profile_.ReadString(path_, kSettingsSection, key, defaultValue, kSettingsTextBuffer);
 }
 
@@ -75,8 +86,12 @@ bool SettingsFile::ReadBool(const std::string& key, bool defaultValue) const {
 }
 
 void SettingsFile::WriteString(const std::string& key, const std::string& value) {
+    if (path_.empty()) {
+        inMemory_[KeyOf(key)] = value;
+        return;
+    }
     if (!profile_.WriteString(path_, kSettingsSection, key, value)) {
-        throw Error(FormatMessageText(L"Unable to write to %s", codePage_.FromAnsi(path_)));
+        throw Error(FormatMessageText(L"Unable to write to %s", path_));
     }
 }
 

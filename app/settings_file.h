@@ -1,10 +1,10 @@
 #pragma once
+#include <map>
 #include <string>
 
 namespace quillmark {
 
 class PrivateProfile;
-class CodePage;
 
 // The settings file's one section and its keys.
 inline const char kSettingsSection[] = "default";
@@ -19,14 +19,16 @@ inline constexpr unsigned kSettingsTextBuffer = 2048;
 // Anything else, or a number outside the 32-bit range, gives `defaultValue`.
 int ParseSettingsInteger(const std::string& text, int defaultValue) noexcept;
 
-// `SettingsFile`: default.ini, read and written through the ANSI
-// private-profile calls. Creating it neither reads nor creates the file; each
-// write goes to the file at once.
+// `SettingsFile`: default.ini, read and written through the private-profile
+// calls, its texts in the ANSI code page. Creating it neither reads nor
+// creates the file; each write goes to the file at once. Without a path (no
+// folder to keep it in) the settings live in memory for this run only: reads
+// give what was written since, or the default, and writes never fail.
 class SettingsFile {
 public:
-    SettingsFile(PrivateProfile& profile, const CodePage& codePage, std::string path);
+    SettingsFile(PrivateProfile& profile, std::wstring path);
 
-    const std::string& Path() const noexcept { return path_; }
+    const std::wstring& Path() const noexcept { return path_; }
 
     std::string ReadString(const std::string& key, const std::string& defaultValue) const;
     int ReadInteger(const std::string& key, int defaultValue) const;
@@ -41,8 +43,8 @@ public:
 
 private:
     PrivateProfile& profile_;
-    const CodePage& codePage_;
-    std::string path_;
+    std::wstring path_;
+    std::map<std::string, std::string> inMemory_;  // by upper-cased key, when there is no path
 };
 
 }  // namespace quillmark

@@ -41,13 +41,15 @@ void TfrmRun::FormCreate() {
         // Under WOW64 the system draws the tabs in its own style.
         view_.SetOwnerDrawTabs(!(services_.isWow64 && services_.isWow64()));
 
+        // Without a documents folder, or when the data folder cannot be made,
+        // the settings live in memory for this run and nothing is written:
+        // never a settings file at the root of a drive.
+        FileSystem& files = services_.platform.files;
         dataFolder_ = DataFolder(services_.platform);
-        if (!services_.platform.files.DirectoryExists(dataFolder_)) {
-            services_.platform.files.ForceDirectories(dataFolder_);
-        }
-
-        settingsFile_ = std::make_unique<SettingsFile>(services_.profile, services_.platform.codePage,
-                                                       services_.platform.codePage.ToAnsi(dataFolder_ + L"\\default.ini"));
+        if (!dataFolder_.empty() && !files.DirectoryExists(dataFolder_)) files.ForceDirectories(dataFolder_);
+        const bool haveFolder = !dataFolder_.empty() && files.DirectoryExists(dataFolder_);
+        settingsFile_ = std::make_unique<SettingsFile>(services_.profile,
+                                                       haveFolder ? dataFolder_ + L"\\default.ini" : std::wstring());
 
         lastBrowsePath_ = services_.platform.codePage.FromAnsi(
             settingsFile_->ReadString(kKeyDefaultFilePath, std::string()));

@@ -92,6 +92,9 @@ public:
     // SHGetFolderPathA(no window, csidl, no token, SHGFP_TYPE_CURRENT) into a
     // buffer of kMaxPath + 1 bytes; `path` becomes its text up to the first NUL.
     virtual HResult GetFolderPathA(int csidl, std::string& path) = 0;
+    // SHGetFolderPathW(no window, csidl, no token, SHGFP_TYPE_CURRENT) into a
+    // buffer of kMaxPath + 1 units; `path` becomes its text up to the first NUL.
+    virtual HResult GetFolderPathW(int csidl, std::wstring& path) = 0;
     // SHGetSpecialFolderLocation(no window, csidl); null when none comes back.
     virtual std::unique_ptr<ShellIdList> GetSpecialFolderLocation(int csidl) = 0;
     // SHGetPathFromIDListA into kMaxPath characters / SHGetPathFromIDListW

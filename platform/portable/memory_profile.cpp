@@ -28,7 +28,14 @@ std::string MemoryProfile::Fold(const std::string& text) {
     return folded;
 }
 
-const std::string* MemoryProfile::Find(const std::string& file, const std::string& section,
+std::wstring MemoryProfile::Fold(const std::wstring& text) {
+    std::wstring folded = text;
+    std::transform(folded.begin(), folded.end(), folded.begin(),
+                   [](wchar_t c) { return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c - L'A' + L'a') : c; });
+    return folded;
+}
+
+const std::string* MemoryProfile::Find(const std::wstring& file, const std::string& section,
                                        const std::string& key) const {
     const auto fileIt = files_.find(Fold(file));
     if (fileIt == files_.end()) return nullptr;
@@ -38,7 +45,7 @@ const std::string* MemoryProfile::Find(const std::string& file, const std::strin
     return keyIt == sectionIt->second.end() ? nullptr : &keyIt->second;
 }
 
-std::string MemoryProfile::ReadString(const std::string& file, const std::string& section, const std::string& key,
+std::string MemoryProfile::ReadString(const std::wstring& file, const std::string& section, const std::string& key,
                                       const std::string& defaultValue, std::uint32_t bufferSize) {
     if (bufferSize == 0) return {};
     const std::string* stored = Find(file, section, key);
@@ -48,7 +55,7 @@ std::string MemoryProfile::ReadString(const std::string& file, const std::string
     return value;
 }
 
-bool MemoryProfile::WriteString(const std::string& file, const std::string& section, const std::string& key,
+bool MemoryProfile::WriteString(const std::wstring& file, const std::string& section, const std::string& key,
                                 const std::string& value) {
     if (unwritable_.count(Fold(file)) != 0) return false;
     files_[Fold(file)][Fold(section)][Fold(key)] = value;
@@ -56,11 +63,11 @@ bool MemoryProfile::WriteString(const std::string& file, const std::string& sect
     return true;
 }
 
-void MemoryProfile::MakeUnwritable(const std::string& file) { unwritable_.insert(Fold(file)); }
+void MemoryProfile::MakeUnwritable(const std::wstring& file) { unwritable_.insert(Fold(file)); }
 
-bool MemoryProfile::FileExists(const std::string& file) const { return files_.count(Fold(file)) != 0; }
+bool MemoryProfile::FileExists(const std::wstring& file) const { return files_.count(Fold(file)) != 0; }
 
-std::string MemoryProfile::RawValue(const std::string& file, const std::string& section,
+std::string MemoryProfile::RawValue(const std::wstring& file, const std::string& section,
                                     const std::string& key) const {
     const std::string* stored = Find(file, section, key);
     return stored != nullptr ? *stored : std::string();

@@ -84,6 +84,16 @@ HResult RecordingShell::GetFolderPathA(int csidl, std::string& path) {
     return found->second.second;
 }
 
+void RecordingShell::SetFolderPathW(int csidl, const std::wstring& path) { wideFolderPaths_[csidl] = path; }
+
+HResult RecordingShell::GetFolderPathW(int csidl, std::wstring& path) {
+    std::string ansi;
+    const HResult result = GetFolderPathA(csidl, ansi);
+    const auto wide = wideFolderPaths_.find(csidl);
+    path = wide != wideFolderPaths_.end() ? wide->second.substr(0, kMaxPath) : Widen(ansi);
+    return result;
+}
+
 std::unique_ptr<ShellIdList> RecordingShell::GetSpecialFolderLocation(int csidl) {
     const auto found = folderLocations_.find(csidl);
     if (found == folderLocations_.end()) return nullptr;

@@ -34,6 +34,9 @@ public:
 
     // SHGetFolderPathA answers: unknown identifiers give E_INVALIDARG.
     void SetFolderPath(int csidl, const std::string& path, HResult result = kSOk);
+    // SHGetFolderPathW answers: the ANSI answer widened byte for byte, unless
+    // a wide one is set here (a folder the ANSI form cannot spell).
+    void SetFolderPathW(int csidl, const std::wstring& path);
     // SHGetSpecialFolderLocation answers: an id list for the folder; an empty
     // path is a virtual folder (an id list without a file-system path).
     void SetFolderLocation(int csidl, const std::wstring& path);
@@ -59,6 +62,7 @@ public:
     int LiveIcons() const { return *liveIcons_; }
 
     HResult GetFolderPathA(int csidl, std::string& path) override;
+    HResult GetFolderPathW(int csidl, std::wstring& path) override;
     std::unique_ptr<ShellIdList> GetSpecialFolderLocation(int csidl) override;
     bool GetPathFromIdListA(const ShellIdList& list, std::string& path) override;
     bool GetPathFromIdListW(const ShellIdList& list, std::wstring& path) override;
@@ -75,6 +79,7 @@ public:
 private:
     std::map<int, std::pair<std::string, HResult>> folderPaths_;
     std::map<int, std::wstring> folderLocations_;
+    std::map<int, std::wstring> wideFolderPaths_;
     std::set<std::wstring> icons_;
     std::function<bool(const std::wstring&)> remover_;
     std::optional<std::wstring> browseResult_;

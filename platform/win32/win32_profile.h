@@ -5,9 +5,9 @@ namespace quillmark {
 
 class Win32Profile final : public PrivateProfile {
 public:
-    std::string ReadString(const std::string& file, const std::string& section, const std::string& key,
+    std::string ReadString(const std::wstring& file, const std::string& section, const std::string& key,
                            const std::string& defaultValue, std::uint32_t bufferSize) override;
-    bool WriteString(const std::string& file, const std::string& section, const std::string& key,
+    bool WriteString(const std::wstring& file, const std::string& section, const std::string& key,
                      const std::string& value) override;
 };
 

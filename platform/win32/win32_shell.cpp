@@ -72,6 +72,14 @@ HResult Win32Shell::GetFolderPathA(int csidl, std::string& path) {
     return result;
 }
 
+HResult Win32Shell::GetFolderPathW(int csidl, std::wstring& path) {
+    wchar_t buffer[kMaxPath + 1] = {};
+    const HRESULT result = SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, buffer);
+    buffer[kMaxPath] = L'\0';
+    path = buffer;
+    return result;
+}
+
 std::unique_ptr<ShellIdList> Win32Shell::GetSpecialFolderLocation(int csidl) {
     LPITEMIDLIST list = nullptr;
     SHGetSpecialFolderLocation(nullptr, csidl, &list);

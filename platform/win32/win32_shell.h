@@ -15,6 +15,7 @@ public:
     }
 
     HResult GetFolderPathA(int csidl, std::string& path) override;
+    HResult GetFolderPathW(int csidl, std::wstring& path) override;
     std::unique_ptr<ShellIdList> GetSpecialFolderLocation(int csidl) override;
     bool GetPathFromIdListA(const ShellIdList& list, std::string& path) override;
     bool GetPathFromIdListW(const ShellIdList& list, std::wstring& path) override;

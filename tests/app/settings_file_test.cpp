@@ -38,10 +38,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 class SettingsFileTest : public ::testing::Test {
 protected:
-    static constexpr const char* kPath = "C:\\Data\\Quillmark\\default.ini";
+    static constexpr const wchar_t* kPath = L"C:\\Data\\Quillmark\\default.ini";
     MemoryProfile profile;
-    Windows1252CodePage codePage;
-    SettingsFile settings{profile, codePage, kPath};
+    SettingsFile settings{profile, kPath};
 
     void Store(const std::string& key, const std::string& value) {
         profile.WriteString(kPath, "default", key, value);
@@ -81,9 +80,8 @@ class SettingsBool : public ::testing::TestWithParam<BoolText> {};
 
 TEST_P(SettingsBool, ReadsAsAnInteger) {
     MemoryProfile profile;
-    Windows1252CodePage codePage;
-    SettingsFile settings(profile, codePage, "C:\\s.ini");
-    profile.WriteString("C:\\s.ini", "default", "needsendtodesk", GetParam().text);
+    SettingsFile settings(profile, L"C:\\s.ini");
+    profile.WriteString(L"C:\\s.ini", "default", "needsendtodesk", GetParam().text);
     EXPECT_EQ(settings.ReadBool("needsendtodesk", GetParam().defaultValue), GetParam().expected)
         << "text: \"" << GetParam().text << '"';
 }
@@ -125,17 +123,28 @@ TEST_F(SettingsFileTest, AFailedWriteNamesTheFile) {
     EXPECT_FALSE(profile.FileExists(kPath));
 }
 
-TEST(SettingsFilePath, IsShownFromTheAnsiCodePage) {
+TEST(SettingsFilePath, IsNamedAsItIs) {
     MemoryProfile profile;
-    Windows1252CodePage codePage;
-    SettingsFile settings(profile, codePage, "C:\\Dokumente f\xFCr J\xF6rg\\default.ini");
+    SettingsFile settings(profile, L"C:\\Dokumente f\u00FCr J\u00F6rg \u4e2d\\default.ini");
     profile.MakeUnwritable(settings.Path());
     try {
         settings.WriteInteger("PageControl1", 0);
         ADD_FAILURE() << "no error";
     } catch (const Error& error) {
-        EXPECT_EQ(error.message(), L"Unable to write to C:\\Dokumente f\u00FCr J\u00F6rg\\default.ini");
+        EXPECT_EQ(error.message(), L"Unable to write to C:\\Dokumente f\u00FCr J\u00F6rg \u4e2d\\default.ini");
     }
+}
+
+// Without a folder for the file the settings last for this run only.
+TEST(SettingsFilePath, NoneKeepsTheSettingsInMemory) {
+    MemoryProfile profile;
+    SettingsFile settings(profile, L"");
+    EXPECT_EQ(settings.ReadInteger("PageControl1", 7), 7);
+    settings.WriteInteger("PageControl1", 1);
+    settings.WriteString("defaultFilePath", "C:\\Tools");
+    EXPECT_EQ(settings.ReadInteger("pagecontrol1", 7), 1);
+    EXPECT_EQ(settings.ReadString("defaultFilePath", ""), "C:\\Tools");
+    EXPECT_EQ(profile.WriteCount(), 0);
 }
 
 }  // namespace

@@ -35,7 +35,44 @@ TEST(TfrmRunFormCreate, CreatesTheDataFolderWithItsParents) {
     world.platform.shell().SetFolderPath(kCsidlPersonal, "C:\\Profiles\\Quill\\My Documents");
     world.form->FormCreate();
     EXPECT_TRUE(world.platform.files().DirectoryExists(L"C:\\Profiles\\Quill\\My Documents\\Quillmark"));
-    EXPECT_EQ(world.form->Settings()->Path(), "C:\\Profiles\\Quill\\My Documents\\Quillmark\\default.ini");
+    EXPECT_EQ(world.form->Settings()->Path(), L"C:\\Profiles\\Quill\\My Documents\\Quillmark\\default.ini");
+}
+
+// The settings file lies in the data folder when there is one, whatever the
+// user's name; with no documents folder, or a data folder that cannot be
+// made, nothing is written anywhere and the tab chosen still counts for the run.
+TEST(TfrmRunFormCreate, SettingsFileOnlyInsideTheDataFolder) {
+    struct Case {
+        const char* what;
+        const wchar_t* documents;  // null: the shell knows no documents folder
+        const wchar_t* blockingFile;
+        const wchar_t* settingsPath;  // empty: in memory only
+    };
+    const Case cases[] = {
+        {"name outside the code page", L"C:\\Users\\\u4e2d\\Documents", nullptr,
+         L"C:\\Users\\\u4e2d\\Documents\\Quillmark\\default.ini"},
+        {"no documents folder", nullptr, nullptr, L""},
+        {"data folder cannot be made", L"C:\\Blocked", L"C:\\Blocked\\Quillmark", L""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TfrmRunWorld world;
+        if (c.documents == nullptr) {
+            world.platform.shell().SetFolderPath(kCsidlPersonal, "", kEFail);
+        } else {
+            world.platform.shell().SetFolderPathW(kCsidlPersonal, c.documents);
+        }
+        if (c.blockingFile != nullptr) world.platform.files().AddFile(c.blockingFile);
+        world.form->FormCreate();
+        ASSERT_NE(world.form->Settings(), nullptr);
+        EXPECT_EQ(world.form->Settings()->Path(), c.settingsPath);
+        world.view.tabIndex = 1;
+        bool canClose = true;
+        world.form->FormCloseQuery(canClose);
+        EXPECT_EQ(world.form->Settings()->ReadInteger("PageControl1", 0), 1);
+        EXPECT_EQ(world.profile.FileCount(), *c.settingsPath == L'\0' ? 0 : 1);
+        EXPECT_FALSE(world.platform.files().DirectoryExists(L"\\Quillmark"));
+    }
 }
 
 TEST(TfrmRunFormCreate, ReadsLastBrowsePath) {

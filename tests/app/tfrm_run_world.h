@@ -15,7 +15,7 @@ namespace quillmark::app_testing {
 
 inline const char kDocuments[] = "C:\\Users\\Quill\\Documents";
 inline const wchar_t kDataFolderPath[] = L"C:\\Users\\Quill\\Documents\\Quillmark";
-inline const char kSettingsPath[] = "C:\\Users\\Quill\\Documents\\Quillmark\\default.ini";
+inline const wchar_t kSettingsPath[] = L"C:\\Users\\Quill\\Documents\\Quillmark\\default.ini";
 inline const wchar_t kRunPath[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 inline const wchar_t kShellFoldersPath[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 inline const wchar_t kProgramPath[] = L"C:\\Program Files\\Quillmark\\Quillmark.exe";

@@ -22,22 +22,23 @@ public:
     TemporaryFolder() {
         wchar_t base[MAX_PATH + 1] = {};
         GetTempPathW(MAX_PATH + 1, base);
-        path_ = std::filesystem::path(base) / (L"quillmark-profile-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                                               std::to_wstring(GetTickCount()));
+        // A name outside the ANSI code page: only the wide calls reach it.
+        path_ = std::filesystem::path(base) / (L"quillmark-profile-\u4e2d-" + std::to_wstring(GetCurrentProcessId()) +
+                                               L"-" + std::to_wstring(GetTickCount()));
         std::filesystem::create_directories(path_);
     }
     ~TemporaryFolder() {
         std::error_code ignored;
         std::filesystem::remove_all(path_, ignored);
     }
-    std::string File(const std::string& name) const { return (path_ / name).string(); }
+    std::wstring File(const std::wstring& name) const { return (path_ / name).wstring(); }
 
 private:
     std::filesystem::path path_;
 };
 
-std::string FileText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+std::string FileText(const std::wstring& path) {
+    std::ifstream in(std::filesystem::path(path), std::ios::binary);
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
@@ -55,12 +56,12 @@ protected:
         } else {
             profile_ = std::make_unique<MemoryProfile>();
         }
-        file_ = folder_.File("default.ini");
+        file_ = folder_.File(L"default.ini");
     }
 
     TemporaryFolder folder_;
     std::unique_ptr<PrivateProfile> profile_;
-    std::string file_;
+    std::wstring file_;
 };
 
 TEST_P(PrivateProfileContract, AbsentFileSectionOrKeyGivesTheDefault) {
@@ -103,10 +104,9 @@ INSTANTIATE_TEST_SUITE_P(BothImplementations, PrivateProfileContract,
 
 TEST(Win32Profile, TheFileAppearsAtTheFirstWriteAndHoldsEachWriteAtOnce) {
     TemporaryFolder folder;
-    const std::string file = folder.File("default.ini");
+    const std::wstring file = folder.File(L"default.ini");
     Win32Profile profile;
-    Win32CodePage codePage;
-    SettingsFile settings(profile, codePage, file);
+    SettingsFile settings(profile, file);
 
     EXPECT_EQ(settings.ReadInteger("PageControl1", 0), 0);
     EXPECT_FALSE(std::filesystem::exists(file));
@@ -122,33 +122,31 @@ TEST(Win32Profile, TheFileAppearsAtTheFirstWriteAndHoldsEachWriteAtOnce) {
     EXPECT_NE(text.find("needsendtodesk=0"), std::string::npos) << text;
 
     // A second accessor, as the next run of the program, reads what was written.
-    SettingsFile nextRun(profile, codePage, file);
+    SettingsFile nextRun(profile, file);
     EXPECT_EQ(nextRun.ReadInteger("PageControl1", 0), 1);
     EXPECT_FALSE(nextRun.ReadBool("needsendtodesk", true));
 }
 
 TEST(Win32Profile, ReadsHexadecimalWrittenByHand) {
     TemporaryFolder folder;
-    const std::string file = folder.File("default.ini");
-    std::ofstream(file) << "[default]\r\nPageControl1=0X1\r\nneedsendtodesk=abc\r\n";
+    const std::wstring file = folder.File(L"default.ini");
+    std::ofstream(std::filesystem::path(file)) << "[default]\r\nPageControl1=0X1\r\nneedsendtodesk=abc\r\n";
     Win32Profile profile;
-    Win32CodePage codePage;
-    SettingsFile settings(profile, codePage, file);
+    SettingsFile settings(profile, file);
     EXPECT_EQ(settings.ReadInteger("PageControl1", 0), 1);
     EXPECT_TRUE(settings.ReadBool("needsendtodesk", true));
 }
 
 TEST(Win32Profile, AWriteIntoAMissingFolderFailsWithTheFileName) {
     TemporaryFolder folder;
-    const std::string file = folder.File("missing\\default.ini");
+    const std::wstring file = folder.File(L"missing\\default.ini");
     Win32Profile profile;
-    Win32CodePage codePage;
-    SettingsFile settings(profile, codePage, file);
+    SettingsFile settings(profile, file);
     try {
         settings.WriteInteger("PageControl1", 1);
         ADD_FAILURE() << "no error";
     } catch (const Error& error) {
-        EXPECT_EQ(error.message(), L"Unable to write to " + codePage.FromAnsi(file));
+        EXPECT_EQ(error.message(), L"Unable to write to " + file);
     }
 }
 
