@@ -1,6 +1,7 @@
 // The add panel PnlEdit: the commands that fill and show it, the name
 // proposal, the fields' colours, Confirm and Cancel, and LastBrowsePath.
 #include "app/guards.h"
+#include "app/name_proposal.h"
 #include "app/settings_file.h"
 #include "app/tfrm_run.h"
 #include "inventory/add_shortcut.h"
@@ -22,17 +23,6 @@ constexpr int kAddProgramsFolders[] = {kCsidlProgramFiles,     kCsidlPersonal, k
 
 FieldId OtherField(FieldId field) {
     return field == FieldId::TxtStartName ? FieldId::TxtStartPath : FieldId::TxtStartName;
-}
-
-// A name from the path: the file name with its extension, or for an address
-// that starts with "http" (exact case) its host and path without the slashes.
-std::wstring ProposedName(const std::wstring& path) {
-    std::wstring name = ExtractFileName(Trim(path));
-    if (Trim(path).starts_with(L"http")) {
-        name = name.size() > 2 ? name.substr(2) : std::wstring();
-        if (!name.empty() && name.back() == L'/') name.pop_back();
-    }
-    return name;
 }
 
 }  // namespace
