@@ -54,7 +54,7 @@ void CheckAdd(const std::wstring& text) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::wstring text = quillmark::fuzz::WideFromBytes(quillmark::fuzz::BytesOf(data, size));
+    const std::wstring text = quillmark::fuzz::TextOf(data, size);
     CheckCleaning(text);
     CheckAdd(text);
     return 0;

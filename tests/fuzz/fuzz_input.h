@@ -52,6 +52,9 @@ inline std::wstring WideFromBytes(std::string_view bytes) {
     return text;
 }
 
+// The whole input as text.
+inline std::wstring TextOf(const std::uint8_t* data, std::size_t size) { return WideFromBytes(BytesOf(data, size)); }
+
 // The input cut at every `separator`; n separators give n + 1 parts.
 inline std::vector<std::string_view> SplitAt(std::string_view bytes, char separator) {
     std::vector<std::string_view> parts;

@@ -9,7 +9,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace quillmark;
     using fuzz::Require;
-    const std::wstring path = fuzz::WideFromBytes(fuzz::BytesOf(data, size));
+    const std::wstring path = fuzz::TextOf(data, size);
     const std::wstring name = ProposedName(path);
     const std::wstring trimmed = Trim(path);
     Require(trimmed.ends_with(name) || trimmed.ends_with(name + L"/"), "the proposal is the end of the path");

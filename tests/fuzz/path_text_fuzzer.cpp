@@ -9,7 +9,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace quillmark;
     using fuzz::Require;
-    const std::wstring text = fuzz::WideFromBytes(fuzz::BytesOf(data, size));
+    const std::wstring text = fuzz::TextOf(data, size);
 
     const std::wstring withoutExt = RemoveFileExt(text);
     const std::wstring ext = ExtractFileExt(text);
