@@ -40,7 +40,7 @@ build_exe() {
 # The version the window, the About window and the version resource show.
 check_version() {
     local exe=$1 text
-    text=$(strings -el "$exe")
+    text=$(strings -el -n 3 "$exe")
     grep -qx "Quillmark $version" <<<"$text" || { echo "$exe: no caption 'Quillmark $version'"; return 1; }
     # Every "Version: ..." line the exe holds (the About window's) names this version.
     if grep -E '^Version: ' <<<"$text" | grep -qvx "Version: $version (Build $build_number)"; then
