@@ -1,6 +1,6 @@
 // Command line to program path, with the environment taken from the input:
-// every line but the last is NAME=VALUE (ANSI bytes), the last line is the
-// location. SystemRoot and ProgramFiles are set first, as in the tests.
+// every line but the last is NAME=VALUE, the last line is the location, all
+// read as text. SystemRoot and ProgramFiles are set first, as in the tests.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -33,15 +33,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace quillmark;
     using fuzz::Require;
     PortablePlatform world;
-    world.environment().Set("SystemRoot", "C:\\WINDOWS");
-    world.environment().Set("ProgramFiles", "C:\\Program Files");
+    world.environment().Set(L"SystemRoot", L"C:\\WINDOWS");
+    world.environment().Set(L"ProgramFiles", L"C:\\Program Files");
     std::size_t longestValue = 16;
     const auto lines = fuzz::SplitAt(fuzz::BytesOf(data, size), '\n');
     for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
-        const auto equals = lines[i].find('=');
-        if (equals == std::string_view::npos) continue;
-        world.environment().Set(std::string(lines[i].substr(0, equals)), std::string(lines[i].substr(equals + 1)));
-        longestValue = std::max(longestValue, lines[i].size() - equals - 1);
+        const std::wstring line = fuzz::WideFromBytes(lines[i]);
+        const auto equals = line.find(L'=');
+        if (equals == std::wstring::npos) continue;
+        world.environment().Set(line.substr(0, equals), line.substr(equals + 1));
+        longestValue = std::max(longestValue, line.size() - equals - 1);
     }
     const std::wstring location = fuzz::WideFromBytes(lines.back());
     const Platform platform = world.View();

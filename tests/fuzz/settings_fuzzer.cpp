@@ -6,7 +6,6 @@
 
 #include "app/settings_file.h"
 #include "platform/portable/memory_profile.h"
-#include "platform/portable/windows1252_code_page.h"
 #include "tests/fuzz/fuzz_input.h"
 
 namespace {
@@ -48,8 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(ParseSettingsInteger(stored, 0) == expected.value_or(0), "the default stands in for no number");
 
     MemoryProfile profile;
-    Windows1252CodePage codePage;
-    SettingsFile settings(profile, codePage, "C:\\Data\\default.ini");
+    SettingsFile settings(profile, L"C:\\Data\\default.ini");
     profile.WriteString(settings.Path(), kSettingsSection, kKeyPageControl1, stored);
     const std::string read = settings.ReadString(kKeyPageControl1, std::string());
     Require(read.size() < kSettingsTextBuffer, "a text read fits the buffer");
