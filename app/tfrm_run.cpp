@@ -123,7 +123,7 @@ void TfrmRun::LoadSelectedTab() {
     ScopeList& rows = Rows(list);
 
     InventoryContext context = Inventory();
-    LoadScope(context, scope, rows);
+    LoadScope(context, scope, rows, programIcons_);
     view_.ShowRows(list, rows);
     view_.FocusList(list);
     // The list was emptied and refilled, so the last row ends up the only

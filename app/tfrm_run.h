@@ -7,6 +7,7 @@
 
 #include "app/main_view.h"
 #include "inventory/inventory_context.h"
+#include "inventory/program_icons.h"
 #include "inventory/startup_entry.h"
 #include "platform/platform.h"
 
@@ -119,6 +120,8 @@ private:
     std::wstring dataFolder_;
     std::wstring lastBrowsePath_;
     bool addMode_ = false;
+    // Each program's image in ImageList1, for as long as the window lives.
+    ProgramIcons programIcons_;
     ScopeList lvCurrentUser_;
     ScopeList lvLocalMachine_;
     ScopeList tntListView1_;

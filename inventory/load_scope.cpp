@@ -1,5 +1,6 @@
 #include "inventory/load_scope.h"
 
+#include <map>
 #include <vector>
 
 #include "inventory/run_key.h"
@@ -7,6 +8,7 @@
 #include "platform/code_page.h"
 #include "platform/file_system.h"
 #include "platform/platform.h"
+#include "platform/shell.h"
 #include "platform/registry_accessor.h"
 #include "shellpath/command_line.h"
 #include "shellpath/path_text.h"
@@ -30,7 +32,34 @@ StartupEntry& AppendRow(ScopeList& list, EntryOrigin origin) {
     return row;
 }
 
-void LoadRunValuesOfView(InventoryContext& context, StartupScope scope, RegistryView view, ScopeList& list) {
+// Gives rows the icons already known and gathers the others, one request
+// per program however many rows start it.
+class IconPlan {
+public:
+    IconPlan(const Platform& platform, const ProgramIcons& icons) : platform_(platform), icons_(icons) {}
+
+    void Assign(ScopeList& list, const std::wstring& program) {
+        const std::size_t row = list.rows.size() - 1;
+        ProgramKey key = ProgramIcons::KeyOf(platform_, program);
+        if (const auto known = icons_.Find(key)) {
+            list.rows[row].iconIndex = *known;
+            return;
+        }
+        const auto [pending, added] = pending_.try_emplace(key, requests_.size());
+        if (added) requests_.push_back(IconRequest{program, std::move(key), {}});
+        requests_[pending->second].rows.push_back(row);
+    }
+    std::vector<IconRequest> Take() { return std::move(requests_); }
+
+private:
+    const Platform& platform_;
+    const ProgramIcons& icons_;
+    std::map<ProgramKey, std::size_t> pending_;
+    std::vector<IconRequest> requests_;
+};
+
+void LoadRunValuesOfView(InventoryContext& context, StartupScope scope, RegistryView view, ScopeList& list,
+                         IconPlan& plan) {
     RegistryAccessor& registry = context.registry;
     // Read rights only: a standard user may read the machine's Run key but
     // not change it, and a request for more would open nothing.
@@ -47,14 +76,15 @@ void LoadRunValuesOfView(InventoryContext& context, StartupScope scope, Registry
             row.registryView = view;
             row.name = name;
             row.location = registry.ReadString(name);
-            row.iconIndex = AddFileIcon(context.platform, context.images, ResolvedPath(context.platform, row.location));
+            plan.Assign(list, ResolvedPath(context.platform, row.location));
         } catch (...) {
         }
     }
 }
 
-void LoadRunValues(InventoryContext& context, StartupScope scope, ScopeList& list) {
-    for (const RegistryView view : RunKeyViews(context.registry, scope)) LoadRunValuesOfView(context, scope, view, list);
+void LoadRunValues(InventoryContext& context, StartupScope scope, ScopeList& list, IconPlan& plan) {
+    for (const RegistryView view : RunKeyViews(context.registry, scope))
+        LoadRunValuesOfView(context, scope, view, list, plan);
 }
 
 // A folder row is named after the program it starts, as the shell would show
@@ -64,7 +94,7 @@ std::wstring FolderRowName(const Platform& platform, const std::wstring& resolve
     return part.empty() ? resolved : part;
 }
 
-void LoadStartupFiles(InventoryContext& context, StartupScope scope, ScopeList& list) {
+void LoadStartupFiles(InventoryContext& context, StartupScope scope, ScopeList& list, IconPlan& plan) {
     std::vector<std::wstring> paths;
     if (scope == StartupScope::AllUsers)
         context.startMan.ListCommonStartup(paths);
@@ -82,7 +112,7 @@ void LoadStartupFiles(InventoryContext& context, StartupScope scope, ScopeList& 
             row.location = path;
             const std::wstring resolved = ResolvedPath(context.platform, path);
             row.name = FolderRowName(context.platform, resolved);
-            row.iconIndex = AddFileIcon(context.platform, context.images, resolved);
+            plan.Assign(list, resolved);
         } catch (...) {
         }
     }
@@ -90,16 +120,44 @@ void LoadStartupFiles(InventoryContext& context, StartupScope scope, ScopeList& 
 
 }  // namespace
 
-void LoadScope(InventoryContext& context, StartupScope scope, ScopeList& list) noexcept {
+std::vector<IconRequest> LoadScopeRows(InventoryContext& context, StartupScope scope, ScopeList& list,
+                                       const ProgramIcons& icons) noexcept {
     // A failure outside the per-row guards ends the load with what it has.
     try {
+        IconPlan plan(context.platform, icons);
         list.rows.clear();
         list.nameCaption = L"  Name  ";
         list.locationCaption = L"  Location  ";
-        LoadRunValues(context, scope, list);
-        LoadStartupFiles(context, scope, list);
+        try {
+            LoadRunValues(context, scope, list, plan);
+            LoadStartupFiles(context, scope, list, plan);
+        } catch (...) {
+        }
+        return plan.Take();
     } catch (...) {
+        return {};
     }
+}
+
+void SetRequestIcon(ScopeList& list, const IconRequest& request, int imageIndex) noexcept {
+    for (const std::size_t row : request.rows) {
+        if (row < list.rows.size()) list.rows[row].iconIndex = imageIndex;
+    }
+}
+
+void LoadScope(InventoryContext& context, StartupScope scope, ScopeList& list, ProgramIcons& icons) noexcept {
+    for (const IconRequest& request : LoadScopeRows(context, scope, list, icons)) {
+        try {
+            const auto icon = FileIconOf(context.platform, request.program);
+            SetRequestIcon(list, request, icons.Store(context.images, request.key, icon.get()));
+        } catch (...) {
+        }
+    }
+}
+
+void LoadScope(InventoryContext& context, StartupScope scope, ScopeList& list) noexcept {
+    ProgramIcons icons;
+    LoadScope(context, scope, list, icons);
 }
 
 }  // namespace quillmark

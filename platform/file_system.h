@@ -28,6 +28,9 @@ public:
     virtual std::vector<FoundEntry> FindEntries(const std::wstring& pattern) = 0;
     // GetFileAttributesW: kInvalidAttributes when the path cannot be read.
     virtual std::uint32_t GetAttributes(const std::wstring& path) = 0;
+    // GetFileAttributesExW's last-write time (100 ns units since 1601); 0 when
+    // the path cannot be read. Rewriting a file moves it on.
+    virtual std::uint64_t LastWriteTime(const std::wstring& path) = 0;
     // A plain file (not a folder) exists at the path.
     virtual bool FileExists(const std::wstring& path) = 0;
     virtual bool DirectoryExists(const std::wstring& path) = 0;

@@ -14,10 +14,14 @@ void MakeImageList32Bit(ImageList* list) {
     list->AppendImages(*saved);
 }
 
-int AddFileIcon(const Platform& platform, ImageList& list, const std::wstring& path) {
+std::unique_ptr<FileIcon> FileIconOf(const Platform& platform, const std::wstring& path) {
     // The large icon of the file itself (no SHGFI_USEFILEATTRIBUTES), so the
     // path must exist; the list shrinks it to its own 16x16.
-    const auto icon = platform.shell.GetFileIcon(path, kShgfiIcon);
+    return platform.shell.GetFileIcon(path, kShgfiIcon);
+}
+
+int AddFileIcon(const Platform& platform, ImageList& list, const std::wstring& path) {
+    const auto icon = FileIconOf(platform, path);
     if (!icon) return -1;
     return list.AddIcon(*icon);
 }

@@ -102,6 +102,7 @@ bool MemoryFileSystem::Add(const std::vector<std::wstring>& components, std::uin
         // but a folder cannot become a file or the other way round.
         if ((existing->attributes & kAttrDirectory) != (attributes & kAttrDirectory)) return false;
         existing->attributes = attributes;
+        existing->lastWrite = ++clock_;
         return true;
     }
     if (components.size() > 1) {
@@ -117,7 +118,7 @@ bool MemoryFileSystem::Add(const std::vector<std::wstring>& components, std::uin
         if (parentNode == nullptr || !(parentNode->attributes & kAttrDirectory)) return false;
         parentNode->children.push_back(KeyOf(components));
     }
-    nodes_[KeyOf(components)] = Node{components.back(), attributes, {}};
+    nodes_[KeyOf(components)] = Node{components.back(), attributes, {}, ++clock_};
     return true;
 }
 
@@ -155,6 +156,12 @@ std::uint32_t MemoryFileSystem::GetAttributes(const std::wstring& path) {
     if (path.find_first_of(L"*?") != std::wstring::npos) return kInvalidAttributes;
     const Node* node = Find(Components(path));
     return node == nullptr ? kInvalidAttributes : node->attributes;
+}
+
+std::uint64_t MemoryFileSystem::LastWriteTime(const std::wstring& path) {
+    if (path.find_first_of(L"*?") != std::wstring::npos) return 0;
+    const Node* node = Find(Components(path));
+    return node == nullptr ? 0 : node->lastWrite;
 }
 
 bool MemoryFileSystem::FileExists(const std::wstring& path) {

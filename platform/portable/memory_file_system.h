@@ -22,6 +22,7 @@ public:
 
     std::vector<FoundEntry> FindEntries(const std::wstring& pattern) override;
     std::uint32_t GetAttributes(const std::wstring& path) override;
+    std::uint64_t LastWriteTime(const std::wstring& path) override;
     bool FileExists(const std::wstring& path) override;
     bool DirectoryExists(const std::wstring& path) override;
     bool ForceDirectories(const std::wstring& path) override;
@@ -29,7 +30,8 @@ public:
 
     // Seeding for tests. Missing parents are created as plain folders; a
     // drive root ("D:\") may be added as a folder. False when the path is not
-    // a valid Windows path or a file stands where a folder is needed.
+    // a valid Windows path or a file stands where a folder is needed. Adding
+    // a file again rewrites it: its last-write time moves on.
     bool AddFolder(const std::wstring& path, std::uint32_t attributes = kAttrDirectory);
     bool AddFile(const std::wstring& path, std::uint32_t attributes = kAttrArchive);
     // Removes a file, or a folder with everything inside it.
@@ -45,6 +47,7 @@ private:
         std::wstring name;  // as created; a drive root is "C:"
         std::uint32_t attributes = 0;
         std::vector<std::wstring> children;  // keys of the entries inside, in insertion order
+        std::uint64_t lastWrite = 0;
     };
 
     // The absolute path as components ("C:", "dir", ...), or empty when the
@@ -56,6 +59,8 @@ private:
 
     std::map<std::wstring, Node> nodes_;
     ListingOrder order_ = ListingOrder::Insertion;
+    // Ticks once per write, so every write is later than the one before.
+    std::uint64_t clock_ = 0;
     std::wstring currentDirectory_ = L"C:\\";
 };
 

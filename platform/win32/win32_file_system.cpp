@@ -17,6 +17,13 @@ std::vector<FoundEntry> Win32FileSystem::FindEntries(const std::wstring& pattern
 
 std::uint32_t Win32FileSystem::GetAttributes(const std::wstring& path) { return GetFileAttributesW(path.c_str()); }
 
+std::uint64_t Win32FileSystem::LastWriteTime(const std::wstring& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return 0;
+    return (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+           data.ftLastWriteTime.dwLowDateTime;
+}
+
 bool Win32FileSystem::FileExists(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);

@@ -8,6 +8,7 @@ class Win32FileSystem final : public FileSystem {
 public:
     std::vector<FoundEntry> FindEntries(const std::wstring& pattern) override;
     std::uint32_t GetAttributes(const std::wstring& path) override;
+    std::uint64_t LastWriteTime(const std::wstring& path) override;
     bool FileExists(const std::wstring& path) override;
     bool DirectoryExists(const std::wstring& path) override;
     bool ForceDirectories(const std::wstring& path) override;

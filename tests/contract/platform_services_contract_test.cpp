@@ -67,6 +67,9 @@ TEST_P(ContractTest, AttributesAndExistence) {
     EXPECT_TRUE(files.DirectoryExists(folder + L"\\"));
     EXPECT_FALSE(files.DirectoryExists(file));
     EXPECT_FALSE(files.DirectoryExists(folder + L"\\missing"));
+    EXPECT_NE(files.LastWriteTime(file), 0u);
+    EXPECT_EQ(files.LastWriteTime(Upper(file)), files.LastWriteTime(file));
+    EXPECT_EQ(files.LastWriteTime(folder + L"\\missing"), 0u);
 }
 
 TEST_P(ContractTest, ForceDirectoriesMakesEveryMissingParent) {

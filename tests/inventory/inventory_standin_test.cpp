@@ -58,7 +58,7 @@ TEST_F(InventoryStandInTest, UnreadableDataKeepsTheRowWithItsName) {
     EXPECT_EQ(list.rows[1].name, L"unreadable");
     EXPECT_EQ(list.rows[1].location, L"");
     EXPECT_EQ(list.rows[1].iconIndex, 0);
-    EXPECT_EQ(list.rows[2].iconIndex, 2);
+    EXPECT_EQ(list.rows[2].iconIndex, 1) << "the same program as the first row, the same image";
     EXPECT_FALSE(registry_.HasOpenKey()) << "the Run key is closed after loading";
 }
 
@@ -68,6 +68,20 @@ TEST_F(InventoryStandInTest, RefusedIconShowsNoImage) {
     const ScopeList list = Load();
     ASSERT_EQ(list.rows.size(), 1u);
     EXPECT_EQ(list.rows[0].iconIndex, -1);
+}
+
+// A program updated in place has a new icon: the next load asks the shell again.
+TEST_F(InventoryStandInTest, RewrittenProgramIsLookedUpAgain) {
+    world_.registry().SetString(RegistryRoot::CurrentUser, kRunKeyPath, L"value", kApp);
+    ProgramIcons icons;
+    ScopeList list;
+    LoadScope(context_, StartupScope::CurrentUser, list, icons);
+    LoadScope(context_, StartupScope::CurrentUser, list, icons);
+    EXPECT_EQ(world_.shell().IconRequests().size(), 1u);
+    world_.files().AddFile(kApp);
+    LoadScope(context_, StartupScope::CurrentUser, list, icons);
+    EXPECT_EQ(world_.shell().IconRequests().size(), 2u);
+    EXPECT_EQ(list.rows[0].iconIndex, 2);
 }
 
 TEST_F(InventoryStandInTest, FolderRowsFollowTheFileSystemsOrder) {

@@ -175,7 +175,7 @@ std::string InventoryWorld::ShortcutBytes(const std::wstring& file) {
 
 ScopeList InventoryWorld::Load(StartupScope scope) {
     ScopeList list;
-    LoadScope(context_, scope, list);
+    LoadScope(context_, scope, list, icons_);
     return list;
 }
 

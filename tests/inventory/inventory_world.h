@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "inventory/inventory_context.h"
+#include "inventory/program_icons.h"
 #include "inventory/startup_entry.h"
 #include "inventory/startup_scope.h"
 #include "inventory/windows_start_man.h"
@@ -43,6 +44,8 @@ public:
     const Platform& platform() const { return platform_; }
     InventoryContext& context() { return context_; }
     ImageList& images() { return *images_; }
+    // The icons Load remembers, as the main window keeps them across loads.
+    ProgramIcons& icons() { return icons_; }
     bool IsStandIn() const { return links_ != nullptr; }
     // The stand-in's link table and shell; null on Windows.
     LinkTable* links() { return links_; }
@@ -99,6 +102,7 @@ private:
     LinkTable* links_ = nullptr;
     RecordingShell* shell_ = nullptr;
     std::unique_ptr<ImageList> images_;
+    ProgramIcons icons_;
     RegistryAccessor registry_;
     TWindowsStartMan startMan_;
     InventoryContext context_;

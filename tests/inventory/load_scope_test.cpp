@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "inventory/load_scope.h"
+#include "platform/code_page.h"
 #include "platform/portable/link_table.h"
 #include "platform/portable/memory_registry.h"
 #include "platform/portable/recording_shell.h"
@@ -159,9 +160,11 @@ TEST_P(ContractTest, InventoryLoadSkipsHiddenFilesAndSubfolders) {
 
 // Registry rows first in the registry's own order, then the folder's files in
 // the order the file system lists them; nothing sorted, duplicates kept.
+// Every row of one program shares one image, looked up once.
 TEST_P(ContractTest, InventoryLoadKeepsRegistryThenFolderOrderAndDuplicates) {
     InventoryWorld world(*this, *backend_, GetParam().name);
     const std::wstring app = world.Program(world.Folder(L"Dup"), L"dup.exe");
+    const int imagesBefore = world.images().Count();
     for (const wchar_t* name : {L"zeta", L"alpha", L"Mid"}) world.SetRunString(kUser, name, app);
     world.Shortcut(kUser, L"b", app);
     world.Shortcut(kUser, L"a", app);
@@ -179,7 +182,34 @@ TEST_P(ContractTest, InventoryLoadKeepsRegistryThenFolderOrderAndDuplicates) {
     for (std::size_t i = 0; i < list.rows.size(); ++i) {
         EXPECT_EQ(list.rows[i].location, expectedLocations[i]) << i;
         EXPECT_EQ(list.rows[i].origin, i < 3 ? EntryOrigin::RunValue : EntryOrigin::StartupFile) << i;
-        EXPECT_GE(list.rows[i].iconIndex, 1) << i;
+        EXPECT_EQ(list.rows[i].iconIndex, imagesBefore) << i;
+    }
+    EXPECT_EQ(world.images().Count(), imagesBefore + 1);
+    if (world.shell() != nullptr) {
+        EXPECT_EQ(world.shell()->IconRequests().size(), 1u);
+    }
+}
+
+// Reloading takes every known program's image from the window's map: the
+// image list holds one image per program however often the list is loaded.
+TEST_P(ContractTest, InventoryReloadsKeepOneImagePerProgram) {
+    InventoryWorld world(*this, *backend_, GetParam().name);
+    const std::wstring first = world.Program(world.Folder(L"One"), L"one.exe");
+    const std::wstring second = world.Program(world.Folder(L"Two"), L"two.exe");
+    world.SetRunString(kUser, L"first", first);
+    world.SetRunString(kUser, L"gone", world.Folder(L"Gone") + L"\\gone.exe");
+    world.Shortcut(kUser, L"second", second);
+    world.Shortcut(kUser, L"upper", world.platform().codePage.Upper(first));
+    const int imagesBefore = world.images().Count();
+    const ScopeList firstLoad = world.Load(kUser);
+    for (int reload = 0; reload < 20; ++reload) {
+        const ScopeList list = world.Load(kUser);
+        ASSERT_EQ(list.rows.size(), firstLoad.rows.size());
+        for (std::size_t i = 0; i < list.rows.size(); ++i) EXPECT_EQ(list.rows[i].iconIndex, firstLoad.rows[i].iconIndex);
+    }
+    EXPECT_EQ(world.images().Count(), imagesBefore + 2);
+    if (world.shell() != nullptr) {
+        EXPECT_EQ(world.shell()->IconRequests().size(), 3u) << "one per program";
     }
 }
 
