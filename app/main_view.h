@@ -72,6 +72,11 @@ public:
     virtual void FocusList(ListId list) = 0;
     // Marks the row selected, without scrolling it into view.
     virtual void SelectRow(ListId list, int row) = 0;
+    // Shows that image of the shared list on the row (-1: none).
+    virtual void SetRowIcon(ListId list, int row, int imageIndex) = 0;
+    // Called from the icon worker's thread: the window is to run
+    // TfrmRun::IconsArrived on its own thread soon. Must not block.
+    virtual void PostIconsArrived() = 0;
 
     virtual void SetTimerEnabled(bool enabled) = 0;
 

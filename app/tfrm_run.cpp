@@ -23,7 +23,10 @@ constexpr const wchar_t* kDoubleBuffered[] = {L"LvCurrentUser", L"LVLocalMachine
 
 }  // namespace
 
-TfrmRun::TfrmRun(MainView& view, MainWindowServices services) : view_(view), services_(std::move(services)) {}
+TfrmRun::TfrmRun(MainView& view, MainWindowServices services)
+    : view_(view),
+      services_(std::move(services)),
+      iconFetcher_(services_.platform, [this] { view_.PostIconsArrived(); }, services_.iconThreadSetup) {}
 
 TfrmRun::~TfrmRun() = default;
 
@@ -115,7 +118,26 @@ void TfrmRun::FormCloseQuery(bool& /*canClose*/) {
 // No guard needed: asking the window to close cannot fail.
 void TfrmRun::SpeedButton8Click() { view_.Close(); }
 
+// Guard: swallow; an icon that cannot be shown leaves its rows as they are.
+void TfrmRun::IconsArrived() {
+    SwallowFailures([&] {
+        ScopeList& rows = Rows(iconList_);
+        for (IconFetcher::Arrived& arrived : iconFetcher_.TakeArrived()) {
+            if (arrived.program >= iconRequests_.size()) continue;
+            const IconRequest& request = iconRequests_[arrived.program];
+            if (iconsAwaited_ > 0) --iconsAwaited_;
+            const int index = programIcons_.Store(services_.images, request.key, arrived.icon.get());
+            SetRequestIcon(rows, request, index);
+            for (const std::size_t row : request.rows) view_.SetRowIcon(iconList_, static_cast<int>(row), index);
+        }
+    });
+}
+
 void TfrmRun::LoadSelectedTab() {
+    // Whatever the last load still waits for belongs to rows about to go.
+    iconFetcher_.Cancel();
+    iconRequests_.clear();
+    iconsAwaited_ = 0;
     const int tabIndex = view_.TabIndex();
     if (tabIndex != 0 && tabIndex != 1) return;
     const StartupScope scope = tabIndex == 0 ? StartupScope::CurrentUser : StartupScope::AllUsers;
@@ -123,8 +145,10 @@ void TfrmRun::LoadSelectedTab() {
     ScopeList& rows = Rows(list);
 
     InventoryContext context = Inventory();
-    LoadScope(context, scope, rows, programIcons_);
+    iconRequests_ = LoadScopeRows(context, scope, rows, programIcons_);
+    iconList_ = list;
     view_.ShowRows(list, rows);
+    FetchIcons();
     view_.FocusList(list);
     // The list was emptied and refilled, so the last row ends up the only
     // selected one; it is not scrolled into view.
@@ -134,6 +158,14 @@ void TfrmRun::LoadSelectedTab() {
         rows.rows.back().selected = true;
         view_.SelectRow(list, last);
     }
+}
+
+void TfrmRun::FetchIcons() {
+    std::vector<std::wstring> programs;
+    programs.reserve(iconRequests_.size());
+    for (const IconRequest& request : iconRequests_) programs.push_back(request.program);
+    iconsAwaited_ = programs.size();
+    iconFetcher_.Fetch(std::move(programs));
 }
 
 const ScopeList& TfrmRun::Rows(ListId list) const noexcept {

@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "app/main_view.h"
+#include "inventory/icon_fetcher.h"
 #include "inventory/inventory_context.h"
+#include "inventory/load_scope.h"
 #include "inventory/program_icons.h"
 #include "inventory/startup_entry.h"
 #include "platform/platform.h"
@@ -33,6 +35,8 @@ struct MainWindowServices {
     std::wstring programPath;
     // The tab to open on instead of the stored one (a restart as administrator).
     std::optional<int> startTab;
+    // Prepares the thread that asks the shell for icons (Windows: its own COM apartment).
+    IconFetcher::ThreadSetup iconThreadSetup = {};
 };
 
 // The main window's behaviour: its handlers, independent of any widget.
@@ -55,6 +59,10 @@ public:
     // Never refuses: `canClose` is left as it is.
     void FormCloseQuery(bool& canClose);
     void SpeedButton8Click();
+    // Icons the shell has handed over since the last call: into the image
+    // list and onto their rows. The view asks for it on the window's thread
+    // after PostIconsArrived.
+    void IconsArrived();
 
     // Commands on the selected rows (app/row_commands.cpp).
     void LvCurrentUserDblClick();  // Open
@@ -82,8 +90,12 @@ public:
 
     // Reloads the selected tab's list, focuses it and selects its last row.
     // Carries no guard: the timer, Refresh, the tab change and the add and
-    // delete commands each end with it inside their own.
+    // delete commands each end with it inside their own. The rows are shown
+    // at once; icons not yet known follow through IconsArrived, and icons
+    // still outstanding from an earlier load are dropped.
     void LoadSelectedTab();
+    // Programs of the last load whose icons have not arrived yet.
+    std::size_t IconsAwaited() const noexcept { return iconsAwaited_; }
 
     // Null until FormCreate has made it.
     SettingsFile* Settings() noexcept { return settingsFile_.get(); }
@@ -111,6 +123,7 @@ private:
     void WriteLastBrowsePath();
     void PaintFocusColours(FieldId entered);
     void RejectBlankField(FieldId field, const wchar_t* message);
+    void FetchIcons();
 
     MainView& view_;
     MainWindowServices services_;
@@ -125,6 +138,12 @@ private:
     ScopeList lvCurrentUser_;
     ScopeList lvLocalMachine_;
     ScopeList tntListView1_;
+    // The last load's programs still to be looked up, and the list they go to.
+    std::vector<IconRequest> iconRequests_;
+    std::size_t iconsAwaited_ = 0;
+    ListId iconList_ = ListId::LvCurrentUser;
+    // Last, so its worker is stopped before anything it hands icons to goes.
+    IconFetcher iconFetcher_;
 };
 
 }  // namespace quillmark

@@ -2,7 +2,10 @@
 
 #include <commctrl.h>
 
+#include <objbase.h>
+
 #include <cwchar>
+#include <memory>
 
 #include "app/application_title.h"
 #include "app/win32/control_ids.h"
@@ -19,13 +22,20 @@ namespace {
 // Room for a combo's drop-down list below its edit part.
 constexpr int kComboDropDownHeight = 220;
 
+// The icon worker asks the shell from a single-threaded apartment of its
+// own, as SHGetFileInfoW requires; it is left when the worker ends.
+std::shared_ptr<void> EnterIconThreadApartment() {
+    return std::make_shared<UniqueComApartment>(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+}
+
 }  // namespace
 
 TfrmRunWindow::TfrmRunWindow(const Platform& platform, PrivateProfile& profile, Win32ImageList& images,
                              std::optional<int> startTab)
     : images_(images),
       logic_(std::make_unique<TfrmRun>(*this, MainWindowServices{platform, profile, images, &RunningUnderWow64,
-                                                                  &RunningElevated, OwnProgramPath(), startTab})) {
+                                                                  &RunningElevated, OwnProgramPath(), startTab,
+                                                                  &EnterIconThreadApartment})) {
     images_.SetHandleChanged([this](HIMAGELIST handle) { RepointImageLists(handle); });
 }
 
@@ -399,6 +409,7 @@ void TfrmRunWindow::RepointImageLists(HIMAGELIST handle) {
 LRESULT TfrmRunWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
+        iconsArrivedTarget_ = Handle();
         CreateFonts();
         CreateComponents();
         CreateMenus();
@@ -418,6 +429,9 @@ LRESULT TfrmRunWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     }
     case WM_TIMER:
         if (wParam == kTimer1Id) logic_->Timer1Timer();
+        return 0;
+    case kIconsArrivedMessage:
+        logic_->IconsArrived();
         return 0;
     case WM_COMMAND:
         OnCommand(wParam, lParam);
@@ -443,6 +457,7 @@ LRESULT TfrmRunWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     }
     case WM_DESTROY:
+        iconsArrivedTarget_ = nullptr;
         KillTimer(Handle(), kTimer1Id);
         PostQuitMessage(0);
         return 0;

@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <atomic>
 #include <map>
 #include <memory>
 #include <optional>
@@ -60,6 +61,8 @@ public:
     std::vector<int> SelectedRows(ListId list) const override;
     void FocusList(ListId list) override;
     void SelectRow(ListId list, int row) override;
+    void SetRowIcon(ListId list, int row, int imageIndex) override;
+    void PostIconsArrived() override;
     void SetTimerEnabled(bool enabled) override;
     MessageAnswer ShowMessage(const std::wstring& text, const std::wstring& caption, MessageKind kind,
                               MessageButtons buttons) override;
@@ -72,6 +75,8 @@ protected:
 private:
     // Timer1: a window-message timer, so it fires on the window's own thread.
     static constexpr UINT_PTR kTimer1Id = 1;
+    // Posted by the icon worker; handled on the window's thread.
+    static constexpr UINT kIconsArrivedMessage = WM_APP + 1;
 
     struct Component {
         const ComponentLayout* layout = nullptr;
@@ -126,6 +131,8 @@ private:
     std::map<int, FieldColours> fieldColours_;
     UniqueMenu popupMenu1_;
     UniqueMenu popupMenu2_;
+    // Where the icon worker posts: the window while it exists. Read on the worker's thread.
+    std::atomic<HWND> iconsArrivedTarget_{nullptr};
 };
 
 }  // namespace quillmark

@@ -202,6 +202,19 @@ void TfrmRunWindow::SelectRow(ListId list, int row) {
     ListView_SetItemState(ListHandle(list), row, LVIS_SELECTED, LVIS_SELECTED);
 }
 
+void TfrmRunWindow::SetRowIcon(ListId list, int row, int imageIndex) {
+    LVITEMW item{};
+    item.mask = LVIF_IMAGE;
+    item.iItem = row;
+    item.iImage = imageIndex >= 0 ? imageIndex : I_IMAGENONE;
+    ListView_SetItem(ListHandle(list), &item);
+}
+
+void TfrmRunWindow::PostIconsArrived() {
+    // From the worker: posting never waits for the window's thread.
+    if (const HWND target = iconsArrivedTarget_.load()) PostMessageW(target, kIconsArrivedMessage, 0, 0);
+}
+
 void TfrmRunWindow::SetTimerEnabled(bool enabled) {
     if (enabled) {
         SetTimer(Handle(), kTimer1Id, kTimer1Interval, nullptr);

@@ -1,5 +1,8 @@
 #include "platform/portable/recording_shell.h"
 
+#include <condition_variable>
+#include <mutex>
+
 #include "platform/portable/path_key.h"
 #include "platform/shell_links.h"
 
@@ -10,18 +13,19 @@ namespace {
 // Counts itself in and out of a live counter shared with the shell.
 class Counted {
 public:
-    explicit Counted(std::shared_ptr<int> live) : live_(std::move(live)) { ++*live_; }
+    explicit Counted(std::shared_ptr<std::atomic<int>> live) : live_(std::move(live)) { ++*live_; }
     ~Counted() { --*live_; }
     Counted(const Counted&) = delete;
     Counted& operator=(const Counted&) = delete;
 
 private:
-    std::shared_ptr<int> live_;
+    std::shared_ptr<std::atomic<int>> live_;
 };
 
 class StandInIdList final : public ShellIdList {
 public:
-    StandInIdList(std::wstring path, std::shared_ptr<int> live) : path_(std::move(path)), counted_(std::move(live)) {}
+    StandInIdList(std::wstring path, std::shared_ptr<std::atomic<int>> live)
+        : path_(std::move(path)), counted_(std::move(live)) {}
     // Empty for a virtual folder.
     const std::wstring& Path() const { return path_; }
 
@@ -32,7 +36,7 @@ private:
 
 class StandInIcon final : public FileIcon {
 public:
-    explicit StandInIcon(std::shared_ptr<int> live) : counted_(std::move(live)) {}
+    explicit StandInIcon(std::shared_ptr<std::atomic<int>> live) : counted_(std::move(live)) {}
 
 private:
     Counted counted_;
@@ -54,8 +58,45 @@ const std::wstring& PathOf(const ShellIdList& list) { return static_cast<const S
 
 }  // namespace
 
+// Shared with calls in progress, so a call let go after a test is done
+// still has its gate.
+struct RecordingShell::IconGate {
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool held = false;
+    int entered = 0;
+    int left = 0;
+
+    void Enter() {
+        std::unique_lock lock(mutex);
+        ++entered;
+        changed.notify_all();
+        changed.wait(lock, [&] { return !held; });
+    }
+    void Leave() {
+        const std::lock_guard lock(mutex);
+        ++left;
+        changed.notify_all();
+    }
+    void Hold(bool hold) {
+        const std::lock_guard lock(mutex);
+        held = hold;
+        changed.notify_all();
+    }
+    void WaitFor(const int& counter, int count) {
+        std::unique_lock lock(mutex);
+        changed.wait(lock, [&] { return counter >= count; });
+    }
+};
+
 RecordingShell::RecordingShell()
-    : liveIdLists_(std::make_shared<int>(0)), liveIcons_(std::make_shared<int>(0)) {}
+    : liveIdLists_(std::make_shared<std::atomic<int>>(0)), liveIcons_(std::make_shared<std::atomic<int>>(0)),
+      iconGate_(std::make_shared<IconGate>()) {}
+
+void RecordingShell::HoldIcons() { iconGate_->Hold(true); }
+void RecordingShell::ReleaseIcons() { iconGate_->Hold(false); }
+void RecordingShell::WaitForIconCallsEntered(int count) { iconGate_->WaitFor(iconGate_->entered, count); }
+void RecordingShell::WaitForIconCallsLeft(int count) { iconGate_->WaitFor(iconGate_->left, count); }
 RecordingShell::~RecordingShell() = default;
 
 void RecordingShell::SetFolderPath(int csidl, const std::string& path, HResult result) {
@@ -149,9 +190,14 @@ FileOperationResult RecordingShell::FileOperationW(const FileOperation& operatio
 }
 
 std::unique_ptr<FileIcon> RecordingShell::GetFileIcon(const std::wstring& path, std::uint32_t) {
+    const auto gate = iconGate_;
+    gate->Enter();
     iconRequests_.push_back(path);
-    if (icons_.count(PathKey(path)) == 0) return nullptr;
-    return std::make_unique<StandInIcon>(liveIcons_);
+    std::unique_ptr<FileIcon> icon;
+    if (icons_.count(PathKey(path)) != 0) icon = std::make_unique<StandInIcon>(liveIcons_);
+    // Nothing of the shell is touched after this: a test may end at once.
+    gate->Leave();
+    return icon;
 }
 
 std::unique_ptr<ShellIdList> RecordingShell::BrowseForFolder(const BrowseInfo& info) {

@@ -1,4 +1,5 @@
 #pragma once
+#include <atomic>
 #include <functional>
 #include <map>
 #include <memory>
@@ -42,6 +43,14 @@ public:
     void SetFolderLocation(int csidl, const std::wstring& path);
     // Paths (letter case ignored) for which SHGetFileInfoW gives an icon.
     void AddIcon(const std::wstring& path);
+    // While held, icon requests wait inside the shell, as SHGetFileInfoW on
+    // a slow file does, until released.
+    void HoldIcons();
+    void ReleaseIcons();
+    // Blocks until `count` icon requests have reached the shell / have left
+    // it (released or not held), counting from the start.
+    void WaitForIconCallsEntered(int count);
+    void WaitForIconCallsLeft(int count);
     // What FO_DELETE does to each path: true when it was removed. Without
     // one, every delete succeeds. A failed delete makes the call return 2.
     void SetRemover(std::function<bool(const std::wstring&)> remover);
@@ -56,6 +65,7 @@ public:
     const std::vector<ExecuteRecord>& Executed() const { return executed_; }
     const std::vector<FileOperation>& FileOperations() const { return fileOperations_; }
     const std::vector<BrowseInfo>& Browsed() const { return browsed_; }
+    // Icon requests may come from a worker thread: read them once it is done.
     const std::vector<std::wstring>& IconRequests() const { return iconRequests_; }
     // Id lists and icons handed out and not yet freed.
     int LiveIdLists() const { return *liveIdLists_; }
@@ -89,8 +99,10 @@ private:
     std::vector<FileOperation> fileOperations_;
     std::vector<BrowseInfo> browsed_;
     std::vector<std::wstring> iconRequests_;
-    std::shared_ptr<int> liveIdLists_;
-    std::shared_ptr<int> liveIcons_;
+    std::shared_ptr<std::atomic<int>> liveIdLists_;
+    std::shared_ptr<std::atomic<int>> liveIcons_;
+    struct IconGate;
+    std::shared_ptr<IconGate> iconGate_;
 };
 
 }  // namespace quillmark

@@ -1,7 +1,10 @@
 #pragma once
+#include <chrono>
+#include <condition_variable>
 #include <deque>
 #include <functional>
 #include <map>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <utility>
@@ -122,6 +125,24 @@ public:
         Record(L"SelectRow " + ListName(list) + L" " + std::to_wstring(row));
         selected[ListName(list)].push_back(row);
     }
+    void SetRowIcon(ListId list, int row, int imageIndex) override {
+        Record(L"RowIcon " + ListName(list) + L" " + std::to_wstring(row) + L" " + std::to_wstring(imageIndex));
+    }
+    // Comes from the icon worker's thread: counted apart from `calls`.
+    void PostIconsArrived() override {
+        const std::lock_guard lock(wakeMutex_);
+        ++wakeUps_;
+        wakeChanged_.notify_all();
+    }
+    int WakeUps() {
+        const std::lock_guard lock(wakeMutex_);
+        return wakeUps_;
+    }
+    // Waits for a wake-up after the `seen`th; false when none comes (a stuck worker).
+    bool WaitForWakeUp(int seen) {
+        std::unique_lock lock(wakeMutex_);
+        return wakeChanged_.wait_for(lock, std::chrono::seconds(10), [&] { return wakeUps_ > seen; });
+    }
     void SetTimerEnabled(bool enabled) override {
         Record(L"Timer " + std::to_wstring(enabled));
         timerEnabled = enabled;
@@ -148,6 +169,10 @@ public:
     }
 
 private:
+    std::mutex wakeMutex_;
+    std::condition_variable wakeChanged_;
+    int wakeUps_ = 0;
+
     void Record(const std::wstring& call) {
         if (!failOn.empty() && call.rfind(failOn, 0) == 0) {
             calls.push_back(L"FAILED " + call);

@@ -64,6 +64,16 @@ struct TfrmRunWorld {
     void AddRunValue(StartupScope scope, const std::wstring& name, const std::wstring& data) {
         platform.registry().SetString(RootOf(scope), kRunPath, name, data);
     }
+    // Hands icons over as the window does on each wake-up, until the last
+    // load has all of its icons; false when the worker stops delivering.
+    bool PumpIcons() {
+        while (true) {
+            const int seen = view.WakeUps();
+            form->IconsArrived();
+            if (form->IconsAwaited() == 0) return true;
+            if (!view.WaitForWakeUp(seen)) return false;
+        }
+    }
 };
 
 }  // namespace quillmark::app_testing

@@ -110,8 +110,27 @@ testing::AssertionResult MainWindowTest::WaitForRows(Scope scope, DWORD timeoutM
                                        << " entries";
 }
 
+int RowsAwaitingIcons(const RemoteListView& list) {
+    int awaiting = 0;
+    for (const ListRow& row : list.Rows()) {
+        // A row without location (a value that is not a string) keeps the built-in image.
+        if (!row.location.empty() && row.imageIndex == 0) ++awaiting;
+    }
+    return awaiting;
+}
+
+testing::AssertionResult MainWindowTest::WaitForIcons(Scope scope, DWORD timeoutMs) const {
+    const RemoteListView list = List(scope);
+    int awaiting = -1;
+    if (WaitFor([&] { return (awaiting = RowsAwaitingIcons(list)) == 0; }, timeoutMs, 50)) {
+        return testing::AssertionSuccess();
+    }
+    return testing::AssertionFailure() << awaiting << " rows still show the built-in image";
+}
+
 void MainWindowTest::ExpectListShowsScope(Scope scope) const {
     SCOPED_TRACE(scope == Scope::CurrentUser ? "CurrentUser list" : "AllUsers list");
+    EXPECT_TRUE(WaitForIcons(scope));
     const auto expected = ExpectedRows(scope);
     const RemoteListView list = List(scope);
     const auto rows = list.Rows();

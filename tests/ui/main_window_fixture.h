@@ -26,6 +26,10 @@ inline constexpr wchar_t kCounterValue[] = L"QM Counter";
 inline constexpr wchar_t kExplorerValue[] = L"QM Explorer";
 inline constexpr wchar_t kMissingValue[] = L"QM Missing";
 
+// Rows that have a location and still show the built-in image: their icons
+// have not arrived yet.
+int RowsAwaitingIcons(const RemoteListView& list);
+
 class MainWindowTest : public testing::Test {
 protected:
     void SetUp() override;
@@ -48,8 +52,11 @@ protected:
     // Waits until the scope's list holds as many rows as the prefix has
     // entries; on time-out says how many rows there were.
     testing::AssertionResult WaitForRows(Scope scope, DWORD timeoutMs = kLoadTimeoutMs) const;
+    // Waits until every row with a location has had its icon set: the icons
+    // follow the rows from the program's icon worker.
+    testing::AssertionResult WaitForIcons(Scope scope, DWORD timeoutMs = kLoadTimeoutMs) const;
     // The list shows the prefix's entries in order, with the icons the seed
-    // implies, and exactly its last row selected.
+    // implies once they have all arrived, and exactly its last row selected.
     void ExpectListShowsScope(Scope scope) const;
     // No error box or other dialog box of the program is open.
     void ExpectNoDialogs() const;

@@ -1,0 +1,54 @@
+#pragma once
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/platform.h"
+#include "platform/shell.h"
+
+namespace quillmark {
+
+// Asks the shell for programs' icons on a worker thread of its own, so the
+// window's thread never waits for the shell. The icons are handed back to
+// the window's thread, which alone touches the image list. New work replaces
+// what is still outstanding: nothing of an earlier batch is handed back after
+// it.
+class IconFetcher {
+public:
+    struct Arrived {
+        std::size_t program;  // index into the batch given to Fetch
+        std::unique_ptr<FileIcon> icon;  // null: the shell has none
+    };
+    // Runs first on the worker; what it returns lives as long as the worker
+    // (on Windows, the worker's own COM apartment, which the shell needs).
+    using ThreadSetup = std::function<std::shared_ptr<void>()>;
+
+    // `wake` is called on the worker when icons have arrived and nothing
+    // else is waiting to be taken: the window then asks for them on its own
+    // thread. It is never called once the fetcher has been destroyed.
+    IconFetcher(const Platform& platform, std::function<void()> wake, ThreadSetup setup = {});
+    // Drops the outstanding work and waits a moment for the shell call in
+    // progress; a shell that does not return by then is left to finish on
+    // its own, with nobody waiting for its answer.
+    ~IconFetcher();
+    IconFetcher(const IconFetcher&) = delete;
+    IconFetcher& operator=(const IconFetcher&) = delete;
+
+    // Replaces any outstanding work by these programs' icons.
+    void Fetch(std::vector<std::wstring> programs);
+    // Drops the outstanding work.
+    void Cancel() { Fetch({}); }
+    // The icons of the current batch that arrived since the last call.
+    std::vector<Arrived> TakeArrived();
+
+    struct State;
+
+private:
+    std::shared_ptr<State> state_;
+    std::thread worker_;
+};
+
+}  // namespace quillmark

@@ -1,0 +1,85 @@
+// Rows first, icons after: the shell's icons come from a worker thread and
+// reach only the rows of the load that asked for them.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "tests/app/tfrm_run_world.h"
+
+namespace quillmark {
+namespace {
+
+using app_testing::TfrmRunWorld;
+using ::testing::ElementsAre;
+using ::testing::UnorderedElementsAre;
+
+constexpr auto kUser = StartupScope::CurrentUser;
+constexpr wchar_t kFirst[] = L"C:\\Tools\\first.exe";
+constexpr wchar_t kSecond[] = L"C:\\Tools\\second.exe";
+
+class TfrmRunIcons : public testing::Test {
+protected:
+    TfrmRunIcons() {
+        for (const wchar_t* program : {kFirst, kSecond}) {
+            world_.platform.files().AddFile(program);
+            world_.platform.shell().AddIcon(program);
+        }
+    }
+    // Loads the current user's tab while the shell holds on to the first icon request.
+    void LoadWithTheShellBusy() {
+        world_.form->FormCreate();
+        world_.platform.shell().HoldIcons();
+        world_.form->PageControl1Change();
+        world_.platform.shell().WaitForIconCallsEntered(1);
+    }
+    std::vector<int> IconIndexes() const {
+        std::vector<int> indexes;
+        for (const StartupEntry& row : world_.form->Rows(ListId::LvCurrentUser).rows) indexes.push_back(row.iconIndex);
+        return indexes;
+    }
+
+    TfrmRunWorld world_;
+};
+
+TEST_F(TfrmRunIcons, RowsAreShownBeforeTheirIconsArriveAndShareOneImagePerProgram) {
+    world_.AddRunValue(kUser, L"a", kFirst);
+    world_.AddRunValue(kUser, L"b", kSecond);
+    world_.AddRunValue(kUser, L"c", kFirst);
+    LoadWithTheShellBusy();
+    EXPECT_EQ(world_.view.Calls(L"ShowRows"), std::vector<std::wstring>{L"ShowRows LvCurrentUser 3"});
+    EXPECT_THAT(IconIndexes(), ElementsAre(0, 0, 0)) << "the built-in image until the icons come";
+
+    world_.platform.shell().ReleaseIcons();
+    ASSERT_TRUE(world_.PumpIcons());
+    EXPECT_THAT(IconIndexes(), ElementsAre(1, 2, 1));
+    EXPECT_THAT(world_.view.Calls(L"RowIcon"), UnorderedElementsAre(L"RowIcon LvCurrentUser 0 1",
+                                                                      L"RowIcon LvCurrentUser 2 1",
+                                                                      L"RowIcon LvCurrentUser 1 2"));
+    EXPECT_EQ(world_.images.Count(), 3);
+    EXPECT_EQ(world_.platform.shell().IconRequests().size(), 2u);
+}
+
+TEST_F(TfrmRunIcons, AReloadDropsTheIconsTheLoadBeforeStillWaitsFor) {
+    world_.AddRunValue(kUser, L"a", kFirst);
+    LoadWithTheShellBusy();
+    world_.AddRunValue(kUser, L"a", kSecond);  // the same row now starts another program
+    world_.form->Button1Click();
+    world_.platform.shell().ReleaseIcons();
+    ASSERT_TRUE(world_.PumpIcons());
+
+    EXPECT_THAT(world_.platform.shell().IconRequests(), ElementsAre(kFirst, kSecond));
+    EXPECT_THAT(world_.view.Calls(L"RowIcon"), ElementsAre(L"RowIcon LvCurrentUser 0 1"));
+    EXPECT_EQ(world_.images.Count(), 2) << "the first program's icon never entered the list";
+}
+
+TEST_F(TfrmRunIcons, ClosingWhileTheShellIsBusyDoesNotWaitForIt) {
+    world_.AddRunValue(kUser, L"a", kFirst);
+    LoadWithTheShellBusy();
+    const int wakeUps = world_.view.WakeUps();
+    world_.form.reset();  // returns although the shell still holds the request
+    world_.platform.shell().ReleaseIcons();
+    world_.platform.shell().WaitForIconCallsLeft(1);
+    EXPECT_EQ(world_.view.WakeUps(), wakeUps) << "nothing is handed to a closed window";
+}
+
+}  // namespace
+}  // namespace quillmark
