@@ -1,8 +1,9 @@
 // Cost of loading one scope's list: N Run values, N Startup shortcuts, and
-// both, each row pointing at a program that exists (so every row costs an
-// icon lookup and every shortcut a link load). Prints the median of five
-// loads and the cost per row, then, for 1,000 + 1,000, the time of each kind
-// of call a row makes.
+// both, each row pointing at one of four programs that exist (every shortcut
+// costs a link load, every program an icon lookup). Prints the median of five
+// loads, with the rows alone (what the window shows before any icon) and
+// with the icons looked up on the same thread, and the cost per row; then,
+// for 1,000 + 1,000, the time of each kind of call a load makes.
 //   Windows (under Wine, in a private prefix): bench_load_scope.exe
 //     seeds the prefix's current-user Run key and a Startup folder of its own
 //     (the Shell Folders values point there while it runs), and cleans up.
@@ -27,8 +28,10 @@
 #include <vector>
 
 #include "inventory/load_scope.h"
+#include "inventory/program_icons.h"
 #include "inventory/windows_start_man.h"
 #include "platform/registry_accessor.h"
+#include "platform/shell_links.h"
 #include "shellpath/command_line.h"
 #include "shellpath/shell_services.h"
 #include "shellpath/shortcut_target.h"
@@ -178,20 +181,27 @@ void Seed(World& world, int values, int shortcuts) {
     for (int i = 0; i < shortcuts; ++i) CreateShortcutFile(platform, world.Target(i), L"Bench " + std::to_wstring(i), world.Startup());
 }
 
-double MedianLoad(World& world, std::size_t expectedRows) {
+struct LoadTimes {
+    double rows;       // the rows, every icon still to be looked up
+    double withIcons;  // rows and icons, one lookup per program
+};
+
+LoadTimes MedianLoad(World& world, std::size_t expectedRows) {
     const Platform platform = world.View();
-    std::vector<double> runs;
+    std::vector<double> rowRuns, iconRuns;
     for (int run = 0; run < 5; ++run) {
         const auto images = world.NewImageList();
         RegistryAccessor registry(platform.registry);
         TWindowsStartMan startMan(platform);
         InventoryContext context{platform, registry, startMan, *images};
         ScopeList list;
-        runs.push_back(SecondsOf([&] { LoadScope(context, StartupScope::CurrentUser, list); }));
+        const ProgramIcons none;
+        rowRuns.push_back(SecondsOf([&] { LoadScopeRows(context, StartupScope::CurrentUser, list, none); }));
+        iconRuns.push_back(SecondsOf([&] { LoadScope(context, StartupScope::CurrentUser, list); }));
         if (list.rows.size() != expectedRows)
             std::printf("  (warning: %zu rows, expected %zu)\n", list.rows.size(), expectedRows);
     }
-    return Median(runs);
+    return {Median(rowRuns), Median(iconRuns)};
 }
 
 // Where one row's time goes: each call a load makes, timed on its own.
@@ -213,6 +223,16 @@ void PerCall(World& world, int n) {
     const double resolveLinks = SecondsOf([&] {
         for (const auto& file : files) targets.push_back(ResolveShortcutTarget(platform, file));
     });
+    ShortcutResolver resolver(platform);
+    const double resolveReused = SecondsOf([&] {
+        for (const auto& file : files) resolver.Resolve(file);
+    });
+    const double makeLinks = SecondsOf([&] {
+        for (std::size_t i = 0; i < files.size(); ++i) {
+            HResult created = kSOk;
+            platform.links.CreateWide(kClsctxInprocServer, false, created);
+        }
+    });
     const double resolveCommands = SecondsOf([&] {
         for (const auto& command : commands) programs.push_back(ProgramPathFromCommand(platform, ResolveShortcutTarget(platform, command)));
         for (const auto& target : targets) programs.push_back(ProgramPathFromCommand(platform, target));
@@ -221,16 +241,24 @@ void PerCall(World& world, int n) {
     const double icons = SecondsOf([&] {
         for (const auto& program : programs) AddFileIcon(platform, *images, program);
     });
-    const auto perCall = [](double seconds, std::size_t calls) { return calls ? seconds * 1e6 / calls : 0.0; };
+    ProgramIcons known;
+    const double keys = SecondsOf([&] {
+        for (const auto& program : programs) known.Find(ProgramIcons::KeyOf(platform, program));
+    });
+    // Microseconds per call, and the total in milliseconds.
+    const auto printLine = [](const char* what, double seconds, std::size_t calls) {
+        std::printf("  %-44s %10.1f %10.1f\n", what, calls ? seconds * 1e6 / calls : 0.0, seconds * 1e3);
+    };
     std::printf("\nPer call, %d values + %d shortcuts (microseconds per call, total ms):\n", n, n);
-    std::printf("  %-44s %10.1f %10.1f\n", "value names (one enumeration)", enumerate * 1e6, enumerate * 1e3);
-    std::printf("  %-44s %10.1f %10.1f\n", "read string (per value)", perCall(read, names.size()), read * 1e3);
-    std::printf("  %-44s %10.1f %10.1f\n", "list Startup folder (one listing)", list * 1e6, list * 1e3);
-    std::printf("  %-44s %10.1f %10.1f\n", "shortcut link load (per .lnk)", perCall(resolveLinks, files.size()),
-                resolveLinks * 1e3);
-    std::printf("  %-44s %10.1f %10.1f\n", "program path from command (per row)", perCall(resolveCommands, programs.size()),
-                resolveCommands * 1e3);
-    std::printf("  %-44s %10.1f %10.1f\n", "icon lookup + append (per row)", perCall(icons, programs.size()), icons * 1e3);
+    printLine("value names (one enumeration)", enumerate, 1);
+    printLine("read string (per value)", read, names.size());
+    printLine("list Startup folder (one listing)", list, 1);
+    printLine("shortcut, a link object each (per .lnk)", resolveLinks, files.size());
+    printLine("shortcut, one link object (per .lnk)", resolveReused, files.size());
+    printLine("link object made and released (per object)", makeLinks, files.size());
+    printLine("program path from command (per row)", resolveCommands, programs.size());
+    printLine("icon lookup + append (per row)", icons, programs.size());
+    printLine("program key: case fold + write time (per row)", keys, programs.size());
 }
 
 int Run() {
@@ -240,7 +268,8 @@ int Run() {
 #else
     std::printf("LoadScope on the stand-ins (native)\n");
 #endif
-    std::printf("%-10s %8s %8s %14s %16s\n", "part", "N", "rows", "median ms", "per row us");
+    std::printf("%-10s %8s %8s %14s %14s %16s\n", "part", "N", "rows", "rows only ms", "with icons ms",
+                "per row us");
     for (const int n : {100, 1000, 5000}) {
         struct Part {
             const char* name;
@@ -250,8 +279,9 @@ int Run() {
         for (const Part& part : {Part{"registry", n, 0}, Part{"folder", 0, n}, Part{"both", n, n}}) {
             Seed(world, part.values, part.shortcuts);
             const std::size_t rows = static_cast<std::size_t>(part.values + part.shortcuts);
-            const double median = MedianLoad(world, rows);
-            std::printf("%-10s %8d %8zu %14.1f %16.1f\n", part.name, n, rows, median * 1e3, median * 1e6 / rows);
+            const LoadTimes median = MedianLoad(world, rows);
+            std::printf("%-10s %8d %8zu %14.1f %14.1f %16.1f\n", part.name, n, rows, median.rows * 1e3,
+                        median.withIcons * 1e3, median.withIcons * 1e6 / rows);
             std::fflush(stdout);
         }
     }

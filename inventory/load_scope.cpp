@@ -21,8 +21,8 @@ namespace {
 
 // The program an entry starts: a shortcut's target, then the program part of
 // that command line. Neither step fails.
-std::wstring ResolvedPath(const Platform& platform, const std::wstring& location) {
-    return ProgramPathFromCommand(platform, ResolveShortcutTarget(platform, location));
+std::wstring ResolvedPath(const Platform& platform, ShortcutResolver& shortcuts, const std::wstring& location) {
+    return ProgramPathFromCommand(platform, shortcuts.Resolve(location));
 }
 
 // A new row shows the built-in image until its icon is known.
@@ -58,8 +58,15 @@ private:
     std::vector<IconRequest> requests_;
 };
 
+// What one load keeps from row to row: its link object and its icon plan.
+struct LoadPass {
+    LoadPass(const Platform& platform, const ProgramIcons& known) : shortcuts(platform), icons(platform, known) {}
+    ShortcutResolver shortcuts;
+    IconPlan icons;
+};
+
 void LoadRunValuesOfView(InventoryContext& context, StartupScope scope, RegistryView view, ScopeList& list,
-                         IconPlan& plan) {
+                         LoadPass& pass) {
     RegistryAccessor& registry = context.registry;
     // Read rights only: a standard user may read the machine's Run key but
     // not change it, and a request for more would open nothing.
@@ -76,15 +83,15 @@ void LoadRunValuesOfView(InventoryContext& context, StartupScope scope, Registry
             row.registryView = view;
             row.name = name;
             row.location = registry.ReadString(name);
-            plan.Assign(list, ResolvedPath(context.platform, row.location));
+            pass.icons.Assign(list, ResolvedPath(context.platform, pass.shortcuts, row.location));
         } catch (...) {
         }
     }
 }
 
-void LoadRunValues(InventoryContext& context, StartupScope scope, ScopeList& list, IconPlan& plan) {
+void LoadRunValues(InventoryContext& context, StartupScope scope, ScopeList& list, LoadPass& pass) {
     for (const RegistryView view : RunKeyViews(context.registry, scope))
-        LoadRunValuesOfView(context, scope, view, list, plan);
+        LoadRunValuesOfView(context, scope, view, list, pass);
 }
 
 // A folder row is named after the program it starts, as the shell would show
@@ -94,7 +101,7 @@ std::wstring FolderRowName(const Platform& platform, const std::wstring& resolve
     return part.empty() ? resolved : part;
 }
 
-void LoadStartupFiles(InventoryContext& context, StartupScope scope, ScopeList& list, IconPlan& plan) {
+void LoadStartupFiles(InventoryContext& context, StartupScope scope, ScopeList& list, LoadPass& pass) {
     std::vector<std::wstring> paths;
     if (scope == StartupScope::AllUsers)
         context.startMan.ListCommonStartup(paths);
@@ -110,9 +117,9 @@ void LoadStartupFiles(InventoryContext& context, StartupScope scope, ScopeList& 
         try {
             StartupEntry& row = AppendRow(list, EntryOrigin::StartupFile);
             row.location = path;
-            const std::wstring resolved = ResolvedPath(context.platform, path);
+            const std::wstring resolved = ResolvedPath(context.platform, pass.shortcuts, path);
             row.name = FolderRowName(context.platform, resolved);
-            plan.Assign(list, resolved);
+            pass.icons.Assign(list, resolved);
         } catch (...) {
         }
     }
@@ -124,16 +131,16 @@ std::vector<IconRequest> LoadScopeRows(InventoryContext& context, StartupScope s
                                        const ProgramIcons& icons) noexcept {
     // A failure outside the per-row guards ends the load with what it has.
     try {
-        IconPlan plan(context.platform, icons);
+        LoadPass pass(context.platform, icons);
         list.rows.clear();
         list.nameCaption = L"  Name  ";
         list.locationCaption = L"  Location  ";
         try {
-            LoadRunValues(context, scope, list, plan);
-            LoadStartupFiles(context, scope, list, plan);
+            LoadRunValues(context, scope, list, pass);
+            LoadStartupFiles(context, scope, list, pass);
         } catch (...) {
         }
-        return plan.Take();
+        return pass.icons.Take();
     } catch (...) {
         return {};
     }

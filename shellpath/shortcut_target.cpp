@@ -10,18 +10,13 @@ namespace quillmark {
 
 namespace {
 
-// IShellLinkW::GetPath of the shortcut, without Resolve: a target that has
-// moved comes back with its stored path, and no search or dialog happens.
-// Empty when the link object, its IPersistFile or the file cannot be had.
-std::wstring StoredTarget(const Platform& platform, const std::wstring& location) {
-    std::wstring target;
+// A new link object ready to load files, or null when the object or its
+// IPersistFile cannot be had.
+std::unique_ptr<WideShellLink> NewLinkObject(const Platform& platform) {
     HResult created = kSOk;
-    const auto link = platform.links.CreateWide(kClsctxInprocServer, false, created);
-    if (!link || !Succeeded(link->QueryPersistFile())) return target;
-    // A failed load leaves the object empty, so GetPath then writes nothing.
-    link->Load(location, kStgmRead);
-    link->GetPath(kSlgpUncPriority, target);
-    return target;
+    auto link = platform.links.CreateWide(kClsctxInprocServer, false, created);
+    if (!link || !Succeeded(link->QueryPersistFile())) return nullptr;
+    return link;
 }
 
 // A listing never asks the user anything and never changes a file: no search
@@ -41,18 +36,51 @@ bool LooksAdvertised(const std::wstring& loweredTrimmed) {
 }  // namespace
 
 std::wstring ResolveShortcutTarget(const Platform& platform, const std::wstring& location) {
-    const CodePage& codePage = platform.codePage;
+    return ShortcutResolver(platform).Resolve(location);
+}
+
+ShortcutResolver::ShortcutResolver(const Platform& platform) noexcept : platform_(platform) {}
+
+ShortcutResolver::~ShortcutResolver() = default;
+
+std::wstring ShortcutResolver::Resolve(const std::wstring& location) {
+    const CodePage& codePage = platform_.codePage;
     if (codePage.Upper(ExtractFileExt(location)) != L".LNK") return location;
 
-    std::wstring target = StoredTarget(platform, location);
+    std::wstring target = StoredTarget(location);
     if (LooksAdvertised(Trim(codePage.Lower(target)))) {
         TLinkParams params;
-        ResolveMsiShortcut(platform, codePage.ToAnsi(location), params);
+        ResolveMsiShortcut(platform_, codePage.ToAnsi(location), params);
         target = codePage.FromAnsi(params.TargetPath);
     }
     if (target.empty()) return location;
     // Also catches characters that the ANSI round trip turned into "?".
     if (HasInvalidFileNameChar(Trim(codePage.Lower(target)))) return location;
+    return target;
+}
+
+// IShellLinkW::GetPath of the shortcut, without Resolve: a target that has
+// moved comes back with its stored path, and no search or dialog happens.
+// Empty when the link object, its IPersistFile or the file cannot be had.
+std::wstring ShortcutResolver::StoredTarget(const std::wstring& location) {
+    std::wstring target;
+    if (link_) {
+        // A load that succeeds replaces all an earlier one left.
+        if (Succeeded(link_->Load(location, kStgmRead))) {
+            link_->GetPath(kSlgpUncPriority, target);
+            return target;
+        }
+        // One that fails may have kept the earlier shortcut (the shell reads
+        // the file's header before it lets go of the old data): the file is
+        // read again on a new object, as it would be on its own.
+        link_.reset();
+    }
+    auto link = NewLinkObject(platform_);
+    if (!link) return target;
+    // A failed load leaves a new object empty, so GetPath then writes nothing.
+    const bool loaded = Succeeded(link->Load(location, kStgmRead));
+    link->GetPath(kSlgpUncPriority, target);
+    if (loaded) link_ = std::move(link);
     return target;
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include <memory>
 #include <string>
 
 #include "platform/hresult.h"
@@ -6,6 +7,7 @@
 namespace quillmark {
 
 struct Platform;
+class WideShellLink;
 
 // What ResolveMsiShortcut learns about one shortcut, in the ANSI code page.
 // Filled in this order; after a failure the fields reached so far stay set.
@@ -18,6 +20,28 @@ struct TLinkParams {
 
 // The target path of a ".lnk" location, or the location itself. Never fails.
 std::wstring ResolveShortcutTarget(const Platform& platform, const std::wstring& location);
+
+// ResolveShortcutTarget for many locations, with one shell link object kept
+// from one shortcut to the next: making the object costs more than loading a
+// file into it. The results are exactly ResolveShortcutTarget's. The object
+// belongs to the COM apartment of the thread that made it: one resolver per
+// thread.
+class ShortcutResolver {
+public:
+    explicit ShortcutResolver(const Platform& platform) noexcept;
+    ~ShortcutResolver();
+    ShortcutResolver(const ShortcutResolver&) = delete;
+    ShortcutResolver& operator=(const ShortcutResolver&) = delete;
+
+    std::wstring Resolve(const std::wstring& location);
+
+private:
+    std::wstring StoredTarget(const std::wstring& location);
+
+    const Platform& platform_;
+    // Holds the last shortcut that loaded; null until one has.
+    std::unique_ptr<WideShellLink> link_;
+};
 // Reads an advertised shortcut through the ANSI link object and asks the
 // installer service where its program is. Returns kSOk, or the HRESULT of the
 // first step that failed.

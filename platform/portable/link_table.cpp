@@ -24,9 +24,10 @@ struct LinkTable::State {
 
     void Note(std::wstring call) { calls.push_back(std::move(call)); }
 
-    // IPersistFile::Load: a missing file and a file that is not a shortcut fail.
+    // IPersistFile::Load: a missing file and a file that is not a shortcut
+    // fail, and leave what the object held before, as the shell's own object
+    // checks the file's header before it lets go of its old data.
     HResult Load(const std::wstring& path, std::optional<LinkRecord>& loaded) {
-        loaded.reset();
         const auto found = files.find(PathKey(path));
         if (found == files.end()) return kFileNotFound;
         if (!found->second.readable) return kEFail;

@@ -11,6 +11,7 @@
 #include "platform/portable/link_table.h"
 #include "platform/portable/memory_registry.h"
 #include "platform/portable/recording_shell.h"
+#include "shellpath/shortcut_target.h"
 #include "tests/inventory/inventory_world.h"
 
 namespace quillmark {
@@ -267,6 +268,31 @@ TEST_P(ContractTest, InventoryLoadGoesOnPastBadRows) {
     EXPECT_EQ(goneRow->iconIndex, -1);
     ASSERT_NE(FindRow(list, L"good.exe", EntryOrigin::StartupFile), nullptr);
     EXPECT_GE(FindRow(list, L"good.exe", EntryOrigin::StartupFile)->iconIndex, 1);
+}
+
+// A load reads all its shortcuts through one link object; a shortcut that
+// cannot be read after one that could still stands for itself, although the
+// shell's object keeps what it held when a load fails.
+TEST_P(ContractTest, InventoryShortcutsShareALinkObjectWithoutMixingTargets) {
+    InventoryWorld world(*this, *backend_, GetParam().name);
+    const std::wstring first = world.Program(world.Folder(L"First"), L"first.exe");
+    const std::wstring second = world.Program(world.Folder(L"Second"), L"second.exe");
+    const std::wstring good = world.Shortcut(kUser, L"good", first);
+    const std::wstring other = world.Shortcut(kUser, L"other", second);
+    const std::wstring corrupt = world.File(world.StartupFolder(kUser) + L"\\corrupt.lnk");
+    if (world.links() != nullptr) world.links()->AddUnreadable(corrupt);
+    const std::wstring missing = world.StartupFolder(kUser) + L"\\missing.lnk";
+
+    const int objectsBefore = world.links() != nullptr ? world.links()->ObjectsCreated() : 0;
+    ShortcutResolver resolver(world.platform());
+    EXPECT_EQ(resolver.Resolve(good), first);
+    EXPECT_EQ(resolver.Resolve(other), second);
+    if (world.links() != nullptr) {
+        EXPECT_EQ(world.links()->ObjectsCreated(), objectsBefore + 1);
+    }
+    EXPECT_EQ(resolver.Resolve(corrupt), corrupt);
+    EXPECT_EQ(resolver.Resolve(missing), missing);
+    EXPECT_EQ(resolver.Resolve(good), first);
 }
 
 TEST_P(ContractTest, InventoryLoadManyRunValues) {
