@@ -55,7 +55,8 @@ crlf() { sed 's/\r*$/\r/' "$1" >"$2"; }
 # A zip whose bytes depend only on its files: fixed order, fixed times and
 # modes, no extra fields (-X), no folder entries (-D).
 pack() {
-    local arch=$1 exe=$2 name="Quillmark-$version-$arch" stage="$root/build/release/stage"
+    local label=$1 exe=$2
+    local name="Quillmark-$version-$label" stage="$root/build/release/stage"
     rm -rf "$stage"
     mkdir -p "$stage/$name"
     cp "$exe" "$stage/$name/Quillmark.exe"
