@@ -1,12 +1,15 @@
 // The real window under Wine: the commands on selected rows, wired to the
 // lists' keys, clicks and the toolbar, with their message boxes.
 #include <windows.h>
+#include <sddl.h>
 #include <shellapi.h>
 
 #include <string>
+#include <vector>
 
 #include "app/win32/control_ids.h"
 #include "tests/ui/main_window_fixture.h"
+#include "platform/win32/handles.h"
 #include "tests/ui/support/handles.h"
 #include "tests/ui/support/user_input.h"
 #include "tests/ui/support/wait.h"
@@ -39,6 +42,39 @@ std::int64_t RecycledItems() {
     info.cbSize = sizeof(info);
     return SUCCEEDED(SHQueryRecycleBinW(nullptr, &info)) ? info.i64NumItems : -1;
 }
+
+// While it lives, nobody may delete values of the scope's Run key: an ACL
+// that denies KEY_SET_VALUE to everyone, as Windows refuses a standard user
+// on HKEY_LOCAL_MACHINE. The key's own ACL comes back at the end.
+class RunKeyDeleteDenied {
+public:
+    explicit RunKeyDeleteDenied(Scope scope) {
+        if (RegOpenKeyExW(RootOf(scope), kRunKeyPath, 0, READ_CONTROL | WRITE_DAC, key_.put()) != ERROR_SUCCESS) return;
+        DWORD size = 0;
+        RegGetKeySecurity(key_.get(), DACL_SECURITY_INFORMATION, nullptr, &size);
+        original_.resize(size);
+        if (RegGetKeySecurity(key_.get(), DACL_SECURITY_INFORMATION, original_.data(), &size) != ERROR_SUCCESS) return;
+        PSECURITY_DESCRIPTOR denying = nullptr;
+        // Deny everyone KEY_SET_VALUE (0x2), allow everyone the rest.
+        if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:(D;;0x2;;;WD)(A;;KA;;;WD)", SDDL_REVISION_1,
+                                                                  &denying, nullptr)) {
+            return;
+        }
+        applied_ = RegSetKeySecurity(key_.get(), DACL_SECURITY_INFORMATION, denying) == ERROR_SUCCESS;
+        LocalFree(denying);
+    }
+    ~RunKeyDeleteDenied() {
+        if (applied_) RegSetKeySecurity(key_.get(), DACL_SECURITY_INFORMATION, original_.data());
+    }
+    RunKeyDeleteDenied(const RunKeyDeleteDenied&) = delete;
+    RunKeyDeleteDenied& operator=(const RunKeyDeleteDenied&) = delete;
+    bool Applied() const noexcept { return applied_; }
+
+private:
+    UniqueHkey key_;
+    std::vector<BYTE> original_;
+    bool applied_ = false;
+};
 
 class RowCommandsUiTest : public MainWindowTest {
 protected:
@@ -117,6 +153,33 @@ TEST_F(RowCommandsUiTest, DeleteAnsweredWithCancelChangesNothing) {
     ExpectNoDialogs();
 }
 
+// The refusal comes after the reload: the box names the entry, and the list
+// still shows it.
+TEST_F(RowCommandsUiTest, ARefusedRemovalIsReportedAndTheEntryStaysListed) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+    Tabs().ClickTab(1);
+    ASSERT_TRUE(WaitForRows(Scope::AllUsers));
+    const RunKeyDeleteDenied denied(Scope::AllUsers);
+    if (!denied.Applied()) GTEST_SKIP() << "the Run key's ACL could not be changed here";
+    ASSERT_NO_FATAL_FAILURE(SelectRows(Scope::AllUsers, {kExplorerValue}));
+    PressKey(VK_DELETE);
+    ASSERT_NO_FATAL_FAILURE(Answer(kConfirmation, IDOK));
+
+    const auto report = app_->WaitForDialogBox();
+    if (!report && seed_.HasValue(Scope::AllUsers, kExplorerValue) == false) {
+        GTEST_SKIP() << "Wine let the denied delete through";
+    }
+    ASSERT_TRUE(report.has_value()) << "no report of the refusal";
+    EXPECT_EQ(report->caption, L"Error");
+    EXPECT_NE(report->text.find(std::wstring(kExplorerValue) + L": "), std::wstring::npos)
+        << "the box names the entry that stayed";
+    Screenshot(L"ui-removal-refused");
+    ASSERT_TRUE(AnswerDialogBox(*report, IDCANCEL));
+    EXPECT_TRUE(seed_.HasValue(Scope::AllUsers, kExplorerValue));
+    EXPECT_GE(RowNamed(List(Scope::AllUsers), kExplorerValue), 0) << "the reloaded list still shows it";
+    ExpectNoDialogs();
+}
+
 // The row's program is started without the row's arguments.
 TEST_F(RowCommandsUiTest, OpenOnARowStartsItsProgram) {
     const std::wstring recorder = QuillmarkExePath().substr(0, QuillmarkExePath().rfind(L"\\app\\")) +
@@ -129,9 +192,10 @@ TEST_F(RowCommandsUiTest, OpenOnARowStartsItsProgram) {
     const RemoteListView list = List(Scope::CurrentUser);
     ClickAt(list.Window(), list.ItemCentre(RowNamed(list, L"QM Recorder")), true);
 
-    ASSERT_TRUE(WaitFor([&] { return GetFileAttributesW(record.c_str()) != INVALID_FILE_ATTRIBUTES; }, 10000))
+    // The recorder holds its file open without sharing until it has written it.
+    std::wstring commandLine;
+    ASSERT_TRUE(WaitFor([&] { return !(commandLine = ReadWholeFile(record)).empty(); }, 10000))
         << "the program was not started";
-    const std::wstring commandLine = ReadWholeFile(record);
     EXPECT_NE(commandLine.find(L"quillmark_record_command_line.exe"), std::wstring::npos);
     EXPECT_EQ(commandLine.find(L"/from-the-row"), std::wstring::npos) << "started with the row's arguments";
     DeleteFileW(record.c_str());
