@@ -99,7 +99,7 @@ TEST_F(AddPanelUiTest, ConfirmWithABlankPathSaysSoAndMarksTheField) {
     ASSERT_TRUE(AnswerDialogBox(*box, IDOK));
     // The field had the focus, so it stays red with yellow text.
     const HWND path = Control(control_ids::kTxtStartPath);
-    EXPECT_TRUE(WaitFor([&] { return FieldBackground(path) == RGB(255, 0, 0); }, 2000))
+    EXPECT_TRUE(WaitFor([&] { return FieldBackground(path) == RGB(255, 0, 0); }, 10000))
         << "background " << std::hex << FieldBackground(path);
     EXPECT_TRUE(PanelShown());
     ExpectNoDialogs();
