@@ -88,6 +88,13 @@ public:
 
     // Asks the window to close, as its close box does.
     virtual void Close() = 0;
+
+    // Pops up `PopupMenu2`, the help menu, with its top-left corner at the mouse cursor.
+    virtual void PopUpHelpMenu() = 0;
+    // Shows the About window modally: returns once it is hidden again.
+    virtual void ShowAboutWindow() = 0;
+    // The text colour of the `website` label.
+    virtual void SetWebsiteColour(std::uint32_t colour) = 0;
 };
 
 // What PageControl1DrawTab paints on: one tab's rectangle, with the tab

@@ -112,6 +112,7 @@ void TfrmRun::FormCloseQuery(bool& /*canClose*/) {
     SwallowFailures([&] {
         if (settingsFile_ == nullptr) throw Error(L"The settings file is not open");
         settingsFile_->WriteInteger(kKeyPageControl1, view_.TabIndex());
+        FirstExitOffer();
     });
 }
 

@@ -87,6 +87,24 @@ public:
     void TxtStartPathKeyDown(int key);
     void cmdAddClick();  // "Confir&m to add"
     void btnCancelClick();
+    // Launchers of system tools and folders (app/launchers.cpp).
+    void SpeedButton5Click();
+    void BtnServiceClick();
+    void BtnSchToolClick();
+    void CbQuickLaunchFolderChange();
+    void BtnTestClick();
+    // The help menu and the vendor's pages (app/help_menu.cpp).
+    void Button5Click();
+    void About1Click();
+    void HelpDocumentation1Click();
+    void HomePage1Click();
+    void SpeedButton4Click();
+    void websiteClick();
+    void websiteMouseEnter();
+    void websiteMouseLeave();
+    // The copy of Quillmark in DataFolder with its desktop shortcut (app/desktop_copy.cpp).
+    void SpeedButton6Click();
+    void FirstExitOffer();
 
     // Reloads the selected tab's list, focuses it and selects its last row.
     // Carries no guard: the timer, Refresh, the tab change and the add and

@@ -12,6 +12,9 @@ public:
     // without the terminator; 0 when the variable is undefined. Names match
     // without regard to letter case. Sizes count UTF-16 units.
     virtual std::uint32_t GetVariable(const std::wstring& name, wchar_t* buffer, std::uint32_t size) = 0;
+    // The running program's full path (GetModuleFileNameW of the exe), of any
+    // length; empty when it cannot be read.
+    virtual std::wstring ModuleFileName() = 0;
 };
 
 }  // namespace quillmark

@@ -38,6 +38,10 @@ public:
     virtual bool ForceDirectories(const std::wstring& path) = 0;
     // Absolute form of a path, completing a relative one from the current directory.
     virtual std::wstring FullPath(const std::wstring& path) = 0;
+    // CopyFileW: the file with its attributes, into an existing folder. False
+    // when the source is no file, the target's folder is missing, the target
+    // exists and `failIfExists` is set, or the target is the source itself.
+    virtual bool Copy(const std::wstring& from, const std::wstring& to, bool failIfExists) = 0;
 };
 
 }  // namespace quillmark

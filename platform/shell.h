@@ -23,6 +23,8 @@ inline constexpr std::uint32_t kShgfiIcon = 0x100;
 inline constexpr std::uint32_t kBifReturnOnlyFsDirs = 0x1;
 inline constexpr std::uint32_t kBifEditBox = 0x10;
 inline constexpr std::uint32_t kBifNewDialogStyle = 0x40;
+// IDispatch::Invoke's answer when the method itself raised an exception.
+inline constexpr HResult kDispEException = static_cast<HResult>(0x80020009u);
 
 // A shell item id list handed out by the shell. Destroying it frees it
 // through the shell's allocator (SHGetMalloc, then IMalloc::Free).
@@ -118,6 +120,12 @@ public:
     virtual std::unique_ptr<FileIcon> GetFileIcon(const std::wstring& path, std::uint32_t flags) = 0;
     // SHBrowseForFolderW, modal; null when the user cancels.
     virtual std::unique_ptr<ShellIdList> BrowseForFolder(const BrowseInfo& info) = 0;
+    // WinExec(commandLine, show): true when the result exceeds 31.
+    virtual bool WinExec(const std::string& commandLine, int show) = 0;
+    // "Shell.Application" created by its programmatic identifier, then its
+    // method "ToggleDesktop" looked up by name and invoked without arguments;
+    // the first failing call's code, or S_OK.
+    virtual HResult ToggleDesktop() = 0;
 };
 
 }  // namespace quillmark

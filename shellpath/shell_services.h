@@ -21,9 +21,10 @@ inline constexpr int kCsidlProgramFilesCommon = 0x2B;
 inline constexpr int kCsidlCommonDocuments = 0x2E;
 
 // Folder lookups; empty text when the shell or the registry has no answer.
-// The ANSI shell call loses characters outside the code page.
+// The ANSI shell call of SpecialFolderPath loses characters outside the code
+// page; the desktop folder is read in UTF-16.
 std::wstring SpecialFolderPath(const Platform& platform, int csidl);
-std::string DesktopPath(const Platform& platform);
+std::wstring DesktopPath(const Platform& platform);
 // A value of the all-users "Shell Folders" key, unexpanded.
 std::wstring CommonShellFolderPath(const Platform& platform, const std::string& valueName);
 

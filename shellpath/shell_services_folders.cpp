@@ -22,11 +22,11 @@ std::wstring SpecialFolderPath(const Platform& platform, int csidl) {
     return platform.codePage.FromAnsi(path);
 }
 
-std::string DesktopPath(const Platform& platform) {
+std::wstring DesktopPath(const Platform& platform) {
     auto idList = platform.shell.GetSpecialFolderLocation(kCsidlDesktop);
     if (!idList) return {};
-    std::string path;
-    if (!platform.shell.GetPathFromIdListA(*idList, path)) path.clear();
+    std::wstring path;
+    if (!platform.shell.GetPathFromIdListW(*idList, path)) path.clear();
     FreeIdList(idList);
     return path;
 }

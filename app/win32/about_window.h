@@ -1,18 +1,41 @@
 #pragma once
 #include <windows.h>
 
+#include <memory>
+#include <vector>
+
+#include "app/tfrm_about.h"
 #include "app/win32/base_window.h"
+#include "app/win32/dpi_scale.h"
+#include "app/win32/gdi_handles.h"
 
 namespace quillmark {
 
-// `FrmAbout`: the About window. Created hidden at start, owned by the main
-// window; shown modally from the help menu.
-class TFrmAbout final : public BaseWindow {
+// `FrmAbout`: the About window's widgets, shown to and reported from
+// TFrmAbout's handlers. Created hidden at start, owned by the main window.
+class TFrmAboutWindow final : public BaseWindow, public AboutView {
 public:
+    explicit TFrmAboutWindow(const Platform& platform);
+
     void Create(HWND owner);
+    // Shows the window with its owner disabled, and returns once it is hidden.
+    void ShowModal();
+
+    // AboutView
+    void Hide() override;
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void CreateControls();
+    HFONT FontFor(const AboutControlLayout& control);
+
+    DpiScale scale_;
+    TFrmAbout logic_;
+    UniqueBrush background_;
+    std::vector<UniqueFont> fonts_;
+    HWND link_ = nullptr;
 };
 
 }  // namespace quillmark

@@ -62,7 +62,17 @@ inline constexpr int kAbout1 = 710;
 inline constexpr int kHomePage1 = 711;
 inline constexpr int kHelpDocumentation1 = 712;
 
+// The About window's controls. "&Ok" is IDOK, so Enter presses it.
+inline constexpr int kAboutButton1 = 1;
+inline constexpr int kAboutLabel1 = 800;
+inline constexpr int kAboutLabel2 = 801;
+inline constexpr int kAboutLabel5 = 802;
+inline constexpr int kAboutLabel3 = 803;
+inline constexpr int kAboutLabel4 = 804;
+
 }  // namespace quillmark::control_ids
 
-// Window class of the main window, so tests and the run script can find it.
+// Window classes of the main window and the About window, so tests and the
+// run script can find them.
 #define QUILLMARK_MAIN_WINDOW_CLASS L"TfrmRun"
+#define QUILLMARK_ABOUT_WINDOW_CLASS L"TFrmAbout"

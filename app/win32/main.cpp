@@ -40,8 +40,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int showCo
     // picker) are modal to the main window.
     win32.links().SetOwnerWindow(frmRun.Handle());
     win32.shell().SetOwnerWindows(frmRun.Handle(), frmRun.Handle());
-    TFrmAbout frmAbout;
+    TFrmAboutWindow frmAbout(platform);
     frmAbout.Create(frmRun.Handle());
+    frmRun.SetAboutWindow(&frmAbout);
 
     ShowWindow(frmRun.Handle(), showCommand);
     UpdateWindow(frmRun.Handle());

@@ -324,7 +324,8 @@ void TfrmRunWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
         const bool clicked =
             (layout.kind == ComponentKind::FlatButton || layout.kind == ComponentKind::PushButton) && code == BN_CLICKED;
         const bool changed = layout.kind == ComponentKind::Combo && code == CBN_SELCHANGE;
-        if (clicked || changed) RunHandler(layout.handler);
+        const bool labelClicked = layout.kind == ComponentKind::Label && code == STN_CLICKED;
+        if (clicked || changed || labelClicked) RunHandler(layout.handler);
         return;
     }
 }
@@ -360,6 +361,9 @@ LRESULT TfrmRunWindow::OnControlColour(UINT message, HDC dc, HWND control) {
     for (const auto& [name, component] : components_) {
         if (component.hwnd != control || component.layout->kind != ComponentKind::Label) continue;
         if (component.layout->colour != kInheritColour) SetTextColor(dc, component.layout->colour);
+        if (const auto colour = labelColours_.find(control); colour != labelColours_.end()) {
+            SetTextColor(dc, colour->second);
+        }
         SetBkMode(dc, TRANSPARENT);
         if (PanelWidget* panel = PanelOf(GetParent(control))) return reinterpret_cast<LRESULT>(panel->BackgroundBrush());
         return reinterpret_cast<LRESULT>(windowBrush_.get());
@@ -447,6 +451,9 @@ LRESULT TfrmRunWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
         return OnControlColour(message, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_SETCURSOR:
+        OnSetCursor(reinterpret_cast<HWND>(wParam));
+        return Default(message, wParam, lParam);
     case WM_CONTEXTMENU:
         OnContextMenu(reinterpret_cast<HWND>(wParam), lParam);
         return 0;

@@ -22,6 +22,7 @@ namespace quillmark {
 
 class Win32ImageList;
 class PrivateProfile;
+class TFrmAboutWindow;
 struct Platform;
 
 // `frmRun`, the main window: the Win32 widgets of the layout table, shown
@@ -40,6 +41,8 @@ public:
     // message was used up.
     bool PreTranslate(MSG& message);
     TfrmRun& Logic() noexcept { return *logic_; }
+    // `FrmAbout`, created hidden at program start and shown from the help menu.
+    void SetAboutWindow(TFrmAboutWindow* about) noexcept { frmAbout_ = about; }
 
     // MainView
     void SetDoubleBuffered(const std::wstring& component) override;
@@ -68,6 +71,9 @@ public:
                               MessageButtons buttons) override;
     void ShowDefaultErrorBox(const std::wstring& message) override;
     void Close() override;
+    void PopUpHelpMenu() override;
+    void ShowAboutWindow() override;
+    void SetWebsiteColour(std::uint32_t colour) override;
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -98,6 +104,8 @@ private:
     void OnContextMenu(HWND source, LPARAM position);
     LRESULT OnControlColour(UINT message, HDC dc, HWND control);
     bool OnAccessKey(wchar_t key);
+    // The mouse over the `website` label or off it (WM_SETCURSOR reaches the window for every child).
+    void OnSetCursor(HWND under);
     void RepointImageLists(HIMAGELIST handle);
     // The lists' and the edit fields' events (main_window_fields.cpp).
     bool OnListNotify(const NMHDR& header);
@@ -133,6 +141,9 @@ private:
     UniqueMenu popupMenu2_;
     // Where the icon worker posts: the window while it exists. Read on the worker's thread.
     std::atomic<HWND> iconsArrivedTarget_{nullptr};
+    TFrmAboutWindow* frmAbout_ = nullptr;
+    bool overWebsite_ = false;
+    std::map<HWND, COLORREF> labelColours_;  // set while running, over the layout's colours
 };
 
 }  // namespace quillmark

@@ -13,10 +13,13 @@ public:
     void Set(const std::wstring& name, const std::wstring& value);
     void Unset(const std::wstring& name);
     std::uint32_t GetVariable(const std::wstring& name, wchar_t* buffer, std::uint32_t size) override;
+    void SetModuleFileName(std::wstring path) { moduleFileName_ = std::move(path); }
+    std::wstring ModuleFileName() override { return moduleFileName_; }
 
 private:
     static std::wstring Key(const std::wstring& name);
     std::map<std::wstring, std::wstring> variables_;
+    std::wstring moduleFileName_;
 };
 
 }  // namespace quillmark

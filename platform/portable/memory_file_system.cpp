@@ -192,6 +192,21 @@ std::wstring MemoryFileSystem::FullPath(const std::wstring& path) {
     return full;
 }
 
+bool MemoryFileSystem::Copy(const std::wstring& from, const std::wstring& to, bool failIfExists) {
+    const auto source = Components(from);
+    const auto target = Components(to);
+    const Node* sourceNode = Find(source);
+    if (sourceNode == nullptr || (sourceNode->attributes & kAttrDirectory) || target.size() < 2) return false;
+    // Windows opens the source before the target, so a file cannot be copied onto itself.
+    if (KeyOf(source) == KeyOf(target)) return false;
+    const Node* folder = Find(std::vector<std::wstring>(target.begin(), target.end() - 1));
+    if (folder == nullptr || !(folder->attributes & kAttrDirectory)) return false;
+    if (const Node* existing = Find(target)) {
+        if (failIfExists || (existing->attributes & (kAttrDirectory | kAttrReadOnly))) return false;
+    }
+    return Add(target, sourceNode->attributes);
+}
+
 bool MemoryFileSystem::AddFolder(const std::wstring& path, std::uint32_t attributes) {
     return Add(Components(path), attributes | kAttrDirectory);
 }

@@ -27,6 +27,7 @@ public:
     bool DirectoryExists(const std::wstring& path) override;
     bool ForceDirectories(const std::wstring& path) override;
     std::wstring FullPath(const std::wstring& path) override;
+    bool Copy(const std::wstring& from, const std::wstring& to, bool failIfExists) override;
 
     // Seeding for tests. Missing parents are created as plain folders; a
     // drive root ("D:\") may be added as a folder. False when the path is not

@@ -182,6 +182,16 @@ bool RecordingShell::ExecuteA(ShellOwner owner, const std::string& verb, const s
     return true;
 }
 
+bool RecordingShell::WinExec(const std::string& commandLine, int show) {
+    executed_.push_back({L"WinExec", ShellOwner::None, 0, L"", Widen(commandLine), L"", L"", std::nullopt, show});
+    return true;
+}
+
+HResult RecordingShell::ToggleDesktop() {
+    executed_.push_back({L"ToggleDesktop", ShellOwner::None, 0, L"", L"", L"", L"", std::nullopt, 0});
+    return toggleDesktopResult_;
+}
+
 FileOperationResult RecordingShell::FileOperationW(const FileOperation& operation) {
     fileOperations_.push_back(operation);
     if (operation.function != kFoDelete) return {};

@@ -15,11 +15,12 @@ namespace quillmark {
 // One ShellExecute call as the recording shell saw it. ANSI texts are
 // widened byte for byte (tests use plain ASCII there).
 struct ExecuteRecord {
-    std::wstring call;  // "ShellExecuteExA", "ShellExecuteExW", "ShellExecuteW" or "ShellExecuteA"
+    // "ShellExecuteExA", "ShellExecuteExW", "ShellExecuteW", "ShellExecuteA", "WinExec" or "ToggleDesktop"
+    std::wstring call;
     ShellOwner owner = ShellOwner::None;
     std::uint32_t mask = 0;
     std::wstring verb;
-    std::wstring file;
+    std::wstring file;  // WinExec: the command line
     std::wstring parameters;
     std::wstring directory;
     std::optional<std::wstring> idListPath;  // the folder of the id list passed, if any
@@ -61,6 +62,8 @@ public:
     void SetBrowseResult(std::optional<std::wstring> folder);
     // What ShellExecuteExW reports, for instance false for a declined elevation.
     void SetExecuteExWResult(bool result) { executeExWResult_ = result; }
+    // What the next ToggleDesktop calls answer; S_OK unless set.
+    void SetToggleDesktopResult(HResult result) noexcept { toggleDesktopResult_ = result; }
 
     const std::vector<ExecuteRecord>& Executed() const { return executed_; }
     const std::vector<FileOperation>& FileOperations() const { return fileOperations_; }
@@ -85,6 +88,8 @@ public:
     FileOperationResult FileOperationW(const FileOperation& operation) override;
     std::unique_ptr<FileIcon> GetFileIcon(const std::wstring& path, std::uint32_t flags) override;
     std::unique_ptr<ShellIdList> BrowseForFolder(const BrowseInfo& info) override;
+    bool WinExec(const std::string& commandLine, int show) override;
+    HResult ToggleDesktop() override;
 
 private:
     std::map<int, std::pair<std::string, HResult>> folderPaths_;
@@ -95,6 +100,7 @@ private:
     std::optional<std::wstring> browseResult_;
     std::optional<FileOperationResult> fileOperationAnswer_;
     bool executeExWResult_ = true;
+    HResult toggleDesktopResult_ = kSOk;
     std::vector<ExecuteRecord> executed_;
     std::vector<FileOperation> fileOperations_;
     std::vector<BrowseInfo> browsed_;

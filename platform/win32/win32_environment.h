@@ -6,6 +6,7 @@ namespace quillmark {
 class Win32Environment final : public Environment {
 public:
     std::uint32_t GetVariable(const std::wstring& name, wchar_t* buffer, std::uint32_t size) override;
+    std::wstring ModuleFileName() override;
 };
 
 }  // namespace quillmark

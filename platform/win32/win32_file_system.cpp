@@ -58,4 +58,8 @@ std::wstring Win32FileSystem::FullPath(const std::wstring& path) {
     return full;
 }
 
+bool Win32FileSystem::Copy(const std::wstring& from, const std::wstring& to, bool failIfExists) {
+    return CopyFileW(from.c_str(), to.c_str(), failIfExists ? TRUE : FALSE) != FALSE;
+}
+
 }  // namespace quillmark

@@ -13,6 +13,7 @@ public:
     bool DirectoryExists(const std::wstring& path) override;
     bool ForceDirectories(const std::wstring& path) override;
     std::wstring FullPath(const std::wstring& path) override;
+    bool Copy(const std::wstring& from, const std::wstring& to, bool failIfExists) override;
 };
 
 }  // namespace quillmark

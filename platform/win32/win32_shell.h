@@ -28,6 +28,8 @@ public:
     FileOperationResult FileOperationW(const FileOperation& operation) override;
     std::unique_ptr<FileIcon> GetFileIcon(const std::wstring& path, std::uint32_t flags) override;
     std::unique_ptr<ShellIdList> BrowseForFolder(const BrowseInfo& info) override;
+    bool WinExec(const std::string& commandLine, int show) override;
+    HResult ToggleDesktop() override;
 
 private:
     HWND Owner(ShellOwner owner) const noexcept;

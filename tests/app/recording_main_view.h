@@ -158,6 +158,9 @@ public:
     }
     void ShowDefaultErrorBox(const std::wstring& message) override { calls.push_back(L"ErrorBox " + message); }
     void Close() override { Record(L"Close"); }
+    void PopUpHelpMenu() override { Record(L"PopUpHelpMenu"); }
+    void ShowAboutWindow() override { Record(L"ShowAboutWindow"); }
+    void SetWebsiteColour(std::uint32_t colour) override { Record(L"WebsiteColour " + std::to_wstring(colour)); }
 
     // The lines that start with `prefix`, in order.
     std::vector<std::wstring> Calls(const std::wstring& prefix) const {

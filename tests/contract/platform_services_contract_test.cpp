@@ -88,6 +88,23 @@ TEST_P(ContractTest, ForceDirectoriesMakesEveryMissingParent) {
     EXPECT_FALSE(files.ForceDirectories(L""));
 }
 
+TEST_P(ContractTest, CopyOverwritesOnRequestButNeverOntoItself) {
+    const std::wstring folder = ScratchFolder(L"copy");
+    const std::wstring source = MakeFile(folder + L"\\source\u4e2d.exe", kAttrArchive);
+    const std::wstring target = folder + L"\\copy.exe";
+    RemoveAfterwards(target);
+    FileSystem& files = backend_->View().files;
+    EXPECT_TRUE(files.Copy(source, target, false));
+    EXPECT_TRUE(files.FileExists(target));
+    EXPECT_TRUE(files.Copy(source, target, false)) << "an existing copy is overwritten";
+    EXPECT_FALSE(files.Copy(source, target, true));
+    EXPECT_FALSE(files.Copy(source, Upper(source), false)) << "a file cannot be copied onto itself";
+    EXPECT_TRUE(files.FileExists(source));
+    EXPECT_FALSE(files.Copy(folder + L"\\missing.exe", folder + L"\\other.exe", false));
+    EXPECT_FALSE(files.Copy(source, folder + L"\\missing\\copy.exe", false));
+    EXPECT_FALSE(files.FileExists(folder + L"\\other.exe"));
+}
+
 TEST_P(ContractTest, FullPathResolvesDotsAndSeparators) {
     const std::wstring folder = StartupFolderOf(RegistryRoot::CurrentUser);
     FileSystem& files = backend_->View().files;

@@ -34,12 +34,12 @@ TEST_F(ShellServicesTest, SpecialFolderPathWidensTheAnsiAnswer) {
     EXPECT_EQ(SpecialFolderPath(View(), 0x7777), L"");
 }
 
-TEST_F(ShellServicesTest, DesktopPathFreesItsIdList) {
-    EXPECT_EQ(DesktopPath(View()), "");
+TEST_F(ShellServicesTest, DesktopPathIsReadInUtf16AndFreesItsIdList) {
+    EXPECT_EQ(DesktopPath(View()), L"");
     world_.shell().SetFolderLocation(kCsidlDesktop, L"");
-    EXPECT_EQ(DesktopPath(View()), "");
-    world_.shell().SetFolderLocation(kCsidlDesktop, L"C:\\Users\\me\\Desktop");
-    EXPECT_EQ(DesktopPath(View()), "C:\\Users\\me\\Desktop");
+    EXPECT_EQ(DesktopPath(View()), L"");
+    world_.shell().SetFolderLocation(kCsidlDesktop, L"C:\\Users\\\u4e2d\\Desktop");
+    EXPECT_EQ(DesktopPath(View()), L"C:\\Users\\\u4e2d\\Desktop");
     EXPECT_EQ(world_.shell().LiveIdLists(), 0);
 }
 

@@ -159,7 +159,7 @@ TEST_F(ShellServicesWin32Test, FolderLookups) {
 
     wchar_t desktop[MAX_PATH + 1] = {};
     ASSERT_TRUE(SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, 0, desktop)));
-    EXPECT_EQ(View().codePage.FromAnsi(DesktopPath(View())), desktop);
+    EXPECT_EQ(DesktopPath(View()), desktop);
 
     const std::wstring programs = CommonShellFolderPath(View(), "Common Programs");
     EXPECT_FALSE(programs.empty());

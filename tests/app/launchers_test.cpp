@@ -1,0 +1,192 @@
+// The launchers, the help menu and the About window's handlers against the
+// recording shell and view.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "app/tfrm_about.h"
+#include "app/web_pages.h"
+#include "tests/app/tfrm_run_world.h"
+
+namespace quillmark {
+namespace {
+
+using app_testing::TfrmRunWorld;
+
+constexpr wchar_t kShellFolders[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+// An all-users programs folder whose name the ANSI code page cannot hold.
+constexpr wchar_t kPrograms[] = L"C:\\ProgramData\\\u7a0b\u5e8f";
+constexpr wchar_t kUserStartup[] = L"C:\\Users\\Quill\\Start Menu\\Programs\\Startup";
+
+std::wstring Widen(const std::string& text) { return std::wstring(text.begin(), text.end()); }
+
+// "call owner verb file show" for every shell request.
+std::vector<std::wstring> ShellCalls(TfrmRunWorld& world) {
+    std::vector<std::wstring> calls;
+    for (const ExecuteRecord& record : world.platform.shell().Executed()) {
+        calls.push_back(record.call + L" " + std::to_wstring(static_cast<int>(record.owner)) + L" " + record.verb +
+                        L" " + record.file + L" " + std::to_wstring(record.show));
+    }
+    return calls;
+}
+
+struct LauncherCase {
+    const char* what;
+    void (TfrmRun::*handler)();
+    bool commonPrograms;       // the all-users "Common Programs" value is there
+    bool scheduledTasksLink;   // "Scheduled Tasks.lnk" exists in System Tools
+    const wchar_t* expected;
+};
+
+class Launchers : public ::testing::TestWithParam<LauncherCase> {};
+
+TEST_P(Launchers, HandTheirToolToTheShell) {
+    const LauncherCase& c = GetParam();
+    TfrmRunWorld world;
+    world.platform.registry().SetString(RegistryRoot::CurrentUser, kShellFolders, L"StartUp", kUserStartup);
+    if (c.commonPrograms) {
+        world.platform.registry().SetString(RegistryRoot::LocalMachine, kShellFolders, L"Common Programs", kPrograms);
+    }
+    if (c.scheduledTasksLink) {
+        world.platform.files().AddFile(std::wstring(kPrograms) + L"\\Accessories\\System Tools\\Scheduled Tasks.lnk");
+    }
+    world.form->FormCreate();
+    (world.form.get()->*c.handler)();
+    EXPECT_THAT(ShellCalls(world), ::testing::ElementsAre(c.expected));
+    EXPECT_TRUE(world.view.Calls(L"ErrorBox").empty());
+}
+
+// Owners: 0 none, 1 the application window, 2 the main window.
+INSTANTIATE_TEST_SUITE_P(
+    Buttons, Launchers,
+    ::testing::Values(
+        LauncherCase{"AddRemovePrograms", &TfrmRun::SpeedButton5Click, true, false,
+                     L"WinExec 0  RunDLL32.exe Shell32.dll,Control_RunDLL AppWiz.cpl,,0 1"},
+        LauncherCase{"Services", &TfrmRun::BtnServiceClick, true, false,
+                     L"ShellExecuteW 1 open C:\\ProgramData\\\u7a0b\u5e8f\\Administrative Tools\\Services.lnk 1"},
+        LauncherCase{"ServicesWithoutCommonPrograms", &TfrmRun::BtnServiceClick, false, false,
+                     L"ShellExecuteW 1 open \\Administrative Tools\\Services.lnk 1"},
+        LauncherCase{"ScheduledTasks", &TfrmRun::BtnSchToolClick, true, true,
+                     L"ShellExecuteW 1 open C:\\ProgramData\\\u7a0b\u5e8f\\Accessories\\System Tools\\"
+                     L"Scheduled Tasks.lnk 1"},
+        LauncherCase{"TaskScheduler", &TfrmRun::BtnSchToolClick, true, false,
+                     L"ShellExecuteW 1 open C:\\ProgramData\\\u7a0b\u5e8f\\Accessories\\System Tools\\"
+                     L"Task Scheduler.lnk 1"},
+        LauncherCase{"TaskSchedulerWithoutCommonPrograms", &TfrmRun::BtnSchToolClick, false, false,
+                     L"ShellExecuteW 1 open \\Accessories\\System Tools\\Task Scheduler.lnk 1"},
+        LauncherCase{"Test", &TfrmRun::BtnTestClick, true, false,
+                     L"ShellExecuteW 2 Open C:\\Users\\Quill\\Start Menu\\Programs\\Startup 5"}),
+    [](const auto& info) { return std::string(info.param.what); });
+
+struct QuickLaunchCase {
+    int index;
+    const wchar_t* folder;  // null: nothing is opened
+};
+
+class QuickLaunch : public ::testing::TestWithParam<QuickLaunchCase> {};
+
+TEST_P(QuickLaunch, OpensTheChosenFolder) {
+    TfrmRunWorld world;
+    RecordingShell& shell = world.platform.shell();
+    shell.SetFolderLocation(kCsidlPersonal, L"C:\\Users\\Quill\\Documents");
+    shell.SetFolderLocation(kCsidlDrives, L"");
+    shell.SetFolderLocation(kCsidlCommonDesktopDirectory, L"C:\\Users\\Public\\Desktop");
+    shell.SetFolderLocation(kCsidlDesktopDirectory, L"C:\\Users\\Quill\\Desktop");
+    shell.SetFolderLocation(kCsidlProgramFiles, L"C:\\Program Files");
+    world.view.comboIndexes[L"CbQuickLaunchFolder"] = GetParam().index;
+    world.form->CbQuickLaunchFolderChange();
+    if (GetParam().folder == nullptr) {
+        EXPECT_TRUE(shell.Executed().empty());
+        return;
+    }
+    ASSERT_EQ(shell.Executed().size(), 1u);
+    EXPECT_EQ(shell.Executed()[0].idListPath, GetParam().folder);
+    EXPECT_EQ(shell.Executed()[0].owner, ShellOwner::None);
+    EXPECT_EQ(shell.LiveIdLists(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Items, QuickLaunch,
+                         ::testing::Values(QuickLaunchCase{0, L"C:\\Users\\Quill\\Documents"},
+                                           QuickLaunchCase{1, L""},
+                                           // The all-users desktop, not the user's own.
+                                           QuickLaunchCase{2, L"C:\\Users\\Public\\Desktop"},
+                                           QuickLaunchCase{3, L"C:\\Program Files"}, QuickLaunchCase{-1, nullptr},
+                                           QuickLaunchCase{4, nullptr}));
+
+class RecordingAboutView final : public AboutView {
+public:
+    int hidden = 0;
+    void Hide() override { ++hidden; }
+};
+
+struct PageCase {
+    const char* what;
+    std::function<void(TfrmRunWorld&)> run;
+    WebPage page;
+};
+
+class WebPages : public ::testing::TestWithParam<PageCase> {};
+
+TEST_P(WebPages, OpenTheirPageShownNormally) {
+    TfrmRunWorld world;
+    GetParam().run(world);
+    EXPECT_THAT(ShellCalls(world),
+                ::testing::ElementsAre(L"ShellExecuteA 0 open " + Widen(WebPageAddress(GetParam().page)) + L" 1"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, WebPages,
+    ::testing::Values(PageCase{"UpgradeNow", [](TfrmRunWorld& w) { w.form->SpeedButton4Click(); }, WebPage::Purchase},
+                      PageCase{"Help", [](TfrmRunWorld& w) { w.form->HelpDocumentation1Click(); }, WebPage::Product},
+                      PageCase{"HomePage", [](TfrmRunWorld& w) { w.form->HomePage1Click(); }, WebPage::Product},
+                      PageCase{"Website", [](TfrmRunWorld& w) { w.form->websiteClick(); }, WebPage::Home},
+                      PageCase{"AboutAddress",
+                               [](TfrmRunWorld& w) {
+                                   RecordingAboutView view;
+                                   TFrmAbout(view, w.platform.View()).Label4Click();
+                               },
+                               WebPage::Home}),
+    [](const auto& info) { return std::string(info.param.what); });
+
+TEST(WebPageAddresses, AreFourDistinctWebAddressesAndTheAboutLabelShowsTheHomePage) {
+    std::set<std::string> addresses;
+    for (WebPage page : {WebPage::Home, WebPage::Product, WebPage::Purchase, WebPage::ThankYou}) {
+        const std::string address = WebPageAddress(page);
+        EXPECT_EQ(address.rfind("http", 0), 0u) << address;
+        addresses.insert(address);
+    }
+    EXPECT_EQ(addresses.size(), 4u);
+    const AboutControlLayout* label4 = nullptr;
+    for (const AboutControlLayout& control : AboutControls()) {
+        if (std::wstring(control.name) == L"Label4") label4 = &control;
+    }
+    ASSERT_NE(label4, nullptr);
+    EXPECT_EQ(AboutCaption(*label4), Widen(WebPageAddress(WebPage::Home)));
+}
+
+TEST(HelpMenu, PopsUpTheMenuShowsTheAboutWindowAndColoursTheWebsiteLabel) {
+    TfrmRunWorld world;
+    world.form->Button5Click();
+    world.form->About1Click();
+    world.form->websiteMouseEnter();
+    world.form->websiteMouseLeave();
+    EXPECT_THAT(world.view.calls,
+                ::testing::ElementsAre(L"PopUpHelpMenu", L"ShowAboutWindow",
+                                       L"WebsiteColour " + std::to_wstring(Rgb(0, 128, 0)),
+                                       L"WebsiteColour " + std::to_wstring(Rgb(0, 0, 255))));
+    EXPECT_TRUE(world.platform.shell().Executed().empty());
+}
+
+TEST(AboutWindow, OkHidesTheWindowAndOpensNothing) {
+    TfrmRunWorld world;
+    RecordingAboutView view;
+    TFrmAbout about(view, world.platform.View());
+    about.Button1Click();
+    about.Button1Click();
+    EXPECT_EQ(view.hidden, 2);
+    EXPECT_TRUE(world.platform.shell().Executed().empty());
+}
+
+}  // namespace
+}  // namespace quillmark
