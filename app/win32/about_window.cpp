@@ -81,15 +81,18 @@ void TFrmAboutWindow::ShowModal() {
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
-    // The owner is enabled before this window goes away, so Windows hands it the activation.
-    EnableWindow(owner, TRUE);
     if (quit) {
         PostQuitMessage(static_cast<int>(message.wParam));
-        ShowWindow(Handle(), SW_HIDE);
+        Hide();
     }
 }
 
-void TFrmAboutWindow::Hide() { ShowWindow(Handle(), SW_HIDE); }
+void TFrmAboutWindow::Hide() {
+    // The owner is enabled before this window goes away, so Windows hands it
+    // the activation rather than to another program.
+    EnableWindow(GetWindow(Handle(), GW_OWNER), TRUE);
+    ShowWindow(Handle(), SW_HIDE);
+}
 
 LRESULT TFrmAboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {

@@ -10,7 +10,7 @@ int main(int argc, char** argv) {
     // needs an apartment on this thread.
     const HRESULT com = CoInitialize(nullptr);
     quillmark::uitest::UseMetricCompatibleFontsUnderWine();
-    quillmark::uitest::KeepWebPagesClosedUnderWine();
+    if (!quillmark::uitest::RecordWebPagesUnderWine()) quillmark::uitest::KeepWebPagesClosedUnderWine();
     const int result = RUN_ALL_TESTS();
     if (SUCCEEDED(com)) CoUninitialize();
     return result;

@@ -25,7 +25,7 @@ struct ScreenDc {
 
 }  // namespace
 
-bool SaveWindowScreenshot(HWND window, const std::wstring& name) {
+bool SaveWindowScreenshot(HWND window, const std::wstring& name, HWND alsoShown) {
     const std::wstring folder = ScreenshotFolder();
     if (folder.empty()) return false;
     // The client area only: under Wine without a window manager nobody draws
@@ -33,6 +33,8 @@ bool SaveWindowScreenshot(HWND window, const std::wstring& name) {
     RECT rect{};
     if (!GetClientRect(window, &rect)) throw std::runtime_error("GetClientRect failed");
     MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+    RECT other{};
+    if (alsoShown != nullptr && GetWindowRect(alsoShown, &other)) UnionRect(&rect, &rect, &other);
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
     if (width <= 0 || height <= 0) throw std::runtime_error("the window has no area");

@@ -3,6 +3,9 @@
 // quiet. Each takes effect for processes started afterwards, and each does
 // nothing on Windows or when the prefix already has a value of its own.
 
+#include <string>
+#include <vector>
+
 namespace quillmark::uitest {
 
 // A font name the prefix does not have falls back to Wine's sans default, so
@@ -15,5 +18,13 @@ void UseMetricCompatibleFontsUnderWine();
 // the Linux desktop's browser. Naming `true` as the only browser lets the
 // shell's open succeed without starting anything on the test machine.
 void KeepWebPagesClosedUnderWine();
+
+// Instead of a browser, Wine's bridge runs a shell command that appends each
+// address it is given to a file of the prefix, so tests can check which
+// pages were opened. Replaces the prefix's browser setting: use it in test
+// prefixes only. False on Windows or when the file cannot be named to Wine.
+bool RecordWebPagesUnderWine();
+// The addresses recorded so far, oldest first.
+std::vector<std::wstring> RecordedWebPages();
 
 }  // namespace quillmark::uitest
