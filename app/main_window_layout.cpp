@@ -109,9 +109,9 @@ const MenuItemLayout kMenuItems[] = {
 {L"PopupMenu1",    L"FileProperties1",       L"Show Properties",        ids::kFileProperties1,        false,  L"BtnFilePropertiesClick",   &TfrmRun::BtnFilePropertiesClick},
 {L"PopupMenu1",    L"N2",                    L"-",                      ids::kN2,                     false,  nullptr,                     nullptr},
 {L"PopupMenu1",    L"Remove1",               L"&Delete this entry",     ids::kRemove1,                false,  L"cmdDeleteClick",           &TfrmRun::cmdDeleteClick},
-{L"PopupMenu2",    L"About1",                L"About Quillmark",        ids::kAbout1,                 false,  L"About1Click",              nullptr},
-{L"PopupMenu2",    L"HomePage1",             L"Home Page",              ids::kHomePage1,              true,   L"HomePage1Click",           nullptr},
-{L"PopupMenu2",    L"HelpDocumentation1",    L"Quillmark Help",         ids::kHelpDocumentation1,     false,  L"HelpDocumentation1Click",  nullptr},
+{L"PopupMenu2",    L"About1",                L"About Quillmark",        ids::kAbout1,                 false,  L"About1Click",              &TfrmRun::About1Click},
+{L"PopupMenu2",    L"HomePage1",             L"Home Page",              ids::kHomePage1,              true,   L"HomePage1Click",           &TfrmRun::HomePage1Click},
+{L"PopupMenu2",    L"HelpDocumentation1",    L"Quillmark Help",         ids::kHelpDocumentation1,     false,  L"HelpDocumentation1Click",  &TfrmRun::HelpDocumentation1Click},
 };
 // clang-format on
 
