@@ -11,19 +11,19 @@ inline constexpr std::uint32_t kErrorFunctionFailed = 1627;
 inline constexpr int kInstallStateUnknown = -1;
 inline constexpr int kInstallStateLocal = 3;
 
-// The Windows installer service's two calls for advertised shortcuts. Text is
-// in the ANSI code page.
+// The Windows installer service's two calls for advertised shortcuts, in
+// their wide forms, so no path is lost to the ANSI code page.
 class Installer {
 public:
     virtual ~Installer() = default;
-    // MsiGetShortcutTargetA(shortcut, no product code, no feature id,
+    // MsiGetShortcutTargetW(shortcut, no product code, no feature id,
     // component code buffer): kErrorSuccess and the component code for an
     // advertised shortcut.
-    virtual std::uint32_t GetShortcutTarget(const std::string& shortcutPath, std::string& componentCode) = 0;
-    // MsiLocateComponentA(component, buffer, size kMaxPath). The buffer starts
+    virtual std::uint32_t GetShortcutTarget(const std::wstring& shortcutPath, std::wstring& componentCode) = 0;
+    // MsiLocateComponentW(component, buffer, size kMaxPath). The buffer starts
     // as `path` and `path` becomes its text up to the first NUL afterwards, so
     // it is unchanged when the service writes nothing. Returns the state.
-    virtual int LocateComponent(const std::string& componentCode, std::string& path) = 0;
+    virtual int LocateComponent(const std::wstring& componentCode, std::wstring& path) = 0;
 };
 
 }  // namespace quillmark

@@ -37,25 +37,15 @@ public:
     virtual HResult GetPath(std::uint32_t flags, std::wstring& path) = 0;
     virtual HResult SetPath(const std::wstring& path) = 0;
     virtual HResult SetWorkingDirectory(const std::wstring& folder) = 0;
-};
-
-// One shell link object held through IShellLinkA. Text is in the ANSI code
-// page. Every Get call fills a buffer of kMaxPath characters that starts as
-// the text passed in, and the text becomes the buffer's content up to its
-// first NUL whatever the result.
-class AnsiShellLink {
-public:
-    virtual ~AnsiShellLink() = default;
-    virtual HResult QueryPersistFile() = 0;
-    virtual HResult Load(const std::wstring& path, std::uint32_t mode) = 0;
-    // IShellLinkA::Resolve with the application's window as owner: without
+    // IShellLinkW::Resolve with the application's window as owner: without
     // SLR_NO_UI the shell may show its own search dialog, modal to it, and
     // with SLR_UPDATE it may write the shortcut back.
     virtual HResult Resolve(std::uint32_t flags) = 0;
-    virtual HResult GetPath(std::uint32_t flags, std::string& path) = 0;
-    virtual HResult GetDescription(std::string& text) = 0;
-    virtual HResult GetArguments(std::string& text) = 0;
-    virtual HResult GetWorkingDirectory(std::string& text) = 0;
+    // Each fills a buffer of kMaxPath units that starts as the text passed
+    // in; the text becomes its content up to the first NUL whatever the result.
+    virtual HResult GetDescription(std::wstring& text) = 0;
+    virtual HResult GetArguments(std::wstring& text) = 0;
+    virtual HResult GetWorkingDirectory(std::wstring& text) = 0;
     // QueryInterface(IID_IShellLinkDataList) succeeds; the interface is
     // released at once, it only serves as a test.
     virtual bool HasDataList() = 0;
@@ -70,8 +60,6 @@ public:
     // the failing call's code in `result`.
     virtual std::unique_ptr<WideShellLink> CreateWide(std::uint32_t context, bool throughUnknown,
                                                       HResult& result) = 0;
-    // CoCreateInstance(CLSID_ShellLink, no outer object, context, IID_IShellLinkA).
-    virtual std::unique_ptr<AnsiShellLink> CreateAnsi(std::uint32_t context, HResult& result) = 0;
     // The system's text for a failure code, as an error box would show it.
     virtual std::wstring MessageFor(HResult code) const = 0;
 };

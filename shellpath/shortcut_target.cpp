@@ -50,11 +50,10 @@ std::wstring ShortcutResolver::Resolve(const std::wstring& location) {
     std::wstring target = StoredTarget(location);
     if (LooksAdvertised(Trim(codePage.Lower(target)))) {
         TLinkParams params;
-        ResolveMsiShortcut(platform_, codePage.ToAnsi(location), params);
-        target = codePage.FromAnsi(params.TargetPath);
+        ResolveMsiShortcut(platform_, location, params);
+        target = params.TargetPath;
     }
     if (target.empty()) return location;
-    // Also catches characters that the ANSI round trip turned into "?".
     if (HasInvalidFileNameChar(Trim(codePage.Lower(target)))) return location;
     return target;
 }
@@ -84,28 +83,27 @@ std::wstring ShortcutResolver::StoredTarget(const std::wstring& location) {
     return target;
 }
 
-HResult ResolveMsiShortcut(const Platform& platform, const std::string& shortcutPath, TLinkParams& params) {
+HResult ResolveMsiShortcut(const Platform& platform, const std::wstring& shortcutPath, TLinkParams& params) {
     params = TLinkParams{};
     HResult result = kSOk;
-    const auto link = platform.links.CreateAnsi(kClsctxInprocServer, result);
+    const auto link = platform.links.CreateWide(kClsctxInprocServer, false, result);
     if (!link) return Succeeded(result) ? kEFail : result;
     if (result = link->QueryPersistFile(); !Succeeded(result)) return result;
 
-    // MultiByteToWideChar into a buffer of kMaxPath units: a path that does
-    // not fit with its terminator fails here rather than being cut short.
-    const std::wstring widePath = platform.codePage.FromAnsi(shortcutPath);
-    if (widePath.size() >= kMaxPath) return kInsufficientBuffer;
+    // Paths are handled in buffers of kMaxPath units: a path that does not
+    // fit with its terminator fails here rather than being cut short.
+    if (shortcutPath.size() >= kMaxPath) return kInsufficientBuffer;
 
-    if (result = link->Load(widePath, kStgmRead); !Succeeded(result)) return result;
+    if (result = link->Load(shortcutPath, kStgmRead); !Succeeded(result)) return result;
     if (result = link->Resolve(kQuietResolve); !Succeeded(result)) return result;
-    std::string path;
+    std::wstring path;
     if (result = link->GetPath(kSlgpShortPath, path); !Succeeded(result)) return result;
     params.TargetPath = path;
 
     // The data-list interface only tells that this is the shell's own link
     // object, which the installer service can read.
     if (link->HasDataList()) {
-        std::string componentCode;
+        std::wstring componentCode;
         if (platform.installer.GetShortcutTarget(shortcutPath, componentCode) == kErrorSuccess) {
             // The same buffer: when the service writes nothing it keeps the short path.
             platform.installer.LocateComponent(componentCode, path);
@@ -113,7 +111,7 @@ HResult ResolveMsiShortcut(const Platform& platform, const std::string& shortcut
         }
     }
 
-    std::string text;
+    std::wstring text;
     if (result = link->GetDescription(text); !Succeeded(result)) return result;
     params.Description = text;
     text.clear();

@@ -9,13 +9,13 @@ namespace quillmark {
 struct Platform;
 class WideShellLink;
 
-// What ResolveMsiShortcut learns about one shortcut, in the ANSI code page.
-// Filled in this order; after a failure the fields reached so far stay set.
+// What ResolveMsiShortcut learns about one shortcut. Filled in this order;
+// after a failure the fields reached so far stay set.
 struct TLinkParams {
-    std::string TargetPath;
-    std::string Description;
-    std::string Arguments;
-    std::string WorkingDirectory;
+    std::wstring TargetPath;
+    std::wstring Description;
+    std::wstring Arguments;
+    std::wstring WorkingDirectory;
 };
 
 // The target path of a ".lnk" location, or the location itself. Never fails.
@@ -42,10 +42,11 @@ private:
     // Holds the last shortcut that loaded; null until one has.
     std::unique_ptr<WideShellLink> link_;
 };
-// Reads an advertised shortcut through the ANSI link object and asks the
-// installer service where its program is. Returns kSOk, or the HRESULT of the
-// first step that failed.
-HResult ResolveMsiShortcut(const Platform& platform, const std::string& shortcutPath, TLinkParams& params);
+
+// Reads an advertised shortcut through the link object and asks the installer
+// service where its program is, all in UTF-16. Returns kSOk, or the HRESULT
+// of the first step that failed.
+HResult ResolveMsiShortcut(const Platform& platform, const std::wstring& shortcutPath, TLinkParams& params);
 // True when the text holds any of ? * " > < |
 bool HasInvalidFileNameChar(const std::wstring& text);
 

@@ -12,18 +12,18 @@ namespace quillmark {
 // Paths match without regard to letter case.
 class InstallerTable final : public Installer {
 public:
-    void AddAdvertised(const std::string& shortcutPath, const std::string& componentCode);
-    void AddComponent(const std::string& componentCode, const std::string& installedPath);
+    void AddAdvertised(const std::wstring& shortcutPath, const std::wstring& componentCode);
+    void AddComponent(const std::wstring& componentCode, const std::wstring& installedPath);
     // One line per call: "GetShortcutTarget <path>", "LocateComponent <code>".
-    const std::vector<std::string>& Calls() const { return calls_; }
+    const std::vector<std::wstring>& Calls() const { return calls_; }
 
-    std::uint32_t GetShortcutTarget(const std::string& shortcutPath, std::string& componentCode) override;
-    int LocateComponent(const std::string& componentCode, std::string& path) override;
+    std::uint32_t GetShortcutTarget(const std::wstring& shortcutPath, std::wstring& componentCode) override;
+    int LocateComponent(const std::wstring& componentCode, std::wstring& path) override;
 
 private:
-    std::map<std::string, std::string> advertised_;
-    std::map<std::string, std::string> components_;
-    std::vector<std::string> calls_;
+    std::map<std::wstring, std::wstring> advertised_;
+    std::map<std::wstring, std::wstring> components_;
+    std::vector<std::wstring> calls_;
 };
 
 }  // namespace quillmark

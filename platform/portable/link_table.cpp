@@ -52,14 +52,6 @@ std::wstring FolderOf(const std::wstring& path) {
     return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
 }
 
-// What the ANSI object shows of a wide text: ASCII kept, the rest "?" (the
-// tests that care seed the ANSI fields themselves).
-std::string Narrow(const std::wstring& text) {
-    std::string out;
-    for (wchar_t c : text) out.push_back(c < 0x80 ? static_cast<char>(c) : '?');
-    return out;
-}
-
 class LinkObjectBase {
 protected:
     explicit LinkObjectBase(std::shared_ptr<LinkTable::State> state) : state_(std::move(state)) {
@@ -97,14 +89,20 @@ public:
         LinkRecord saved;
         saved.target = edited_.target;
         saved.workingDirectory = edited_.workingDirectory;
-        saved.shortTarget = Narrow(edited_.target);
-        saved.ansiWorkingDirectory = Narrow(edited_.workingDirectory);
+        saved.shortTarget = edited_.target;
         state_->files[PathKey(path)] = LinkTable::State::Entry{true, saved};
         if (state_->fileWritten) state_->fileWritten(path);
         return kSOk;
     }
     HResult GetPath(std::uint32_t flags, std::wstring& path) override {
         state_->Note(L"GetPath " + Number(flags));
+        // SLGP_SHORTPATH reports the 8.3 form, which the record keeps apart.
+        if (loaded_ && (flags & kSlgpShortPath) != 0) {
+            path.clear();
+            if (!Succeeded(loaded_->shortPathResult)) return loaded_->shortPathResult;
+            path = Fit(loaded_->shortTarget);
+            return kSOk;
+        }
         path = loaded_ ? Fit(loaded_->target) : Fit(edited_.target);
         return path.empty() ? kSFalse : kSOk;
     }
@@ -116,22 +114,6 @@ public:
         edited_.target = full.empty() ? path : full;
         return kSOk;
     }
-    HResult SetWorkingDirectory(const std::wstring& folder) override {
-        state_->Note(L"SetWorkingDirectory " + folder);
-        edited_.workingDirectory = folder;
-        return kSOk;
-    }
-
-private:
-    LinkRecord edited_;
-};
-
-class StandInAnsiLink final : public AnsiShellLink, LinkObjectBase {
-public:
-    explicit StandInAnsiLink(std::shared_ptr<LinkTable::State> state) : LinkObjectBase(std::move(state)) {}
-
-    HResult QueryPersistFile() override { return QueryPersist(); }
-    HResult Load(const std::wstring& path, std::uint32_t mode) override { return LoadFile(path, mode); }
     HResult Resolve(std::uint32_t flags) override {
         // Noted without its flags: what they make the shell do is counted below.
         state_->Note(L"Resolve");
@@ -140,36 +122,37 @@ public:
         if (flags & kSlrUpdate) ++state_->resolveRewrites;
         return loaded_->resolveResult;
     }
-    HResult GetPath(std::uint32_t flags, std::string& path) override {
-        state_->Note(L"GetPathA " + Number(flags));
-        return Read(path, loaded_ ? loaded_->shortTarget : std::string(),
-                    loaded_ ? loaded_->shortPathResult : kSOk);
-    }
-    HResult GetDescription(std::string& text) override {
+    HResult GetDescription(std::wstring& text) override {
         state_->Note(L"GetDescription");
-        return Read(text, loaded_ ? loaded_->description : std::string(),
-                    loaded_ ? loaded_->descriptionResult : kSOk);
+        return Read(text, loaded_ ? loaded_->description : std::wstring(), loaded_ ? loaded_->descriptionResult : kSOk);
     }
-    HResult GetArguments(std::string& text) override {
+    HResult GetArguments(std::wstring& text) override {
         state_->Note(L"GetArguments");
-        return Read(text, loaded_ ? loaded_->arguments : std::string(), loaded_ ? loaded_->argumentsResult : kSOk);
+        return Read(text, loaded_ ? loaded_->arguments : std::wstring(), loaded_ ? loaded_->argumentsResult : kSOk);
     }
-    HResult GetWorkingDirectory(std::string& text) override {
+    HResult GetWorkingDirectory(std::wstring& text) override {
         state_->Note(L"GetWorkingDirectory");
-        return Read(text, loaded_ ? loaded_->ansiWorkingDirectory : std::string(),
+        return Read(text, loaded_ ? loaded_->workingDirectory : std::wstring(),
                     loaded_ ? loaded_->workingDirectoryResult : kSOk);
     }
     bool HasDataList() override {
         state_->Note(L"QueryDataList");
         return loaded_ ? loaded_->hasDataList : true;
     }
+    HResult SetWorkingDirectory(const std::wstring& folder) override {
+        state_->Note(L"SetWorkingDirectory " + folder);
+        edited_.workingDirectory = folder;
+        return kSOk;
+    }
 
 private:
     // A failing call writes nothing into the buffer, so the text stays.
-    static HResult Read(std::string& text, const std::string& value, HResult result) {
+    static HResult Read(std::wstring& text, const std::wstring& value, HResult result) {
         if (Succeeded(result)) text = Fit(value);
         return result;
     }
+
+    LinkRecord edited_;
 };
 
 }  // namespace
@@ -216,13 +199,6 @@ std::unique_ptr<WideShellLink> LinkTable::CreateWide(std::uint32_t context, bool
     result = createResult_;
     if (!Succeeded(result)) return nullptr;
     return std::make_unique<StandInWideLink>(state_);
-}
-
-std::unique_ptr<AnsiShellLink> LinkTable::CreateAnsi(std::uint32_t context, HResult& result) {
-    state_->Note(L"CreateAnsi " + Number(context));
-    result = createResult_;
-    if (!Succeeded(result)) return nullptr;
-    return std::make_unique<StandInAnsiLink>(state_);
 }
 
 std::wstring LinkTable::MessageFor(HResult code) const {

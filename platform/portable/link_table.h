@@ -15,13 +15,11 @@ struct LinkRecord {
     // file-system target.
     std::wstring target;
     std::wstring workingDirectory;
-    // What the ANSI object reports: GetPath(SLGP_SHORTPATH), the comment,
-    // the arguments and the start-in folder.
-    std::string shortTarget;
-    std::string description;
-    std::string arguments;
-    std::string ansiWorkingDirectory;
-    // Results of the ANSI object's calls for this shortcut (kSOk: it works).
+    // GetPath(SLGP_SHORTPATH), the comment and the arguments.
+    std::wstring shortTarget;
+    std::wstring description;
+    std::wstring arguments;
+    // Results of the calls that read an installed shortcut (kSOk: it works).
     HResult resolveResult = kSOk;
     HResult shortPathResult = kSOk;
     HResult descriptionResult = kSOk;
@@ -73,7 +71,6 @@ public:
     void ClearCalls();
 
     std::unique_ptr<WideShellLink> CreateWide(std::uint32_t context, bool throughUnknown, HResult& result) override;
-    std::unique_ptr<AnsiShellLink> CreateAnsi(std::uint32_t context, HResult& result) override;
     std::wstring MessageFor(HResult code) const override;
 
     // Shared by the table and the link objects it hands out.

@@ -5,8 +5,8 @@ namespace quillmark {
 
 class Win32Installer final : public Installer {
 public:
-    std::uint32_t GetShortcutTarget(const std::string& shortcutPath, std::string& componentCode) override;
-    int LocateComponent(const std::string& componentCode, std::string& path) override;
+    std::uint32_t GetShortcutTarget(const std::wstring& shortcutPath, std::wstring& componentCode) override;
+    int LocateComponent(const std::wstring& componentCode, std::wstring& path) override;
 };
 
 }  // namespace quillmark

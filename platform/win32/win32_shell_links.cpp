@@ -20,7 +20,7 @@ std::basic_string<Char> BufferText(const std::vector<Char>& buffer) {
 
 class Win32WideShellLink final : public WideShellLink {
 public:
-    explicit Win32WideShellLink(ComPtr<IShellLinkW> link) : link_(std::move(link)) {}
+    Win32WideShellLink(ComPtr<IShellLinkW> link, HWND owner) : link_(std::move(link)), owner_(owner) {}
 
     HResult QueryPersistFile() override { return link_->QueryInterface(IID_IPersistFile, persist_.put_void()); }
     HResult Load(const std::wstring& path, std::uint32_t mode) override {
@@ -41,36 +41,16 @@ public:
     HResult SetWorkingDirectory(const std::wstring& folder) override {
         return link_->SetWorkingDirectory(folder.c_str());
     }
-
-private:
-    ComPtr<IShellLinkW> link_;
-    ComPtr<IPersistFile> persist_;
-};
-
-class Win32AnsiShellLink final : public AnsiShellLink {
-public:
-    Win32AnsiShellLink(ComPtr<IShellLinkA> link, HWND owner) : link_(std::move(link)), owner_(owner) {}
-
-    HResult QueryPersistFile() override { return link_->QueryInterface(IID_IPersistFile, persist_.put_void()); }
-    HResult Load(const std::wstring& path, std::uint32_t mode) override {
-        return persist_ ? persist_->Load(path.c_str(), mode) : E_NOINTERFACE;
-    }
     HResult Resolve(std::uint32_t flags) override { return link_->Resolve(owner_, flags); }
-    HResult GetPath(std::uint32_t flags, std::string& path) override {
-        return Read(path, [&](char* buffer) {
-            WIN32_FIND_DATAA findData{};
-            return link_->GetPath(buffer, static_cast<int>(kMaxPath), &findData, flags);
-        });
+    HResult GetDescription(std::wstring& text) override {
+        return Read(text, [&](wchar_t* buffer) { return link_->GetDescription(buffer, static_cast<int>(kMaxPath)); });
     }
-    HResult GetDescription(std::string& text) override {
-        return Read(text, [&](char* buffer) { return link_->GetDescription(buffer, static_cast<int>(kMaxPath)); });
+    HResult GetArguments(std::wstring& text) override {
+        return Read(text, [&](wchar_t* buffer) { return link_->GetArguments(buffer, static_cast<int>(kMaxPath)); });
     }
-    HResult GetArguments(std::string& text) override {
-        return Read(text, [&](char* buffer) { return link_->GetArguments(buffer, static_cast<int>(kMaxPath)); });
-    }
-    HResult GetWorkingDirectory(std::string& text) override {
+    HResult GetWorkingDirectory(std::wstring& text) override {
         return Read(text,
-                    [&](char* buffer) { return link_->GetWorkingDirectory(buffer, static_cast<int>(kMaxPath)); });
+                    [&](wchar_t* buffer) { return link_->GetWorkingDirectory(buffer, static_cast<int>(kMaxPath)); });
     }
     bool HasDataList() override {
         ComPtr<IShellLinkDataList> dataList;
@@ -80,16 +60,16 @@ public:
 private:
     // The buffer starts as `text` (cut to fit), so a call that writes nothing leaves it.
     template <typename Call>
-    static HResult Read(std::string& text, Call call) {
-        std::vector<char> buffer(kMaxPath + 1, '\0');
+    static HResult Read(std::wstring& text, Call call) {
+        std::vector<wchar_t> buffer(kMaxPath + 1, L'\0');
         text.copy(buffer.data(), kMaxPath);
         const HRESULT result = call(buffer.data());
-        buffer.back() = '\0';
+        buffer.back() = L'\0';
         text = BufferText(buffer);
         return result;
     }
 
-    ComPtr<IShellLinkA> link_;
+    ComPtr<IShellLinkW> link_;
     ComPtr<IPersistFile> persist_;
     HWND owner_;
 };
@@ -108,14 +88,7 @@ std::unique_ptr<WideShellLink> Win32ShellLinks::CreateWide(std::uint32_t context
         result = CoCreateInstance(CLSID_ShellLink, nullptr, context, IID_IShellLinkW, link.put_void());
     }
     if (FAILED(result) || !link) return nullptr;
-    return std::make_unique<Win32WideShellLink>(std::move(link));
-}
-
-std::unique_ptr<AnsiShellLink> Win32ShellLinks::CreateAnsi(std::uint32_t context, HResult& result) {
-    ComPtr<IShellLinkA> link;
-    result = CoCreateInstance(CLSID_ShellLink, nullptr, context, IID_IShellLinkA, link.put_void());
-    if (FAILED(result) || !link) return nullptr;
-    return std::make_unique<Win32AnsiShellLink>(std::move(link), owner_);
+    return std::make_unique<Win32WideShellLink>(std::move(link), owner_);
 }
 
 std::wstring Win32ShellLinks::MessageFor(HResult code) const { return SystemMessage(static_cast<DWORD>(code)); }

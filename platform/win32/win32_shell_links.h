@@ -9,11 +9,10 @@ namespace quillmark {
 // apartment (the program enters one at start-up).
 class Win32ShellLinks final : public ShellLinks {
 public:
-    // The window that owns what IShellLinkA::Resolve shows; none by default.
+    // The window that owns what IShellLinkW::Resolve shows; none by default.
     void SetOwnerWindow(HWND owner) noexcept { owner_ = owner; }
 
     std::unique_ptr<WideShellLink> CreateWide(std::uint32_t context, bool throughUnknown, HResult& result) override;
-    std::unique_ptr<AnsiShellLink> CreateAnsi(std::uint32_t context, HResult& result) override;
     std::wstring MessageFor(HResult code) const override;
 
 private:

@@ -117,7 +117,7 @@ TEST_F(RowCommandsTest, AQuotedPathWithArgumentsOpensTheProgramAloneAndItsFolder
 TEST_F(RowCommandsTest, AShortcutRowOpensItsTarget) {
     LinkRecord link;
     link.target = L"C:\\Tools\\app.exe";
-    link.shortTarget = "C:\\Tools\\app.exe";
+    link.shortTarget = L"C:\\Tools\\app.exe";
     world_.platform.links().AddLink(L"C:\\Links\\App.lnk", link);
     world_.AddRunValue(StartupScope::CurrentUser, L"App", L"C:\\Links\\App.lnk");
     Load(0);

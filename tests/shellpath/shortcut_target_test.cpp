@@ -25,10 +25,10 @@ LinkRecord PlainLink(const std::wstring& target) {
 LinkRecord AdvertisedLink() {
     LinkRecord record;
     record.target = L"C:\\Windows\\Installer\\{11111111-2222-3333-4444-555555555555}\\app.exe";
-    record.shortTarget = "C:\\WINDOWS\\INSTAL~1\\{11111~1\\app.exe";
-    record.description = "Tool";
-    record.arguments = "-q";
-    record.ansiWorkingDirectory = "C:\\Tools\\";
+    record.shortTarget = L"C:\\WINDOWS\\INSTAL~1\\{11111~1\\app.exe";
+    record.description = L"Tool";
+    record.arguments = L"-q";
+    record.workingDirectory = L"C:\\Tools\\";
     return record;
 }
 
@@ -132,8 +132,8 @@ INSTANTIATE_TEST_SUITE_P(
                      }},
         FallbackCase{"advertised, located path holds a question mark", [](PortablePlatform& w, const std::wstring& l) {
                          w.links().AddLink(l, AdvertisedLink());
-                         w.installer().AddAdvertised(w.codePage().ToAnsi(l), "{C0}");
-                         w.installer().AddComponent("{C0}", "C:\\Program Files\\?\\app.exe");
+                         w.installer().AddAdvertised(l, L"{C0}");
+                         w.installer().AddComponent(L"{C0}", L"C:\\Program Files\\?\\app.exe");
                      }}));
 
 TEST_F(ResolveShortcutTargetTest, LongTargetIsCutToTheBuffer) {
@@ -142,12 +142,13 @@ TEST_F(ResolveShortcutTargetTest, LongTargetIsCutToTheBuffer) {
     EXPECT_EQ(Resolve(L"C:\\s.lnk"), target.substr(0, kMaxPath - 1));
 }
 
+// Under a name and in a folder that the ANSI code page cannot spell.
 TEST_F(ResolveShortcutTargetTest, AdvertisedShortcutResolvesToTheLocatedProgram) {
-    const std::wstring location = std::wstring(kStartup) + L"Tool.lnk";
+    const std::wstring location = std::wstring(kStartup) + L"\u4e2d Tool.lnk";
     world_.links().AddLink(location, AdvertisedLink());
-    world_.installer().AddAdvertised(world_.codePage().ToAnsi(location), "{C0}");
-    world_.installer().AddComponent("{C0}", "C:\\Program Files\\Caf\xe9\\tool.exe");
-    EXPECT_EQ(Resolve(location), L"C:\\Program Files\\Caf\u00e9\\tool.exe");
+    world_.installer().AddAdvertised(location, L"{C0}");
+    world_.installer().AddComponent(L"{C0}", L"C:\\Program Files\\\u4e2d\\tool.exe");
+    EXPECT_EQ(Resolve(location), L"C:\\Program Files\\\u4e2d\\tool.exe");
     EXPECT_EQ(world_.links().ObjectsAlive(), 0);
 }
 
@@ -181,7 +182,7 @@ class AdvertisedRouteTest : public ResolveShortcutTargetTest,
 // installer route; the route shows itself by the ANSI object's short path.
 TEST_P(AdvertisedRouteTest, TakesTheInstallerRouteOnlyForCachePaths) {
     LinkRecord record = PlainLink(GetParam().target);
-    record.shortTarget = "C:\\SHORT~1.EXE";
+    record.shortTarget = L"C:\\SHORT~1.EXE";
     world_.links().AddLink(L"C:\\s.lnk", record);
     const std::wstring expected = GetParam().advertised ? L"C:\\SHORT~1.EXE" : GetParam().target;
     EXPECT_EQ(Resolve(L"C:\\s.lnk"), expected);
@@ -203,12 +204,12 @@ class ResolveMsiShortcutTest : public ::testing::Test {
 protected:
     ResolveMsiShortcutTest() {
         world_.links().AddLink(L"C:\\Startup\\Tool.lnk", AdvertisedLink());
-        world_.installer().AddAdvertised("C:\\Startup\\Tool.lnk", "{C0}");
-        world_.installer().AddComponent("{C0}", "C:\\Program Files\\Tool\\tool.exe");
+        world_.installer().AddAdvertised(L"C:\\Startup\\Tool.lnk", L"{C0}");
+        world_.installer().AddComponent(L"{C0}", L"C:\\Program Files\\Tool\\tool.exe");
     }
     // Pre-filled with sentinels: every field is reset before the steps run.
-    TLinkParams Run(HResult& result, const std::string& path = "C:\\Startup\\Tool.lnk") {
-        TLinkParams params{"sentinel", "sentinel", "sentinel", "sentinel"};
+    TLinkParams Run(HResult& result, const std::wstring& path = L"C:\\Startup\\Tool.lnk") {
+        TLinkParams params{L"sentinel", L"sentinel", L"sentinel", L"sentinel"};
         result = ResolveMsiShortcut(world_.View(), path, params);
         EXPECT_EQ(world_.links().ObjectsAlive(), 0);
         return params;
@@ -221,34 +222,35 @@ TEST_F(ResolveMsiShortcutTest, FillsEveryFieldWithTheLocatedPath) {
     HResult result = kEFail;
     const TLinkParams params = Run(result);
     EXPECT_EQ(result, kSOk);
-    EXPECT_EQ(params.TargetPath, "C:\\Program Files\\Tool\\tool.exe");
-    EXPECT_EQ(params.Description, "Tool");
-    EXPECT_EQ(params.Arguments, "-q");
-    EXPECT_EQ(params.WorkingDirectory, "C:\\Tools\\");
+    EXPECT_EQ(params.TargetPath, L"C:\\Program Files\\Tool\\tool.exe");
+    EXPECT_EQ(params.Description, L"Tool");
+    EXPECT_EQ(params.Arguments, L"-q");
+    EXPECT_EQ(params.WorkingDirectory, L"C:\\Tools\\");
     const std::vector<std::wstring> expected = {
-        L"CreateAnsi 1",     L"QueryPersistFile", L"Load C:\\Startup\\Tool.lnk 0", L"Resolve",
-        L"GetPathA 1",       L"QueryDataList",    L"GetDescription",              L"GetArguments",
+        L"CreateWide 1",     L"QueryPersistFile", L"Load C:\\Startup\\Tool.lnk 0", L"Resolve",
+        L"GetPath 1",        L"QueryDataList",    L"GetDescription",              L"GetArguments",
         L"GetWorkingDirectory"};
     EXPECT_EQ(world_.links().Calls(), expected);
-    const std::vector<std::string> installerCalls = {"GetShortcutTarget C:\\Startup\\Tool.lnk", "LocateComponent {C0}"};
+    const std::vector<std::wstring> installerCalls = {L"GetShortcutTarget C:\\Startup\\Tool.lnk",
+                                                     L"LocateComponent {C0}"};
     EXPECT_EQ(world_.installer().Calls(), installerCalls);
 }
 
 TEST_F(ResolveMsiShortcutTest, ShortcutUnknownToTheServiceKeepsTheShortPath) {
     world_.links().AddLink(L"C:\\Other.lnk", AdvertisedLink());
     HResult result = kEFail;
-    const TLinkParams params = Run(result, "C:\\Other.lnk");
+    const TLinkParams params = Run(result, L"C:\\Other.lnk");
     EXPECT_EQ(result, kSOk);
-    EXPECT_EQ(params.TargetPath, "C:\\WINDOWS\\INSTAL~1\\{11111~1\\app.exe");
-    EXPECT_EQ(params.Description, "Tool");
-    const std::vector<std::string> installerCalls = {"GetShortcutTarget C:\\Other.lnk"};
+    EXPECT_EQ(params.TargetPath, L"C:\\WINDOWS\\INSTAL~1\\{11111~1\\app.exe");
+    EXPECT_EQ(params.Description, L"Tool");
+    const std::vector<std::wstring> installerCalls = {L"GetShortcutTarget C:\\Other.lnk"};
     EXPECT_EQ(world_.installer().Calls(), installerCalls);
 }
 
 TEST_F(ResolveMsiShortcutTest, UnknownComponentKeepsTheShortPath) {
-    world_.installer().AddAdvertised("C:\\Startup\\Tool.lnk", "{UNKNOWN}");
+    world_.installer().AddAdvertised(L"C:\\Startup\\Tool.lnk", L"{UNKNOWN}");
     HResult result = kEFail;
-    EXPECT_EQ(Run(result).TargetPath, "C:\\WINDOWS\\INSTAL~1\\{11111~1\\app.exe");
+    EXPECT_EQ(Run(result).TargetPath, L"C:\\WINDOWS\\INSTAL~1\\{11111~1\\app.exe");
     EXPECT_EQ(result, kSOk);
 }
 
@@ -257,7 +259,7 @@ TEST_F(ResolveMsiShortcutTest, WithoutDataListTheServiceIsNotAsked) {
     record.hasDataList = false;
     world_.links().AddLink(L"C:\\Startup\\Tool.lnk", record);
     HResult result = kEFail;
-    EXPECT_EQ(Run(result).TargetPath, "C:\\WINDOWS\\INSTAL~1\\{11111~1\\app.exe");
+    EXPECT_EQ(Run(result).TargetPath, L"C:\\WINDOWS\\INSTAL~1\\{11111~1\\app.exe");
     EXPECT_EQ(result, kSOk);
     EXPECT_TRUE(world_.installer().Calls().empty());
 }
@@ -279,10 +281,10 @@ TEST_P(MsiStepFailureTest, KeepsTheFieldsReachedSoFar) {
     const TLinkParams params = Run(result);
     EXPECT_EQ(result, kEFail);
     const int set = GetParam().fieldsSet;
-    EXPECT_EQ(params.TargetPath, set > 0 ? "C:\\Program Files\\Tool\\tool.exe" : "");
-    EXPECT_EQ(params.Description, set > 1 ? "Tool" : "");
-    EXPECT_EQ(params.Arguments, set > 2 ? "-q" : "");
-    EXPECT_EQ(params.WorkingDirectory, "");
+    EXPECT_EQ(params.TargetPath, set > 0 ? L"C:\\Program Files\\Tool\\tool.exe" : L"");
+    EXPECT_EQ(params.Description, set > 1 ? L"Tool" : L"");
+    EXPECT_EQ(params.Arguments, set > 2 ? L"-q" : L"");
+    EXPECT_EQ(params.WorkingDirectory, L"");
 }
 
 void FailRecord(PortablePlatform& world, HResult LinkRecord::*field) {
@@ -304,7 +306,7 @@ INSTANTIATE_TEST_SUITE_P(
         StepFailure{"working directory",
                     [](PortablePlatform& w) { FailRecord(w, &LinkRecord::workingDirectoryResult); }, 3}));
 
-// The path is converted into a buffer of 260 units, terminator included: 259
+// Paths are handled in buffers of 260 units, terminator included: 259
 // characters fit, longer paths fail before anything is loaded.
 TEST_F(ResolveMsiShortcutTest, PathMustFitTheConversionBuffer) {
     struct Case {
@@ -313,18 +315,18 @@ TEST_F(ResolveMsiShortcutTest, PathMustFitTheConversionBuffer) {
     };
     for (const Case c : {Case{259, true}, Case{260, false}, Case{261, false}, Case{32000, false}}) {
         SCOPED_TRACE(c.length);
-        const std::string path = "C:\\" + std::string(c.length - 7, 'a') + ".lnk";
+        const std::wstring path = L"C:\\" + std::wstring(c.length - 7, L'a') + L".lnk";
         ASSERT_EQ(path.size(), c.length);
-        world_.links().AddLink(world_.codePage().FromAnsi(path), AdvertisedLink());
+        world_.links().AddLink(path, AdvertisedLink());
         world_.links().ClearCalls();
         HResult result = kSOk;
         const TLinkParams params = Run(result, path);
         if (c.fits) {
             EXPECT_EQ(result, kSOk);
-            EXPECT_EQ(params.TargetPath, "C:\\WINDOWS\\INSTAL~1\\{11111~1\\app.exe");
+            EXPECT_EQ(params.TargetPath, L"C:\\WINDOWS\\INSTAL~1\\{11111~1\\app.exe");
         } else {
             EXPECT_EQ(result, kInsufficientBuffer);
-            EXPECT_EQ(params.TargetPath, "");
+            EXPECT_EQ(params.TargetPath, L"");
             EXPECT_EQ(world_.links().Calls().size(), 2u);  // create and IPersistFile only
         }
     }

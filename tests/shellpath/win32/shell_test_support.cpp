@@ -94,14 +94,14 @@ LinkContents ReadLink(const std::wstring& file) {
     return contents;
 }
 
-std::string AnsiShortPath(const std::wstring& file) {
-    ComPtr<IShellLinkA> link;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.put_void())))
+std::wstring ShortPath(const std::wstring& file) {
+    ComPtr<IShellLinkW> link;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.put_void())))
         return {};
     ComPtr<IPersistFile> persist;
     if (FAILED(link->QueryInterface(IID_IPersistFile, persist.put_void()))) return {};
     if (FAILED(persist->Load(file.c_str(), STGM_READ))) return {};
-    char buffer[MAX_PATH + 1] = {};
+    wchar_t buffer[MAX_PATH + 1] = {};
     link->GetPath(buffer, MAX_PATH, nullptr, SLGP_SHORTPATH);
     return buffer;
 }

@@ -41,7 +41,7 @@ struct LinkContents {
 };
 LinkContents ReadLink(const std::wstring& file);
 // What the ANSI link object reports as the short form of the shortcut's target.
-std::string AnsiShortPath(const std::wstring& file);
+std::wstring ShortPath(const std::wstring& file);
 // Writes a plain shortcut through IShellLinkW; true when saved.
 bool WriteLink(const std::wstring& file, const std::wstring& target);
 

@@ -223,7 +223,7 @@ TEST_F(ShortcutWin32Test, TargetWithAQuestionMarkGivesTheLocation) {
 
 // A plain shortcut whose stored target merely looks like the installer's cache
 // takes the advertised route; the service does not know it, so the result is
-// the ANSI object's short path, or the location when it cannot resolve.
+// the link object's short path, or the location when it cannot resolve.
 TEST_F(ShortcutWin32Test, CacheLookingTargetTakesTheInstallerRoute) {
     const std::wstring cache = folder_ / L"Windows\\Installer\\{0A1B2C3D-1111-2222-3333-444455556666}";
     ASSERT_EQ(SHCreateDirectoryExW(nullptr, cache.c_str(), nullptr), ERROR_SUCCESS);
@@ -232,19 +232,18 @@ TEST_F(ShortcutWin32Test, CacheLookingTargetTakesTheInstallerRoute) {
     const std::wstring file = folder_ / L"Cache.lnk";
     ASSERT_TRUE(win32_testing::WriteLink(file, target));
 
-    // Windows reports the 8.3 form here; Wine's ANSI object ignores
-    // SLGP_SHORTPATH and reports the long one.
-    const std::string reported = win32_testing::AnsiShortPath(file);
-    ASSERT_FALSE(reported.empty());
-    const std::wstring shortPath = View().codePage.FromAnsi(reported);
+    // Windows reports the 8.3 form here; Wine may ignore SLGP_SHORTPATH and
+    // report the long one.
+    const std::wstring shortPath = win32_testing::ShortPath(file);
+    ASSERT_FALSE(shortPath.empty());
     EXPECT_EQ(Resolve(file), shortPath);
 
-    TLinkParams params{"sentinel", "sentinel", "sentinel", "sentinel"};
-    EXPECT_EQ(ResolveMsiShortcut(View(), View().codePage.ToAnsi(file), params), kSOk);
-    EXPECT_EQ(params.TargetPath, reported);
-    EXPECT_EQ(params.Description, "");
-    EXPECT_EQ(params.Arguments, "");
-    EXPECT_EQ(params.WorkingDirectory, "");
+    TLinkParams params{L"sentinel", L"sentinel", L"sentinel", L"sentinel"};
+    EXPECT_EQ(ResolveMsiShortcut(View(), file, params), kSOk);
+    EXPECT_EQ(params.TargetPath, shortPath);
+    EXPECT_EQ(params.Description, L"");
+    EXPECT_EQ(params.Arguments, L"");
+    EXPECT_EQ(params.WorkingDirectory, L"");
 
     // Once the target is gone the shell may fail to resolve the link (the
     // location comes back) or report the stored path.
@@ -258,16 +257,15 @@ TEST_F(ShortcutWin32Test, CacheLookingTargetTakesTheInstallerRoute) {
     EXPECT_TRUE(resolved == file || resolved == shortPath) << testing::PrintToString(resolved);
 }
 
-// A shortcut path the ANSI code page cannot express: the ANSI load fails and
-// the location itself comes back.
-TEST_F(ShortcutWin32Test, CacheLookingShortcutUnderAWidePathGivesTheLocation) {
+// A shortcut path the ANSI code page cannot express takes the same route.
+TEST_F(ShortcutWin32Test, CacheLookingShortcutUnderAWidePathTakesTheInstallerRoute) {
     const std::wstring cache = folder_ / L"Windows\\Installer\\{0A1B2C3D-1111-2222-3333-444455556666}";
     ASSERT_EQ(SHCreateDirectoryExW(nullptr, cache.c_str(), nullptr), ERROR_SUCCESS);
     const std::wstring target = cache + L"\\app.exe";
     ASSERT_TRUE(WriteBytes(target, {'M', 'Z'}));
     const std::wstring file = folder_ / L"\u4e2d.lnk";
     ASSERT_TRUE(win32_testing::WriteLink(file, target));
-    EXPECT_EQ(Resolve(file), file);
+    EXPECT_EQ(Resolve(file), win32_testing::ShortPath(file));
 }
 
 }  // namespace
