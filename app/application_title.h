@@ -7,6 +7,6 @@ namespace quillmark {
 inline const wchar_t kApplicationTitle[] = L"Quillmark";
 inline const wchar_t kMainWindowCaption[] = L"Quillmark " QUILLMARK_VERSION_TEXT;
 // The About window's version line.
-inline const wchar_t kAboutVersionText[] = L"Version: " QUILLMARK_VERSION_TEXT " (Build " QUILLMARK_BUILD_TEXT ")";
+inline constexpr wchar_t kAboutVersionText[] = L"Version: " QUILLMARK_VERSION_TEXT " (Build " QUILLMARK_BUILD_TEXT ")";
 
 }  // namespace quillmark

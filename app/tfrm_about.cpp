@@ -1,5 +1,6 @@
 #include "app/tfrm_about.h"
 
+#include "app/application_title.h"
 #include "app/guards.h"
 #include "app/main_view.h"
 #include "app/win32/control_ids.h"
@@ -19,7 +20,7 @@ constexpr AboutControlLayout kAboutControls[] = {
 // name      id                  button  caption                     left top  width height font bold   link
 {L"Label1",  ids::kAboutLabel1,  false,  L"Brindle",                  51,  16,  0,    0,     13,  false, false},
 {L"Label2",  ids::kAboutLabel2,  false,  L"Quillmark",                48,  40,  0,    0,     16,  true,  false},
-{L"Label5",  ids::kAboutLabel5,  false,  L"Version: 1.5 (Build 136)", 51,  75,  0,    0,     13,  false, false},
+{L"Label5",  ids::kAboutLabel5,  false,  kAboutVersionText,          51,  75,  0,    0,     13,  false, false},
 {L"Label3",  ids::kAboutLabel3,  false,  L"Brindle Software",         52,  101, 0,    0,     13,  false, false},
 {L"Label4",  ids::kAboutLabel4,  false,  nullptr,                     50,  119, 0,    0,     13,  false, true},
 {L"Button1", ids::kAboutButton1, true,   L"&Ok",                      112, 148, 75,   25,    11,  false, false},
