@@ -54,8 +54,7 @@ TEST_F(AddPanelUiTest, AddProgramWritesAShortcutIntoTheUsersStartupFolder) {
 TEST_F(AddPanelUiTest, AddProgramOnTheAllUsersTabWritesIntoTheAllUsersFolder) {
     ASSERT_TRUE(DeleteFileW(allUsersShortcut_.c_str()));
     ASSERT_NO_FATAL_FAILURE(Start());
-    Tabs().ClickTab(1);
-    ASSERT_TRUE(WaitForRows(Scope::AllUsers));
+    ASSERT_NO_FATAL_FAILURE(OpenAllUsersTab());
     AddProgramThroughTheDialog(Scope::AllUsers, nullptr);
     EXPECT_EQ(GetFileAttributesW((StartupFolder(Scope::CurrentUser) + L"\\notepad.exe.lnk").c_str()),
               INVALID_FILE_ATTRIBUTES);

@@ -110,6 +110,12 @@ testing::AssertionResult MainWindowTest::WaitForRows(Scope scope, DWORD timeoutM
                                        << " entries";
 }
 
+void MainWindowTest::OpenAllUsersTab() {
+    ASSERT_TRUE(WaitForRows(Scope::CurrentUser));
+    Tabs().ClickTab(1);
+    ASSERT_TRUE(WaitForRows(Scope::AllUsers));
+}
+
 int RowsAwaitingIcons(const RemoteListView& list) {
     int awaiting = 0;
     for (const ListRow& row : list.Rows()) {

@@ -52,6 +52,11 @@ protected:
     // Waits until the scope's list holds as many rows as the prefix has
     // entries; on time-out says how many rows there were.
     testing::AssertionResult WaitForRows(Scope scope, DWORD timeoutMs = kLoadTimeoutMs) const;
+    // Waits for the start's own load of the current user's tab, then shows
+    // the all-users tab and waits for its rows. Clicking the tab earlier
+    // would let the start's load come afterwards and select the last row
+    // again, under the test's feet.
+    void OpenAllUsersTab();
     // Waits until every row with a location has had its icon set: the icons
     // follow the rows from the program's icon worker.
     testing::AssertionResult WaitForIcons(Scope scope, DWORD timeoutMs = kLoadTimeoutMs) const;
