@@ -31,8 +31,7 @@ public:
     }
     HResult GetPath(std::uint32_t flags, std::wstring& path) override {
         std::vector<wchar_t> buffer(kMaxPath + 1, L'\0');
-        WIN32_FIND_DATAW findData{};
-        const HRESULT result = link_->GetPath(buffer.data(), static_cast<int>(kMaxPath), &findData, flags);
+        const HRESULT result = link_->GetPath(buffer.data(), static_cast<int>(kMaxPath), nullptr, flags);
         buffer.back() = L'\0';
         path = BufferText(buffer);
         return result;
