@@ -26,7 +26,7 @@ constexpr const wchar_t* kDoubleBuffered[] = {L"LvCurrentUser", L"LVLocalMachine
 TfrmRun::TfrmRun(MainView& view, MainWindowServices services)
     : view_(view),
       services_(std::move(services)),
-      iconFetcher_(services_.platform, [this] { view_.PostIconsArrived(); }, services_.iconThreadSetup) {}
+      iconFetcher_(services_.platform, [this] { view_.PostIconsArrived(); }, services_.workerThreadSetup) {}
 
 TfrmRun::~TfrmRun() = default;
 
@@ -184,7 +184,8 @@ ScopeList& TfrmRun::Rows(ListId list) noexcept {
 
 InventoryContext TfrmRun::Inventory() {
     if (registry_ == nullptr || startMan_ == nullptr) throw Error(L"The startup inventory is not available");
-    return InventoryContext{services_.platform, *registry_, *startMan_, services_.images};
+    return InventoryContext{services_.platform, *registry_, *startMan_, services_.images,
+                            ShortcutWorkers{services_.shortcutThreads, services_.workerThreadSetup}};
 }
 
 void TfrmRun::ApplyColumnRule() {

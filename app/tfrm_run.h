@@ -35,8 +35,11 @@ struct MainWindowServices {
     std::wstring programPath;
     // The tab to open on instead of the stored one (a restart as administrator).
     std::optional<int> startTab;
-    // Prepares the thread that asks the shell for icons (Windows: its own COM apartment).
-    IconFetcher::ThreadSetup iconThreadSetup = {};
+    // Prepares a thread that works with the shell (Windows: its own COM
+    // apartment): the icon worker and the threads that read shortcuts.
+    ThreadSetup workerThreadSetup = {};
+    // How many threads, the window's included, may read a load's shortcuts.
+    unsigned shortcutThreads = 1;
 };
 
 // The main window's behaviour: its handlers, independent of any widget.

@@ -29,6 +29,7 @@
 
 #include "inventory/load_scope.h"
 #include "inventory/program_icons.h"
+#include "inventory/shortcut_workers.h"
 #include "inventory/windows_start_man.h"
 #include "platform/registry_accessor.h"
 #include "platform/shell_links.h"
@@ -171,6 +172,17 @@ private:
 };
 #endif
 
+#ifdef _WIN32
+std::shared_ptr<void> ThreadApartment() {
+    const bool entered = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    return std::shared_ptr<void>(nullptr, [entered](void*) {
+        if (entered) CoUninitialize();
+    });
+}
+#else
+std::shared_ptr<void> ThreadApartment() { return nullptr; }
+#endif
+
 void Seed(World& world, int values, int shortcuts) {
     world.Clear();
     const Platform platform = world.View();
@@ -186,14 +198,14 @@ struct LoadTimes {
     double withIcons;  // rows and icons, one lookup per program
 };
 
-LoadTimes MedianLoad(World& world, std::size_t expectedRows) {
+LoadTimes MedianLoad(World& world, std::size_t expectedRows, const ShortcutWorkers& workers = {}) {
     const Platform platform = world.View();
     std::vector<double> rowRuns, iconRuns;
     for (int run = 0; run < 5; ++run) {
         const auto images = world.NewImageList();
         RegistryAccessor registry(platform.registry);
         TWindowsStartMan startMan(platform);
-        InventoryContext context{platform, registry, startMan, *images};
+        InventoryContext context{platform, registry, startMan, *images, workers};
         ScopeList list;
         const ProgramIcons none;
         rowRuns.push_back(SecondsOf([&] { LoadScopeRows(context, StartupScope::CurrentUser, list, none); }));
@@ -227,6 +239,24 @@ void PerCall(World& world, int n) {
     const double resolveReused = SecondsOf([&] {
         for (const auto& file : files) resolver.Resolve(file);
     });
+    // The two calls a plain shortcut costs, on one object.
+    double loadOnly = 0, getPathOnly = 0;
+    {
+        HResult created = kSOk;
+        const auto link = platform.links.CreateWide(kClsctxInprocServer, false, created);
+        if (link && Succeeded(link->QueryPersistFile())) {
+            for (const auto& file : files) {
+                std::wstring target;
+                loadOnly += SecondsOf([&] { link->Load(file, kStgmRead); });
+                getPathOnly += SecondsOf([&] { link->GetPath(kSlgpUncPriority, target); });
+            }
+        }
+    }
+    std::vector<std::pair<unsigned, double>> pooled;
+    for (const unsigned threads : {1u, 2u, 4u, 8u}) {
+        const ShortcutWorkers workers{threads, ThreadApartment};
+        pooled.emplace_back(threads, SecondsOf([&] { ShortcutBatch(platform, files, workers).Finish(); }));
+    }
     const double makeLinks = SecondsOf([&] {
         for (std::size_t i = 0; i < files.size(); ++i) {
             HResult created = kSOk;
@@ -255,14 +285,37 @@ void PerCall(World& world, int n) {
     printLine("list Startup folder (one listing)", list, 1);
     printLine("shortcut, a link object each (per .lnk)", resolveLinks, files.size());
     printLine("shortcut, one link object (per .lnk)", resolveReused, files.size());
+    printLine("  of which IPersistFile::Load (per .lnk)", loadOnly, files.size());
+    printLine("  of which IShellLinkW::GetPath (per .lnk)", getPathOnly, files.size());
+    for (const auto& [threads, seconds] : pooled) {
+        const std::string what = "shortcuts on " + std::to_string(threads) + " thread(s) (per .lnk)";
+        printLine(what.c_str(), seconds, files.size());
+    }
     printLine("link object made and released (per object)", makeLinks, files.size());
     printLine("program path from command (per row)", resolveCommands, programs.size());
     printLine("icon lookup + append (per row)", icons, programs.size());
     printLine("program key: case fold + write time (per row)", keys, programs.size());
 }
 
-int Run() {
+// Rows of 1,000 + 1,000 with the shortcuts read on 1 to 4 threads.
+void ByThreads(World& world) {
+    Seed(world, 1000, 1000);
+    std::printf("\nRows only, 1000 values + 1000 shortcuts, by threads reading shortcuts (median ms):\n");
+    for (const unsigned threads : {1u, 2u, 3u, 4u}) {
+        const LoadTimes median = MedianLoad(world, 2000, ShortcutWorkers{threads, ThreadApartment});
+        std::printf("  %u thread(s) %10.1f   with icons %10.1f\n", threads, median.rows * 1e3, median.withIcons * 1e3);
+        std::fflush(stdout);
+    }
+}
+
+int Run(bool threadsOnly) {
     World world;
+    if (threadsOnly) {
+        ByThreads(world);
+        PerCall(world, 1000);
+        world.Clear();
+        return 0;
+    }
 #ifdef _WIN32
     std::printf("LoadScope on the real registry, Startup folder and shell (Win32)\n");
 #else
@@ -285,6 +338,7 @@ int Run() {
             std::fflush(stdout);
         }
     }
+    ByThreads(world);
     PerCall(world, 1000);
     world.Clear();
     return 0;
@@ -293,14 +347,16 @@ int Run() {
 }  // namespace
 }  // namespace quillmark
 
-int main() {
+// With "threads", only the rows of 1,000 + 1,000 by threads.
+int main(int argc, char** argv) {
+    const bool threadsOnly = argc > 1 && std::string(argv[1]) == "threads";
 #ifdef _WIN32
     // The shell link object needs a single-threaded apartment, as in the program.
     const HRESULT com = CoInitialize(nullptr);
-    const int result = quillmark::Run();
+    const int result = quillmark::Run(threadsOnly);
     if (SUCCEEDED(com)) CoUninitialize();
     return result;
 #else
-    return quillmark::Run();
+    return quillmark::Run(threadsOnly);
 #endif
 }

@@ -6,6 +6,7 @@
 #include <thread>
 #include <vector>
 
+#include "inventory/thread_setup.h"
 #include "platform/platform.h"
 #include "platform/shell.h"
 
@@ -22,9 +23,7 @@ public:
         std::size_t program;  // index into the batch given to Fetch
         std::unique_ptr<FileIcon> icon;  // null: the shell has none
     };
-    // Runs first on the worker; what it returns lives as long as the worker
-    // (on Windows, the worker's own COM apartment, which the shell needs).
-    using ThreadSetup = std::function<std::shared_ptr<void>()>;
+    using ThreadSetup = quillmark::ThreadSetup;
 
     // `wake` is called on the worker when icons have arrived and nothing
     // else is waiting to be taken: the window then asks for them on its own

@@ -1,4 +1,5 @@
 #pragma once
+#include "inventory/shortcut_workers.h"
 
 namespace quillmark {
 
@@ -14,6 +15,9 @@ struct InventoryContext {
     RegistryAccessor& registry;
     TWindowsStartMan& startMan;
     ImageList& images;
+    // A load's Startup shortcuts are read on the calling thread unless this
+    // allows more.
+    ShortcutWorkers shortcutWorkers = {};
 };
 
 }  // namespace quillmark

@@ -1,9 +1,11 @@
 #include "inventory/load_scope.h"
 
 #include <map>
+#include <unordered_map>
 #include <vector>
 
 #include "inventory/run_key.h"
+#include "inventory/shortcut_workers.h"
 #include "inventory/windows_start_man.h"
 #include "platform/code_page.h"
 #include "platform/file_system.h"
@@ -40,19 +42,27 @@ public:
 
     void Assign(ScopeList& list, const std::wstring& program) {
         const std::size_t row = list.rows.size() - 1;
-        ProgramKey key = ProgramIcons::KeyOf(platform_, program);
+        const ProgramKey key = KeyOf(program);
         if (const auto known = icons_.Find(key)) {
             list.rows[row].iconIndex = *known;
             return;
         }
         const auto [pending, added] = pending_.try_emplace(key, requests_.size());
-        if (added) requests_.push_back(IconRequest{program, std::move(key), {}});
+        if (added) requests_.push_back(IconRequest{program, key, {}});
         requests_[pending->second].rows.push_back(row);
     }
     std::vector<IconRequest> Take() { return std::move(requests_); }
 
 private:
+    // The program's file is looked at once per load, however many rows start it.
+    const ProgramKey& KeyOf(const std::wstring& program) {
+        const auto found = keys_.find(program);
+        if (found != keys_.end()) return found->second;
+        return keys_.emplace(program, ProgramIcons::KeyOf(platform_, program)).first->second;
+    }
+
     const Platform& platform_;
+    std::unordered_map<std::wstring, ProgramKey> keys_;
     const ProgramIcons& icons_;
     std::map<ProgramKey, std::size_t> pending_;
     std::vector<IconRequest> requests_;
@@ -101,23 +111,37 @@ std::wstring FolderRowName(const Platform& platform, const std::wstring& resolve
     return part.empty() ? resolved : part;
 }
 
-void LoadStartupFiles(InventoryContext& context, StartupScope scope, ScopeList& list, LoadPass& pass) {
-    std::vector<std::wstring> paths;
-    if (scope == StartupScope::AllUsers)
-        context.startMan.ListCommonStartup(paths);
-    else
-        context.startMan.ListUserStartup(paths);
-
-    for (const std::wstring& path : paths) {
-        if (Trim(path).empty()) continue;
+// The scope's Startup files that get a row, in the folder's order. A
+// failure ends the list with the files before it.
+std::vector<std::wstring> ListedStartupFiles(InventoryContext& context, StartupScope scope) noexcept {
+    std::vector<std::wstring> shown;
+    try {
+        std::vector<std::wstring> paths;
+        if (scope == StartupScope::AllUsers)
+            context.startMan.ListCommonStartup(paths);
+        else
+            context.startMan.ListUserStartup(paths);
         // Attributes are read on the path as listed (UTF-16), so a name the
         // ANSI code page cannot spell is not mistaken for an unreadable file.
         // An unreadable file reads as all bits set, hidden included: skipped.
-        if (context.platform.files.GetAttributes(path) & kAttrHidden) continue;
+        for (std::wstring& path : paths) {
+            if (Trim(path).empty() || (context.platform.files.GetAttributes(path) & kAttrHidden) != 0) continue;
+            shown.push_back(std::move(path));
+        }
+    } catch (...) {
+    }
+    return shown;
+}
+
+void AddStartupFileRows(InventoryContext& context, ShortcutBatch& files, ScopeList& list, LoadPass& pass) {
+    const auto targets = files.Finish();
+    for (std::size_t i = 0; i < targets.size(); ++i) {
         try {
             StartupEntry& row = AppendRow(list, EntryOrigin::StartupFile);
-            row.location = path;
-            const std::wstring resolved = ResolvedPath(context.platform, pass.shortcuts, path);
+            row.location = files.Locations()[i];
+            // A shortcut that could not be read keeps the row with its location.
+            if (!targets[i]) continue;
+            const std::wstring resolved = ProgramPathFromCommand(context.platform, *targets[i]);
             row.name = FolderRowName(context.platform, resolved);
             pass.icons.Assign(list, resolved);
         } catch (...) {
@@ -136,8 +160,11 @@ std::vector<IconRequest> LoadScopeRows(InventoryContext& context, StartupScope s
         list.nameCaption = L"  Name  ";
         list.locationCaption = L"  Location  ";
         try {
+            // The shortcuts are the slow part of a load: the helper threads
+            // start on them while this one reads the Run values.
+            ShortcutBatch files(context.platform, ListedStartupFiles(context, scope), context.shortcutWorkers);
             LoadRunValues(context, scope, list, pass);
-            LoadStartupFiles(context, scope, list, pass);
+            AddStartupFileRows(context, files, list, pass);
         } catch (...) {
         }
         return pass.icons.Take();

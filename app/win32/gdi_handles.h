@@ -30,14 +30,6 @@ struct MemoryDcTraits {
 };
 using UniqueMemoryDc = UniqueResource<MemoryDcTraits>;
 
-// The apartment is "held" while the flag is true: CoInitialize succeeded
-// (S_OK or S_FALSE) and CoUninitialize is owed.
-struct ComApartmentTraits {
-    static bool Invalid() noexcept { return false; }
-    static void Close(bool) noexcept { CoUninitialize(); }
-};
-using UniqueComApartment = UniqueResource<ComApartmentTraits>;
-
 // Selects an object into a DC for one scope and puts the old one back.
 class SelectedObject {
 public:

@@ -4,12 +4,15 @@
 
 #include <objbase.h>
 
+#include <algorithm>
 #include <cwchar>
 #include <memory>
+#include <thread>
 
 #include "app/application_title.h"
 #include "app/win32/control_ids.h"
 #include "app/win32/decorative_bitmap.h"
+#include "platform/win32/com_apartment.h"
 #include "platform/win32/elevation.h"
 #include "platform/win32/wow64.h"
 #include "platform/win32/win32_image_list.h"
@@ -22,11 +25,9 @@ namespace {
 // Room for a combo's drop-down list below its edit part.
 constexpr int kComboDropDownHeight = 220;
 
-// The icon worker asks the shell from a single-threaded apartment of its
-// own, as SHGetFileInfoW requires; it is left when the worker ends.
-std::shared_ptr<void> EnterIconThreadApartment() {
-    return std::make_shared<UniqueComApartment>(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
-}
+// Shortcuts are read on as many threads as there are processors, up to
+// four: beyond that the file system, not the processor, sets the pace.
+unsigned ShortcutThreads() { return std::clamp(std::thread::hardware_concurrency(), 1u, 4u); }
 
 }  // namespace
 
@@ -35,7 +36,7 @@ TfrmRunWindow::TfrmRunWindow(const Platform& platform, PrivateProfile& profile, 
     : images_(images),
       logic_(std::make_unique<TfrmRun>(*this, MainWindowServices{platform, profile, images, &RunningUnderWow64,
                                                                   &RunningElevated, OwnProgramPath(), startTab,
-                                                                  &EnterIconThreadApartment})) {
+                                                                  &EnterThreadApartment, ShortcutThreads()})) {
     images_.SetHandleChanged([this](HIMAGELIST handle) { RepointImageLists(handle); });
 }
 

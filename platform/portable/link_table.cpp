@@ -1,5 +1,6 @@
 #include "platform/portable/link_table.h"
 
+#include <mutex>
 #include <optional>
 
 #include "platform/portable/path_key.h"
@@ -21,13 +22,20 @@ struct LinkTable::State {
     int resolveDialogs = 0;
     int resolveRewrites = 0;
     std::vector<std::wstring> calls;
+    // A load may read its shortcuts on several threads, each with objects of
+    // its own; what the objects share is kept under this lock.
+    std::mutex mutex;
 
-    void Note(std::wstring call) { calls.push_back(std::move(call)); }
+    void Note(std::wstring call) {
+        const std::lock_guard lock(mutex);
+        calls.push_back(std::move(call));
+    }
 
     // IPersistFile::Load: a missing file and a file that is not a shortcut
     // fail, and leave what the object held before, as the shell's own object
     // checks the file's header before it lets go of its old data.
     HResult Load(const std::wstring& path, std::optional<LinkRecord>& loaded) {
+        const std::lock_guard lock(mutex);
         const auto found = files.find(PathKey(path));
         if (found == files.end()) return kFileNotFound;
         if (!found->second.readable) return kEFail;
@@ -55,10 +63,14 @@ std::wstring FolderOf(const std::wstring& path) {
 class LinkObjectBase {
 protected:
     explicit LinkObjectBase(std::shared_ptr<LinkTable::State> state) : state_(std::move(state)) {
+        const std::lock_guard lock(state_->mutex);
         ++state_->created;
         ++state_->alive;
     }
-    ~LinkObjectBase() { --state_->alive; }
+    ~LinkObjectBase() {
+        const std::lock_guard lock(state_->mutex);
+        --state_->alive;
+    }
 
     HResult QueryPersist() {
         state_->Note(L"QueryPersistFile");

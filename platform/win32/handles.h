@@ -3,6 +3,7 @@
 // COM interface pointers. Logic code never calls RegCloseKey, FindClose or
 // Release itself.
 #include <windows.h>
+#include <objbase.h>
 #include <unknwn.h>
 
 #include <utility>
@@ -23,6 +24,14 @@ struct FindHandleTraits {
     static void Close(HANDLE handle) noexcept { FindClose(handle); }
 };
 using UniqueFindHandle = UniqueResource<FindHandleTraits>;
+
+// The apartment is "held" while the flag is true: CoInitialize succeeded
+// (S_OK or S_FALSE) and CoUninitialize is owed.
+struct ComApartmentTraits {
+    static bool Invalid() noexcept { return false; }
+    static void Close(bool) noexcept { CoUninitialize(); }
+};
+using UniqueComApartment = UniqueResource<ComApartmentTraits>;
 
 // Owns one reference to a COM interface. Copying adds a reference, moving
 // hands it over; put() releases what is held and gives the out-parameter slot

@@ -9,6 +9,9 @@
 #include "platform/portable/map_environment.h"
 #include "platform/portable/recording_shell.h"
 #include "shellpath/shell_services.h"
+#ifdef QUILLMARK_WIN32_TESTS
+#include "platform/win32/com_apartment.h"
+#endif
 
 namespace quillmark {
 
@@ -177,6 +180,14 @@ ScopeList InventoryWorld::Load(StartupScope scope) {
     ScopeList list;
     LoadScope(context_, scope, list, icons_);
     return list;
+}
+
+void InventoryWorld::ReadShortcutsOn(unsigned threads) {
+#ifdef QUILLMARK_WIN32_TESTS
+    context_.shortcutWorkers = ShortcutWorkers{threads, &EnterThreadApartment};
+#else
+    context_.shortcutWorkers = ShortcutWorkers{threads, {}};
+#endif
 }
 
 std::vector<std::wstring> InventoryWorld::RunValueNames(StartupScope scope, RegistryView view) {

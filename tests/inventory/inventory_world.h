@@ -88,6 +88,8 @@ public:
     std::string ShortcutBytes(const std::wstring& file);
 
     ScopeList Load(StartupScope scope);
+    // Later loads may read their shortcuts on this many threads.
+    void ReadShortcutsOn(unsigned threads);
     // The value names in the order the registry enumerates them.
     std::vector<std::wstring> RunValueNames(StartupScope scope, RegistryView view = RegistryView::Default);
 

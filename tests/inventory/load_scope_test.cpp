@@ -2,6 +2,7 @@
 // prefix's real registry, Startup folders and shell under Wine.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -293,6 +294,34 @@ TEST_P(ContractTest, InventoryShortcutsShareALinkObjectWithoutMixingTargets) {
     EXPECT_EQ(resolver.Resolve(corrupt), corrupt);
     EXPECT_EQ(resolver.Resolve(missing), missing);
     EXPECT_EQ(resolver.Resolve(good), first);
+}
+
+// Read on several threads, many shortcuts give the rows one thread gives, in
+// the folder's order: the readable ones their own targets, the unreadable
+// one itself.
+TEST_P(ContractTest, InventoryShortcutsReadOnSeveralThreadsGiveTheRowsOfOne) {
+    InventoryWorld world(*this, *backend_, GetParam().name);
+    const std::wstring folder = world.Folder(L"Many");
+    const std::wstring programs[] = {world.Program(folder, L"a.exe"), world.Program(folder, L"b.exe"),
+                                     world.Program(folder, L"c.exe")};
+    for (int i = 0; i < 150; ++i) world.Shortcut(kUser, L"s" + std::to_wstring(i), programs[i % 3]);
+    const std::wstring corrupt = world.File(world.StartupFolder(kUser) + L"\\s77 corrupt.lnk");
+    if (world.links() != nullptr) world.links()->AddUnreadable(corrupt);
+
+    const ScopeList one = world.Load(kUser);
+    world.ReadShortcutsOn(4);
+    const ScopeList four = world.Load(kUser);
+    ASSERT_EQ(one.rows.size(), 151u);
+    ASSERT_EQ(four.rows.size(), one.rows.size());
+    for (std::size_t i = 0; i < one.rows.size(); ++i) {
+        EXPECT_EQ(four.rows[i].name, one.rows[i].name) << i;
+        EXPECT_EQ(four.rows[i].location, one.rows[i].location) << i;
+        EXPECT_EQ(four.rows[i].iconIndex, one.rows[i].iconIndex) << i;
+    }
+    const StartupEntry* corruptRow = FindRow(four, L"s77 corrupt.lnk", EntryOrigin::StartupFile);
+    ASSERT_NE(corruptRow, nullptr);
+    EXPECT_EQ(corruptRow->location, corrupt);
+    EXPECT_EQ(std::count_if(four.rows.begin(), four.rows.end(), [](const auto& r) { return r.name == L"b.exe"; }), 50);
 }
 
 TEST_P(ContractTest, InventoryLoadManyRunValues) {
