@@ -2,19 +2,9 @@
 
 #include <windows.h>
 
-#include "platform/unique_resource.h"
+#include "platform/win32/handles.h"
 
 namespace quillmark {
-
-namespace {
-
-struct TokenTraits {
-    static HANDLE Invalid() noexcept { return nullptr; }
-    static void Close(HANDLE token) noexcept { CloseHandle(token); }
-};
-using UniqueToken = UniqueResource<TokenTraits>;
-
-}  // namespace
 
 bool RunningElevated() noexcept {
     HANDLE opened = nullptr;

@@ -25,6 +25,20 @@ struct FindHandleTraits {
 };
 using UniqueFindHandle = UniqueResource<FindHandleTraits>;
 
+// An access token, as OpenProcessToken gives it.
+struct TokenTraits {
+    static HANDLE Invalid() noexcept { return nullptr; }
+    static void Close(HANDLE token) noexcept { CloseHandle(token); }
+};
+using UniqueToken = UniqueResource<TokenTraits>;
+
+// A library loaded with LoadLibrary.
+struct ModuleTraits {
+    static HMODULE Invalid() noexcept { return nullptr; }
+    static void Close(HMODULE module) noexcept { FreeLibrary(module); }
+};
+using UniqueModule = UniqueResource<ModuleTraits>;
+
 // The apartment is "held" while the flag is true: CoInitialize succeeded
 // (S_OK or S_FALSE) and CoUninitialize is owed.
 struct ComApartmentTraits {

@@ -2,17 +2,11 @@
 
 #include <windows.h>
 
-#include "platform/unique_resource.h"
+#include "platform/win32/handles.h"
 
 namespace quillmark {
 
 namespace {
-
-struct ModuleTraits {
-    static HMODULE Invalid() noexcept { return nullptr; }
-    static void Close(HMODULE module) noexcept { FreeLibrary(module); }
-};
-using UniqueModule = UniqueResource<ModuleTraits>;
 
 using IsWow64ProcessFunction = BOOL(WINAPI*)(HANDLE, PBOOL);
 
