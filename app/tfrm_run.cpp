@@ -26,7 +26,8 @@ constexpr const wchar_t* kDoubleBuffered[] = {L"LvCurrentUser", L"LVLocalMachine
 TfrmRun::TfrmRun(MainView& view, MainWindowServices services)
     : view_(view),
       services_(std::move(services)),
-      iconFetcher_(services_.platform, [this] { view_.PostIconsArrived(); }, services_.workerThreadSetup) {}
+      iconFetcher_(services_.platform, [this] { view_.PostIconsArrived(); }, services_.workerThreadSetup,
+                   services_.iconThreads) {}
 
 TfrmRun::~TfrmRun() = default;
 

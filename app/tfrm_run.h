@@ -40,6 +40,8 @@ struct MainWindowServices {
     ThreadSetup workerThreadSetup = {};
     // How many threads, the window's included, may read a load's shortcuts.
     unsigned shortcutThreads = 1;
+    // How many threads may ask the shell for icons at once.
+    unsigned iconThreads = 1;
 };
 
 // The main window's behaviour: its handlers, independent of any widget.

@@ -44,10 +44,11 @@ Reading Read(const QuillmarkProcess& app, const RemoteListView& list) {
     Reading reading;
     const HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, app.ProcessId());
     if (process == nullptr) throw std::runtime_error("cannot open the program's process");
-    PROCESS_MEMORY_COUNTERS_EX counters{};
+    // The commit charge: PrivateUsage on Windows, which Wine leaves at 0.
+    PROCESS_MEMORY_COUNTERS counters{};
     counters.cb = sizeof(counters);
-    if (GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof(counters)))
-        reading.privateKiB = static_cast<double>(counters.PrivateUsage) / 1024;
+    if (GetProcessMemoryInfo(process, &counters, sizeof(counters)))
+        reading.privateKiB = static_cast<double>(counters.PagefileUsage) / 1024;
     reading.gdiObjects = GetGuiResources(process, GR_GDIOBJECTS);
     reading.userObjects = GetGuiResources(process, GR_USEROBJECTS);
     CloseHandle(process);

@@ -3,7 +3,9 @@
 // of N distinct copies of one system program, destroying each icon at once
 // and keeping no image list, and prints its private bytes as it goes; then
 // asks again for the same files. Growth here is the shell's own icon cache,
-// not Quillmark's. Run under Wine in a private prefix:
+// not Quillmark's. Then the time of first lookups of further copies on two
+// threads at once, each in its own apartment. Run under Wine in a private
+// prefix:
 //   bench_shell_icon_memory.exe [copies]
 #ifdef _WIN32
 #include <windows.h>
@@ -15,6 +17,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <thread>
 
 #include "tests/ui/support/program_copies.h"
 
@@ -41,6 +44,25 @@ void AskAll(const quillmark::uitest::ProgramCopies& copies, int count, const cha
     std::fflush(stdout);
 }
 
+// First lookups of copies [0, count) shared out between two threads.
+void AskOnTwoThreads(const quillmark::uitest::ProgramCopies& copies, int count) {
+    const auto started = std::chrono::steady_clock::now();
+    const auto half = [&](int first) {
+        const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        for (int i = first; i < count; i += 2) {
+            SHFILEINFOW info{};
+            if (SHGetFileInfoW(copies[i].c_str(), 0, &info, sizeof(info), SHGFI_ICON) && info.hIcon)
+                DestroyIcon(info.hIcon);
+        }
+        if (SUCCEEDED(com)) CoUninitialize();
+    };
+    std::thread other(half, 1);
+    half(0);
+    other.join();
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    std::printf("| two threads | %.2f ms per first lookup |  |\n", seconds * 1000 / std::max(1, count));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -51,6 +73,11 @@ int main(int argc, char** argv) {
         std::printf("| pass | icons asked | private MiB |\n|---|---|---|\n| before | 0 | %8.1f |\n", PrivateMiB());
         AskAll(copies, count, "first");
         AskAll(copies, count, "again");
+    }
+    {
+        // Files the shell has not seen: its cache knows a file by its path.
+        const quillmark::uitest::ProgramCopies others(count, L"qm-program-copies-2");
+        AskOnTwoThreads(others, count);
     }
     if (SUCCEEDED(com)) CoUninitialize();
     return 0;

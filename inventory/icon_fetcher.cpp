@@ -1,5 +1,6 @@
 #include "inventory/icon_fetcher.h"
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
@@ -39,7 +40,7 @@ struct IconFetcher::State {
     std::deque<Job> jobs;
     std::vector<Arrived> arrived;
     bool stop = false;
-    bool finished = false;
+    unsigned running = 0;  // workers not yet out of their apartments
 };
 
 namespace {
@@ -69,16 +70,16 @@ void Work(const std::shared_ptr<IconFetcher::State>& state) {
             if (wasEmpty && state->wake) state->wake();
         }
     }
-    // The apartment has been left; closing may stop waiting now.
+    // The apartment has been left; closing may stop waiting for this one.
     const std::lock_guard lock(state->mutex);
-    state->finished = true;
+    --state->running;
     state->changed.notify_all();
 }
 
 }  // namespace
 
-IconFetcher::IconFetcher(const Platform& platform, std::function<void()> wake, ThreadSetup setup)
-    : state_(std::make_shared<State>(platform)) {
+IconFetcher::IconFetcher(const Platform& platform, std::function<void()> wake, ThreadSetup setup, unsigned workers)
+    : state_(std::make_shared<State>(platform)), wantedWorkers_(std::max(workers, 1u)) {
     state_->wake = std::move(wake);
     state_->setup = std::move(setup);
 }
@@ -89,30 +90,45 @@ IconFetcher::~IconFetcher() {
     state_->jobs.clear();
     state_->arrived.clear();
     state_->changed.notify_all();
-    state_->changed.wait_for(lock, kStopWait, [&] { return state_->finished || !worker_.joinable(); });
-    const bool finished = state_->finished;
+    state_->changed.wait_for(lock, kStopWait, [&] { return state_->running == 0; });
+    const bool finished = state_->running == 0;
     lock.unlock();
-    if (!worker_.joinable()) return;
-    if (finished) {
-        worker_.join();
-    } else {
-        worker_.detach();
+    for (std::thread& worker : workers_) {
+        if (finished) {
+            worker.join();
+        } else {
+            worker.detach();
+        }
     }
 }
 
 void IconFetcher::Fetch(std::vector<std::wstring> programs) {
     std::vector<Arrived> dropped;
+    const std::size_t count = programs.size();
     {
         const std::lock_guard lock(state_->mutex);
         ++state_->batch;
         state_->jobs.clear();
         dropped.swap(state_->arrived);
-        for (std::size_t i = 0; i < programs.size(); ++i)
-            state_->jobs.push_back({state_->batch, i, std::move(programs[i])});
+        for (std::size_t i = 0; i < count; ++i) state_->jobs.push_back({state_->batch, i, std::move(programs[i])});
         state_->changed.notify_all();
     }
-    // Started with the first work, so a window that never loads has no worker.
-    if (!worker_.joinable() && !programs.empty()) worker_ = std::thread(Work, state_);
+    // Started with the first work that needs them, so a window that never
+    // loads has no worker. A worker that cannot be started leaves the work
+    // to the others.
+    while (workers_.size() < std::min<std::size_t>(wantedWorkers_, count)) {
+        {
+            const std::lock_guard lock(state_->mutex);
+            ++state_->running;
+        }
+        try {
+            workers_.emplace_back(Work, state_);
+        } catch (...) {
+            const std::lock_guard lock(state_->mutex);
+            --state_->running;
+            break;
+        }
+    }
 }
 
 std::vector<IconFetcher::Arrived> IconFetcher::TakeArrived() {

@@ -12,7 +12,7 @@
 
 namespace quillmark {
 
-// Asks the shell for programs' icons on a worker thread of its own, so the
+// Asks the shell for programs' icons on worker threads of its own, so the
 // window's thread never waits for the shell. The icons are handed back to
 // the window's thread, which alone touches the image list. New work replaces
 // what is still outstanding: nothing of an earlier batch is handed back after
@@ -28,7 +28,8 @@ public:
     // `wake` is called on the worker when icons have arrived and nothing
     // else is waiting to be taken: the window then asks for them on its own
     // thread. It is never called once the fetcher has been destroyed.
-    IconFetcher(const Platform& platform, std::function<void()> wake, ThreadSetup setup = {});
+    // Up to `workers` threads ask the shell at once, each set up by `setup`.
+    IconFetcher(const Platform& platform, std::function<void()> wake, ThreadSetup setup = {}, unsigned workers = 1);
     // Drops the outstanding work and waits a moment for the shell call in
     // progress; a shell that does not return by then is left to finish on
     // its own, with nobody waiting for its answer.
@@ -47,7 +48,8 @@ public:
 
 private:
     std::shared_ptr<State> state_;
-    std::thread worker_;
+    unsigned wantedWorkers_;
+    std::vector<std::thread> workers_;
 };
 
 }  // namespace quillmark

@@ -29,6 +29,11 @@ constexpr int kComboDropDownHeight = 220;
 // four: beyond that the file system, not the processor, sets the pace.
 unsigned ShortcutThreads() { return std::clamp(std::thread::hardware_concurrency(), 1u, 4u); }
 
+// Two icon workers where there are two processors: the shell serialises
+// much of an icon lookup, so a second worker saves about a quarter of the
+// time of icons not looked up before (29 to 22 ms each under Wine).
+unsigned IconThreads() { return std::min(ShortcutThreads(), 2u); }
+
 }  // namespace
 
 TfrmRunWindow::TfrmRunWindow(const Platform& platform, PrivateProfile& profile, Win32ImageList& images,
@@ -36,7 +41,8 @@ TfrmRunWindow::TfrmRunWindow(const Platform& platform, PrivateProfile& profile, 
     : images_(images),
       logic_(std::make_unique<TfrmRun>(*this, MainWindowServices{platform, profile, images, &RunningUnderWow64,
                                                                   &RunningElevated, OwnProgramPath(), startTab,
-                                                                  &EnterThreadApartment, ShortcutThreads()})) {
+                                                                  &EnterThreadApartment, ShortcutThreads(),
+                                                                  IconThreads()})) {
     images_.SetHandleChanged([this](HIMAGELIST handle) { RepointImageLists(handle); });
 }
 

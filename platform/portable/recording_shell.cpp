@@ -1,6 +1,7 @@
 #include "platform/portable/recording_shell.h"
 
 #include <condition_variable>
+#include <chrono>
 #include <mutex>
 
 #include "platform/portable/path_key.h"
@@ -83,9 +84,9 @@ struct RecordingShell::IconGate {
         held = hold;
         changed.notify_all();
     }
-    void WaitFor(const int& counter, int count) {
+    bool WaitFor(const int& counter, int count) {
         std::unique_lock lock(mutex);
-        changed.wait(lock, [&] { return counter >= count; });
+        return changed.wait_for(lock, std::chrono::seconds(10), [&] { return counter >= count; });
     }
 };
 
@@ -95,8 +96,8 @@ RecordingShell::RecordingShell()
 
 void RecordingShell::HoldIcons() { iconGate_->Hold(true); }
 void RecordingShell::ReleaseIcons() { iconGate_->Hold(false); }
-void RecordingShell::WaitForIconCallsEntered(int count) { iconGate_->WaitFor(iconGate_->entered, count); }
-void RecordingShell::WaitForIconCallsLeft(int count) { iconGate_->WaitFor(iconGate_->left, count); }
+bool RecordingShell::WaitForIconCallsEntered(int count) { return iconGate_->WaitFor(iconGate_->entered, count); }
+bool RecordingShell::WaitForIconCallsLeft(int count) { return iconGate_->WaitFor(iconGate_->left, count); }
 RecordingShell::~RecordingShell() = default;
 
 void RecordingShell::SetFolderPath(int csidl, const std::string& path, HResult result) {
@@ -202,7 +203,10 @@ FileOperationResult RecordingShell::FileOperationW(const FileOperation& operatio
 std::unique_ptr<FileIcon> RecordingShell::GetFileIcon(const std::wstring& path, std::uint32_t) {
     const auto gate = iconGate_;
     gate->Enter();
-    iconRequests_.push_back(path);
+    {
+        const std::lock_guard lock(iconRequestsMutex_);
+        iconRequests_.push_back(path);
+    }
     std::unique_ptr<FileIcon> icon;
     if (icons_.count(PathKey(path)) != 0) icon = std::make_unique<StandInIcon>(liveIcons_);
     // Nothing of the shell is touched after this: a test may end at once.

@@ -3,6 +3,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <set>
 #include <string>
@@ -49,9 +50,10 @@ public:
     void HoldIcons();
     void ReleaseIcons();
     // Blocks until `count` icon requests have reached the shell / have left
-    // it (released or not held), counting from the start.
-    void WaitForIconCallsEntered(int count);
-    void WaitForIconCallsLeft(int count);
+    // it (released or not held), counting from the start; false when they
+    // have not within ten seconds.
+    bool WaitForIconCallsEntered(int count);
+    bool WaitForIconCallsLeft(int count);
     // What FO_DELETE does to each path: true when it was removed. Without
     // one, every delete succeeds. A failed delete makes the call return 2.
     void SetRemover(std::function<bool(const std::wstring&)> remover);
@@ -105,6 +107,7 @@ private:
     std::vector<FileOperation> fileOperations_;
     std::vector<BrowseInfo> browsed_;
     std::vector<std::wstring> iconRequests_;
+    std::mutex iconRequestsMutex_;  // icon calls may come from several workers
     std::shared_ptr<std::atomic<int>> liveIdLists_;
     std::shared_ptr<std::atomic<int>> liveIcons_;
     struct IconGate;

@@ -81,5 +81,29 @@ TEST_F(TfrmRunIcons, ClosingWhileTheShellIsBusyDoesNotWaitForIt) {
     EXPECT_EQ(world_.view.WakeUps(), wakeUps) << "nothing is handed to a closed window";
 }
 
+// Two workers ask the shell at once, and each icon still reaches the rows of
+// its own program.
+TEST(TfrmRunIconWorkers, TwoAskAtOnceAndEachIconReachesItsOwnRows) {
+    TfrmRunWorld world(2);
+    for (const wchar_t* program : {kFirst, kSecond}) {
+        world.platform.files().AddFile(program);
+        world.platform.shell().AddIcon(program);
+    }
+    world.AddRunValue(kUser, L"a", kFirst);
+    world.AddRunValue(kUser, L"b", kSecond);
+    world.AddRunValue(kUser, L"c", kFirst);
+    world.form->FormCreate();
+    world.platform.shell().HoldIcons();
+    world.form->PageControl1Change();
+    ASSERT_TRUE(world.platform.shell().WaitForIconCallsEntered(2)) << "the second worker did not ask meanwhile";
+    world.platform.shell().ReleaseIcons();
+    ASSERT_TRUE(world.PumpIcons());
+
+    const auto& rows = world.form->Rows(ListId::LvCurrentUser).rows;
+    EXPECT_EQ(rows[0].iconIndex, rows[2].iconIndex);
+    EXPECT_THAT((std::vector<int>{rows[0].iconIndex, rows[1].iconIndex}), UnorderedElementsAre(1, 2));
+    EXPECT_EQ(world.images.Count(), 3);
+}
+
 }  // namespace
 }  // namespace quillmark

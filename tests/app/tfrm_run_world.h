@@ -31,14 +31,16 @@ struct TfrmRunWorld {
     bool elevated = false;
     std::unique_ptr<TfrmRun> form;
 
-    TfrmRunWorld() {
+    // `iconThreads`: how many workers may ask the shell for icons at once.
+    explicit TfrmRunWorld(unsigned iconThreads = 1) {
         platform.shell().SetFolderPath(kCsidlPersonal, kDocuments);
         platform.files().AddFolder(L"C:\\Users\\Quill\\Documents");
         platform.registry().CreateKey(RegistryRoot::CurrentUser, kRunPath);
         platform.registry().CreateKey(RegistryRoot::LocalMachine, kRunPath);
-        form = std::make_unique<TfrmRun>(view, MainWindowServices{platform.View(), profile, images,
-                                                                  [this] { return wow64; }, [this] { return elevated; },
-                                                                  kProgramPath, std::nullopt});
+        MainWindowServices services{platform.View(), profile, images, [this] { return wow64; },
+                                    [this] { return elevated; }, kProgramPath, std::nullopt};
+        services.iconThreads = iconThreads;
+        form = std::make_unique<TfrmRun>(view, std::move(services));
         view.onEnterField = [this](FieldId field) {
             if (field == FieldId::TxtStartName) {
                 form->TxtStartNameEnter();

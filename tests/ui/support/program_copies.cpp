@@ -4,10 +4,10 @@
 
 namespace quillmark::uitest {
 
-ProgramCopies::ProgramCopies(int count) {
+ProgramCopies::ProgramCopies(int count, const std::wstring& folderName) {
     wchar_t temp[MAX_PATH + 1] = L"";
     GetTempPathW(MAX_PATH, temp);
-    folder_ = std::wstring(temp) + L"qm-program-copies";
+    folder_ = std::wstring(temp) + folderName;
     CreateDirectoryW(folder_.c_str(), nullptr);
     for (int i = 0; i < count; ++i) {
         paths_.push_back(folder_ + L"\\program" + std::to_wstring(i) + L".exe");

@@ -8,7 +8,7 @@ namespace quillmark::uitest {
 
 class ProgramCopies {
 public:
-    explicit ProgramCopies(int count);
+    explicit ProgramCopies(int count, const std::wstring& folderName = L"qm-program-copies");
     // Removes the copies and their folder.
     ~ProgramCopies();
     ProgramCopies(const ProgramCopies&) = delete;
