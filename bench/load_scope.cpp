@@ -12,6 +12,7 @@
 #include <windows.h>
 #include <objbase.h>
 
+#include "platform/win32/com_apartment.h"
 #include "platform/win32/win32_image_list.h"
 #include "platform/win32/win32_platform.h"
 #else
@@ -172,15 +173,11 @@ private:
 };
 #endif
 
+// What each shortcut thread runs first, as in the program.
 #ifdef _WIN32
-std::shared_ptr<void> ThreadApartment() {
-    const bool entered = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
-    return std::shared_ptr<void>(nullptr, [entered](void*) {
-        if (entered) CoUninitialize();
-    });
-}
+const ThreadSetup ThreadApartment = &EnterThreadApartment;
 #else
-std::shared_ptr<void> ThreadApartment() { return nullptr; }
+const ThreadSetup ThreadApartment = {};
 #endif
 
 void Seed(World& world, int values, int shortcuts) {

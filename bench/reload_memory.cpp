@@ -21,6 +21,7 @@
 
 #include "app/win32/control_ids.h"
 #include "bench/exe_session.h"
+#include "tests/ui/support/handles.h"
 #include "tests/ui/support/inventory_seed.h"
 #include "tests/ui/support/quillmark_process.h"
 #include "tests/ui/support/remote_list_view.h"
@@ -42,16 +43,15 @@ struct Reading {
 
 Reading Read(const QuillmarkProcess& app, const RemoteListView& list) {
     Reading reading;
-    const HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, app.ProcessId());
-    if (process == nullptr) throw std::runtime_error("cannot open the program's process");
+    const UniqueKernelHandle process(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, app.ProcessId()));
+    if (!process) throw std::runtime_error("cannot open the program's process");
     // The commit charge: PrivateUsage on Windows, which Wine leaves at 0.
     PROCESS_MEMORY_COUNTERS counters{};
     counters.cb = sizeof(counters);
-    if (GetProcessMemoryInfo(process, &counters, sizeof(counters)))
+    if (GetProcessMemoryInfo(process.get(), &counters, sizeof(counters)))
         reading.privateKiB = static_cast<double>(counters.PagefileUsage) / 1024;
-    reading.gdiObjects = GetGuiResources(process, GR_GDIOBJECTS);
-    reading.userObjects = GetGuiResources(process, GR_USEROBJECTS);
-    CloseHandle(process);
+    reading.gdiObjects = GetGuiResources(process.get(), GR_GDIOBJECTS);
+    reading.userObjects = GetGuiResources(process.get(), GR_USEROBJECTS);
     for (const ListRow& row : list.Rows()) reading.highestImage = std::max(reading.highestImage, row.imageIndex);
     return reading;
 }

@@ -17,6 +17,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <thread>
 
 #include "tests/ui/support/program_copies.h"
@@ -32,11 +33,16 @@ double PrivateMiB() {
     return static_cast<double>(counters.PagefileUsage) / (1024 * 1024);
 }
 
+// Asks for the file's icon as the program does, and lets it go at once.
+void AskIcon(const std::wstring& path) {
+    SHFILEINFOW info{};
+    if (SHGetFileInfoW(path.c_str(), 0, &info, sizeof(info), SHGFI_ICON) && info.hIcon) DestroyIcon(info.hIcon);
+}
+
 void AskAll(const quillmark::uitest::ProgramCopies& copies, int count, const char* pass) {
     const auto started = std::chrono::steady_clock::now();
     for (int i = 0; i < count; ++i) {
-        SHFILEINFOW info{};
-        if (SHGetFileInfoW(copies[i].c_str(), 0, &info, sizeof(info), SHGFI_ICON) && info.hIcon) DestroyIcon(info.hIcon);
+        AskIcon(copies[i]);
         if ((i + 1) % 500 == 0 || i + 1 == count) std::printf("| %s | %5d | %8.1f |\n", pass, i + 1, PrivateMiB());
     }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
@@ -49,11 +55,7 @@ void AskOnTwoThreads(const quillmark::uitest::ProgramCopies& copies, int count) 
     const auto started = std::chrono::steady_clock::now();
     const auto half = [&](int first) {
         const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-        for (int i = first; i < count; i += 2) {
-            SHFILEINFOW info{};
-            if (SHGetFileInfoW(copies[i].c_str(), 0, &info, sizeof(info), SHGFI_ICON) && info.hIcon)
-                DestroyIcon(info.hIcon);
-        }
+        for (int i = first; i < count; i += 2) AskIcon(copies[i]);
         if (SUCCEEDED(com)) CoUninitialize();
     };
     std::thread other(half, 1);

@@ -9,7 +9,7 @@ namespace quillmark {
 bool RunningElevated() noexcept {
     HANDLE opened = nullptr;
     if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &opened)) return false;
-    const UniqueToken token(opened);
+    const UniqueKernelHandle token(opened);
     TOKEN_ELEVATION elevation{};
     DWORD size = 0;
     return GetTokenInformation(token.get(), TokenElevation, &elevation, sizeof(elevation), &size) &&

@@ -25,12 +25,20 @@ struct FindHandleTraits {
 };
 using UniqueFindHandle = UniqueResource<FindHandleTraits>;
 
-// An access token, as OpenProcessToken gives it.
-struct TokenTraits {
+// A kernel object that null marks as absent: an access token, a process,
+// a thread.
+struct KernelHandleTraits {
     static HANDLE Invalid() noexcept { return nullptr; }
-    static void Close(HANDLE token) noexcept { CloseHandle(token); }
+    static void Close(HANDLE handle) noexcept { CloseHandle(handle); }
 };
-using UniqueToken = UniqueResource<TokenTraits>;
+using UniqueKernelHandle = UniqueResource<KernelHandleTraits>;
+
+// CreateFileW reports failure with INVALID_HANDLE_VALUE, not null.
+struct FileHandleTraits {
+    static HANDLE Invalid() noexcept { return INVALID_HANDLE_VALUE; }
+    static void Close(HANDLE handle) noexcept { CloseHandle(handle); }
+};
+using UniqueFileHandle = UniqueResource<FileHandleTraits>;
 
 // A library loaded with LoadLibrary.
 struct ModuleTraits {
