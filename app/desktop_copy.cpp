@@ -7,6 +7,7 @@
 #include "platform/platform.h"
 #include "platform/shell.h"
 #include "platform/shell_links.h"
+#include "shellpath/path_text.h"
 #include "shellpath/shell_services.h"
 
 namespace quillmark {
@@ -21,11 +22,6 @@ bool IsAbsolutePath(const std::wstring& path) {
     return (path.size() >= 3 && path[1] == L':' && path[2] == L'\\') || path.rfind(L"\\\\", 0) == 0;
 }
 
-std::wstring FileNameOf(const std::wstring& path) {
-    const auto separator = path.find_last_of(L"\\/");
-    return separator == std::wstring::npos ? path : path.substr(separator + 1);
-}
-
 }  // namespace
 
 DesktopCopyPlan PlanDesktopCopy(const Platform& platform) {
@@ -36,7 +32,7 @@ DesktopCopyPlan PlanDesktopCopy(const Platform& platform) {
     const std::wstring dataFolder = DataFolder(platform);
     if (!IsAbsolutePath(dataFolder)) throw Error(L"The documents folder could not be found.");
     if (!platform.files.DirectoryExists(dataFolder)) platform.files.ForceDirectories(dataFolder);
-    plan.programCopy = dataFolder + L"\\" + FileNameOf(plan.program);
+    plan.programCopy = dataFolder + L"\\" + ExtractFileName(plan.program);
     return plan;
 }
 

@@ -1,6 +1,6 @@
-// The "&Help" button with its menu, and the other ways to the vendor's pages.
+#include "app/help_menu.h"
+
 #include "app/guards.h"
-#include "app/tfrm_run.h"
 #include "app/web_pages.h"
 #include "platform/shell.h"
 
@@ -13,44 +13,29 @@ constexpr std::uint32_t kWebsiteColour = Rgb(0, 0, 255);
 
 }  // namespace
 
-// Guard: the default error box.
-void TfrmRun::Button5Click() {
+void HelpMenu::ShowHelpMenu() {
     WithDefaultErrorBox(view_, [&] { view_.PopUpHelpMenu(); });
 }
 
-// Guard: the default error box. The About window is modal: this returns once it is hidden.
-void TfrmRun::About1Click() {
+void HelpMenu::ShowAbout() {
     WithDefaultErrorBox(view_, [&] { view_.ShowAboutWindow(); });
 }
 
-// Guard: the default error box.
-void TfrmRun::HelpDocumentation1Click() {
-    WithDefaultErrorBox(view_, [&] { OpenWebPage(services_.platform, WebPage::Product, kSwShowNormal); });
+void HelpMenu::OpenHelpPage() {
+    WithDefaultErrorBox(view_, [&] { OpenWebPage(platform_, WebPage::Product, kSwShowNormal); });
 }
 
-// Guard: the default error box.
-void TfrmRun::HomePage1Click() {
-    WithDefaultErrorBox(view_, [&] { OpenWebPage(services_.platform, WebPage::Product, kSwShowNormal); });
+void HelpMenu::OpenUpgradePage() {
+    WithDefaultErrorBox(view_, [&] { OpenWebPage(platform_, WebPage::Purchase, kSwShowNormal); });
 }
 
-// Guard: the default error box.
-void TfrmRun::SpeedButton4Click() {
-    WithDefaultErrorBox(view_, [&] { OpenWebPage(services_.platform, WebPage::Purchase, kSwShowNormal); });
+void HelpMenu::OpenHomePage() {
+    WithDefaultErrorBox(view_, [&] { OpenWebPage(platform_, WebPage::Home, kSwShowNormal); });
 }
 
-// Guard: the default error box.
-void TfrmRun::websiteClick() {
-    WithDefaultErrorBox(view_, [&] { OpenWebPage(services_.platform, WebPage::Home, kSwShowNormal); });
-}
-
-// Guard: swallow; a colour that cannot be set leaves the label as it was.
-void TfrmRun::websiteMouseEnter() {
-    SwallowFailures([&] { view_.SetWebsiteColour(kWebsiteHoverColour); });
-}
-
-// Guard: swallow.
-void TfrmRun::websiteMouseLeave() {
-    SwallowFailures([&] { view_.SetWebsiteColour(kWebsiteColour); });
+// A colour that cannot be set leaves the label as it was.
+void HelpMenu::WebsiteHovered(bool over) {
+    SwallowFailures([&] { view_.SetWebsiteColour(over ? kWebsiteHoverColour : kWebsiteColour); });
 }
 
 }  // namespace quillmark

@@ -1,14 +1,12 @@
-// The bottom panel's launchers of system tools and special folders. What the
-// shell does with each request is not examined: a missing tool or folder
-// leaves no trace in the program.
+#include "app/launchers.h"
+
 #include <iterator>
 #include <string>
 
 #include "app/guards.h"
-#include "app/tfrm_run.h"
+#include "app/startup_lists.h"
 #include "inventory/windows_start_man.h"
 #include "platform/file_system.h"
-#include "platform/platform.h"
 #include "platform/shell.h"
 #include "shellpath/shell_services.h"
 
@@ -37,46 +35,43 @@ void OpenCommonProgramsShortcut(const Platform& platform, const std::wstring& sh
 
 }  // namespace
 
-// Guard: the default error box.
-void TfrmRun::SpeedButton5Click() {
-    WithDefaultErrorBox(view_, [&] { services_.platform.shell.WinExec(kAddRemoveProgramsCommand, kSwShowNormal); });
+Launchers::Launchers(MainView& view, StartupLists& lists, Platform platform)
+    : view_(view), lists_(lists), platform_(platform) {}
+
+void Launchers::OpenAddRemovePrograms() {
+    WithDefaultErrorBox(view_, [&] { platform_.shell.WinExec(kAddRemoveProgramsCommand, kSwShowNormal); });
 }
 
-// Guard: the default error box.
-void TfrmRun::BtnServiceClick() {
+void Launchers::OpenServices() {
     WithDefaultErrorBox(view_, [&] {
-        const Platform& platform = services_.platform;
-        OpenCommonProgramsShortcut(platform, CommonShellFolderPath(platform, kCommonPrograms) + kServicesShortcut);
+        OpenCommonProgramsShortcut(platform_, CommonShellFolderPath(platform_, kCommonPrograms) + kServicesShortcut);
     });
 }
 
-// Guard: the default error box.
-void TfrmRun::BtnSchToolClick() {
+void Launchers::OpenScheduledTasks() {
     WithDefaultErrorBox(view_, [&] {
-        const Platform& platform = services_.platform;
-        const std::wstring programs = CommonShellFolderPath(platform, kCommonPrograms);
+        const std::wstring programs = CommonShellFolderPath(platform_, kCommonPrograms);
         // Tested on the UTF-16 path, so a folder name outside the code page
         // does not hide an existing shortcut.
         const std::wstring scheduledTasks = programs + kScheduledTasksShortcut;
-        const bool found = platform.files.FileExists(scheduledTasks);
-        OpenCommonProgramsShortcut(platform, found ? scheduledTasks : programs + kTaskSchedulerShortcut);
+        const bool found = platform_.files.FileExists(scheduledTasks);
+        OpenCommonProgramsShortcut(platform_, found ? scheduledTasks : programs + kTaskSchedulerShortcut);
     });
 }
 
-// Guard: the default error box. The combo keeps showing the chosen item.
-void TfrmRun::CbQuickLaunchFolderChange() {
+// The combo keeps showing the chosen item.
+void Launchers::OpenQuickLaunchFolder() {
     WithDefaultErrorBox(view_, [&] {
         const int index = view_.ComboItemIndex(L"CbQuickLaunchFolder");
         if (index < 0 || index >= static_cast<int>(std::size(kQuickLaunchFolders))) return;
-        OpenSpecialFolder(services_.platform, kQuickLaunchFolders[index]);
+        OpenSpecialFolder(platform_, kQuickLaunchFolders[index]);
     });
 }
 
-// Guard: the default error box.
-void TfrmRun::BtnTestClick() {
+void Launchers::OpenUserStartupFolder() {
     WithDefaultErrorBox(view_, [&] {
-        const std::wstring folder = Inventory().startMan.UserStartupFolder();
-        services_.platform.shell.ExecuteW(ShellOwner::MainWindow, L"Open", folder, L"", L"", kSwShow);
+        const std::wstring folder = lists_.Inventory().startMan.UserStartupFolder();
+        platform_.shell.ExecuteW(ShellOwner::MainWindow, L"Open", folder, L"", L"", kSwShow);
     });
 }
 

@@ -2,11 +2,9 @@
 #include <cstdint>
 #include <span>
 
-namespace quillmark {
+#include "app/commands.h"
 
-class TfrmRun;
-// A handler of the main window that the layout attaches to a component.
-using TfrmRunHandler = void (TfrmRun::*)();
+namespace quillmark {
 
 enum class ComponentKind { Panel, PageControl, TabSheet, ListView, FlatButton, PushButton, Combo, Edit, Label, Image,
                            ScrollBox };
@@ -34,23 +32,24 @@ inline constexpr unsigned kHighlightBackground = 0x100;
 // No colour of its own: the parent's background, or the system's default text.
 inline constexpr std::uint32_t kInheritColour = 0xFFFFFFFFu;
 
-// One row of the window's layout. Parents come before their children, and
-// earlier siblings lie behind later ones.
+// One row of the window's layout: where a control's design name meets what
+// it does. Parents come before their children, and earlier siblings lie
+// behind later ones.
 struct ComponentLayout {
     const wchar_t* name;
     ComponentKind kind;
-    const wchar_t* parent;  // null: the window itself
-    const wchar_t* caption;
-    Bounds bounds;
-    Align align;
-    int id;  // child-window identifier (app/win32/control_ids.h)
-    unsigned flags;
-    std::uint32_t colour;         // panels and edit fields: background; labels: text
-    const wchar_t* handlerName;   // the click or change handler, for the reader; null for none
-    TfrmRunHandler handler;       // null while that handler is not built
-    std::span<const wchar_t* const> items;  // combos: the drop-down items
-    int tabIndex;                 // tab sheets: the index of their tab, -1 when the tab is hidden
-    int resource;                 // images: the bitmap resource
+    const wchar_t* parent = nullptr;  // null: the window itself
+    const wchar_t* caption = L"";
+    Bounds bounds = {};
+    Align align = Align::None;
+    int id = 0;  // child-window identifier (app/control_ids.h)
+    unsigned flags = 0;
+    std::uint32_t colour = kInheritColour;  // panels and edit fields: background; labels: text
+    // What a click, a combo's choice or a tab change does.
+    Command command = Command::None;
+    std::span<const wchar_t* const> items = {};  // combos: the drop-down items
+    int tabIndex = -1;                           // tab sheets: the index of their tab, -1 when the tab is hidden
+    int resource = 0;                            // images: the bitmap resource
 };
 
 struct MenuItemLayout {
@@ -58,9 +57,8 @@ struct MenuItemLayout {
     const wchar_t* name;
     const wchar_t* caption;  // "-" is a separator
     int id;
-    bool hidden;
-    const wchar_t* handlerName;
-    TfrmRunHandler handler;
+    Command command = Command::None;
+    bool hidden = false;
 };
 
 struct FormLayout {

@@ -3,7 +3,7 @@
 #include "app/application_title.h"
 #include "app/guards.h"
 #include "app/main_view.h"
-#include "app/win32/control_ids.h"
+#include "app/control_ids.h"
 #include "app/web_pages.h"
 #include "platform/shell.h"
 
@@ -39,14 +39,14 @@ std::wstring AboutCaption(const AboutControlLayout& control) {
     return std::wstring(address.begin(), address.end());
 }
 
-// Guard: swallow; the page opening reports nothing either way. The window
+// The page opening reports nothing either way. The window
 // is in view, so the page is shown normally rather than hidden.
-void TFrmAbout::Label4Click() {
+void TFrmAbout::OpenHomePage() {
     SwallowFailures([&] { OpenWebPage(platform_, WebPage::Home, kSwShowNormal); });
 }
 
-// Guard: swallow; hiding cannot fail in a way the user could act on.
-void TFrmAbout::Button1Click() {
+// Hiding cannot fail in a way the user could act on.
+void TFrmAbout::Dismiss() {
     SwallowFailures([&] { view_.Hide(); });
 }
 

@@ -11,7 +11,7 @@ namespace quillmark {
 // client area. Labels size themselves to their text: width and height 0.
 struct AboutControlLayout {
     const wchar_t* name;
-    int id;                  // child-window identifier (app/win32/control_ids.h)
+    int id;                  // child-window identifier (app/control_ids.h)
     bool button;             // false: a label
     const wchar_t* caption;  // null: the home page's address
     int left;
@@ -20,7 +20,7 @@ struct AboutControlLayout {
     int height;
     int fontHeight;  // character height in pixels
     bool bold;
-    bool link;  // blue, underlined, transparent; a click runs Label4Click
+    bool link;  // blue, underlined, transparent; a click runs OpenHomePage
 };
 
 struct AboutFormLayout {
@@ -53,9 +53,9 @@ public:
     TFrmAbout(AboutView& view, Platform platform) : view_(view), platform_(platform) {}
 
     // The address label: opens the vendor's home page, shown normally.
-    void Label4Click();
+    void OpenHomePage();
     // "&Ok".
-    void Button1Click();
+    void Dismiss();
 
 private:
     AboutView& view_;

@@ -3,14 +3,9 @@
 #include "app/data_folder.h"
 #include "app/guards.h"
 #include "app/main_window_layout.h"
-#include "app/settings_file.h"
 #include "inventory/load_scope.h"
-#include "inventory/windows_start_man.h"
 #include "platform/code_page.h"
-#include "platform/error.h"
 #include "platform/file_system.h"
-#include "platform/platform.h"
-#include "platform/registry_accessor.h"
 #include "shellpath/shell_services.h"
 
 namespace quillmark {
@@ -26,19 +21,21 @@ constexpr const wchar_t* kDoubleBuffered[] = {L"LvCurrentUser", L"LVLocalMachine
 TfrmRun::TfrmRun(MainView& view, MainWindowServices services)
     : view_(view),
       services_(std::move(services)),
-      iconFetcher_(services_.platform, [this] { view_.PostIconsArrived(); }, services_.workerThreadSetup,
-                   services_.iconThreads) {}
+      lists_(view_, services_.platform, services_.images, services_.loadThreads),
+      failureReport_(view_, services_.platform, services_.isElevated, services_.programPath),
+      rowCommands_(view_, lists_, services_.platform, failureReport_),
+      addPanel_(view_, lists_, services_.platform, settings_),
+      launchers_(view_, lists_, services_.platform),
+      helpMenu_(view_, services_.platform),
+      desktopCopy_(view_, services_.platform, settings_) {}
 
-TfrmRun::~TfrmRun() = default;
-
-// Guard: swallow. A failure skips the remaining steps; before the last one
+// A failure skips the remaining steps; before the last one
 // that leaves the timer off and the lists empty until the user reloads.
 void TfrmRun::FormCreate() {
     SwallowFailures([&] {
         for (const wchar_t* component : kDoubleBuffered) view_.SetDoubleBuffered(component);
 
-        registry_ = std::make_unique<RegistryAccessor>(services_.platform.registry);
-        startMan_ = std::make_unique<TWindowsStartMan>(services_.platform);
+        lists_.Open();
 
         ApplyColumnRule();
 
@@ -49,20 +46,20 @@ void TfrmRun::FormCreate() {
         // the settings live in memory for this run and nothing is written:
         // never a settings file at the root of a drive.
         FileSystem& files = services_.platform.files;
-        dataFolder_ = DataFolder(services_.platform);
-        if (!dataFolder_.empty() && !files.DirectoryExists(dataFolder_)) files.ForceDirectories(dataFolder_);
-        const bool haveFolder = !dataFolder_.empty() && files.DirectoryExists(dataFolder_);
-        settingsFile_ = std::make_unique<SettingsFile>(services_.profile,
-                                                       haveFolder ? dataFolder_ + L"\\default.ini" : std::wstring());
+        const std::wstring dataFolder = DataFolder(services_.platform);
+        if (!dataFolder.empty() && !files.DirectoryExists(dataFolder)) files.ForceDirectories(dataFolder);
+        const bool haveFolder = !dataFolder.empty() && files.DirectoryExists(dataFolder);
+        settings_.Open(std::make_unique<SettingsFile>(services_.profile,
+                                                      haveFolder ? dataFolder + L"\\default.ini" : std::wstring()));
+        SettingsFile& settings = settings_.Required();
 
-        lastBrowsePath_ = services_.platform.codePage.FromAnsi(
-            settingsFile_->ReadString(kKeyDefaultFilePath, std::string()));
+        addPanel_.SetLastBrowsePath(
+            services_.platform.codePage.FromAnsi(settings.ReadString(kKeyDefaultFilePath, std::string())));
 
         // Only the two tabs there are can be selected; any other stored
         // number leaves the layout's initial page (AllUsers) active. A restart
         // as administrator names the tab it came from.
-        const int storedTab =
-            services_.startTab ? *services_.startTab : settingsFile_->ReadInteger(kKeyPageControl1, 0);
+        const int storedTab = services_.startTab ? *services_.startTab : settings.ReadInteger(kKeyPageControl1, 0);
         if (storedTab == 0 || storedTab == 1) view_.SelectTab(storedTab);
 
         MakeImageList32Bit(&services_.images);
@@ -71,34 +68,14 @@ void TfrmRun::FormCreate() {
     });
 }
 
-// Guard: swallow. The timer fires once per run: it is off before anything can fail.
-void TfrmRun::Timer1Timer() {
-    view_.SetTimerEnabled(false);
-    SwallowFailures([&] { LoadSelectedTab(); });
-}
-
-// Guard: the default error box (the load itself guards every row).
-void TfrmRun::PageControl1Change() {
-    WithDefaultErrorBox(view_, [&] { LoadSelectedTab(); });
-}
-
-// Guard: the default error box.
-void TfrmRun::Button1Click() {
-    WithDefaultErrorBox(view_, [&] { LoadSelectedTab(); });
-}
-
-// Guard: swallow; a tab that fails to paint stays as the system left it.
-void TfrmRun::PageControl1DrawTab(int tabIndex, TabCanvas& canvas) {
+// A failed write skips what follows; the window still closes.
+void TfrmRun::FormCloseQuery(bool& /*canClose*/) {
     SwallowFailures([&] {
-        if (tabIndex == view_.TabIndex()) canvas.UseBoldFont();
-        // Captions are kept as ANSI text; the blanks around them are part of it.
-        const std::wstring caption = services_.platform.codePage.RoundTrip(TabCaption(tabIndex));
-        canvas.FillBackground();
-        canvas.DrawCentredText(caption);
+        settings_.Required().WriteInteger(kKeyPageControl1, view_.TabIndex());
+        desktopCopy_.MakeFirstExitOffer();
     });
 }
 
-// Guard: swallow.
 void TfrmRun::FormResize() {
     SwallowFailures([&] {
         const int fieldWidth = view_.OuterWidth() - kEditFieldMargin;
@@ -108,86 +85,65 @@ void TfrmRun::FormResize() {
     });
 }
 
-// Guard: swallow. A failed write skips what follows; the window still closes.
-void TfrmRun::FormCloseQuery(bool& /*canClose*/) {
+// The timer fires once per run: it is off before anything can fail.
+void TfrmRun::LoadOnStart() {
+    view_.SetTimerEnabled(false);
+    SwallowFailures([&] { lists_.LoadSelectedTab(); });
+}
+
+// A tab that fails to paint stays as the system left it.
+void TfrmRun::DrawTab(int tabIndex, TabCanvas& canvas) {
     SwallowFailures([&] {
-        if (settingsFile_ == nullptr) throw Error(L"The settings file is not open");
-        settingsFile_->WriteInteger(kKeyPageControl1, view_.TabIndex());
-        FirstExitOffer();
+        if (tabIndex == view_.TabIndex()) canvas.UseBoldFont();
+        // Captions are kept as ANSI text; the blanks around them are part of it.
+        const std::wstring caption = services_.platform.codePage.RoundTrip(TabCaption(tabIndex));
+        canvas.FillBackground();
+        canvas.DrawCentredText(caption);
     });
+}
+
+// Each command's handler carries its own guard.
+void TfrmRun::Execute(Command command) {
+    switch (command) {
+    case Command::None: return;
+    case Command::Refresh: return Refresh();
+    case Command::SwitchTab: return SwitchTab();
+    case Command::Exit: return Exit();
+    case Command::OpenSelected: return rowCommands_.OpenSelected();
+    case Command::OpenContainingFolder: return rowCommands_.OpenContainingFolder();
+    case Command::ShowProperties: return rowCommands_.ShowProperties();
+    case Command::DeleteSelected: return rowCommands_.DeleteSelected();
+    case Command::AddProgram: return addPanel_.AddProgram();
+    case Command::AddProgramFromFolderList: return addPanel_.AddProgramFromFolderList();
+    case Command::AddFolder: return addPanel_.AddFolder();
+    case Command::AddWebPage: return addPanel_.AddWebPage();
+    case Command::ConfirmAdd: return addPanel_.ConfirmAdd();
+    case Command::CancelAdd: return addPanel_.CancelAdd();
+    case Command::OpenScheduledTasks: return launchers_.OpenScheduledTasks();
+    case Command::OpenServices: return launchers_.OpenServices();
+    case Command::OpenAddRemovePrograms: return launchers_.OpenAddRemovePrograms();
+    case Command::OpenQuickLaunchFolder: return launchers_.OpenQuickLaunchFolder();
+    case Command::OpenUserStartupFolder: return launchers_.OpenUserStartupFolder();
+    case Command::ShowHelpMenu: return helpMenu_.ShowHelpMenu();
+    case Command::ShowAbout: return helpMenu_.ShowAbout();
+    case Command::OpenHelpPage: return helpMenu_.OpenHelpPage();
+    case Command::OpenUpgradePage: return helpMenu_.OpenUpgradePage();
+    case Command::OpenHomePage: return helpMenu_.OpenHomePage();
+    case Command::SendToDesktop: return desktopCopy_.SendToDesktop();
+    }
+}
+
+void TfrmRun::Refresh() {
+    WithDefaultErrorBox(view_, [&] { lists_.LoadSelectedTab(); });
+}
+
+// The load itself guards every row.
+void TfrmRun::SwitchTab() {
+    WithDefaultErrorBox(view_, [&] { lists_.LoadSelectedTab(); });
 }
 
 // No guard needed: asking the window to close cannot fail.
-void TfrmRun::SpeedButton8Click() { view_.Close(); }
-
-// Guard: swallow; an icon that cannot be shown leaves its rows as they are.
-void TfrmRun::IconsArrived() {
-    SwallowFailures([&] {
-        ScopeList& rows = Rows(iconList_);
-        for (IconFetcher::Arrived& arrived : iconFetcher_.TakeArrived()) {
-            if (arrived.program >= iconRequests_.size()) continue;
-            const IconRequest& request = iconRequests_[arrived.program];
-            if (iconsAwaited_ > 0) --iconsAwaited_;
-            const int index = programIcons_.Store(services_.images, request.key, arrived.icon.get());
-            SetRequestIcon(rows, request, index);
-            for (const std::size_t row : request.rows) view_.SetRowIcon(iconList_, static_cast<int>(row), index);
-        }
-    });
-}
-
-void TfrmRun::LoadSelectedTab() {
-    // Whatever the last load still waits for belongs to rows about to go.
-    iconFetcher_.Cancel();
-    iconRequests_.clear();
-    iconsAwaited_ = 0;
-    const int tabIndex = view_.TabIndex();
-    if (tabIndex != 0 && tabIndex != 1) return;
-    const StartupScope scope = tabIndex == 0 ? StartupScope::CurrentUser : StartupScope::AllUsers;
-    const ListId list = tabIndex == 0 ? ListId::LvCurrentUser : ListId::LVLocalMachine;
-    ScopeList& rows = Rows(list);
-
-    InventoryContext context = Inventory();
-    iconRequests_ = LoadScopeRows(context, scope, rows, programIcons_);
-    iconList_ = list;
-    view_.ShowRows(list, rows);
-    FetchIcons();
-    view_.FocusList(list);
-    // The list was emptied and refilled, so the last row ends up the only
-    // selected one; it is not scrolled into view.
-    if (!rows.rows.empty()) {
-        const int last = static_cast<int>(rows.rows.size()) - 1;
-        for (StartupEntry& row : rows.rows) row.selected = false;
-        rows.rows.back().selected = true;
-        view_.SelectRow(list, last);
-    }
-}
-
-void TfrmRun::FetchIcons() {
-    std::vector<std::wstring> programs;
-    programs.reserve(iconRequests_.size());
-    for (const IconRequest& request : iconRequests_) programs.push_back(request.program);
-    iconsAwaited_ = programs.size();
-    iconFetcher_.Fetch(std::move(programs));
-}
-
-const ScopeList& TfrmRun::Rows(ListId list) const noexcept {
-    switch (list) {
-    case ListId::LvCurrentUser: return lvCurrentUser_;
-    case ListId::LVLocalMachine: return lvLocalMachine_;
-    case ListId::TntListView1: break;
-    }
-    return tntListView1_;
-}
-
-ScopeList& TfrmRun::Rows(ListId list) noexcept {
-    return const_cast<ScopeList&>(static_cast<const TfrmRun&>(*this).Rows(list));
-}
-
-InventoryContext TfrmRun::Inventory() {
-    if (registry_ == nullptr || startMan_ == nullptr) throw Error(L"The startup inventory is not available");
-    return InventoryContext{services_.platform, *registry_, *startMan_, services_.images,
-                            ShortcutWorkers{services_.shortcutThreads, services_.workerThreadSetup}};
-}
+void TfrmRun::Exit() { view_.Close(); }
 
 void TfrmRun::ApplyColumnRule() {
     const int locationWidth = view_.PageWidth() - kNameColumnWidth - kLocationColumnMargin;

@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "app/win32/control_ids.h"
+#include "app/control_ids.h"
 #include "bench/exe_session.h"
 #include "tests/ui/support/handles.h"
 #include "tests/ui/support/inventory_seed.h"

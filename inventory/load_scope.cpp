@@ -14,18 +14,13 @@
 #include "platform/registry_accessor.h"
 #include "shellpath/command_line.h"
 #include "shellpath/path_text.h"
+#include "shellpath/resolved_program.h"
 #include "shellpath/shell_services.h"
 #include "shellpath/shortcut_target.h"
 
 namespace quillmark {
 
 namespace {
-
-// The program an entry starts: a shortcut's target, then the program part of
-// that command line. Neither step fails.
-std::wstring ResolvedPath(const Platform& platform, ShortcutResolver& shortcuts, const std::wstring& location) {
-    return ProgramPathFromCommand(platform, shortcuts.Resolve(location));
-}
 
 // A new row shows the built-in image until its icon is known.
 StartupEntry& AppendRow(ScopeList& list, EntryOrigin origin) {
@@ -93,7 +88,7 @@ void LoadRunValuesOfView(InventoryContext& context, StartupScope scope, Registry
             row.registryView = view;
             row.name = name;
             row.location = registry.ReadString(name);
-            pass.icons.Assign(list, ResolvedPath(context.platform, pass.shortcuts, row.location));
+            pass.icons.Assign(list, ResolvedProgramPath(context.platform, pass.shortcuts, row.location));
         } catch (...) {
         }
     }

@@ -3,7 +3,7 @@
 #include <cwchar>
 #include <string>
 
-#include "app/win32/control_ids.h"
+#include "app/control_ids.h"
 
 namespace quillmark {
 
@@ -37,7 +37,7 @@ HFONT TFrmAboutWindow::FontFor(const AboutControlLayout& control) {
 
 void TFrmAboutWindow::CreateControls() {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    const HDC dc = GetDC(Handle());
+    const WindowDc dc(Handle());
     for (const AboutControlLayout& control : AboutControls()) {
         const std::wstring caption = AboutCaption(control);
         const HFONT font = FontFor(control);
@@ -45,10 +45,9 @@ void TFrmAboutWindow::CreateControls() {
         int height = scale_.ToScreen(control.height);
         if (!control.button) {
             // Labels take the size of their text.
-            const HGDIOBJ previous = SelectObject(dc, font);
+            const SelectedObject selected(dc.get(), font);
             SIZE extent{};
-            GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
-            SelectObject(dc, previous);
+            GetTextExtentPoint32W(dc.get(), caption.c_str(), static_cast<int>(caption.size()), &extent);
             width = extent.cx;
             height = extent.cy;
         }
@@ -61,7 +60,6 @@ void TFrmAboutWindow::CreateControls() {
         SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         if (control.link) link_ = hwnd;
     }
-    ReleaseDC(Handle(), dc);
 }
 
 void TFrmAboutWindow::ShowModal() {
@@ -102,9 +100,9 @@ LRESULT TFrmAboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
     case WM_COMMAND: {
         const int id = LOWORD(wParam);
         if (id == control_ids::kAboutButton1 || id == IDCANCEL) {
-            logic_.Button1Click();
+            logic_.Dismiss();
         } else if (id == control_ids::kAboutLabel4 && HIWORD(wParam) == STN_CLICKED) {
-            logic_.Label4Click();
+            logic_.OpenHomePage();
         }
         return 0;
     }
@@ -123,7 +121,7 @@ LRESULT TFrmAboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
         return Default(message, wParam, lParam);
     case WM_CLOSE:
         // Hidden, not destroyed: it is shown again the next time.
-        logic_.Button1Click();
+        logic_.Dismiss();
         return 0;
     default:
         return Default(message, wParam, lParam);

@@ -1,8 +1,7 @@
 #pragma once
-// UniqueResource aliases for the window's drawing objects and menus, and
-// the COM apartment of the program's thread.
+// UniqueResource aliases for the window's drawing objects and menus, and the
+// scoped owners of a window's device context and of an object selected into one.
 #include <windows.h>
-#include <objbase.h>
 
 #include "platform/unique_resource.h"
 
@@ -29,6 +28,22 @@ struct MemoryDcTraits {
     static void Close(HDC dc) noexcept { DeleteDC(dc); }
 };
 using UniqueMemoryDc = UniqueResource<MemoryDcTraits>;
+
+// A window's device context from GetDC, released to that window.
+class WindowDc {
+public:
+    explicit WindowDc(HWND window) noexcept : window_(window), dc_(GetDC(window)) {}
+    ~WindowDc() {
+        if (dc_ != nullptr) ReleaseDC(window_, dc_);
+    }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    HDC get() const noexcept { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
 
 // Selects an object into a DC for one scope and puts the old one back.
 class SelectedObject {

@@ -10,7 +10,7 @@
 #include <thread>
 
 #include "app/application_title.h"
-#include "app/win32/control_ids.h"
+#include "app/control_ids.h"
 #include "app/win32/decorative_bitmap.h"
 #include "platform/win32/com_apartment.h"
 #include "platform/win32/elevation.h"
@@ -39,10 +39,9 @@ unsigned IconThreads() { return std::min(ShortcutThreads(), 2u); }
 TfrmRunWindow::TfrmRunWindow(const Platform& platform, PrivateProfile& profile, Win32ImageList& images,
                              std::optional<int> startTab)
     : images_(images),
-      logic_(std::make_unique<TfrmRun>(*this, MainWindowServices{platform, profile, images, &RunningUnderWow64,
-                                                                  &RunningElevated, OwnProgramPath(), startTab,
-                                                                  &EnterThreadApartment, ShortcutThreads(),
-                                                                  IconThreads()})) {
+      logic_(std::make_unique<TfrmRun>(
+          *this, MainWindowServices{platform, profile, images, &RunningUnderWow64, &RunningElevated, OwnProgramPath(),
+                                    startTab, LoadThreads{&EnterThreadApartment, ShortcutThreads(), IconThreads()}})) {
     images_.SetHandleChanged([this](HIMAGELIST handle) { RepointImageLists(handle); });
 }
 
@@ -311,18 +310,13 @@ void TfrmRunWindow::ShowSelectedPage() {
     }
 }
 
-void TfrmRunWindow::RunHandler(TfrmRunHandler handler) {
-    // Each handler carries its own guard.
-    if (handler != nullptr) (logic_.get()->*handler)();
-}
-
 void TfrmRunWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
     const int id = LOWORD(wParam);
     const int code = HIWORD(wParam);
     if (lParam == 0) {
         if (code != 0) return;  // accelerators: the window has none
         for (const MenuItemLayout& item : MainWindowMenuItems()) {
-            if (item.id == id) RunHandler(item.handler);
+            if (item.id == id) logic_->Execute(item.command);
         }
         return;
     }
@@ -332,7 +326,7 @@ void TfrmRunWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
             (layout.kind == ComponentKind::FlatButton || layout.kind == ComponentKind::PushButton) && code == BN_CLICKED;
         const bool changed = layout.kind == ComponentKind::Combo && code == CBN_SELCHANGE;
         const bool labelClicked = layout.kind == ComponentKind::Label && code == STN_CLICKED;
-        if (clicked || changed || labelClicked) RunHandler(layout.handler);
+        if (clicked || changed || labelClicked) logic_->Execute(layout.command);
         return;
     }
 }
@@ -341,7 +335,7 @@ LRESULT TfrmRunWindow::OnNotify(const NMHDR& header) {
     if (OnListNotify(header)) return 0;
     if (header.idFrom == static_cast<UINT_PTR>(control_ids::kPageControl1) && header.code == TCN_SELCHANGE) {
         ShowSelectedPage();
-        RunHandler(FindComponent(L"PageControl1")->handler);
+        logic_->Execute(FindComponent(L"PageControl1")->command);
     }
     return 0;
 }
@@ -439,10 +433,10 @@ LRESULT TfrmRunWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 1;
     }
     case WM_TIMER:
-        if (wParam == kTimer1Id) logic_->Timer1Timer();
+        if (wParam == kTimer1Id) logic_->LoadOnStart();
         return 0;
     case kIconsArrivedMessage:
-        logic_->IconsArrived();
+        logic_->Lists().IconsArrived();
         return 0;
     case WM_COMMAND:
         OnCommand(wParam, lParam);

@@ -97,7 +97,6 @@ private:
     void CreateMenus();
     void Realign();
     void ShowSelectedPage();
-    void RunHandler(TfrmRunHandler handler);
     void OnCommand(WPARAM wParam, LPARAM lParam);
     LRESULT OnNotify(const NMHDR& header);
     void OnDrawItem(const DRAWITEMSTRUCT& item);

@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/win32/control_ids.h"
+#include "app/control_ids.h"
 
 namespace quillmark {
 
@@ -32,18 +32,16 @@ bool TfrmRunWindow::OnListNotify(const NMHDR& header) {
     }
     switch (header.code) {
     case NM_CLICK:
-        if (id == control_ids::kLvCurrentUser) {
-            logic_->LvCurrentUserClick();
-        } else {
-            logic_->LVLocalMachineClick();
-        }
+        // The hidden search list has always read LVLocalMachine's rows.
+        logic_->Rows().CopyRowIntoFields(id == control_ids::kLvCurrentUser ? ListId::LvCurrentUser
+                                                                             : ListId::LVLocalMachine);
         return true;
     case NM_DBLCLK:
-        logic_->LvCurrentUserDblClick();
+        logic_->Rows().OpenSelected();
         return true;
     case LVN_KEYDOWN:
         // The list still handles the key afterwards: it is not consumed.
-        logic_->LvCurrentUserKeyDown(reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey);
+        logic_->Rows().KeyDown(reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey);
         return true;
     default:
         return false;
@@ -67,12 +65,9 @@ LRESULT CALLBACK TfrmRunWindow::EditFieldProc(HWND edit, UINT message, WPARAM wP
 
 void TfrmRunWindow::OnEditFieldMessage(HWND edit, UINT message, WPARAM wParam) {
     const bool path = GetDlgCtrlID(edit) == control_ids::kTxtStartPath;
+    const FieldId field = path ? FieldId::TxtStartPath : FieldId::TxtStartName;
     if (message == WM_KEYDOWN) {
-        if (path) {
-            logic_->TxtStartPathKeyDown(static_cast<int>(wParam));
-        } else {
-            logic_->TxtStartNameKeyDown(static_cast<int>(wParam));
-        }
+        logic_->Panel().FieldKeyDown(field, static_cast<int>(wParam));
         return;
     }
     // Entering and leaving are moves between this window's own controls. The
@@ -81,13 +76,9 @@ void TfrmRunWindow::OnEditFieldMessage(HWND edit, UINT message, WPARAM wParam) {
     const auto other = reinterpret_cast<HWND>(wParam);
     if (other == nullptr || !IsChild(Handle(), other)) return;
     if (message == WM_SETFOCUS) {
-        if (path) {
-            logic_->TxtStartPathEnter();
-        } else {
-            logic_->TxtStartNameEnter();
-        }
-    } else if (path) {
-        logic_->TxtStartPathExit();
+        logic_->Panel().FieldEntered(field);
+    } else if (field == FieldId::TxtStartPath) {
+        logic_->Panel().PathFieldLeft();
     }
 }
 

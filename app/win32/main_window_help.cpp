@@ -28,11 +28,7 @@ void TfrmRunWindow::OnSetCursor(HWND under) {
     const bool overWebsite = under != nullptr && under == Find(L"website");
     if (overWebsite == overWebsite_) return;
     overWebsite_ = overWebsite;
-    if (overWebsite) {
-        logic_->websiteMouseEnter();
-    } else {
-        logic_->websiteMouseLeave();
-    }
+    logic_->Help().WebsiteHovered(overWebsite);
 }
 
 }  // namespace quillmark

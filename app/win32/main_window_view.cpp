@@ -68,7 +68,7 @@ std::wstring WindowText(HWND hwnd) {
 
 void TfrmRunWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {
     Win32TabCanvas canvas(item, font_.get(), boldFont_.get(), windowBrush_.get());
-    logic_->PageControl1DrawTab(static_cast<int>(item.itemID), canvas);
+    logic_->DrawTab(static_cast<int>(item.itemID), canvas);
 }
 
 HWND TfrmRunWindow::ListHandle(ListId list) const {

@@ -66,13 +66,13 @@ TEST_P(AddPanelVisibility, FollowsTheTable) {
 
 void ChooseFile(TfrmRunWorld& world, std::optional<std::wstring> file) {
     world.view.chosenFile = std::move(file);
-    world.form->SpeedButton2Click();
+    world.form->Panel().AddProgram();
 }
 
 void Confirm(TfrmRunWorld& world, const std::wstring& name, const std::wstring& path) {
     world.view.SetFieldText(FieldId::TxtStartName, name);
     world.view.SetFieldText(FieldId::TxtStartPath, path);
-    world.form->cmdAddClick();
+    world.form->Panel().ConfirmAdd();
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -85,16 +85,16 @@ INSTANTIATE_TEST_SUITE_P(
         VisibilityCase{"folder chosen", false,
                        [](TfrmRunWorld& w) {
                            w.platform.shell().SetBrowseResult(L"C:\\Data");
-                           w.form->Button10Click();
+                           w.form->Panel().AddFolder();
                        },
                        true},
         VisibilityCase{"folder browser cancelled", false,
                        [](TfrmRunWorld& w) {
                            w.platform.shell().SetBrowseResult(std::nullopt);
-                           w.form->Button10Click();
+                           w.form->Panel().AddFolder();
                        },
                        true},
-        VisibilityCase{"web page", false, [](TfrmRunWorld& w) { w.form->BtnAddWebpageClick(); }, true},
+        VisibilityCase{"web page", false, [](TfrmRunWorld& w) { w.form->Panel().AddWebPage(); }, true},
         VisibilityCase{"confirm succeeds", true, [](TfrmRunWorld& w) { Confirm(w, L"Tool", L"C:\\t.exe"); }, false},
         VisibilityCase{"confirm fails a check", true, [](TfrmRunWorld& w) { Confirm(w, L"Tool", L" "); }, true},
         VisibilityCase{"confirm fails to write", true,
@@ -103,7 +103,7 @@ INSTANTIATE_TEST_SUITE_P(
                            Confirm(w, L"Tool", L"C:\\t.exe");
                        },
                        true},
-        VisibilityCase{"cancel", true, [](TfrmRunWorld& w) { w.form->btnCancelClick(); }, false}),
+        VisibilityCase{"cancel", true, [](TfrmRunWorld& w) { w.form->Panel().CancelAdd(); }, false}),
     [](const auto& info) {
         std::string name;
         for (const char* p = info.param.event; *p != 0; ++p) name += std::isalnum(*p) ? *p : '_';
@@ -111,10 +111,10 @@ INSTANTIATE_TEST_SUITE_P(
     });
 
 TEST_F(AddPanelTest, FocusColoursPaintTheEnteredFieldOnly) {
-    world_.form->TxtStartNameEnter();
+    world_.form->Panel().FieldEntered(FieldId::TxtStartName);
     EXPECT_EQ(ColoursOf(FieldId::TxtStartName), kEntered);
     EXPECT_EQ(ColoursOf(FieldId::TxtStartPath), kPlain);
-    world_.form->TxtStartPathEnter();
+    world_.form->Panel().FieldEntered(FieldId::TxtStartPath);
     EXPECT_EQ(ColoursOf(FieldId::TxtStartName), kPlain);
     EXPECT_EQ(ColoursOf(FieldId::TxtStartPath), kEntered);
 }
@@ -126,12 +126,12 @@ TEST_F(AddPanelTest, OpeningCommandsPaintThePathAsEntered) {
 
     world_.view.fieldColours.clear();
     world_.platform.shell().SetBrowseResult(L"C:\\Data");
-    world_.form->Button10Click();
+    world_.form->Panel().AddFolder();
     EXPECT_EQ(ColoursOf(FieldId::TxtStartPath), kEntered);
     EXPECT_EQ(ColoursOf(FieldId::TxtStartName), kPlain);
 
     world_.view.fieldColours.clear();
-    world_.form->BtnAddWebpageClick();
+    world_.form->Panel().AddWebPage();
     EXPECT_EQ(ColoursOf(FieldId::TxtStartPath), kEntered);
     EXPECT_EQ(Text(FieldId::TxtStartPath), L"http://");
     EXPECT_EQ(Text(FieldId::TxtStartName), L"");
@@ -184,7 +184,7 @@ class AddPanelNameProposal : public AddPanelTest, public ::testing::WithParamInt
 TEST_P(AddPanelNameProposal, ReplacesTheNameWhenTheFocusLeavesThePath) {
     Type(FieldId::TxtStartName, L"typed by the user");
     Type(FieldId::TxtStartPath, GetParam().path);
-    world_.form->TxtStartPathExit();
+    world_.form->Panel().PathFieldLeft();
     EXPECT_EQ(Text(FieldId::TxtStartName), GetParam().name);
 }
 
@@ -202,11 +202,11 @@ TEST_F(AddPanelTest, EnterInThePathProposesTheNameThenAddsOnTheAllUsersTab) {
     Type(FieldId::TxtStartName, L"Typed");
     Type(FieldId::TxtStartPath, L"C:\\Tools\\app.exe");
     world_.view.editPanelVisible = true;
-    world_.form->TxtStartPathKeyDown(65);
-    world_.form->TxtStartNameKeyDown(65);
+    world_.form->Panel().FieldKeyDown(FieldId::TxtStartPath, 65);
+    world_.form->Panel().FieldKeyDown(FieldId::TxtStartName, 65);
     EXPECT_TRUE(world_.view.Calls(L"ShowRows").empty()) << "only Enter confirms";
 
-    world_.form->TxtStartPathKeyDown(13);
+    world_.form->Panel().FieldKeyDown(FieldId::TxtStartPath, 13);
     EXPECT_EQ(ShortcutTarget(std::wstring(kCommonStartup) + L"\\app.exe.lnk"), L"C:\\Tools\\app.exe");
     EXPECT_FALSE(world_.view.editPanelVisible);
     // The reload selects the new last row, then the panel goes.
@@ -216,11 +216,11 @@ TEST_F(AddPanelTest, EnterInThePathProposesTheNameThenAddsOnTheAllUsersTab) {
 }
 
 TEST_F(AddPanelTest, AWebPageGetsHttpInFrontAndEnterInTheNameConfirms) {
-    world_.form->BtnAddWebpageClick();
-    EXPECT_TRUE(world_.form->AddMode());
+    world_.form->Panel().AddWebPage();
+    EXPECT_TRUE(world_.form->Panel().AddMode());
     Type(FieldId::TxtStartPath, L"example.com/news");
     Type(FieldId::TxtStartName, L"News");
-    world_.form->TxtStartNameKeyDown(13);
+    world_.form->Panel().FieldKeyDown(FieldId::TxtStartName, 13);
     const auto& calls = world_.platform.links().Calls();
     EXPECT_NE(std::find(calls.begin(), calls.end(), L"SetPath http://example.com/news"), calls.end());
     EXPECT_TRUE(world_.platform.files().FileExists(std::wstring(kUserStartup) + L"\\News.lnk"));
@@ -265,22 +265,22 @@ TEST_F(AddPanelTest, AnExistingShortcutIsReplacedOnlyAfterOk) {
 
 // AddMode: set by the four opening commands, left by everything else.
 TEST_F(AddPanelTest, AddModeChangesOnlyWhereAPanelIsOpened) {
-    world_.form->BtnAddWebpageClick();
-    world_.form->TxtStartPathExit();
-    world_.form->btnCancelClick();
-    world_.form->LvCurrentUserClick();
+    world_.form->Panel().AddWebPage();
+    world_.form->Panel().PathFieldLeft();
+    world_.form->Panel().CancelAdd();
+    world_.form->Rows().CopyRowIntoFields(ListId::LvCurrentUser);
     Confirm(world_, L"", L"");
-    EXPECT_TRUE(world_.form->AddMode());
+    EXPECT_TRUE(world_.form->Panel().AddMode());
 
     ChooseFile(world_, std::nullopt);
-    EXPECT_FALSE(world_.form->AddMode());
-    world_.form->BtnAddWebpageClick();
+    EXPECT_FALSE(world_.form->Panel().AddMode());
+    world_.form->Panel().AddWebPage();
     world_.view.comboIndexes[L"CbAddProgramsList"] = 0;
-    world_.form->CbAddProgramsListChange();
-    EXPECT_FALSE(world_.form->AddMode());
-    world_.form->BtnAddWebpageClick();
-    world_.form->Button10Click();
-    EXPECT_FALSE(world_.form->AddMode());
+    world_.form->Panel().AddProgramFromFolderList();
+    EXPECT_FALSE(world_.form->Panel().AddMode());
+    world_.form->Panel().AddWebPage();
+    world_.form->Panel().AddFolder();
+    EXPECT_FALSE(world_.form->Panel().AddMode());
 }
 
 // LastBrowsePath: Program Files when blank, the special folder chosen, the
@@ -288,29 +288,29 @@ TEST_F(AddPanelTest, AddModeChangesOnlyWhereAPanelIsOpened) {
 TEST_F(AddPanelTest, LastBrowsePathThroughItsChangePoints) {
     ChooseFile(world_, L"C:\\Program Files\\Tool\\tool.exe");
     EXPECT_EQ(world_.view.Calls(L"ChooseFile").back(), L"ChooseFile C:\\Program Files");
-    EXPECT_EQ(world_.form->LastBrowsePath(), L"C:\\Program Files");
+    EXPECT_EQ(world_.form->Panel().LastBrowsePath(), L"C:\\Program Files");
     EXPECT_EQ(world_.StoredSetting("defaultFilePath"), "C:\\Program Files");
     EXPECT_EQ(Text(FieldId::TxtStartName), L"tool.exe");
 
     world_.view.comboIndexes[L"CbAddProgramsList"] = 4;
-    world_.form->CbAddProgramsListChange();
+    world_.form->Panel().AddProgramFromFolderList();
     EXPECT_EQ(world_.view.Calls(L"ChooseFile").back(), L"ChooseFile C:\\Windows\\System32");
     EXPECT_EQ(world_.StoredSetting("defaultFilePath"), "C:\\Windows\\System32");
 
     // No item chosen: no dialog.
     world_.view.comboIndexes[L"CbAddProgramsList"] = -1;
-    world_.form->CbAddProgramsListChange();
+    world_.form->Panel().AddProgramFromFolderList();
     EXPECT_EQ(world_.view.Calls(L"ChooseFile").size(), 2u);
 
     world_.platform.shell().SetBrowseResult(L"D:\\");
-    world_.form->Button10Click();
+    world_.form->Panel().AddFolder();
     EXPECT_EQ(world_.platform.shell().Browsed().back().preselect, L"C:\\Windows\\System32");
-    EXPECT_EQ(world_.form->LastBrowsePath(), L"D:\\");
+    EXPECT_EQ(world_.form->Panel().LastBrowsePath(), L"D:\\");
     EXPECT_EQ(Text(FieldId::TxtStartName), L"D:\\");
 
     world_.platform.shell().SetBrowseResult(std::nullopt);
-    world_.form->Button10Click();
-    EXPECT_EQ(world_.form->LastBrowsePath(), L"");
+    world_.form->Panel().AddFolder();
+    EXPECT_EQ(world_.form->Panel().LastBrowsePath(), L"");
     EXPECT_EQ(world_.StoredSetting("defaultFilePath"), "");
     EXPECT_EQ(Text(FieldId::TxtStartPath), L"");
 }
@@ -320,13 +320,13 @@ TEST_F(AddPanelTest, LastBrowsePathThroughItsChangePoints) {
 TEST_F(AddPanelTest, AFolderOutsideTheCodePageFillsTheFieldsExactly) {
     const std::wstring folder = L"C:\\\u0414\u0430\u043d\u043d\u044b\u0435\\\u62a5\u544a";
     world_.platform.shell().SetBrowseResult(folder);
-    world_.form->Button10Click();
+    world_.form->Panel().AddFolder();
     EXPECT_EQ(Text(FieldId::TxtStartPath), folder);
     EXPECT_EQ(Text(FieldId::TxtStartName), L"\u62a5\u544a");
-    EXPECT_EQ(world_.form->LastBrowsePath(), folder);
+    EXPECT_EQ(world_.form->Panel().LastBrowsePath(), folder);
 
     world_.view.chosenFile = std::nullopt;
-    world_.form->SpeedButton2Click();
+    world_.form->Panel().AddProgram();
     EXPECT_EQ(world_.view.Calls(L"ChooseFile").back(), L"ChooseFile " + folder);
 }
 

@@ -140,9 +140,9 @@ INSTANTIATE_TEST_SUITE_P(
     });
 
 TEST_F(DesktopCopyTest, SendToDesktopTwiceRewritesCopyAndShortcutAndShowsTheDesktopEachTime) {
-    world_.form->SpeedButton6Click();
+    world_.form->Execute(Command::SendToDesktop);
     world_.platform.files().SetAttributes(kCopy, kAttrArchive | kAttrHidden);  // marks the first copy
-    world_.form->SpeedButton6Click();
+    world_.form->Execute(Command::SendToDesktop);
     EXPECT_EQ(Questions().size(), 2u);
     EXPECT_EQ(world_.platform.files().GetAttributes(kCopy), kAttrArchive) << "the copy was made again";
     EXPECT_TRUE(ShortcutToCopyExists());
@@ -154,7 +154,7 @@ TEST_F(DesktopCopyTest, SendToDesktopTwiceRewritesCopyAndShortcutAndShowsTheDesk
 
 TEST_F(DesktopCopyTest, SendToDesktopCancelledDoesNothing) {
     world_.view.answers = {MessageAnswer::Cancel};
-    world_.form->SpeedButton6Click();
+    world_.form->Execute(Command::SendToDesktop);
     EXPECT_EQ(Questions().size(), 1u);
     EXPECT_FALSE(CopyExists());
     EXPECT_EQ(world_.platform.links().ObjectsCreated(), 0);
@@ -165,7 +165,7 @@ TEST_F(DesktopCopyTest, SendToDesktopFromTheCopyItselfStillWritesTheShortcut) {
     world_.platform.files().AddFolder(app_testing::kDataFolderPath);
     world_.platform.files().AddFile(kCopy);
     world_.platform.environment().SetModuleFileName(kCopy);
-    world_.form->SpeedButton6Click();
+    world_.form->Execute(Command::SendToDesktop);
     EXPECT_TRUE(ShortcutToCopyExists());
     EXPECT_EQ(ShellCalls().size(), 1u);
     EXPECT_TRUE(world_.view.Calls(L"ErrorBox").empty());
@@ -183,7 +183,7 @@ class SendToDesktopToggle : public DesktopCopyTest, public ::testing::WithParamI
 
 TEST_P(SendToDesktopToggle, ReportsOnlyRealFailures) {
     world_.platform.shell().SetToggleDesktopResult(GetParam().result);
-    world_.form->SpeedButton6Click();
+    world_.form->Execute(Command::SendToDesktop);
     EXPECT_TRUE(CopyExists());
     EXPECT_TRUE(ShortcutToCopyExists());
     const auto boxes = world_.view.Calls(L"ErrorBox");
@@ -200,13 +200,13 @@ INSTANTIATE_TEST_SUITE_P(Results, SendToDesktopToggle,
 
 TEST_F(DesktopCopyTest, SendToDesktopReportsAShortcutThatWasNotWritten) {
     world_.platform.files().Remove(kDesktop);
-    world_.form->SpeedButton6Click();
+    world_.form->Execute(Command::SendToDesktop);
     EXPECT_TRUE(CopyExists()) << "the copy made before stays";
     EXPECT_EQ(world_.view.Calls(L"ErrorBox").size(), 1u);
     EXPECT_TRUE(ShellCalls().empty()) << "the desktop is not shown after a failure";
 
     world_.platform.shell().SetFolderLocation(kCsidlDesktop, L"");
-    world_.form->SpeedButton6Click();
+    world_.form->Execute(Command::SendToDesktop);
     EXPECT_THAT(world_.view.Calls(L"ErrorBox"),
                 ::testing::ElementsAre(::testing::_, L"ErrorBox The desktop folder could not be found."));
 }

@@ -5,6 +5,7 @@
 
 #include <set>
 
+#include "app/main_window_layout.h"
 #include "app/tfrm_about.h"
 #include "app/web_pages.h"
 #include "tests/app/tfrm_run_world.h"
@@ -12,6 +13,7 @@
 namespace quillmark {
 namespace {
 
+using app_testing::FeatureWorld;
 using app_testing::TfrmRunWorld;
 
 constexpr wchar_t kShellFolders[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
@@ -22,7 +24,7 @@ constexpr wchar_t kUserStartup[] = L"C:\\Users\\Quill\\Start Menu\\Programs\\Sta
 std::wstring Widen(const std::string& text) { return std::wstring(text.begin(), text.end()); }
 
 // "call owner verb file show" for every shell request.
-std::vector<std::wstring> ShellCalls(TfrmRunWorld& world) {
+std::vector<std::wstring> ShellCalls(app_testing::MainWindowStandIns& world) {
     std::vector<std::wstring> calls;
     for (const ExecuteRecord& record : world.platform.shell().Executed()) {
         calls.push_back(record.call + L" " + std::to_wstring(static_cast<int>(record.owner)) + L" " + record.verb +
@@ -33,17 +35,17 @@ std::vector<std::wstring> ShellCalls(TfrmRunWorld& world) {
 
 struct LauncherCase {
     const char* what;
-    void (TfrmRun::*handler)();
+    void (Launchers::*handler)();
     bool commonPrograms;       // the all-users "Common Programs" value is there
     bool scheduledTasksLink;   // "Scheduled Tasks.lnk" exists in System Tools
     const wchar_t* expected;
 };
 
-class Launchers : public ::testing::TestWithParam<LauncherCase> {};
+class LauncherCommands : public ::testing::TestWithParam<LauncherCase> {};
 
-TEST_P(Launchers, HandTheirToolToTheShell) {
+TEST_P(LauncherCommands, HandTheirToolToTheShell) {
     const LauncherCase& c = GetParam();
-    TfrmRunWorld world;
+    FeatureWorld world;
     world.platform.registry().SetString(RegistryRoot::CurrentUser, kShellFolders, L"StartUp", kUserStartup);
     if (c.commonPrograms) {
         world.platform.registry().SetString(RegistryRoot::LocalMachine, kShellFolders, L"Common Programs", kPrograms);
@@ -51,31 +53,31 @@ TEST_P(Launchers, HandTheirToolToTheShell) {
     if (c.scheduledTasksLink) {
         world.platform.files().AddFile(std::wstring(kPrograms) + L"\\Accessories\\System Tools\\Scheduled Tasks.lnk");
     }
-    world.form->FormCreate();
-    (world.form.get()->*c.handler)();
+    Launchers launchers(world.view, world.lists, world.platform.View());
+    (launchers.*c.handler)();
     EXPECT_THAT(ShellCalls(world), ::testing::ElementsAre(c.expected));
     EXPECT_TRUE(world.view.Calls(L"ErrorBox").empty());
 }
 
 // Owners: 0 none, 1 the application window, 2 the main window.
 INSTANTIATE_TEST_SUITE_P(
-    Buttons, Launchers,
+    Buttons, LauncherCommands,
     ::testing::Values(
-        LauncherCase{"AddRemovePrograms", &TfrmRun::SpeedButton5Click, true, false,
+        LauncherCase{"AddRemovePrograms", &Launchers::OpenAddRemovePrograms, true, false,
                      L"WinExec 0  RunDLL32.exe Shell32.dll,Control_RunDLL AppWiz.cpl,,0 1"},
-        LauncherCase{"Services", &TfrmRun::BtnServiceClick, true, false,
+        LauncherCase{"Services", &Launchers::OpenServices, true, false,
                      L"ShellExecuteW 1 open C:\\ProgramData\\\u7a0b\u5e8f\\Administrative Tools\\Services.lnk 1"},
-        LauncherCase{"ServicesWithoutCommonPrograms", &TfrmRun::BtnServiceClick, false, false,
+        LauncherCase{"ServicesWithoutCommonPrograms", &Launchers::OpenServices, false, false,
                      L"ShellExecuteW 1 open \\Administrative Tools\\Services.lnk 1"},
-        LauncherCase{"ScheduledTasks", &TfrmRun::BtnSchToolClick, true, true,
+        LauncherCase{"ScheduledTasks", &Launchers::OpenScheduledTasks, true, true,
                      L"ShellExecuteW 1 open C:\\ProgramData\\\u7a0b\u5e8f\\Accessories\\System Tools\\"
                      L"Scheduled Tasks.lnk 1"},
-        LauncherCase{"TaskScheduler", &TfrmRun::BtnSchToolClick, true, false,
+        LauncherCase{"TaskScheduler", &Launchers::OpenScheduledTasks, true, false,
                      L"ShellExecuteW 1 open C:\\ProgramData\\\u7a0b\u5e8f\\Accessories\\System Tools\\"
                      L"Task Scheduler.lnk 1"},
-        LauncherCase{"TaskSchedulerWithoutCommonPrograms", &TfrmRun::BtnSchToolClick, false, false,
+        LauncherCase{"TaskSchedulerWithoutCommonPrograms", &Launchers::OpenScheduledTasks, false, false,
                      L"ShellExecuteW 1 open \\Accessories\\System Tools\\Task Scheduler.lnk 1"},
-        LauncherCase{"Test", &TfrmRun::BtnTestClick, true, false,
+        LauncherCase{"Test", &Launchers::OpenUserStartupFolder, true, false,
                      L"ShellExecuteW 2 Open C:\\Users\\Quill\\Start Menu\\Programs\\Startup 5"}),
     [](const auto& info) { return std::string(info.param.what); });
 
@@ -87,7 +89,7 @@ struct QuickLaunchCase {
 class QuickLaunch : public ::testing::TestWithParam<QuickLaunchCase> {};
 
 TEST_P(QuickLaunch, OpensTheChosenFolder) {
-    TfrmRunWorld world;
+    FeatureWorld world;
     RecordingShell& shell = world.platform.shell();
     shell.SetFolderLocation(kCsidlPersonal, L"C:\\Users\\Quill\\Documents");
     shell.SetFolderLocation(kCsidlDrives, L"");
@@ -95,7 +97,7 @@ TEST_P(QuickLaunch, OpensTheChosenFolder) {
     shell.SetFolderLocation(kCsidlDesktopDirectory, L"C:\\Users\\Quill\\Desktop");
     shell.SetFolderLocation(kCsidlProgramFiles, L"C:\\Program Files");
     world.view.comboIndexes[L"CbQuickLaunchFolder"] = GetParam().index;
-    world.form->CbQuickLaunchFolderChange();
+    Launchers(world.view, world.lists, world.platform.View()).OpenQuickLaunchFolder();
     if (GetParam().folder == nullptr) {
         EXPECT_TRUE(shell.Executed().empty());
         return;
@@ -122,32 +124,46 @@ public:
 
 struct PageCase {
     const char* what;
-    std::function<void(TfrmRunWorld&)> run;
+    std::function<void(HelpMenu&, FeatureWorld&)> run;
     WebPage page;
 };
 
 class WebPages : public ::testing::TestWithParam<PageCase> {};
 
 TEST_P(WebPages, OpenTheirPageShownNormally) {
-    TfrmRunWorld world;
-    GetParam().run(world);
+    FeatureWorld world;
+    HelpMenu help(world.view, world.platform.View());
+    GetParam().run(help, world);
     EXPECT_THAT(ShellCalls(world),
                 ::testing::ElementsAre(L"ShellExecuteA 0 open " + Widen(WebPageAddress(GetParam().page)) + L" 1"));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Commands, WebPages,
-    ::testing::Values(PageCase{"UpgradeNow", [](TfrmRunWorld& w) { w.form->SpeedButton4Click(); }, WebPage::Purchase},
-                      PageCase{"Help", [](TfrmRunWorld& w) { w.form->HelpDocumentation1Click(); }, WebPage::Product},
-                      PageCase{"HomePage", [](TfrmRunWorld& w) { w.form->HomePage1Click(); }, WebPage::Product},
-                      PageCase{"Website", [](TfrmRunWorld& w) { w.form->websiteClick(); }, WebPage::Home},
+    ::testing::Values(PageCase{"UpgradeNow", [](HelpMenu& h, FeatureWorld&) { h.OpenUpgradePage(); }, WebPage::Purchase},
+                      PageCase{"Help", [](HelpMenu& h, FeatureWorld&) { h.OpenHelpPage(); }, WebPage::Product},
+                      PageCase{"Website", [](HelpMenu& h, FeatureWorld&) { h.OpenHomePage(); }, WebPage::Home},
                       PageCase{"AboutAddress",
-                               [](TfrmRunWorld& w) {
+                               [](HelpMenu&, FeatureWorld& w) {
                                    RecordingAboutView view;
-                                   TFrmAbout(view, w.platform.View()).Label4Click();
+                                   TFrmAbout(view, w.platform.View()).OpenHomePage();
                                },
                                WebPage::Home}),
     [](const auto& info) { return std::string(info.param.what); });
+
+// The help menu's items reach their pages through the window's dispatch; the
+// hidden "Home Page" item leads to the product page, as "Quillmark Help" does.
+TEST(HelpMenuItems, OpenTheProductPage) {
+    for (const MenuItemLayout& item : MainWindowMenuItems()) {
+        const std::wstring name = item.name;
+        if (name != L"HomePage1" && name != L"HelpDocumentation1") continue;
+        SCOPED_TRACE(name);
+        TfrmRunWorld world;
+        world.form->Execute(item.command);
+        EXPECT_THAT(ShellCalls(world),
+                    ::testing::ElementsAre(L"ShellExecuteA 0 open " + Widen(WebPageAddress(WebPage::Product)) + L" 1"));
+    }
+}
 
 TEST(WebPageAddresses, AreFourDistinctWebAddressesAndTheAboutLabelShowsTheHomePage) {
     std::set<std::string> addresses;
@@ -165,12 +181,13 @@ TEST(WebPageAddresses, AreFourDistinctWebAddressesAndTheAboutLabelShowsTheHomePa
     EXPECT_EQ(AboutCaption(*label4), Widen(WebPageAddress(WebPage::Home)));
 }
 
-TEST(HelpMenu, PopsUpTheMenuShowsTheAboutWindowAndColoursTheWebsiteLabel) {
-    TfrmRunWorld world;
-    world.form->Button5Click();
-    world.form->About1Click();
-    world.form->websiteMouseEnter();
-    world.form->websiteMouseLeave();
+TEST(HelpMenuCommands, PopUpTheMenuShowTheAboutWindowAndColourTheWebsiteLabel) {
+    FeatureWorld world;
+    HelpMenu help(world.view, world.platform.View());
+    help.ShowHelpMenu();
+    help.ShowAbout();
+    help.WebsiteHovered(true);
+    help.WebsiteHovered(false);
     EXPECT_THAT(world.view.calls,
                 ::testing::ElementsAre(L"PopUpHelpMenu", L"ShowAboutWindow",
                                        L"WebsiteColour " + std::to_wstring(Rgb(0, 128, 0)),
@@ -179,11 +196,11 @@ TEST(HelpMenu, PopsUpTheMenuShowsTheAboutWindowAndColoursTheWebsiteLabel) {
 }
 
 TEST(AboutWindow, OkHidesTheWindowAndOpensNothing) {
-    TfrmRunWorld world;
+    FeatureWorld world;
     RecordingAboutView view;
     TFrmAbout about(view, world.platform.View());
-    about.Button1Click();
-    about.Button1Click();
+    about.Dismiss();
+    about.Dismiss();
     EXPECT_EQ(view.hidden, 2);
     EXPECT_TRUE(world.platform.shell().Executed().empty());
 }

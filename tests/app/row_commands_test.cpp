@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "app/texts.h"
 #include "app/elevated_restart.h"
 #include "tests/app/tfrm_run_world.h"
 
@@ -12,20 +13,17 @@ namespace quillmark {
 namespace {
 
 using app_testing::ListName;
+using app_testing::FeatureWorld;
 using app_testing::TfrmRunWorld;
 using ::testing::ElementsAre;
 
+const std::wstring kDeleteQuestion = std::wstring(L"Message Information: ") + texts::kDeleteQuestion;
 constexpr const wchar_t* kCyrillicChinese = L"\u041f\u0440\u043e\u0433\u0440\u0430\u043c\u043c\u0430 \u7a0b\u5e8f";
 
 class RowCommandsTest : public ::testing::Test {
 protected:
-    void SetUp() override { world_.form->FormCreate(); }
-
     // Shows the tab's list as the user would see it.
-    void Load(int tab) {
-        world_.view.tabIndex = tab;
-        world_.form->PageControl1Change();
-    }
+    void Load(int tab) { world_.Load(tab); }
     void Select(ListId list, std::vector<int> rows) { world_.view.selected[ListName(list)] = std::move(rows); }
     // The files handed to ShellExecuteW, in call order.
     std::vector<std::wstring> Opened() {
@@ -43,7 +41,8 @@ protected:
         return files;
     }
 
-    TfrmRunWorld world_;
+    FeatureWorld world_;
+    RowCommands commands_{world_.view, world_.lists, world_.platform.View(), world_.failures};
 };
 
 // Open, Open containing folder and Show Properties take LVLocalMachine on
@@ -64,14 +63,14 @@ TEST_P(RowCommandsListChoice, EachCommandTakesItsListByTheTabIndex) {
     Load(1);
     world_.view.tabIndex = c.tab;
 
-    world_.form->LvCurrentUserDblClick();
-    world_.form->Opencontainingfolder1Click();
-    world_.form->BtnFilePropertiesClick();
+    commands_.OpenSelected();
+    commands_.OpenContainingFolder();
+    commands_.ShowProperties();
     const std::wstring program = c.program;
     EXPECT_THAT(Opened(), ElementsAre(program, program.substr(0, program.rfind(L'\\') + 1)));
     EXPECT_THAT(PropertySheets(), ElementsAre(program));
 
-    world_.form->cmdDeleteClick();
+    commands_.DeleteSelected();
     const auto& registry = world_.platform.registry();
     EXPECT_EQ(registry.ValueExists(RegistryRoot::LocalMachine, app_testing::kRunPath, L"Shared"), !c.allUsersRemoved);
     EXPECT_EQ(registry.ValueExists(RegistryRoot::CurrentUser, app_testing::kRunPath, L"Mine"), c.allUsersRemoved);
@@ -88,12 +87,12 @@ TEST_F(RowCommandsTest, OpenStartsEachSelectedRowsProgramInRowOrder) {
     }
     Load(0);
     Select(ListId::LvCurrentUser, {3, 0, 2});
-    world_.form->LvCurrentUserDblClick();
+    commands_.OpenSelected();
     EXPECT_THAT(Opened(), ElementsAre(L"C:\\Apps\\A.exe", L"C:\\Apps\\C.exe", L"C:\\Apps\\D.exe"));
 
     // Nothing selected: nothing opened, nothing said.
     Select(ListId::LvCurrentUser, {});
-    world_.form->BtnSSPCRunClick();
+    commands_.OpenSelected();
     EXPECT_EQ(Opened().size(), 3u);
     EXPECT_TRUE(world_.view.Calls(L"Message").empty());
 }
@@ -102,8 +101,8 @@ TEST_F(RowCommandsTest, AQuotedPathWithArgumentsOpensTheProgramAloneAndItsFolder
     world_.AddRunValue(StartupScope::CurrentUser, L"App", L"\"C:\\Program Files\\App\\app.exe\" /min");
     Load(0);
     Select(ListId::LvCurrentUser, {0});
-    world_.form->LvCurrentUserDblClick();
-    world_.form->Opencontainingfolder1Click();
+    commands_.OpenSelected();
+    commands_.OpenContainingFolder();
 
     const auto& executed = world_.platform.shell().Executed();
     ASSERT_EQ(executed.size(), 2u);
@@ -121,9 +120,9 @@ TEST_F(RowCommandsTest, AShortcutRowOpensItsTarget) {
     world_.platform.links().AddLink(L"C:\\Links\\App.lnk", link);
     world_.AddRunValue(StartupScope::CurrentUser, L"App", L"C:\\Links\\App.lnk");
     Load(0);
-    world_.form->LvCurrentUserKeyDown(13);
-    world_.form->Opencontainingfolder1Click();
-    world_.form->BtnFilePropertiesClick();
+    commands_.KeyDown(13);
+    commands_.OpenContainingFolder();
+    commands_.ShowProperties();
     EXPECT_THAT(Opened(), ElementsAre(L"C:\\Tools\\app.exe", L"C:\\Tools\\"));
     EXPECT_THAT(PropertySheets(), ElementsAre(L"C:\\Tools\\app.exe"));
 }
@@ -131,7 +130,7 @@ TEST_F(RowCommandsTest, AShortcutRowOpensItsTarget) {
 TEST_F(RowCommandsTest, AProgramWithoutFolderOpensAnEmptyFolderText) {
     world_.AddRunValue(StartupScope::CurrentUser, L"Bare", L"app.exe");
     Load(0);
-    world_.form->Opencontainingfolder1Click();
+    commands_.OpenContainingFolder();
     EXPECT_THAT(Opened(), ElementsAre(L""));
 }
 
@@ -141,9 +140,9 @@ TEST_F(RowCommandsTest, TextOutsideTheCodePageReachesTheShellUnchanged) {
     const std::wstring folder = std::wstring(L"C:\\") + kCyrillicChinese + L"\\";
     world_.AddRunValue(StartupScope::CurrentUser, kCyrillicChinese, folder + L"\u5de5\u5177.exe");
     Load(0);
-    world_.form->LvCurrentUserKeyDown(32);
-    world_.form->Opencontainingfolder1Click();
-    world_.form->BtnFilePropertiesClick();
+    commands_.KeyDown(32);
+    commands_.OpenContainingFolder();
+    commands_.ShowProperties();
     EXPECT_THAT(Opened(), ElementsAre(folder + L"\u5de5\u5177.exe", folder));
     EXPECT_THAT(PropertySheets(), ElementsAre(folder + L"\u5de5\u5177.exe"));
 }
@@ -152,11 +151,11 @@ TEST_F(RowCommandsTest, KeysOtherThanEnterSpaceAndDeleteDoNothing) {
     world_.AddRunValue(StartupScope::CurrentUser, L"App", L"C:\\app.exe");
     Load(0);
     world_.view.calls.clear();
-    for (int key : {9, 27, 45, 65, 93}) world_.form->LvCurrentUserKeyDown(key);
+    for (int key : {9, 27, 45, 65, 93}) commands_.KeyDown(key);
     EXPECT_TRUE(world_.platform.shell().Executed().empty());
     EXPECT_TRUE(world_.view.calls.empty());
     world_.view.answers = {MessageAnswer::Cancel};
-    world_.form->LvCurrentUserKeyDown(46);
+    commands_.KeyDown(46);
     EXPECT_THAT(world_.view.Calls(L"Message"),
                 ElementsAre(L"Message Information: Are you sure you want to remove selected item?"));
 }
@@ -169,16 +168,15 @@ TEST_F(RowCommandsTest, TheRowClickCopiesTheLowestSelectedRowExactly) {
     Load(1);
     world_.view.calls.clear();
     Select(ListId::LVLocalMachine, {2, 1});
-    world_.form->LVLocalMachineClick();
+    commands_.CopyRowIntoFields(ListId::LVLocalMachine);
     EXPECT_THAT(world_.view.calls,
                 ElementsAre(std::wstring(L"FieldText TxtStartName ") + kCyrillicChinese,
                             L"FieldText TxtStartPath C:\\\u041f\u0430\u043f\u043a\u0430\\\u7a0b\u5e8f.exe"));
-    EXPECT_FALSE(world_.form->AddMode());
 
     // A click that leaves nothing selected, or a click on the other list, leaves the fields.
     Select(ListId::LVLocalMachine, {});
-    world_.form->LVLocalMachineClick();
-    world_.form->LvCurrentUserClick();
+    commands_.CopyRowIntoFields(ListId::LVLocalMachine);
+    commands_.CopyRowIntoFields(ListId::LvCurrentUser);
     EXPECT_EQ(world_.view.calls.size(), 2u);
 }
 
@@ -187,8 +185,8 @@ TEST_F(RowCommandsTest, DeleteAnsweredWithCancelRemovesNothingAndDoesNotReload) 
     Load(0);
     world_.view.calls.clear();
     world_.view.answers = {MessageAnswer::Cancel};
-    world_.form->cmdDeleteClick();
-    EXPECT_THAT(world_.view.calls, ElementsAre(L"Message Information: Are you sure you want to remove selected item?"));
+    commands_.DeleteSelected();
+    EXPECT_THAT(world_.view.calls, ElementsAre(kDeleteQuestion));
     EXPECT_EQ(world_.view.messageButtons, std::vector<MessageButtons>{MessageButtons::OkCancel});
     EXPECT_TRUE(world_.platform.registry().ValueExists(RegistryRoot::CurrentUser, app_testing::kRunPath, L"Keep"));
 }
@@ -199,17 +197,15 @@ TEST_F(RowCommandsTest, DeleteWithoutSelectionIsAnErrorOnlyOnTheAllUsersTab) {
     Load(1);
     Select(ListId::LVLocalMachine, {});
     world_.view.calls.clear();
-    world_.form->cmdDeleteClick();
-    EXPECT_THAT(world_.view.calls, ElementsAre(L"Message Information: Are you sure you want to remove selected item?",
-                                               L"Message Error: No item selected for deletion!!!"));
+    commands_.DeleteSelected();
+    EXPECT_THAT(world_.view.calls, ElementsAre(kDeleteQuestion, L"Message Error: No item selected for deletion!!!"));
 
     Load(0);
     Select(ListId::LvCurrentUser, {});
     world_.view.calls.clear();
-    world_.form->cmdDeleteClick();
+    commands_.DeleteSelected();
     // Nothing removed; the reload selects the last row again.
-    EXPECT_THAT(world_.view.calls, ElementsAre(L"Message Information: Are you sure you want to remove selected item?",
-                                               L"ShowRows LvCurrentUser 1", L"FocusList LvCurrentUser",
+    EXPECT_THAT(world_.view.calls, ElementsAre(kDeleteQuestion, L"ShowRows LvCurrentUser 1", L"FocusList LvCurrentUser",
                                                L"SelectRow LvCurrentUser 0"));
 }
 
@@ -219,8 +215,8 @@ TEST_F(RowCommandsTest, DeleteRemovesTheSelectedRowsAndReloads) {
     }
     Load(0);
     Select(ListId::LvCurrentUser, {0, 2});
-    world_.form->cmdDeleteClick();
-    const ScopeList& rows = world_.form->Rows(ListId::LvCurrentUser);
+    commands_.DeleteSelected();
+    const ScopeList& rows = world_.lists.Rows(ListId::LvCurrentUser);
     ASSERT_EQ(rows.rows.size(), 1u);
     EXPECT_EQ(rows.rows[0].name, L"B");
     EXPECT_EQ(world_.view.Calls(L"ShowRows").back(), L"ShowRows LvCurrentUser 1");
@@ -252,7 +248,7 @@ TEST_P(RowCommandsRefusedRemoval, IsReportedAfterTheReload) {
     Select(ListId::LVLocalMachine, {0, 1});
     world_.view.calls.clear();
     world_.view.answers = {MessageAnswer::Ok, c.restartAnswer};
-    world_.form->cmdDeleteClick();
+    commands_.DeleteSelected();
 
     const auto messages = world_.view.Calls(L"Message");
     ASSERT_EQ(messages.size(), 2u);

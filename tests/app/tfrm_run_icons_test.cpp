@@ -28,12 +28,14 @@ protected:
     void LoadWithTheShellBusy() {
         world_.form->FormCreate();
         world_.platform.shell().HoldIcons();
-        world_.form->PageControl1Change();
+        world_.form->SwitchTab();
         world_.platform.shell().WaitForIconCallsEntered(1);
     }
     std::vector<int> IconIndexes() const {
         std::vector<int> indexes;
-        for (const StartupEntry& row : world_.form->Rows(ListId::LvCurrentUser).rows) indexes.push_back(row.iconIndex);
+        for (const StartupEntry& row : world_.form->Lists().Rows(ListId::LvCurrentUser).rows) {
+            indexes.push_back(row.iconIndex);
+        }
         return indexes;
     }
 
@@ -62,7 +64,7 @@ TEST_F(TfrmRunIcons, AReloadDropsTheIconsTheLoadBeforeStillWaitsFor) {
     world_.AddRunValue(kUser, L"a", kFirst);
     LoadWithTheShellBusy();
     world_.AddRunValue(kUser, L"a", kSecond);  // the same row now starts another program
-    world_.form->Button1Click();
+    world_.form->Refresh();
     world_.platform.shell().ReleaseIcons();
     ASSERT_TRUE(world_.PumpIcons());
 
@@ -94,12 +96,12 @@ TEST(TfrmRunIconWorkers, TwoAskAtOnceAndEachIconReachesItsOwnRows) {
     world.AddRunValue(kUser, L"c", kFirst);
     world.form->FormCreate();
     world.platform.shell().HoldIcons();
-    world.form->PageControl1Change();
+    world.form->SwitchTab();
     ASSERT_TRUE(world.platform.shell().WaitForIconCallsEntered(2)) << "the second worker did not ask meanwhile";
     world.platform.shell().ReleaseIcons();
     ASSERT_TRUE(world.PumpIcons());
 
-    const auto& rows = world.form->Rows(ListId::LvCurrentUser).rows;
+    const auto& rows = world.form->Lists().Rows(ListId::LvCurrentUser).rows;
     EXPECT_EQ(rows[0].iconIndex, rows[2].iconIndex);
     EXPECT_THAT((std::vector<int>{rows[0].iconIndex, rows[1].iconIndex}), UnorderedElementsAre(1, 2));
     EXPECT_EQ(world.images.Count(), 3);

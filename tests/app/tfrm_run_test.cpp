@@ -79,7 +79,7 @@ TEST(TfrmRunFormCreate, ReadsLastBrowsePath) {
     TfrmRunWorld world;
     world.StoreSetting("defaultFilePath", "C:\\Tools");
     world.form->FormCreate();
-    EXPECT_EQ(world.form->LastBrowsePath(), L"C:\\Tools");
+    EXPECT_EQ(world.form->Panel().LastBrowsePath(), L"C:\\Tools");
 }
 
 // A failure at any step skips the rest without a word: before the last step
@@ -121,7 +121,7 @@ TEST(TfrmRunFormCreate, AnImageListThatCannotBeRebuiltLeavesTheTimerOff) {
     world.form->FormCreate();
     EXPECT_FALSE(world.view.timerEnabled);
     // The inventory was set up before, so the user can still load by hand.
-    world.form->Button1Click();
+    world.form->Refresh();
     EXPECT_EQ(world.view.Calls(L"ShowRows").size(), 1u);
 }
 
@@ -130,7 +130,7 @@ TEST(TfrmRunFormCreate, AFailureBeforeTheRegistryLeavesRefreshWithAnErrorBox) {
     world.view.failOn = L"DoubleBuffered";
     world.form->FormCreate();
     world.view.failOn.clear();
-    world.form->Button1Click();
+    world.form->Refresh();
     EXPECT_EQ(world.view.Calls(L"ErrorBox").size(), 1u);
     // The close has no settings file to write to, and says nothing about it.
     bool canClose = true;
@@ -159,7 +159,7 @@ TEST_P(TfrmRunStoredTab, OpensOnThatTabAndLoadsIt) {
     EXPECT_EQ(world.view.tabIndex, tab.openedTab);
     EXPECT_TRUE(world.view.timerEnabled);
 
-    world.form->Timer1Timer();
+    world.form->LoadOnStart();
     EXPECT_FALSE(world.view.timerEnabled);
     EXPECT_EQ(world.view.Calls(L"ShowRows"), std::vector<std::wstring>{std::wstring(L"ShowRows ") + tab.loadedList + L" 1"});
     EXPECT_EQ(world.view.focused, tab.loadedList);
@@ -222,10 +222,10 @@ TEST(TfrmRunPageControl1Change, FocusesTheListAndSelectsOnlyItsLastRow) {
     world.form->FormCreate();
     world.view.calls.clear();
 
-    world.form->PageControl1Change();
+    world.form->SwitchTab();
     EXPECT_THAT(world.view.calls,
                 ElementsAre(L"ShowRows LvCurrentUser 3", L"FocusList LvCurrentUser", L"SelectRow LvCurrentUser 2"));
-    const ScopeList& rows = world.form->Rows(ListId::LvCurrentUser);
+    const ScopeList& rows = world.form->Lists().Rows(ListId::LvCurrentUser);
     ASSERT_EQ(rows.rows.size(), 3u);
     EXPECT_FALSE(rows.rows[0].selected);
     EXPECT_FALSE(rows.rows[1].selected);
@@ -238,7 +238,7 @@ TEST(TfrmRunPageControl1Change, AnEmptyListIsFocusedWithNothingSelected) {
     world.form->FormCreate();
     world.view.calls.clear();
 
-    world.form->PageControl1Change();
+    world.form->SwitchTab();
     EXPECT_THAT(world.view.calls, ElementsAre(L"ShowRows LVLocalMachine 0", L"FocusList LVLocalMachine"));
 }
 
@@ -247,14 +247,14 @@ TEST(TfrmRunPageControl1Change, ReloadsFromScratchEachTime) {
     world.AddRunValue(StartupScope::CurrentUser, L"Alpha", L"C:\\a.exe");
     world.AddRunValue(StartupScope::CurrentUser, L"Beta", L"C:\\b.exe");
     world.form->FormCreate();
-    world.form->PageControl1Change();
+    world.form->SwitchTab();
     world.platform.registry().DeleteValue(RegistryRoot::CurrentUser, app_testing::kRunPath, L"Alpha");
-    world.form->Button1Click();
+    world.form->Refresh();
 
     EXPECT_EQ(world.view.Calls(L"ShowRows"),
               (std::vector<std::wstring>{L"ShowRows LvCurrentUser 2", L"ShowRows LvCurrentUser 1"}));
-    ASSERT_EQ(world.form->Rows(ListId::LvCurrentUser).rows.size(), 1u);
-    EXPECT_EQ(world.form->Rows(ListId::LvCurrentUser).rows[0].name, L"Beta");
+    ASSERT_EQ(world.form->Lists().Rows(ListId::LvCurrentUser).rows.size(), 1u);
+    EXPECT_EQ(world.form->Lists().Rows(ListId::LvCurrentUser).rows[0].name, L"Beta");
     EXPECT_EQ(world.view.selected[L"LvCurrentUser"], std::vector<int>{0});
 }
 
@@ -263,9 +263,9 @@ TEST(TfrmRunPageControl1Change, AnyOtherTabIndexDoesNothing) {
     world.form->FormCreate();
     world.view.calls.clear();
     world.view.tabIndex = -1;
-    world.form->PageControl1Change();
+    world.form->SwitchTab();
     world.view.tabIndex = 2;
-    world.form->PageControl1Change();
+    world.form->SwitchTab();
     EXPECT_TRUE(world.view.calls.empty());
 }
 
@@ -273,8 +273,8 @@ TEST(TfrmRunPageControl1Change, AFailureFromTheUserReachesTheDefaultErrorBox) {
     TfrmRunWorld world;
     world.form->FormCreate();
     world.view.failOn = L"FocusList";
-    world.form->PageControl1Change();
-    world.form->Button1Click();
+    world.form->SwitchTab();
+    world.form->Refresh();
     EXPECT_EQ(world.view.Calls(L"ErrorBox"),
               (std::vector<std::wstring>(2, L"ErrorBox Widget failure: FocusList LvCurrentUser")));
 }
@@ -283,7 +283,7 @@ TEST(TfrmRunTimer1Timer, FiresOnceAndSwallowsAFailure) {
     TfrmRunWorld world;
     world.form->FormCreate();
     world.view.failOn = L"FocusList";
-    world.form->Timer1Timer();
+    world.form->LoadOnStart();
     EXPECT_FALSE(world.view.timerEnabled);
     EXPECT_TRUE(world.view.Calls(L"ErrorBox").empty());
     EXPECT_EQ(world.view.Calls(L"Timer"), (std::vector<std::wstring>{L"Timer 1", L"Timer 0"}));
@@ -310,11 +310,11 @@ TEST(TfrmRunPageControl1DrawTab, BoldCaptionOnlyOnTheSelectedTabWithItsBlanks) {
     TfrmRunWorld world;
     world.view.tabIndex = 0;
     RecordingTabCanvas selected;
-    world.form->PageControl1DrawTab(0, selected);
+    world.form->DrawTab(0, selected);
     EXPECT_THAT(selected.steps, ElementsAre(L"Bold", L"Fill", L"Text[   Current User's startup items   ]"));
 
     RecordingTabCanvas other;
-    world.form->PageControl1DrawTab(1, other);
+    world.form->DrawTab(1, other);
     EXPECT_THAT(other.steps, ElementsAre(L"Fill", L"Text[    All users's startup items ]"));
 }
 
@@ -340,7 +340,7 @@ TEST(TfrmRunFormCloseQuery, AFailedWriteStillLetsTheWindowClose) {
 
 TEST(TfrmRunSpeedButton8Click, AsksTheWindowToClose) {
     TfrmRunWorld world;
-    world.form->SpeedButton8Click();
+    world.form->Exit();
     EXPECT_THAT(world.view.calls, ElementsAre(L"Close"));
 }
 

@@ -3,6 +3,9 @@
 #include <string>
 
 #include "app/settings_file.h"
+#include "app/settings_slot.h"
+#include "app/startup_lists.h"
+#include "app/failure_report.h"
 #include "app/tfrm_run.h"
 #include "inventory/startup_scope.h"
 #include "platform/portable/counting_image_list.h"
@@ -22,32 +25,19 @@ inline const wchar_t kProgramPath[] = L"C:\\Program Files\\Quillmark\\Quillmark.
 
 // A main window's surroundings: the portable platform with a documents
 // folder, an in-memory settings file, a counting image list, a recording view.
-struct TfrmRunWorld {
+struct MainWindowStandIns {
     PortablePlatform platform;
     MemoryProfile profile;
     CountingImageList images;
     RecordingMainView view;
     bool wow64 = false;
     bool elevated = false;
-    std::unique_ptr<TfrmRun> form;
 
-    // `iconThreads`: how many workers may ask the shell for icons at once.
-    explicit TfrmRunWorld(unsigned iconThreads = 1) {
+    MainWindowStandIns() {
         platform.shell().SetFolderPath(kCsidlPersonal, kDocuments);
         platform.files().AddFolder(L"C:\\Users\\Quill\\Documents");
         platform.registry().CreateKey(RegistryRoot::CurrentUser, kRunPath);
         platform.registry().CreateKey(RegistryRoot::LocalMachine, kRunPath);
-        MainWindowServices services{platform.View(), profile, images, [this] { return wow64; },
-                                    [this] { return elevated; }, kProgramPath, std::nullopt};
-        services.iconThreads = iconThreads;
-        form = std::make_unique<TfrmRun>(view, std::move(services));
-        view.onEnterField = [this](FieldId field) {
-            if (field == FieldId::TxtStartName) {
-                form->TxtStartNameEnter();
-            } else {
-                form->TxtStartPathEnter();
-            }
-        };
     }
 
     // The scope's Startup folder, known to the shell and present on disk.
@@ -66,13 +56,47 @@ struct TfrmRunWorld {
     void AddRunValue(StartupScope scope, const std::wstring& name, const std::wstring& data) {
         platform.registry().SetString(RootOf(scope), kRunPath, name, data);
     }
+};
+
+// What a feature of the main window works with, without the window's other
+// features: the lists (open, nothing loaded), the open settings file and the
+// failure report.
+struct FeatureWorld : MainWindowStandIns {
+    SettingsSlot settings;
+    StartupLists lists{view, platform.View(), images, LoadThreads{}};
+    FailureReport failures{view, platform.View(), [this] { return elevated; }, kProgramPath};
+
+    FeatureWorld() {
+        lists.Open();
+        settings.Open(std::make_unique<SettingsFile>(profile, kSettingsPath));
+    }
+    // Shows the tab's list as the user would see it.
+    void Load(int tab) {
+        view.tabIndex = tab;
+        lists.LoadSelectedTab();
+    }
+};
+
+// The whole main window's behaviour on the stand-ins.
+struct TfrmRunWorld : MainWindowStandIns {
+    std::unique_ptr<TfrmRun> form;
+
+    // `iconThreads`: how many workers may ask the shell for icons at once.
+    explicit TfrmRunWorld(unsigned iconThreads = 1) {
+        MainWindowServices services{platform.View(), profile, images, [this] { return wow64; },
+                                    [this] { return elevated; }, kProgramPath, std::nullopt};
+        services.loadThreads.iconThreads = iconThreads;
+        form = std::make_unique<TfrmRun>(view, std::move(services));
+        view.onEnterField = [this](FieldId field) { form->Panel().FieldEntered(field); };
+    }
+
     // Hands icons over as the window does on each wake-up, until the last
     // load has all of its icons; false when the worker stops delivering.
     bool PumpIcons() {
         while (true) {
             const int seen = view.WakeUps();
-            form->IconsArrived();
-            if (form->IconsAwaited() == 0) return true;
+            form->Lists().IconsArrived();
+            if (form->Lists().IconsAwaited() == 0) return true;
             if (!view.WaitForWakeUp(seen)) return false;
         }
     }

@@ -2,7 +2,8 @@
 // typing into its fields, and the shortcuts it writes.
 #include <string>
 
-#include "app/win32/control_ids.h"
+#include "app/texts.h"
+#include "app/control_ids.h"
 #include "tests/ui/main_window_fixture.h"
 #include "tests/ui/support/user_input.h"
 #include "tests/ui/support/wait.h"
@@ -94,7 +95,7 @@ TEST_F(AddPanelUiTest, ConfirmWithABlankPathSaysSoAndMarksTheField) {
 
     const auto box = app_->WaitForDialogBox();
     ASSERT_TRUE(box.has_value());
-    EXPECT_EQ(Describe(*box), L"Error: Please input the path");
+    EXPECT_EQ(Describe(*box), std::wstring(L"Error: ") + texts::kPathMissing);
     ASSERT_TRUE(AnswerDialogBox(*box, IDOK));
     // The field had the focus, so it stays red with yellow text.
     const HWND path = Control(control_ids::kTxtStartPath);

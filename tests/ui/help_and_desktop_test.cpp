@@ -5,8 +5,9 @@
 #include <algorithm>
 #include <string>
 
+#include "app/texts.h"
 #include "app/web_pages.h"
-#include "app/win32/control_ids.h"
+#include "app/control_ids.h"
 #include "platform/win32/handles.h"
 #include "tests/ui/main_window_fixture.h"
 #include "tests/ui/support/dialog_boxes.h"
@@ -18,8 +19,7 @@
 namespace quillmark::uitest {
 namespace {
 
-constexpr wchar_t kQuestion[] =
-    L"Information: Would you like to send Quillmark to My Documents and create a desktop shortcut?";
+const std::wstring kQuestion = std::wstring(L"Information: ") + texts::kSendToDesktopQuestion;
 
 std::wstring Widen(const std::string& text) { return std::wstring(text.begin(), text.end()); }
 

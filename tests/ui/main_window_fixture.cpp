@@ -5,7 +5,8 @@
 #include <algorithm>
 #include <string>
 
-#include "app/win32/control_ids.h"
+#include "app/control_ids.h"
+#include "app/texts.h"
 #include "tests/ui/support/remote_window.h"
 #include "tests/ui/support/screenshot.h"
 #include "tests/ui/support/wait.h"
@@ -67,7 +68,7 @@ void MainWindowTest::Exit() {
     const auto answered = app_->ExitAndWait();
     for (const auto& text : answered) {
         // Only the first-exit question may come up at close.
-        EXPECT_NE(text.find(L"Would you like to send Quillmark"), std::wstring::npos)
+        EXPECT_NE(text.find(texts::kSendToDesktopQuestion), std::wstring::npos)
             << "unexpected box at close: " << Narrow(text);
     }
 }

@@ -1,7 +1,7 @@
 // The real window under Wine: first load, tab changes, Refresh, layout.
 #include <string>
 
-#include "app/win32/control_ids.h"
+#include "app/control_ids.h"
 #include "tests/ui/main_window_fixture.h"
 #include "tests/ui/support/remote_window.h"
 #include "tests/ui/support/wait.h"

@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "app/win32/control_ids.h"
+#include "app/texts.h"
+#include "app/control_ids.h"
 #include "tests/ui/main_window_fixture.h"
 #include "platform/win32/handles.h"
 #include "tests/ui/support/handles.h"
@@ -17,7 +18,7 @@
 namespace quillmark::uitest {
 namespace {
 
-constexpr wchar_t kConfirmation[] = L"Information: Are you sure you want to remove selected item?";
+const std::wstring kConfirmation = std::wstring(L"Information: ") + texts::kDeleteQuestion;
 
 std::wstring ReadWholeFile(const std::wstring& path) {
     UniqueFileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
@@ -147,7 +148,7 @@ TEST_F(RowCommandsUiTest, DeleteAnsweredWithCancelChangesNothing) {
     ASSERT_EQ(List(Scope::AllUsers).SelectedCount(), 0);
     PostMessageW(Control(control_ids::kBtnSSDeletePCStart), BM_CLICK, 0, 0);
     ASSERT_NO_FATAL_FAILURE(Answer(kConfirmation, IDOK));
-    ASSERT_NO_FATAL_FAILURE(Answer(L"Error: No item selected for deletion!!!", IDOK));
+    ASSERT_NO_FATAL_FAILURE(Answer(std::wstring(L"Error: ") + texts::kNothingSelectedToDelete, IDOK));
     EXPECT_EQ(List(Scope::AllUsers).SelectedCount(), 0) << "no reload";
     EXPECT_TRUE(seed_.HasValue(Scope::AllUsers, kExplorerValue));
     ExpectNoDialogs();

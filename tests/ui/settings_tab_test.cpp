@@ -1,7 +1,7 @@
 // The tab remembered in default.ini across runs of the real program.
 #include <string>
 
-#include "app/win32/control_ids.h"
+#include "app/control_ids.h"
 #include "tests/ui/main_window_fixture.h"
 
 namespace quillmark::uitest {

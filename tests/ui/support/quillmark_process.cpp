@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "app/win32/control_ids.h"
+#include "app/control_ids.h"
 #include "tests/ui/support/wait.h"
 
 namespace quillmark::uitest {

@@ -1,0 +1,42 @@
+#pragma once
+
+namespace quillmark {
+
+// What a button, a combo's choice, a clickable label or a menu item of the
+// main window does. The layout table gives each control its command;
+// TfrmRun::Execute sends each command to the feature that carries it out.
+enum class Command {
+    None,
+    // The window itself (app/tfrm_run.cpp).
+    Refresh,
+    SwitchTab,
+    Exit,
+    // The selected rows (app/row_commands.cpp).
+    OpenSelected,
+    OpenContainingFolder,
+    ShowProperties,
+    DeleteSelected,
+    // The add panel (app/add_panel.cpp).
+    AddProgram,
+    AddProgramFromFolderList,
+    AddFolder,
+    AddWebPage,
+    ConfirmAdd,
+    CancelAdd,
+    // System tools and folders (app/launchers.cpp).
+    OpenScheduledTasks,
+    OpenServices,
+    OpenAddRemovePrograms,
+    OpenQuickLaunchFolder,
+    OpenUserStartupFolder,
+    // The help menu and the vendor's pages (app/help_menu.cpp).
+    ShowHelpMenu,
+    ShowAbout,
+    OpenHelpPage,
+    OpenUpgradePage,
+    OpenHomePage,
+    // The copy of Quillmark on the desktop (app/desktop_copy_offer.cpp).
+    SendToDesktop,
+};
+
+}  // namespace quillmark

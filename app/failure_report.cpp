@@ -1,0 +1,28 @@
+#include "app/failure_report.h"
+
+#include <algorithm>
+
+#include "app/elevated_restart.h"
+#include "app/texts.h"
+
+namespace quillmark {
+
+FailureReport::FailureReport(MainView& view, Platform platform, std::function<bool()> isElevated,
+                             std::wstring programPath)
+    : view_(view), platform_(platform), isElevated_(std::move(isElevated)), programPath_(std::move(programPath)) {}
+
+void FailureReport::Show(const std::wstring& heading, const std::vector<RemovalFailure>& failures,
+                         const std::wstring& restartQuestion) {
+    const bool elevated = isElevated_ && isElevated_();
+    const bool offerElevation =
+        !elevated && std::any_of(failures.begin(), failures.end(), [](const auto& f) { return f.accessDenied; });
+    std::wstring text = heading;
+    for (const RemovalFailure& failure : failures) text += L"\n" + failure.name + L": " + failure.reason;
+    if (offerElevation) text += restartQuestion;
+    const MessageAnswer answer = view_.ShowMessage(text, texts::kError, MessageKind::Error,
+                                                   offerElevation ? MessageButtons::OkCancel : MessageButtons::Ok);
+    if (!offerElevation || answer != MessageAnswer::Ok) return;
+    if (RestartElevated(platform_, programPath_, view_.TabIndex())) view_.Close();
+}
+
+}  // namespace quillmark

@@ -1,0 +1,10 @@
+#pragma once
+
+namespace quillmark {
+
+// The virtual-key codes the handlers look at.
+inline constexpr int kKeyEnter = 13;
+inline constexpr int kKeySpace = 32;
+inline constexpr int kKeyDelete = 46;
+
+}  // namespace quillmark

@@ -1,0 +1,103 @@
+#include "app/startup_lists.h"
+
+#include <algorithm>
+
+#include "app/guards.h"
+#include "app/tab_target.h"
+#include "app/texts.h"
+#include "inventory/windows_start_man.h"
+#include "platform/error.h"
+#include "platform/registry_accessor.h"
+
+namespace quillmark {
+
+StartupLists::StartupLists(MainView& view, Platform platform, ImageList& images, LoadThreads threads)
+    : view_(view),
+      platform_(platform),
+      images_(images),
+      threads_(std::move(threads)),
+      iconFetcher_(platform_, [this] { view_.PostIconsArrived(); }, threads_.setup, threads_.iconThreads) {}
+
+StartupLists::~StartupLists() = default;
+
+void StartupLists::Open() {
+    registry_ = std::make_unique<RegistryAccessor>(platform_.registry);
+    startMan_ = std::make_unique<TWindowsStartMan>(platform_);
+}
+
+InventoryContext StartupLists::Inventory() {
+    if (registry_ == nullptr || startMan_ == nullptr) throw Error(texts::kInventoryNotAvailable);
+    return InventoryContext{platform_, *registry_, *startMan_, images_,
+                            ShortcutWorkers{threads_.shortcutThreads, threads_.setup}};
+}
+
+void StartupLists::LoadSelectedTab() {
+    // Whatever the last load still waits for belongs to rows about to go.
+    iconFetcher_.Cancel();
+    iconRequests_.clear();
+    iconsAwaited_ = 0;
+    const std::optional<TabTarget> target = TargetOfTab(TabUse::Load, view_.TabIndex());
+    if (!target) return;
+    ScopeList& rows = Rows(target->list);
+
+    InventoryContext context = Inventory();
+    iconRequests_ = LoadScopeRows(context, target->scope, rows, programIcons_);
+    iconList_ = target->list;
+    view_.ShowRows(target->list, rows);
+    FetchIcons();
+    view_.FocusList(target->list);
+    // The list was emptied and refilled, so the last row ends up the only
+    // selected one; it is not scrolled into view.
+    if (!rows.rows.empty()) {
+        for (StartupEntry& row : rows.rows) row.selected = false;
+        rows.rows.back().selected = true;
+        view_.SelectRow(target->list, static_cast<int>(rows.rows.size()) - 1);
+    }
+}
+
+void StartupLists::FetchIcons() {
+    std::vector<std::wstring> programs;
+    programs.reserve(iconRequests_.size());
+    for (const IconRequest& request : iconRequests_) programs.push_back(request.program);
+    iconsAwaited_ = programs.size();
+    iconFetcher_.Fetch(std::move(programs));
+}
+
+// An icon that cannot be shown leaves its rows as they are.
+void StartupLists::IconsArrived() {
+    SwallowFailures([&] {
+        ScopeList& rows = Rows(iconList_);
+        for (IconFetcher::Arrived& arrived : iconFetcher_.TakeArrived()) {
+            if (arrived.program >= iconRequests_.size()) continue;
+            const IconRequest& request = iconRequests_[arrived.program];
+            if (iconsAwaited_ > 0) --iconsAwaited_;
+            const int index = programIcons_.Store(images_, request.key, arrived.icon.get());
+            SetRequestIcon(rows, request, index);
+            for (const std::size_t row : request.rows) view_.SetRowIcon(iconList_, static_cast<int>(row), index);
+        }
+    });
+}
+
+const ScopeList& StartupLists::Rows(ListId list) const noexcept {
+    switch (list) {
+    case ListId::LvCurrentUser: return lvCurrentUser_;
+    case ListId::LVLocalMachine: return lvLocalMachine_;
+    case ListId::TntListView1: break;
+    }
+    return tntListView1_;
+}
+
+ScopeList& StartupLists::Rows(ListId list) noexcept {
+    return const_cast<ScopeList&>(static_cast<const StartupLists&>(*this).Rows(list));
+}
+
+// The list's selection is the widget's; the rows remember it for the inventory.
+void StartupLists::SyncSelection(ListId list) {
+    const std::vector<int> selected = view_.SelectedRows(list);
+    std::vector<StartupEntry>& rows = Rows(list).rows;
+    for (std::size_t index = 0; index < rows.size(); ++index) {
+        rows[index].selected = std::find(selected.begin(), selected.end(), static_cast<int>(index)) != selected.end();
+    }
+}
+
+}  // namespace quillmark

@@ -1,0 +1,85 @@
+#pragma once
+#include <cstddef>
+#include <memory>
+#include <vector>
+
+#include "app/main_view.h"
+#include "inventory/icon_fetcher.h"
+#include "inventory/inventory_context.h"
+#include "inventory/load_scope.h"
+#include "inventory/program_icons.h"
+#include "inventory/startup_entry.h"
+#include "platform/platform.h"
+
+namespace quillmark {
+
+class ImageList;
+class RegistryAccessor;
+class TWindowsStartMan;
+
+// How the lists' load uses threads besides the window's own.
+struct LoadThreads {
+    // Prepares a thread that works with the shell (Windows: its own COM
+    // apartment): the icon workers and the threads that read shortcuts.
+    ThreadSetup setup = {};
+    // How many threads, the window's included, may read a load's shortcuts.
+    unsigned shortcutThreads = 1;
+    // How many threads may ask the shell for icons at once.
+    unsigned iconThreads = 1;
+};
+
+// The two scopes' lists, what they were loaded from and the icons on their
+// way: the state every feature of the main window shares.
+class StartupLists {
+public:
+    StartupLists(MainView& view, Platform platform, ImageList& images, LoadThreads threads);
+    ~StartupLists();
+    StartupLists(const StartupLists&) = delete;
+    StartupLists& operator=(const StartupLists&) = delete;
+
+    // Sets up the registry accessor and the Startup-folder locator; until
+    // then Inventory throws.
+    void Open();
+    // The inventory as Open set it up; throws Error when it is not.
+    InventoryContext Inventory();
+
+    // Reloads the selected tab's list, focuses it and selects its last row.
+    // Carries no guard: each command that ends with it has its own. The rows
+    // are shown at once; icons not yet known follow through IconsArrived,
+    // and icons still outstanding from an earlier load are dropped.
+    void LoadSelectedTab();
+    // Icons the shell has handed over since the last call: into the image
+    // list and onto their rows. The view asks for it on the window's thread
+    // after PostIconsArrived.
+    void IconsArrived();
+    // Programs of the last load whose icons have not arrived yet.
+    std::size_t IconsAwaited() const noexcept { return iconsAwaited_; }
+
+    const ScopeList& Rows(ListId list) const noexcept;
+    ScopeList& Rows(ListId list) noexcept;
+    // Copies the widget's selection into the rows, which the inventory reads.
+    void SyncSelection(ListId list);
+
+private:
+    void FetchIcons();
+
+    MainView& view_;
+    Platform platform_;
+    ImageList& images_;
+    LoadThreads threads_;
+    std::unique_ptr<RegistryAccessor> registry_;
+    std::unique_ptr<TWindowsStartMan> startMan_;
+    // Each program's image in the shared image list, for as long as the window lives.
+    ProgramIcons programIcons_;
+    ScopeList lvCurrentUser_;
+    ScopeList lvLocalMachine_;
+    ScopeList tntListView1_;
+    // The last load's programs still to be looked up, and the list they go to.
+    std::vector<IconRequest> iconRequests_;
+    std::size_t iconsAwaited_ = 0;
+    ListId iconList_ = ListId::LvCurrentUser;
+    // Last, so its worker is stopped before anything it hands icons to goes.
+    IconFetcher iconFetcher_;
+};
+
+}  // namespace quillmark

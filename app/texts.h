@@ -1,0 +1,37 @@
+#pragma once
+#include <string>
+
+// The texts the main window shows a user: message boxes' captions, questions
+// and errors. Captions of controls live with them in the layout table.
+namespace quillmark::texts {
+
+// Message box captions.
+inline constexpr wchar_t kInformation[] = L"Information";
+inline constexpr wchar_t kError[] = L"Error";
+inline constexpr wchar_t kWarning[] = L"Warning";
+
+// Delete.
+inline constexpr wchar_t kDeleteQuestion[] = L"Are you sure you want to remove selected item?";
+inline constexpr wchar_t kNothingSelectedToDelete[] = L"No item selected for deletion!!!";
+inline constexpr wchar_t kRemovalReportHeading[] = L"These entries could not be removed:\n";
+inline constexpr wchar_t kRestartToRemoveQuestion[] = L"\n\nRestart Quillmark as administrator to remove them?";
+
+// The add panel.
+inline constexpr wchar_t kChooseFolderPrompt[] = L"Please specify a folder";
+inline constexpr wchar_t kPathMissing[] = L"Please input the path";
+inline constexpr wchar_t kNameMissing[] = L"Please input the name";
+inline constexpr wchar_t kWebPagePreset[] = L"http://";
+inline std::wstring ReplaceQuestion(const std::wstring& file) {
+    return L"A startup entry named '" + file + L"' already exists. Replace it?";
+}
+
+// Send to Desktop and the offer made at the first close.
+inline constexpr wchar_t kSendToDesktopQuestion[] =
+    L"Would you like to send Quillmark to My Documents and create a desktop shortcut?";
+
+// What a handler's default error box says when its window is not fully set up.
+inline constexpr wchar_t kSettingsNotOpen[] = L"The settings file is not open";
+inline constexpr wchar_t kInventoryNotAvailable[] = L"The startup inventory is not available";
+inline constexpr wchar_t kAboutNotAvailable[] = L"The About window is not available";
+
+}  // namespace quillmark::texts
