@@ -105,7 +105,9 @@ if configure_and_build "$build/win64" all -DCMAKE_BUILD_TYPE=Release \
     grep -E '^\[  FAILED  \] [A-Za-z]' "$build/logs/wine.log" | sort -u | head -n 40
     stop_wine_prefix
 
-    if [ -f "$build/win64/tests/quillmark_ui_tests.exe" ]; then
+    if [ ! -f "$build/win64/tests/quillmark_ui_tests.exe" ]; then
+        echo "ui: quillmark_ui_tests.exe was not built"; failed=$((failed + 1))
+    else
         step "UI tests under Wine on Xvfb"
         new_wine_prefix "$build/wine-ui"
         rm -f "$build/screenshots"/ui-*.bmp "$build/screenshots"/ui-*.png

@@ -79,7 +79,8 @@ TEST_F(TfrmRunIcons, ClosingWhileTheShellIsBusyDoesNotWaitForIt) {
     const int wakeUps = world_.view.WakeUps();
     world_.form.reset();  // returns although the shell still holds the request
     world_.platform.shell().ReleaseIcons();
-    world_.platform.shell().WaitForIconCallsLeft(1);
+    // The worker has got past its last chance to wake the window.
+    ASSERT_TRUE(world_.workerEnds.WaitFor(1));
     EXPECT_EQ(world_.view.WakeUps(), wakeUps) << "nothing is handed to a closed window";
 }
 

@@ -1,5 +1,8 @@
 #pragma once
+#include <chrono>
+#include <condition_variable>
 #include <memory>
+#include <mutex>
 #include <string>
 
 #include "app/settings_file.h"
@@ -77,8 +80,33 @@ struct FeatureWorld : MainWindowStandIns {
     }
 };
 
+// Counts the worker threads whose work has ended: each takes a token when
+// it starts and drops it as its very last step, after any wake-up it makes.
+class WorkerEnds {
+public:
+    ThreadSetup Setup() {
+        return [this] { return std::shared_ptr<void>(this, [](WorkerEnds* ends) { ends->Ended(); }); };
+    }
+    // False when fewer than `count` workers ended within a few seconds.
+    bool WaitFor(int count) {
+        std::unique_lock lock(mutex_);
+        return ended_.wait_for(lock, std::chrono::seconds(5), [&] { return count_ >= count; });
+    }
+
+private:
+    void Ended() {
+        const std::lock_guard lock(mutex_);
+        ++count_;
+        ended_.notify_all();
+    }
+    std::mutex mutex_;
+    std::condition_variable ended_;
+    int count_ = 0;
+};
+
 // The whole main window's behaviour on the stand-ins.
 struct TfrmRunWorld : MainWindowStandIns {
+    WorkerEnds workerEnds;
     std::unique_ptr<TfrmRun> form;
 
     // `iconThreads`: how many workers may ask the shell for icons at once.
@@ -86,6 +114,7 @@ struct TfrmRunWorld : MainWindowStandIns {
         MainWindowServices services{platform.View(), profile, images, [this] { return wow64; },
                                     [this] { return elevated; }, kProgramPath, std::nullopt};
         services.loadThreads.iconThreads = iconThreads;
+        services.loadThreads.setup = workerEnds.Setup();
         form = std::make_unique<TfrmRun>(view, std::move(services));
         view.onEnterField = [this](FieldId field) { form->Panel().FieldEntered(field); };
     }

@@ -45,6 +45,7 @@ void ExpectSingleRow(InventoryWorld& world, const ExpectedRow& expected) {
         case Icon::Shell: EXPECT_EQ(row.iconIndex, imagesBefore); break;
     }
     EXPECT_EQ(world.images().Count(), imagesBefore + (expected.icon == Icon::Shell ? 1 : 0));
+    // The real shell keeps no record of what it was asked; the caller says so.
     if (world.shell() != nullptr && !expected.iconOf.empty()) {
         ASSERT_FALSE(world.shell()->IconRequests().empty());
         EXPECT_EQ(world.shell()->IconRequests().back(), expected.iconOf);
@@ -129,11 +130,14 @@ const LoadCase kLoadCases[] = {
 };
 
 TEST_P(ContractTest, InventoryLoadShowsEachKindOfEntry) {
+    bool recordedOnlyByStandIns = false;
     for (const LoadCase& c : kLoadCases) {
         SCOPED_TRACE(c.what);
         InventoryWorld world(*this, *backend_, GetParam().name);
         ExpectSingleRow(world, c.arrange(world));
+        if (world.shell() == nullptr) recordedOnlyByStandIns = true;
     }
+    if (recordedOnlyByStandIns) GTEST_SKIP() << "the real shell keeps no record of the icons it was asked for: checked on the stand-ins";
 }
 
 TEST_P(ContractTest, InventoryLoadEmptyScopeSetsCaptionsOnly) {
@@ -187,9 +191,8 @@ TEST_P(ContractTest, InventoryLoadKeepsRegistryThenFolderOrderAndDuplicates) {
         EXPECT_EQ(list.rows[i].iconIndex, imagesBefore) << i;
     }
     EXPECT_EQ(world.images().Count(), imagesBefore + 1);
-    if (world.shell() != nullptr) {
-        EXPECT_EQ(world.shell()->IconRequests().size(), 1u);
-    }
+    if (world.shell() == nullptr) GTEST_SKIP() << "the real shell keeps no record of the icons it was asked for: checked on the stand-ins";
+    EXPECT_EQ(world.shell()->IconRequests().size(), 1u);
 }
 
 // Reloading takes every known program's image from the window's map: the
@@ -210,9 +213,8 @@ TEST_P(ContractTest, InventoryReloadsKeepOneImagePerProgram) {
         for (std::size_t i = 0; i < list.rows.size(); ++i) EXPECT_EQ(list.rows[i].iconIndex, firstLoad.rows[i].iconIndex);
     }
     EXPECT_EQ(world.images().Count(), imagesBefore + 2);
-    if (world.shell() != nullptr) {
-        EXPECT_EQ(world.shell()->IconRequests().size(), 3u) << "one per program";
-    }
+    if (world.shell() == nullptr) GTEST_SKIP() << "the real shell keeps no record of the icons it was asked for: checked on the stand-ins";
+    EXPECT_EQ(world.shell()->IconRequests().size(), 3u) << "one per program";
 }
 
 TEST_P(ContractTest, InventoryLoadAllUsersReadsOnlyItsOwnPlaces) {
@@ -288,12 +290,14 @@ TEST_P(ContractTest, InventoryShortcutsShareALinkObjectWithoutMixingTargets) {
     ShortcutResolver resolver(world.platform());
     EXPECT_EQ(resolver.Resolve(good), first);
     EXPECT_EQ(resolver.Resolve(other), second);
-    if (world.links() != nullptr) {
-        EXPECT_EQ(world.links()->ObjectsCreated(), objectsBefore + 1);
-    }
+    const int objectsAfterTwo = world.links() != nullptr ? world.links()->ObjectsCreated() : 0;
     EXPECT_EQ(resolver.Resolve(corrupt), corrupt);
     EXPECT_EQ(resolver.Resolve(missing), missing);
     EXPECT_EQ(resolver.Resolve(good), first);
+    if (world.links() == nullptr) {
+        GTEST_SKIP() << "the real link object keeps no count of its instances: checked on the stand-ins";
+    }
+    EXPECT_EQ(objectsAfterTwo, objectsBefore + 1);
 }
 
 // Read on several threads, many shortcuts give the rows one thread gives, in

@@ -121,13 +121,12 @@ TEST_F(RowCommandsUiTest, DeleteRemovesTheTwoSelectedEntriesAfterOk) {
     EXPECT_EQ(RowNamed(List(Scope::CurrentUser), L"regedit.exe"), -1);
     EXPECT_FALSE(seed_.HasValue(Scope::CurrentUser, kWinverValue));
     EXPECT_EQ(GetFileAttributesW(currentUserShortcut_.c_str()), INVALID_FILE_ATTRIBUTES);
-    if (recycledBefore >= 0) {
-        EXPECT_EQ(RecycledItems(), recycledBefore + 1) << "the shortcut is in the recycle bin";
-    }
     // The rows not selected are untouched.
     EXPECT_TRUE(seed_.HasValue(Scope::CurrentUser, kNotepadValue));
     EXPECT_TRUE(seed_.HasValue(Scope::CurrentUser, kCounterValue));
     ExpectNoDialogs();
+    if (recycledBefore < 0) GTEST_SKIP() << "SHQueryRecycleBinW cannot count the recycle bin here";
+    EXPECT_EQ(RecycledItems(), recycledBefore + 1) << "the shortcut is in the recycle bin";
 }
 
 TEST_F(RowCommandsUiTest, DeleteAnsweredWithCancelChangesNothing) {

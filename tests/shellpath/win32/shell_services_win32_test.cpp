@@ -68,7 +68,7 @@ TEST_F(ShellServicesWin32Test, AddFileIconGrowsTheListByOne) {
     MakeImageList32Bit(&list_);
     for (const std::wstring& path : {SystemProgram(L"notepad.exe"), SystemProgram(L"regedit.exe")}) {
         SCOPED_TRACE(testing::PrintToString(path));
-        if (!IsFile(path)) continue;
+        ASSERT_TRUE(IsFile(path)) << "every Windows has it in System32";
         const int before = list_.Count();
         EXPECT_EQ(AddFileIcon(View(), list_, path), before);
         EXPECT_EQ(list_.Count(), before + 1);
