@@ -111,7 +111,7 @@ void TfrmRun::cmdDeleteClick() {
         }
         InventoryContext inventory = Inventory();
         const std::vector<RemovalFailure> failures = RemoveSelectedEntries(
-            inventory, allUsers ? StartupScope::AllUsers : StartupScope::CurrentUser, Rows(list));
+            inventory, allUsers ? StartupScope::AllUsers : StartupScope::CurrentUser, Rows(list), dataFolder_);
         LoadSelectedTab();
         if (!failures.empty()) ReportRemovalFailures(failures);
     });

@@ -4,6 +4,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "inventory/listed_state.h"
 #include "inventory/run_key.h"
 #include "inventory/shortcut_workers.h"
 #include "inventory/windows_start_man.h"
@@ -92,6 +93,7 @@ void LoadRunValuesOfView(InventoryContext& context, StartupScope scope, Registry
             StartupEntry& row = AppendRow(list, EntryOrigin::RunValue);
             row.registryView = view;
             row.name = name;
+            row.listed = ListedValue(registry, name);
             row.location = registry.ReadString(name);
             pass.icons.Assign(list, ResolvedPath(context.platform, pass.shortcuts, row.location));
         } catch (...) {
@@ -139,6 +141,7 @@ void AddStartupFileRows(InventoryContext& context, ShortcutBatch& files, ScopeLi
         try {
             StartupEntry& row = AppendRow(list, EntryOrigin::StartupFile);
             row.location = files.Locations()[i];
+            row.listed = ListedFile(context.platform.files, row.location);
             // A shortcut that could not be read keeps the row with its location.
             if (!targets[i]) continue;
             const std::wstring resolved = ProgramPathFromCommand(context.platform, *targets[i]);

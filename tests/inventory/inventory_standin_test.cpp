@@ -108,7 +108,7 @@ TEST_F(InventoryStandInTest, ReadOnlyMachineListsBothPartsAndReportsTheRefusedDe
     EXPECT_EQ(list.rows[0].name, L"machine");
     EXPECT_EQ(list.rows[1].name, L"app.exe");
     list.rows[0].selected = true;
-    const auto failures = RemoveSelectedEntries(context_, StartupScope::AllUsers, list);
+    const auto failures = RemoveSelectedEntries(context_, StartupScope::AllUsers, list, dataFolder_);
     ASSERT_EQ(failures.size(), 1u);
     EXPECT_EQ(failures[0].name, L"machine");
     EXPECT_EQ(failures[0].reason, L"Access is denied.");
@@ -117,7 +117,7 @@ TEST_F(InventoryStandInTest, ReadOnlyMachineListsBothPartsAndReportsTheRefusedDe
 }
 
 // A recycle the shell refuses, or whose question the user declines, is a
-// failure of that row; a file already gone is not.
+// failure of that row; a file gone since the listing is one too.
 TEST_F(InventoryStandInTest, RefusedRecycleIsReportedForItsRow) {
     ASSERT_TRUE(CreateShortcutFile(platform_, kApp, L"App", kStartup));
     ASSERT_TRUE(CreateShortcutFile(platform_, kApp, L"Gone", kStartup));
@@ -127,10 +127,11 @@ TEST_F(InventoryStandInTest, RefusedRecycleIsReportedForItsRow) {
     list.rows[1].name = L"second";
     world_.files().Remove(list.rows[1].location);
     world_.shell().SetFileOperationAnswer(FileOperationResult{0, true});
-    const auto failures = RemoveSelectedEntries(context_, StartupScope::CurrentUser, list);
-    ASSERT_EQ(failures.size(), 1u);
+    const auto failures = RemoveSelectedEntries(context_, StartupScope::CurrentUser, list, dataFolder_);
+    ASSERT_EQ(failures.size(), 2u);
     EXPECT_EQ(failures[0].name, list.rows[0].name);
     EXPECT_FALSE(failures[0].reason.empty());
+    EXPECT_EQ(failures[1].reason, kReasonChanged);
     EXPECT_TRUE(world_.files().FileExists(list.rows[0].location));
 }
 

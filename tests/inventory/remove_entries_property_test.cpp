@@ -96,7 +96,7 @@ public:
     }
 
     std::vector<RemovalFailure> Remove(StartupScope scope, const ScopeList& list) {
-        return RemoveSelectedEntries(context_, scope, list);
+        return RemoveSelectedEntries(context_, scope, list, dataFolder_);
     }
 
 private:
