@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/data_folder.h"
 #include "app/failure_report.h"
 #include "app/guards.h"
 #include "app/keys.h"
@@ -9,6 +10,7 @@
 #include "app/tab_target.h"
 #include "app/texts.h"
 #include "inventory/remove_entries.h"
+#include "platform/error.h"
 #include "platform/shell.h"
 #include "shellpath/resolved_program.h"
 #include "shellpath/shell_services.h"
@@ -80,8 +82,14 @@ void RowCommands::DeleteSelected() {
             return;
         }
         InventoryContext inventory = lists_.Inventory();
-        const std::vector<RemovalFailure> failures =
-            RemoveSelectedEntries(inventory, target.scope, lists_.Rows(target.list));
+        std::vector<RemovalFailure> failures;
+        try {
+            // The record of what goes is written first; without it nothing goes.
+            failures = RemoveSelectedEntries(inventory, target.scope, lists_.Rows(target.list), DataFolder(platform_));
+        } catch (const Error& error) {
+            view_.ShowMessage(error.message(), texts::kError, MessageKind::Error, MessageButtons::Ok);
+            return;
+        }
         lists_.LoadSelectedTab();
         if (!failures.empty()) failures_.Show(texts::kRemovalReportHeading, failures, texts::kRestartToRemoveQuestion);
     });

@@ -4,6 +4,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "inventory/listed_state.h"
 #include "inventory/run_key.h"
 #include "inventory/shortcut_workers.h"
 #include "inventory/windows_start_man.h"
@@ -87,6 +88,7 @@ void LoadRunValuesOfView(InventoryContext& context, StartupScope scope, Registry
             StartupEntry& row = AppendRow(list, EntryOrigin::RunValue);
             row.registryView = view;
             row.name = name;
+            row.listed = ListedValue(registry, name);
             row.location = registry.ReadString(name);
             pass.icons.Assign(list, ResolvedProgramPath(context.platform, pass.shortcuts, row.location));
         } catch (...) {
@@ -134,6 +136,7 @@ void AddStartupFileRows(InventoryContext& context, ShortcutBatch& files, ScopeLi
         try {
             StartupEntry& row = AppendRow(list, EntryOrigin::StartupFile);
             row.location = files.Locations()[i];
+            row.listed = ListedFile(context.platform.files, row.location);
             // A shortcut that could not be read keeps the row with its location.
             if (!targets[i]) continue;
             const std::wstring resolved = ProgramPathFromCommand(context.platform, *targets[i]);

@@ -2,6 +2,9 @@
 
 #include <optional>
 
+#include "inventory/listed_state.h"
+#include "inventory/registry_key_paths.h"
+#include "inventory/removal_record.h"
 #include "inventory/run_key.h"
 #include "inventory/windows_start_man.h"
 #include "platform/code_page.h"
@@ -47,29 +50,93 @@ bool LiesInsideFolder(const CodePage& codePage, const std::wstring& location, co
     return fileName.find_first_of(L"\\/:") == std::wstring::npos && fileName != L"." && fileName != L"..";
 }
 
-std::optional<RemovalFailure> RecycleStartupFile(InventoryContext& context, StartupScope scope,
-                                                 const StartupEntry& row) {
-    // Looked up afresh: the folder may have moved since the list was loaded.
-    const std::wstring folder = scope == StartupScope::AllUsers ? context.startMan.CommonStartupFolder()
-                                                                : context.startMan.UserStartupFolder();
-    if (!LiesInsideFolder(context.platform.codePage, row.location, folder)) return std::nullopt;
+std::optional<RemovalFailure> RecycleStartupFile(InventoryContext& context, const StartupEntry& row) {
     RecycleFailure failure;
-    if (RecycleFile(context.platform, row.location, &failure) || failure.reason.empty()) return std::nullopt;
-    return RemovalFailure{row.name, failure.reason, failure.accessDenied};
+    if (RecycleFile(context.platform, row.location, &failure)) return std::nullopt;
+    return RemovalFailure{row.name, failure.reason.empty() ? kReasonChanged : failure.reason, failure.accessDenied};
+}
+
+std::wstring ScopeStartupFolder(InventoryContext& context, StartupScope scope) {
+    return scope == StartupScope::AllUsers ? context.startMan.CommonStartupFolder()
+                                           : context.startMan.UserStartupFolder();
+}
+
+// Why the row's source may not be taken now, or nothing when it is still
+// exactly what the list showed.
+std::optional<std::wstring> NotAsListed(InventoryContext& context, StartupScope scope, const StartupEntry& row) {
+    if (!row.listed.known) return std::wstring(kReasonUnknownSource);
+    if (row.origin == EntryOrigin::StartupFile) {
+        // Looked up afresh: the folder may have moved since the list was loaded.
+        if (!LiesInsideFolder(context.platform.codePage, row.location, ScopeStartupFolder(context, scope)))
+            return std::wstring(kReasonOutsideFolder);
+        const ListedState now = ListedFile(context.platform.files, row.location);
+        if (!now.known || now.fileSize != row.listed.fileSize || now.lastWriteTime != row.listed.lastWriteTime)
+            return std::wstring(kReasonChanged);
+        return std::nullopt;
+    }
+    const RunKey runKey(context.registry, scope, row.registryView);
+    const ListedState now = ListedValue(context.registry, row.name);
+    if (!now.known || now.valueType != row.listed.valueType || now.valueData != row.listed.valueData)
+        return std::wstring(kReasonChanged);
+    return std::nullopt;
+}
+
+void AddToRecord(RemovalRecord& record, StartupScope scope, const StartupEntry& row) {
+    if (row.origin == EntryOrigin::StartupFile) {
+        record.files.push_back(SavedStartupFile{row.location, {}});
+    } else {
+        record.values.push_back(
+            RegFileValue{RunKeyFullPath(scope, row.registryView), row.name, row.listed.valueType, row.listed.valueData});
+    }
 }
 
 }  // namespace
 
-std::vector<RemovalFailure> RemoveSelectedEntries(InventoryContext& context, StartupScope scope, const ScopeList& list) {
-    std::vector<RemovalFailure> failures;
+std::vector<RemovalFailure> RemoveSelectedEntries(InventoryContext& context, StartupScope scope, const ScopeList& list,
+                                                  const std::wstring& dataFolder) {
+    // Per selected row, in list order: its failure, if any.
+    std::vector<std::pair<const StartupEntry*, std::optional<RemovalFailure>>> outcomes;
+    RemovalRecord record;
+    record.scope = scope;
     for (const StartupEntry& row : list.rows) {
         if (!row.selected) continue;
-        // Each row is removed only from where it came from: a Run value never
-        // recycles a file its command line happens to name, and a Startup
-        // file never takes a Run value of the same name with it.
-        auto failure = row.origin == EntryOrigin::RunValue ? DeleteRunValue(context, scope, row)
-                                                           : RecycleStartupFile(context, scope, row);
+        if (auto reason = NotAsListed(context, scope, row)) {
+            outcomes.emplace_back(&row, RemovalFailure{row.name, std::move(*reason), false});
+        } else {
+            outcomes.emplace_back(&row, std::nullopt);
+            AddToRecord(record, scope, row);
+        }
+    }
+
+    const bool anyToRemove = !record.values.empty() || !record.files.empty();
+    std::wstring folder;
+    if (anyToRemove) folder = WriteRemovalRecord(context.platform, dataFolder, record);  // throws: nothing removed
+
+    RemovalRecord removed;
+    removed.scope = scope;
+    std::size_t fileIndex = 0;
+    std::size_t valueIndex = 0;
+    std::vector<RemovalFailure> failures;
+    for (auto& [row, failure] : outcomes) {
+        if (!failure) {
+            // Each row is removed only from where it came from: a Run value
+            // never recycles a file its command line happens to name, and a
+            // Startup file never takes a Run value of the same name with it.
+            const bool isFile = row->origin == EntryOrigin::StartupFile;
+            failure = isFile ? RecycleStartupFile(context, *row) : DeleteRunValue(context, scope, *row);
+            if (!failure && isFile) removed.files.push_back(record.files[fileIndex]);
+            if (!failure && !isFile) removed.values.push_back(record.values[valueIndex]);
+            (isFile ? fileIndex : valueIndex)++;
+        }
         if (failure) failures.push_back(std::move(*failure));
+    }
+
+    // The record keeps only what went, so undo puts back nothing that stayed;
+    // a record of nothing is closed at once.
+    if (anyToRemove && removed.values.empty() && removed.files.empty()) {
+        MarkRecordUndone(context.platform, folder);
+    } else if (removed.values.size() != record.values.size() || removed.files.size() != record.files.size()) {
+        RewriteRemovalRecord(context.platform, folder, removed);
     }
     return failures;
 }

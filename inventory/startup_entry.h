@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "inventory/listed_state.h"
 #include "platform/registry.h"
 
 namespace quillmark {
@@ -19,6 +20,8 @@ struct StartupEntry {
     // and in no other view. Default for folder rows and the user's Run key.
     RegistryView registryView = RegistryView::Default;
     bool selected = false;
+    // The source as loaded; removal takes it only while it is still that.
+    ListedState listed;
 };
 
 // A scope's list as the main window shows it, independent of any widget.

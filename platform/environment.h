@@ -4,6 +4,16 @@
 
 namespace quillmark {
 
+// A moment on the user's clock (GetLocalTime's SYSTEMTIME without weekday and milliseconds).
+struct LocalTime {
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+};
+
 class Environment {
 public:
     virtual ~Environment() = default;
@@ -15,6 +25,8 @@ public:
     // The running program's full path (GetModuleFileNameW of the exe), of any
     // length; empty when it cannot be read.
     virtual std::wstring ModuleFileName() = 0;
+    // Now, in the user's local time.
+    virtual LocalTime LocalTimeNow() = 0;
 };
 
 }  // namespace quillmark

@@ -13,6 +13,7 @@ inline constexpr std::uint32_t kAttrDirectory = 0x10;
 inline constexpr std::uint32_t kAttrArchive = 0x20;
 inline constexpr std::uint32_t kAttrNormal = 0x80;
 inline constexpr std::uint32_t kInvalidAttributes = 0xFFFFFFFFu;
+inline constexpr std::uint64_t kInvalidFileSize = 0xFFFFFFFFFFFFFFFFull;
 
 struct FoundEntry {
     std::wstring name;  // file name only, as the find functions report it
@@ -42,6 +43,19 @@ public:
     // when the source is no file, the target's folder is missing, the target
     // exists and `failIfExists` is set, or the target is the source itself.
     virtual bool Copy(const std::wstring& from, const std::wstring& to, bool failIfExists) = 0;
+    // CopyFileW refusing to replace an existing target, with its Windows
+    // error code (kErrorSuccess when copied), so a caller can tell missing
+    // rights from the rest.
+    virtual std::uint32_t CopyNew(const std::wstring& from, const std::wstring& to) = 0;
+    // GetFileAttributesExW's size of a file in bytes; kInvalidFileSize when
+    // the path cannot be read.
+    virtual std::uint64_t FileSize(const std::wstring& path) = 0;
+    // The whole file's bytes; false when it cannot be opened or read.
+    virtual bool ReadFile(const std::wstring& path, std::vector<std::uint8_t>& bytes) = 0;
+    // Creates the file, or replaces the contents of an existing one, with
+    // exactly these bytes, in an existing folder: the Windows error code,
+    // kErrorSuccess when every byte was written.
+    virtual std::uint32_t WriteFile(const std::wstring& path, const std::vector<std::uint8_t>& bytes) = 0;
 };
 
 }  // namespace quillmark

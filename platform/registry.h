@@ -52,6 +52,11 @@ public:
     // error code, kErrorSuccess when it went. A key opened only for reading
     // refuses with kErrorAccessDenied.
     virtual std::uint32_t DeleteValue(const std::wstring& name) = 0;
+    // Writes the value with exactly this type and data (RegSetValueExW): the
+    // Windows error code. A key opened only for reading refuses with
+    // kErrorAccessDenied.
+    virtual std::uint32_t WriteValue(const std::wstring& name, std::uint32_t type,
+                                     const std::vector<std::uint8_t>& data) = 0;
 };
 
 class Registry {

@@ -64,6 +64,12 @@ std::wstring RegistryAccessor::ReadString(const std::wstring& name) {
     return TextOfData(data);
 }
 
+bool RegistryAccessor::ReadValue(const std::wstring& name, std::uint32_t& type, std::vector<std::uint8_t>& data) {
+    std::uint32_t size = 0;
+    if (!key_ || !key_->QueryValueInfo(name, type, size)) return false;
+    return key_->ReadValueData(name, size, data);
+}
+
 std::uint32_t RegistryAccessor::DeleteValue(const std::wstring& name) {
     constexpr std::uint32_t kErrorInvalidHandle = 6;
     return key_ ? key_->DeleteValue(name) : kErrorInvalidHandle;

@@ -35,6 +35,9 @@ public:
     // Empty when the value is absent. Throws Error "Invalid data type for '%s'"
     // for other types and "Failed to get data for '%s'" when the data read fails.
     std::wstring ReadString(const std::wstring& name);
+    // Any value's type and data exactly as stored; false when it is absent or
+    // its data cannot be read.
+    bool ReadValue(const std::wstring& name, std::uint32_t& type, std::vector<std::uint8_t>& data);
     // Deletes the value with exactly this name from a key opened with
     // KeyAccess::SetValue: the Windows error code, kErrorSuccess when it went.
     std::uint32_t DeleteValue(const std::wstring& name);

@@ -15,11 +15,15 @@ public:
     std::uint32_t GetVariable(const std::wstring& name, wchar_t* buffer, std::uint32_t size) override;
     void SetModuleFileName(std::wstring path) { moduleFileName_ = std::move(path); }
     std::wstring ModuleFileName() override { return moduleFileName_; }
+    // A clock that stands still until a test moves it.
+    void SetLocalTime(const LocalTime& now) { now_ = now; }
+    LocalTime LocalTimeNow() override { return now_; }
 
 private:
     static std::wstring Key(const std::wstring& name);
     std::map<std::wstring, std::wstring> variables_;
     std::wstring moduleFileName_;
+    LocalTime now_{2026, 12, 8, 9, 30, 0};
 };
 
 }  // namespace quillmark

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/portable/text_case.h"
+#include "platform/windows_error.h"
 
 namespace quillmark {
 
@@ -118,7 +119,7 @@ bool MemoryFileSystem::Add(const std::vector<std::wstring>& components, std::uin
         if (parentNode == nullptr || !(parentNode->attributes & kAttrDirectory)) return false;
         parentNode->children.push_back(KeyOf(components));
     }
-    nodes_[KeyOf(components)] = Node{components.back(), attributes, {}, ++clock_};
+    nodes_[KeyOf(components)] = Node{components.back(), attributes, {}, ++clock_, {}};
     return true;
 }
 
@@ -204,7 +205,45 @@ bool MemoryFileSystem::Copy(const std::wstring& from, const std::wstring& to, bo
     if (const Node* existing = Find(target)) {
         if (failIfExists || (existing->attributes & (kAttrDirectory | kAttrReadOnly))) return false;
     }
-    return Add(target, sourceNode->attributes);
+    const std::uint64_t stamp = sourceNode->lastWrite;
+    std::vector<std::uint8_t> content = sourceNode->content;
+    if (!Add(target, sourceNode->attributes)) return false;
+    // CopyFileW gives the copy the source's bytes and last-write time.
+    Node* copy = Find(target);
+    copy->content = std::move(content);
+    copy->lastWrite = stamp;
+    return true;
+}
+
+std::uint32_t MemoryFileSystem::CopyNew(const std::wstring& from, const std::wstring& to) {
+    constexpr std::uint32_t kErrorFileExists = 80;
+    if (Copy(from, to, true)) return kErrorSuccess;
+    if (GetAttributes(to) != kInvalidAttributes) return kErrorFileExists;
+    return FileExists(from) ? kErrorAccessDenied : kErrorFileNotFound;
+}
+
+std::uint64_t MemoryFileSystem::FileSize(const std::wstring& path) {
+    if (path.find_first_of(L"*?") != std::wstring::npos) return kInvalidFileSize;
+    const Node* node = Find(Components(path));
+    if (node == nullptr) return kInvalidFileSize;
+    return node->content.size();
+}
+
+bool MemoryFileSystem::ReadFile(const std::wstring& path, std::vector<std::uint8_t>& bytes) {
+    if (!FileExists(path)) return false;
+    bytes = Find(Components(path))->content;
+    return true;
+}
+
+std::uint32_t MemoryFileSystem::WriteFile(const std::wstring& path, const std::vector<std::uint8_t>& bytes) {
+    constexpr std::uint32_t kErrorPathNotFound = 3;
+    const auto components = Components(path);
+    if (components.size() < 2 || DirectoryExists(path)) return kErrorAccessDenied;
+    const Node* folder = Find(std::vector<std::wstring>(components.begin(), components.end() - 1));
+    if (folder == nullptr || !(folder->attributes & kAttrDirectory)) return kErrorPathNotFound;
+    if (const Node* existing = Find(components); existing && (existing->attributes & kAttrReadOnly))
+        return kErrorAccessDenied;
+    return AddFile(path, bytes) ? kErrorSuccess : kErrorAccessDenied;
 }
 
 bool MemoryFileSystem::AddFolder(const std::wstring& path, std::uint32_t attributes) {
@@ -215,6 +254,13 @@ bool MemoryFileSystem::AddFile(const std::wstring& path, std::uint32_t attribute
     const auto components = Components(path);
     if (components.size() < 2) return false;
     return Add(components, attributes & ~kAttrDirectory);
+}
+
+bool MemoryFileSystem::AddFile(const std::wstring& path, const std::vector<std::uint8_t>& bytes) {
+    const Node* existing = Find(Components(path));
+    if (!AddFile(path, existing ? existing->attributes : kAttrArchive)) return false;
+    Find(Components(path))->content = bytes;
+    return true;
 }
 
 bool MemoryFileSystem::Remove(const std::wstring& path) {

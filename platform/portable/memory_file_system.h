@@ -28,6 +28,10 @@ public:
     bool ForceDirectories(const std::wstring& path) override;
     std::wstring FullPath(const std::wstring& path) override;
     bool Copy(const std::wstring& from, const std::wstring& to, bool failIfExists) override;
+    std::uint32_t CopyNew(const std::wstring& from, const std::wstring& to) override;
+    std::uint64_t FileSize(const std::wstring& path) override;
+    bool ReadFile(const std::wstring& path, std::vector<std::uint8_t>& bytes) override;
+    std::uint32_t WriteFile(const std::wstring& path, const std::vector<std::uint8_t>& bytes) override;
 
     // Seeding for tests. Missing parents are created as plain folders; a
     // drive root ("D:\") may be added as a folder. False when the path is not
@@ -35,6 +39,8 @@ public:
     // a file again rewrites it: its last-write time moves on.
     bool AddFolder(const std::wstring& path, std::uint32_t attributes = kAttrDirectory);
     bool AddFile(const std::wstring& path, std::uint32_t attributes = kAttrArchive);
+    // Adds or rewrites a file with these bytes.
+    bool AddFile(const std::wstring& path, const std::vector<std::uint8_t>& bytes);
     // Removes a file, or a folder with everything inside it.
     bool Remove(const std::wstring& path);
     bool SetAttributes(const std::wstring& path, std::uint32_t attributes);
@@ -49,6 +55,7 @@ private:
         std::uint32_t attributes = 0;
         std::vector<std::wstring> children;  // keys of the entries inside, in insertion order
         std::uint64_t lastWrite = 0;
+        std::vector<std::uint8_t> content;  // a file's bytes; seeded files are empty
     };
 
     // The absolute path as components ("C:", "dir", ...), or empty when the

@@ -8,6 +8,7 @@ namespace quillmark {
 
 namespace {
 
+constexpr std::uint32_t kErrorKeyDeleted = 1018;  // ERROR_KEY_DELETED
 
 // What a handle from OpenKey sees: the key's live data, so changes made
 // after the open are visible, as they are through a real HKEY.
@@ -57,6 +58,18 @@ public:
         if (readable_) return kErrorAccessDenied;
         if (key_->deleted || key_->Find(name) == nullptr) return kErrorFileNotFound;
         key_->Erase(name);
+        return kErrorSuccess;
+    }
+
+    std::uint32_t WriteValue(const std::wstring& name, std::uint32_t type,
+                             const std::vector<std::uint8_t>& data) override {
+        if (readable_) return kErrorAccessDenied;
+        // A key deleted under an open handle takes no new values.
+        if (key_->deleted) return kErrorKeyDeleted;
+        MemoryRegistry::Value& value = key_->Put(name);
+        value.type = type;
+        value.data = data;
+        value.unreadable = false;
         return kErrorSuccess;
     }
 

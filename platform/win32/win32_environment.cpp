@@ -25,4 +25,10 @@ std::wstring Win32Environment::ModuleFileName() {
     }
 }
 
+LocalTime Win32Environment::LocalTimeNow() {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    return LocalTime{now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
+}
+
 }  // namespace quillmark

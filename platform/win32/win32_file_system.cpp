@@ -62,4 +62,45 @@ bool Win32FileSystem::Copy(const std::wstring& from, const std::wstring& to, boo
     return CopyFileW(from.c_str(), to.c_str(), failIfExists ? TRUE : FALSE) != FALSE;
 }
 
+std::uint32_t Win32FileSystem::CopyNew(const std::wstring& from, const std::wstring& to) {
+    return CopyFileW(from.c_str(), to.c_str(), TRUE) ? ERROR_SUCCESS : GetLastError();
+}
+
+std::uint64_t Win32FileSystem::FileSize(const std::wstring& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return kInvalidFileSize;
+    return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+bool Win32FileSystem::ReadFile(const std::wstring& path, std::vector<std::uint8_t>& bytes) {
+    UniqueFileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size{};
+    if (!file || !GetFileSizeEx(file.get(), &size) || size.QuadPart > 0x7FFFFFFF) return false;
+    std::vector<std::uint8_t> buffer(static_cast<std::size_t>(size.QuadPart));
+    DWORD read = 0;
+    if (!buffer.empty() &&
+        (!::ReadFile(file.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr) ||
+         read != buffer.size())) {
+        return false;
+    }
+    bytes = std::move(buffer);
+    return true;
+}
+
+std::uint32_t Win32FileSystem::WriteFile(const std::wstring& path, const std::vector<std::uint8_t>& bytes) {
+    UniqueFileHandle file(
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return GetLastError();
+    DWORD written = 0;
+    if (!bytes.empty() &&
+        !::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) {
+        return GetLastError();
+    }
+    // A short write without an error is how a full disk can show.
+    if (written != bytes.size()) return ERROR_DISK_FULL;
+    // Flushed before the caller relies on it: a record counts only once it is on the disk.
+    return FlushFileBuffers(file.get()) ? ERROR_SUCCESS : GetLastError();
+}
+
 }  // namespace quillmark

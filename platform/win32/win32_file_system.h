@@ -14,6 +14,10 @@ public:
     bool ForceDirectories(const std::wstring& path) override;
     std::wstring FullPath(const std::wstring& path) override;
     bool Copy(const std::wstring& from, const std::wstring& to, bool failIfExists) override;
+    std::uint32_t CopyNew(const std::wstring& from, const std::wstring& to) override;
+    std::uint64_t FileSize(const std::wstring& path) override;
+    bool ReadFile(const std::wstring& path, std::vector<std::uint8_t>& bytes) override;
+    std::uint32_t WriteFile(const std::wstring& path, const std::vector<std::uint8_t>& bytes) override;
 };
 
 }  // namespace quillmark

@@ -63,6 +63,15 @@ public:
         return static_cast<std::uint32_t>(RegDeleteValueW(key_.get(), name.c_str()));
     }
 
+    std::uint32_t WriteValue(const std::wstring& name, std::uint32_t type,
+                             const std::vector<std::uint8_t>& data) override {
+        // RegSetValueExW stores the bytes as given, terminator or not, so a
+        // value comes back exactly as it was read.
+        return static_cast<std::uint32_t>(RegSetValueExW(key_.get(), name.c_str(), 0, type,
+                                                         data.empty() ? nullptr : data.data(),
+                                                         static_cast<DWORD>(data.size())));
+    }
+
 private:
     UniqueHkey key_;
 };

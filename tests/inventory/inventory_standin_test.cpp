@@ -6,6 +6,7 @@
 #include "inventory/add_shortcut.h"
 #include "inventory/load_scope.h"
 #include "inventory/remove_entries.h"
+#include "inventory/undo_removal.h"
 #include "inventory/windows_start_man.h"
 #include "platform/error.h"
 #include "shellpath/shell_services.h"
@@ -108,7 +109,7 @@ TEST_F(InventoryStandInTest, ReadOnlyMachineListsBothPartsAndReportsTheRefusedDe
     EXPECT_EQ(list.rows[0].name, L"machine");
     EXPECT_EQ(list.rows[1].name, L"app.exe");
     list.rows[0].selected = true;
-    const auto failures = RemoveSelectedEntries(context_, StartupScope::AllUsers, list);
+    const auto failures = RemoveSelectedEntries(context_, StartupScope::AllUsers, list, dataFolder_);
     ASSERT_EQ(failures.size(), 1u);
     EXPECT_EQ(failures[0].name, L"machine");
     EXPECT_EQ(failures[0].reason, L"Access is denied.");
@@ -117,7 +118,7 @@ TEST_F(InventoryStandInTest, ReadOnlyMachineListsBothPartsAndReportsTheRefusedDe
 }
 
 // A recycle the shell refuses, or whose question the user declines, is a
-// failure of that row; a file already gone is not.
+// failure of that row; a file gone since the listing is one too.
 TEST_F(InventoryStandInTest, RefusedRecycleIsReportedForItsRow) {
     ASSERT_TRUE(CreateShortcutFile(platform_, kApp, L"App", kStartup));
     ASSERT_TRUE(CreateShortcutFile(platform_, kApp, L"Gone", kStartup));
@@ -127,11 +128,46 @@ TEST_F(InventoryStandInTest, RefusedRecycleIsReportedForItsRow) {
     list.rows[1].name = L"second";
     world_.files().Remove(list.rows[1].location);
     world_.shell().SetFileOperationAnswer(FileOperationResult{0, true});
-    const auto failures = RemoveSelectedEntries(context_, StartupScope::CurrentUser, list);
-    ASSERT_EQ(failures.size(), 1u);
+    const auto failures = RemoveSelectedEntries(context_, StartupScope::CurrentUser, list, dataFolder_);
+    ASSERT_EQ(failures.size(), 2u);
     EXPECT_EQ(failures[0].name, list.rows[0].name);
     EXPECT_FALSE(failures[0].reason.empty());
+    EXPECT_EQ(failures[1].reason, kReasonChanged);
     EXPECT_TRUE(world_.files().FileExists(list.rows[0].location));
+}
+
+// Two removals within one second (this clock stands still) get two record
+// folders, and undo takes the later one first.
+TEST_F(InventoryStandInTest, UndoTakesTheLaterOfTwoRecordsOfTheSameSecond) {
+    for (const wchar_t* name : {L"first", L"second"}) {
+        world_.registry().SetString(RegistryRoot::CurrentUser, kRunKeyPath, name, kApp);
+        ScopeList list = Load();
+        for (StartupEntry& row : list.rows) row.selected = true;
+        ASSERT_TRUE(RemoveSelectedEntries(context_, StartupScope::CurrentUser, list, dataFolder_).empty());
+    }
+    const std::wstring records = dataFolder_ + L"\\Removed\\2026-12-08 09.30.00";
+    EXPECT_TRUE(world_.files().DirectoryExists(records));
+    EXPECT_TRUE(world_.files().DirectoryExists(records + L" (2)"));
+    for (const wchar_t* name : {L"second", L"first"}) {
+        const UndoOutcome outcome = UndoLastRemoval(context_, StartupScope::CurrentUser, dataFolder_);
+        ASSERT_EQ(outcome.restored.size(), 1u);
+        EXPECT_EQ(outcome.restored[0].name, name);
+    }
+}
+
+// Putting a value back into the machine's key as a standard user is refused
+// as Windows refuses it: reported as missing rights, and the record stays to
+// be undone by an elevated Quillmark.
+TEST_F(InventoryStandInTest, RefusedUndoKeepsTheRecordForAnElevatedRetry) {
+    world_.registry().SetString(RegistryRoot::LocalMachine, kRunKeyPath, L"machine", kApp);
+    ScopeList list = Load(StartupScope::AllUsers);
+    for (StartupEntry& row : list.rows) row.selected = true;
+    ASSERT_TRUE(RemoveSelectedEntries(context_, StartupScope::AllUsers, list, dataFolder_).empty());
+    world_.registry().MakeReadOnly(RegistryRoot::LocalMachine, L"");
+    const UndoOutcome outcome = UndoLastRemoval(context_, StartupScope::AllUsers, dataFolder_);
+    ASSERT_EQ(outcome.failures.size(), 1u);
+    EXPECT_TRUE(outcome.failures[0].accessDenied);
+    EXPECT_TRUE(CanUndoRemoval(platform_, StartupScope::AllUsers, dataFolder_));
 }
 
 TEST_F(InventoryStandInTest, LinkObjectUnavailableFailsTheAddWithTheSystemsText) {

@@ -64,6 +64,19 @@ InventoryWorld::InventoryWorld(ContractTest& test, ContractBackend& backend, con
 InventoryWorld::~InventoryWorld() {
     for (const std::wstring& program : programs_) backend_.RemovePath(program);
     for (const std::wstring& folder : sweptFolders_) SweepFiles(folder);
+    if (dataFolder_.empty()) return;
+    const std::wstring records = dataFolder_ + L"\\Removed";
+    for (const FoundEntry& entry : platform_.files.FindEntries(records + L"\\*")) {
+        if (entry.name == L"." || entry.name == L"..") continue;
+        SweepFiles(records + L"\\" + entry.name);
+        backend_.RemovePath(records + L"\\" + entry.name);
+    }
+    backend_.RemovePath(records);
+}
+
+const std::wstring& InventoryWorld::DataFolder() {
+    if (dataFolder_.empty()) dataFolder_ = Folder(L"Data");
+    return dataFolder_;
 }
 
 void InventoryWorld::SweepFiles(const std::wstring& folder) {

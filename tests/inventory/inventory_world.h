@@ -87,6 +87,10 @@ public:
     // the stand-in (which keeps no bytes); empty when there is none.
     std::string ShortcutBytes(const std::wstring& file);
 
+    // Where removals keep their records: a folder of this world, made on
+    // first use and swept with its records afterwards.
+    const std::wstring& DataFolder();
+
     ScopeList Load(StartupScope scope);
     // Later loads may read their shortcuts on this many threads.
     void ReadShortcutsOn(unsigned threads);
@@ -112,6 +116,7 @@ private:
     std::wstring commonStartup_;
     std::vector<std::wstring> sweptFolders_;
     std::vector<std::wstring> programs_;
+    std::wstring dataFolder_;
 };
 
 // Finds the row with this name and origin; null when there is none.

@@ -1,7 +1,8 @@
 // Removal as a property over random inventories on the stand-ins: whatever
 // the rows hold, exactly the selected rows' own Run values and Startup files
-// go, except those reported as refused, and nothing else in the registry or
-// the file tree changes.
+// go, except those reported as refused or as changed since the listing (an
+// updater at work in between), and nothing else in the registry or the file
+// tree changes; undo then puts back exactly what went.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -14,6 +15,7 @@
 
 #include "inventory/load_scope.h"
 #include "inventory/remove_entries.h"
+#include "inventory/undo_removal.h"
 #include "shellpath/shell_services.h"
 #include "tests/contract/contract_fixture.h"
 #include "tests/inventory/stand_in_inventory.h"
@@ -96,7 +98,38 @@ public:
     }
 
     std::vector<RemovalFailure> Remove(StartupScope scope, const ScopeList& list) {
-        return RemoveSelectedEntries(context_, scope, list);
+        return RemoveSelectedEntries(context_, scope, list, dataFolder_);
+    }
+    UndoOutcome Undo(StartupScope scope) { return UndoLastRemoval(context_, scope, dataFolder_); }
+
+    // Another program at work after the listing: some rows' values are
+    // deleted, get other data or another type; some files are rewritten or
+    // deleted. Returns which rows changed.
+    std::vector<bool> ChangeAtRandom(StartupScope scope, const ScopeList& list) {
+        std::vector<bool> changed;
+        for (const StartupEntry& row : list.rows) {
+            changed.push_back(Chance(4));
+            if (!changed.back()) continue;
+            const int how = std::uniform_int_distribution<int>(0, 2)(random_);
+            if (row.origin == EntryOrigin::StartupFile) {
+                how == 0 ? world_.files().Remove(row.location) : world_.files().AddFile(row.location, kAttrArchive);
+                continue;
+            }
+            const RegistryRoot root = RootOf(scope);
+            const wchar_t* key = row.registryView == RegistryView::Bits32 ? kRun32Path : kRunKeyPath;
+            const auto* value = world_.registry().FindValue(root, key, row.name);
+            if (how == 0 || value == nullptr) {
+                world_.registry().DeleteValue(root, key, row.name);
+            } else if (how == 1) {
+                std::vector<std::uint8_t> data = value->data;
+                data.insert(data.end(), {'x', 0});
+                world_.registry().SetValue(root, key, row.name, value->type, std::move(data));
+            } else {
+                world_.registry().SetValue(root, key, row.name, value->type == kRegBinary ? kRegSz : kRegBinary,
+                                           value->data);
+            }
+        }
+        return changed;
     }
 
 private:
@@ -172,12 +205,15 @@ private:
 // file. A value the user may not delete stays, and its row is reported.
 // Returns the names of the rows expected to be reported.
 std::vector<std::wstring> ForgetSelected(Snapshot& snapshot, StartupScope scope, const ScopeList& list,
-                                         bool standardUser) {
+                                         const std::vector<bool>& changed, bool standardUser) {
     const RegistryRoot root = RootOf(scope);
     std::vector<std::wstring> refused;
-    for (const StartupEntry& row : list.rows) {
+    for (std::size_t i = 0; i < list.rows.size(); ++i) {
+        const StartupEntry& row = list.rows[i];
         if (!row.selected) continue;
-        if (row.origin == EntryOrigin::StartupFile) {
+        if (changed[i]) {
+            refused.push_back(row.name);
+        } else if (row.origin == EntryOrigin::StartupFile) {
             EXPECT_EQ(snapshot.files.erase(Folded(row.location)), 1u) << "a listed folder row without its file";
         } else if (standardUser && root == RegistryRoot::LocalMachine) {
             refused.push_back(row.name);
@@ -197,29 +233,37 @@ TEST(RemoveSelectedEntriesProperty, TakesExactlyTheSelectedRowsOwnValuesAndFiles
     for (int round = 0; round < kInventories; ++round) {
         SCOPED_TRACE(testing::Message() << "seed " << kSeed << ", inventory " << round);
         RandomInventory inventory(random);
-        Snapshot expected = inventory.Take();
         for (const StartupScope scope : {StartupScope::CurrentUser, StartupScope::AllUsers}) {
             ScopeList list = inventory.Load(scope);
             inventory.SelectAtRandom(list);
+            const std::vector<bool> changed = inventory.ChangeAtRandom(scope, list);
+            const Snapshot listed = inventory.Take();
+            Snapshot expected = listed;
             const std::size_t before = expected.values.size() + expected.files.size();
-            const auto refusedNames = ForgetSelected(expected, scope, list, inventory.StandardUser());
+            const auto refusedNames = ForgetSelected(expected, scope, list, changed, inventory.StandardUser());
             std::vector<std::wstring> reported;
             for (const RemovalFailure& failure : inventory.Remove(scope, list)) {
-                EXPECT_TRUE(failure.accessDenied) << "only missing rights refuse a removal here";
+                EXPECT_TRUE(failure.accessDenied || failure.reason == kReasonChanged)
+                    << "only missing rights and changes keep an entry here";
                 reported.push_back(failure.name);
             }
             EXPECT_EQ(reported, refusedNames);
+            const Snapshot actual = inventory.Take();
+            EXPECT_EQ(actual.values, expected.values);
+            EXPECT_EQ(actual.files, expected.files);
             removed += before - expected.values.size() - expected.files.size();
             refused += refusedNames.size();
+
+            EXPECT_TRUE(inventory.Undo(scope).failures.empty());
+            const Snapshot undone = inventory.Take();
+            EXPECT_EQ(undone.values, listed.values);
+            EXPECT_EQ(undone.files, listed.files);
         }
-        const Snapshot actual = inventory.Take();
-        EXPECT_EQ(actual.values, expected.values);
-        EXPECT_EQ(actual.files, expected.files);
         if (HasFailure()) break;  // one inventory's report is enough
     }
     if (!HasFailure()) {
         EXPECT_GT(removed, std::size_t{kInventories}) << "the inventories gave too few rows to remove";
-        EXPECT_GT(refused, std::size_t{kInventories} / 10) << "too few removals were refused";
+        EXPECT_GT(refused, std::size_t{kInventories} / 10) << "too few removals were refused or changed";
     }
 }
 

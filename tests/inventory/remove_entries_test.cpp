@@ -90,7 +90,7 @@ TEST_P(ContractTest, InventoryRemoveTouchesOnlyTheSelectedRows) {
             ScopeList list = world.Load(scope);
             ASSERT_EQ(list.rows.size(), 6u) << testing::PrintToString(RowNames(list));
             for (const Selection& selection : c.selected) ASSERT_EQ(Select(list, selection.name, selection.origin), 1);
-            EXPECT_TRUE(RemoveSelectedEntries(world.context(), scope, list).empty());
+            EXPECT_TRUE(RemoveSelectedEntries(world.context(), scope, list, world.DataFolder()).empty());
             ExpectState(world, scope, inventory, c.after);
             // The reload shows exactly what is left.
             EXPECT_EQ(world.Load(scope).rows.size(), 6u - c.selected.size());
@@ -106,7 +106,7 @@ TEST_P(ContractTest, InventoryRemoveDeletesAValueNamedOutsideTheCodePage) {
     world.SetRunString(kUser, L"????", L"C:\\y.exe");  // what the ANSI form of that name would be
     ScopeList list = world.Load(kUser);
     ASSERT_EQ(Select(list, wide, EntryOrigin::RunValue), 1);
-    RemoveSelectedEntries(world.context(), kUser, list);
+    RemoveSelectedEntries(world.context(), kUser, list, world.DataFolder());
     EXPECT_FALSE(world.RunValueExists(kUser, wide));
     EXPECT_TRUE(world.RunValueExists(kUser, L"????"));
 }
@@ -151,14 +151,16 @@ TEST_P(ContractTest, InventoryRemoveRecyclesOnlyInsideTheStartupFolder) {
         row.name = L"row";
         row.location = c.location;
         row.origin = EntryOrigin::StartupFile;
+        row.listed = ListedFile(world.platform().files, c.file);
         row.selected = true;
         list.rows.push_back(row);
-        RemoveSelectedEntries(world.context(), kUser, list);
+        RemoveSelectedEntries(world.context(), kUser, list, world.DataFolder());
         EXPECT_EQ(world.FileExists(c.file), !c.recycled);
     }
 }
 
-TEST_P(ContractTest, InventoryRemoveOfWhatIsAlreadyGoneDoesNothing) {
+// What is gone since the list was loaded is reported, not counted as removed.
+TEST_P(ContractTest, InventoryRemoveOfWhatIsAlreadyGoneIsReported) {
     InventoryWorld world(*this, *backend_, GetParam().name);
     const std::wstring app = world.Program(world.Folder(L"Gone"), L"gone.exe");
     world.SetRunString(kUser, L"gone", app);
@@ -167,9 +169,11 @@ TEST_P(ContractTest, InventoryRemoveOfWhatIsAlreadyGoneDoesNothing) {
     ScopeList list = world.Load(kUser);
     for (StartupEntry& row : list.rows) row.selected = row.name != L"stays";
     world.Remove(link);
-    // The value once, then a missing file; then both again: nothing fails.
-    EXPECT_TRUE(RemoveSelectedEntries(world.context(), kUser, list).empty());
-    EXPECT_TRUE(RemoveSelectedEntries(world.context(), kUser, list).empty());
+    // The value once, then a missing file; then both again.
+    EXPECT_EQ(RemoveSelectedEntries(world.context(), kUser, list, world.DataFolder()).size(), 1u);
+    const auto again = RemoveSelectedEntries(world.context(), kUser, list, world.DataFolder());
+    ASSERT_EQ(again.size(), 2u);
+    EXPECT_EQ(again[0].reason, kReasonChanged);
     EXPECT_FALSE(world.RunValueExists(kUser, L"gone"));
     EXPECT_TRUE(world.RunValueExists(kUser, L"stays"));
 }
@@ -196,7 +200,7 @@ TEST_P(ContractTest, InventoryAllUsersListsBothRegistryViewsAndRemovesFromOneOnl
     }
     for (const RegistryView view : {RegistryView::Bits32, RegistryView::Bits64}) {
         for (StartupEntry& row : list.rows) row.selected = row.name == L"Shared" && row.registryView == view;
-        EXPECT_TRUE(RemoveSelectedEntries(world.context(), kAll, list).empty());
+        EXPECT_TRUE(RemoveSelectedEntries(world.context(), kAll, list, world.DataFolder()).empty());
         EXPECT_EQ(world.RunValueExists(kAll, L"Shared"), view == RegistryView::Bits32);
         EXPECT_FALSE(world.Run32ValueExists(L"Shared"));
     }

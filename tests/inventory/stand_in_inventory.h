@@ -16,6 +16,8 @@ struct StandInInventory {
     RegistryAccessor registry_{platform_.registry};
     TWindowsStartMan startMan_{platform_};
     InventoryContext context_{platform_, registry_, startMan_, images_};
+    // Where removals keep their records.
+    std::wstring dataFolder_ = L"C:\\Users\\quill\\Documents\\Quillmark";
 };
 
 }  // namespace quillmark

@@ -1,0 +1,147 @@
+// Removal records and undo against each contract backend: what a removal
+// takes is written first and comes back byte for byte; what changed since
+// the listing stays; undo overwrites nothing.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "inventory/listed_state.h"
+#include "inventory/removal_record.h"
+#include "inventory/remove_entries.h"
+#include "inventory/run_key.h"
+#include "inventory/undo_removal.h"
+#include "platform/error.h"
+#include "tests/inventory/inventory_world.h"
+
+namespace quillmark {
+namespace {
+
+constexpr auto kUser = StartupScope::CurrentUser;
+constexpr auto kAll = StartupScope::AllUsers;
+
+const std::vector<std::uint8_t> kFileBytes = {'M', 'Z', 0, 1, 0xFF, '\r', '\n', 7};
+
+ListedState ValueNow(InventoryWorld& world, StartupScope scope, RegistryView view, const std::wstring& name) {
+    RegistryAccessor registry(world.platform().registry);
+    const RunKey key(registry, scope, view);
+    return ListedValue(registry, name);
+}
+
+std::vector<std::uint8_t> BytesOf(InventoryWorld& world, const std::wstring& path) {
+    std::vector<std::uint8_t> bytes;
+    world.platform().files.ReadFile(path, bytes);
+    return bytes;
+}
+
+// A REG_EXPAND_SZ value named outside the code page, a plain one, odd-sized
+// data, a file with bytes; on the machine's side also a value of the 32-bit view.
+struct Seeded {
+    std::wstring file;
+};
+
+Seeded Seed(InventoryWorld& world, StartupScope scope) {
+    world.SetRunString(scope, L"\u041f\u0443\u0441\u043a \u4e2d", L"%ProgramFiles%\\\u00c9diteur\\e.exe", kRegExpandSz);
+    world.SetRunString(scope, L"say \"hi\" = \\", L"\"C:\\p.exe\" /q");
+    world.SetRunValue(scope, L"odd", kRegSz, {0x41, 0x00, 0x42});
+    if (scope == kAll) world.SetRun32String(L"Tool32", L"C:\\32\\tool.exe");
+    Seeded seeded{world.StartupFolder(scope) + L"\\Tool \u00e9.bin"};
+    EXPECT_EQ(world.platform().files.WriteFile(seeded.file, kFileBytes), kErrorSuccess);
+    return seeded;
+}
+
+TEST_P(ContractTest, InventoryUndoPutsBackEveryByteOfTheNewestRemoval) {
+    for (const StartupScope scope : {kUser, kAll}) {
+        SCOPED_TRACE(scope == kAll ? "all users" : "current user");
+        InventoryWorld world(*this, *backend_, GetParam().name);
+        const Seeded seeded = Seed(world, scope);
+        ScopeList list = world.Load(scope);
+        ASSERT_EQ(list.rows.size(), scope == kAll ? 5u : 4u) << testing::PrintToString(RowNames(list));
+        for (StartupEntry& row : list.rows) row.selected = true;
+        EXPECT_FALSE(CanUndoRemoval(world.platform(), scope, world.DataFolder()));
+        ASSERT_TRUE(RemoveSelectedEntries(world.context(), scope, list, world.DataFolder()).empty());
+        ASSERT_TRUE(world.Load(scope).rows.empty());
+        EXPECT_FALSE(CanUndoRemoval(world.platform(), scope == kAll ? kUser : kAll, world.DataFolder()));
+        ASSERT_TRUE(CanUndoRemoval(world.platform(), scope, world.DataFolder()));
+
+        const UndoOutcome outcome = UndoLastRemoval(world.context(), scope, world.DataFolder());
+        EXPECT_TRUE(outcome.found);
+        EXPECT_TRUE(outcome.failures.empty()) << testing::PrintToString(outcome.failures.front().reason);
+        EXPECT_EQ(outcome.restored.size(), list.rows.size());
+        for (const StartupEntry& row : list.rows) {
+            SCOPED_TRACE(testing::PrintToString(row.location));
+            const ListedState now = row.origin == EntryOrigin::RunValue
+                                        ? ValueNow(world, scope, row.registryView, row.name)
+                                        : ListedFile(world.platform().files, row.location);
+            EXPECT_EQ(now, row.listed);
+        }
+        EXPECT_EQ(BytesOf(world, seeded.file), kFileBytes);
+        ScopeList reloaded = world.Load(scope);
+        SelectRestoredRows(reloaded, scope, outcome.restored);
+        for (const StartupEntry& row : reloaded.rows) EXPECT_TRUE(row.selected) << testing::PrintToString(row.name);
+        // Kept, but done: nothing is left to undo.
+        EXPECT_FALSE(CanUndoRemoval(world.platform(), scope, world.DataFolder()));
+        EXPECT_FALSE(UndoLastRemoval(world.context(), scope, world.DataFolder()).found);
+    }
+}
+
+// Between the listing and the removal an updater rewrote the value and the
+// file: both stay, each reported by its name, and nothing else is held up.
+TEST_P(ContractTest, InventoryRemoveLeavesWhatChangedSinceTheListing) {
+    InventoryWorld world(*this, *backend_, GetParam().name);
+    const Seeded seeded = Seed(world, kUser);
+    world.SetRunString(kUser, L"stays", L"C:\\a.exe");
+    ScopeList list = world.Load(kUser);
+    for (StartupEntry& row : list.rows) row.selected = true;
+    world.SetRunString(kUser, L"odd", L"C:\\updated.exe");
+    world.SetRunString(kUser, L"stays", L"C:\\a.exe", kRegExpandSz);  // the same text, another type
+    ASSERT_EQ(world.platform().files.WriteFile(seeded.file, {1, 2, 3}), kErrorSuccess);
+    const auto failures = RemoveSelectedEntries(world.context(), kUser, list, world.DataFolder());
+    ASSERT_EQ(failures.size(), 3u);
+    for (const RemovalFailure& failure : failures) EXPECT_EQ(failure.reason, kReasonChanged);
+    EXPECT_TRUE(world.RunValueExists(kUser, L"odd"));
+    EXPECT_TRUE(world.RunValueExists(kUser, L"stays"));
+    EXPECT_TRUE(world.FileExists(seeded.file));
+    EXPECT_FALSE(world.RunValueExists(kUser, L"say \"hi\" = \\"));
+}
+
+// Undo writes over nothing: a value and a file that came back meanwhile
+// stay as they are, are reported, and the record is still marked undone.
+TEST_P(ContractTest, InventoryUndoLeavesAnEntryOfTheSameNameAsItIs) {
+    InventoryWorld world(*this, *backend_, GetParam().name);
+    const Seeded seeded = Seed(world, kUser);
+    ScopeList list = world.Load(kUser);
+    for (StartupEntry& row : list.rows) row.selected = true;
+    ASSERT_TRUE(RemoveSelectedEntries(world.context(), kUser, list, world.DataFolder()).empty());
+    world.SetRunString(kUser, L"odd", L"new");
+    ASSERT_EQ(world.platform().files.WriteFile(seeded.file, {9}), kErrorSuccess);
+    const UndoOutcome outcome = UndoLastRemoval(world.context(), kUser, world.DataFolder());
+    ASSERT_EQ(outcome.failures.size(), 2u);
+    EXPECT_EQ(outcome.failures[0].name, L"odd");
+    EXPECT_FALSE(outcome.failures[0].accessDenied);
+    EXPECT_EQ(outcome.restored.size(), 2u);
+    EXPECT_EQ(ValueNow(world, kUser, RegistryView::Default, L"odd").valueType, kRegSz);
+    EXPECT_EQ(BytesOf(world, seeded.file), std::vector<std::uint8_t>{9});
+    EXPECT_FALSE(CanUndoRemoval(world.platform(), kUser, world.DataFolder()));
+}
+
+// A record that cannot be written (here a file stands where its folder
+// goes) stops the removal before anything is taken.
+TEST_P(ContractTest, InventoryRemoveTakesNothingWithoutARecord) {
+    InventoryWorld world(*this, *backend_, GetParam().name);
+    Seed(world, kUser);
+    ScopeList list = world.Load(kUser);
+    for (StartupEntry& row : list.rows) row.selected = true;
+    const std::wstring blocker = world.File(world.DataFolder() + L"\\Removed");
+    try {
+        RemoveSelectedEntries(world.context(), kUser, list, world.DataFolder());
+        ADD_FAILURE() << "no Error";
+    } catch (const Error& error) {
+        EXPECT_NE(error.message().find(L"Nothing was removed"), std::wstring::npos);
+    }
+    EXPECT_EQ(world.Load(kUser).rows.size(), list.rows.size());
+    world.Remove(blocker);
+}
+
+}  // namespace
+}  // namespace quillmark
