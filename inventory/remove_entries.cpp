@@ -3,8 +3,10 @@
 #include <optional>
 
 #include "inventory/run_key.h"
+#include "inventory/startup_approved.h"
 #include "inventory/windows_start_man.h"
 #include "platform/code_page.h"
+#include "platform/file_system.h"
 #include "platform/platform.h"
 #include "platform/registry_accessor.h"
 #include "shellpath/path_text.h"
@@ -58,6 +60,18 @@ std::optional<RemovalFailure> RecycleStartupFile(InventoryContext& context, Star
     return RemovalFailure{row.name, failure.reason, failure.accessDenied};
 }
 
+// Once the entry is gone its StartupApproved value goes too, or a later
+// entry of the same name would start switched off. A Startup file that was
+// left where it was (outside the folder) keeps its value.
+std::optional<RemovalFailure> DeleteMarkOfRemoved(InventoryContext& context, StartupScope scope,
+                                                  const StartupEntry& row) {
+    if (row.origin == EntryOrigin::StartupFile && context.platform.files.FileExists(row.location)) return std::nullopt;
+    Registry& registry = context.platform.registry;
+    const std::uint32_t error = DeleteMark(registry, MarkOf(scope, row));
+    if (error == kErrorSuccess) return std::nullopt;
+    return RemovalFailure{row.name, registry.MessageFor(error), error == kErrorAccessDenied};
+}
+
 }  // namespace
 
 std::vector<RemovalFailure> RemoveSelectedEntries(InventoryContext& context, StartupScope scope, const ScopeList& list) {
@@ -69,6 +83,7 @@ std::vector<RemovalFailure> RemoveSelectedEntries(InventoryContext& context, Sta
         // file never takes a Run value of the same name with it.
         auto failure = row.origin == EntryOrigin::RunValue ? DeleteRunValue(context, scope, row)
                                                            : RecycleStartupFile(context, scope, row);
+        if (!failure) failure = DeleteMarkOfRemoved(context, scope, row);
         if (failure) failures.push_back(std::move(*failure));
     }
     return failures;

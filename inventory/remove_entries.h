@@ -19,7 +19,9 @@ struct RemovalFailure {
 // from the registry view it was listed from, a Startup file inside the
 // scope's Startup folder goes to the recycle bin. Returns the rows that could
 // not be removed, in list order; a row whose value or file is already gone is
-// not one of them.
+// not one of them. Each removed row's StartupApproved value is deleted after
+// it; a value that cannot be deleted is a failure of its row, which stays
+// removed.
 std::vector<RemovalFailure> RemoveSelectedEntries(InventoryContext& context, StartupScope scope, const ScopeList& list);
 
 }  // namespace quillmark

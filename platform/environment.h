@@ -15,6 +15,9 @@ public:
     // The running program's full path (GetModuleFileNameW of the exe), of any
     // length; empty when it cannot be read.
     virtual std::wstring ModuleFileName() = 0;
+    // A UTC FILETIME as a date in the user's time zone and short date format
+    // (GetDateFormatEx, DATE_SHORTDATE); empty when it cannot be formatted.
+    virtual std::wstring ShortDate(std::uint64_t fileTime) noexcept = 0;
 };
 
 }  // namespace quillmark

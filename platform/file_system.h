@@ -42,6 +42,11 @@ public:
     // when the source is no file, the target's folder is missing, the target
     // exists and `failIfExists` is set, or the target is the source itself.
     virtual bool Copy(const std::wstring& from, const std::wstring& to, bool failIfExists) = 0;
+    // True when the path ("X:\...") lies on a drive GetDriveTypeW calls fixed
+    // or a RAM disk; false on network, removable and optical drives, drives
+    // that do not exist, UNC and relative paths. Only such a path's absence
+    // means the file is gone rather than out of reach.
+    virtual bool IsOnFixedDrive(const std::wstring& path) = 0;
 };
 
 }  // namespace quillmark

@@ -15,6 +15,8 @@ public:
     std::uint32_t GetVariable(const std::wstring& name, wchar_t* buffer, std::uint32_t size) override;
     void SetModuleFileName(std::wstring path) { moduleFileName_ = std::move(path); }
     std::wstring ModuleFileName() override { return moduleFileName_; }
+    // Always M/D/YYYY of the UTC date: a user in the United States at UTC.
+    std::wstring ShortDate(std::uint64_t fileTime) noexcept override;
 
 private:
     static std::wstring Key(const std::wstring& name);

@@ -7,6 +7,7 @@ class Win32Environment final : public Environment {
 public:
     std::uint32_t GetVariable(const std::wstring& name, wchar_t* buffer, std::uint32_t size) override;
     std::wstring ModuleFileName() override;
+    std::wstring ShortDate(std::uint64_t fileTime) noexcept override;
 };
 
 }  // namespace quillmark

@@ -62,4 +62,13 @@ bool Win32FileSystem::Copy(const std::wstring& from, const std::wstring& to, boo
     return CopyFileW(from.c_str(), to.c_str(), failIfExists ? TRUE : FALSE) != FALSE;
 }
 
+bool Win32FileSystem::IsOnFixedDrive(const std::wstring& path) {
+    if (path.size() < 3 || path[1] != L':' || (path[2] != L'\\' && path[2] != L'/')) return false;
+    const wchar_t letter = path[0];
+    if (!((letter >= L'A' && letter <= L'Z') || (letter >= L'a' && letter <= L'z'))) return false;
+    const wchar_t root[] = {letter, L':', L'\\', L'\0'};
+    const UINT type = GetDriveTypeW(root);
+    return type == DRIVE_FIXED || type == DRIVE_RAMDISK;
+}
+
 }  // namespace quillmark

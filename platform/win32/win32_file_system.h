@@ -14,6 +14,7 @@ public:
     bool ForceDirectories(const std::wstring& path) override;
     std::wstring FullPath(const std::wstring& path) override;
     bool Copy(const std::wstring& from, const std::wstring& to, bool failIfExists) override;
+    bool IsOnFixedDrive(const std::wstring& path) override;
 };
 
 }  // namespace quillmark

@@ -63,6 +63,12 @@ public:
         return static_cast<std::uint32_t>(RegDeleteValueW(key_.get(), name.c_str()));
     }
 
+    std::uint32_t SetValue(const std::wstring& name, std::uint32_t type,
+                           const std::vector<std::uint8_t>& data) override {
+        return static_cast<std::uint32_t>(
+            RegSetValueExW(key_.get(), name.c_str(), 0, type, data.data(), static_cast<DWORD>(data.size())));
+    }
+
 private:
     UniqueHkey key_;
 };
@@ -90,6 +96,17 @@ std::unique_ptr<RegistryKey> Win32Registry::OpenKey(RegistryRoot root, const std
     UniqueHkey key;
     const REGSAM rights = RightsOf(access) | ViewFlagOf(view);
     const LSTATUS status = RegOpenKeyExW(RootHandle(root), path.c_str(), 0, rights, key.put());
+    error = static_cast<std::uint32_t>(status);
+    if (status != ERROR_SUCCESS) return nullptr;
+    return std::make_unique<Win32RegistryKey>(std::move(key));
+}
+
+std::unique_ptr<RegistryKey> Win32Registry::CreateKey(RegistryRoot root, const std::wstring& path, RegistryView view,
+                                                      std::uint32_t& error) {
+    UniqueHkey key;
+    const REGSAM rights = KEY_SET_VALUE | KEY_CREATE_SUB_KEY | ViewFlagOf(view);
+    const LSTATUS status = RegCreateKeyExW(RootHandle(root), path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, rights,
+                                           nullptr, key.put(), nullptr);
     error = static_cast<std::uint32_t>(status);
     if (status != ERROR_SUCCESS) return nullptr;
     return std::make_unique<Win32RegistryKey>(std::move(key));
