@@ -275,10 +275,16 @@ bool MemoryFileSystem::WaitForHeldCall() {
     return holdChanged_.wait_for(lock, std::chrono::seconds(10), [&] { return heldCalls_ > 0; });
 }
 
+bool MemoryFileSystem::HasHeld(std::thread::id thread) {
+    const std::lock_guard lock(holdMutex_);
+    return heldThreads_.count(thread) != 0;
+}
+
 void MemoryFileSystem::WaitIfHeld(const std::wstring& path) {
     std::unique_lock lock(holdMutex_);
     if (heldPaths_.empty() || heldPaths_.count(KeyOf(Components(path))) == 0) return;
     ++heldCalls_;
+    heldThreads_.insert(std::this_thread::get_id());
     holdChanged_.notify_all();
     holdChanged_.wait_for(lock, std::chrono::seconds(10), [&] { return heldPaths_.empty(); });
     --heldCalls_;

@@ -5,6 +5,7 @@
 #include <mutex>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/file_system.h"
@@ -55,6 +56,8 @@ public:
     void ReleaseHeld();
     // Waits until a call waits on a held path; false after ten seconds.
     bool WaitForHeldCall();
+    // Whether a call on this thread has waited on a held path.
+    bool HasHeld(std::thread::id thread);
 
 private:
     struct Node {
@@ -79,6 +82,7 @@ private:
     std::condition_variable holdChanged_;
     std::set<std::wstring> heldPaths_;  // keys of the held paths
     int heldCalls_ = 0;
+    std::set<std::thread::id> heldThreads_;
     ListingOrder order_ = ListingOrder::Insertion;
     // Ticks once per write, so every write is later than the one before.
     std::uint64_t clock_ = 0;
