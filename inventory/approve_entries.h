@@ -17,7 +17,9 @@ bool CanEnableSelected(const ScopeList& list) noexcept;
 // root, view and kind, created when missing. The Run value or file itself
 // stays. Returns the rows whose value could not be written, in list order,
 // reported like rows that could not be removed.
-std::vector<RemovalFailure> DisableSelectedEntries(InventoryContext& context, StartupScope scope, const ScopeList& list);
-std::vector<RemovalFailure> EnableSelectedEntries(InventoryContext& context, StartupScope scope, const ScopeList& list);
+std::vector<RemovalFailure> DisableSelectedEntries(InventoryContext& context, StartupScope scope,
+                                                   const ScopeList& list);
+std::vector<RemovalFailure> EnableSelectedEntries(InventoryContext& context, StartupScope scope,
+                                                  const ScopeList& list);
 
 }  // namespace quillmark

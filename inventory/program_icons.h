@@ -32,7 +32,8 @@ public:
     // The image index for that program (-1: the shell has none); nothing
     // when it has not been looked up yet.
     std::optional<int> Find(const ProgramKey& key) const;
-    // The key last stored for this upper-cased path, with its image index; found without touching the file, so the window's thread may ask.
+    // The key last stored for this upper-cased path, with its image index;
+    // found without touching the file, so the window's thread may ask.
     std::optional<std::pair<ProgramKey, int>> LatestOf(const std::wstring& foldedPath) const;
     // The image for a key the icon worker read: the known one when the
     // shell was not asked, else the shell's icon stored.

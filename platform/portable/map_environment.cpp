@@ -33,7 +33,8 @@ std::wstring MapEnvironment::ShortDate(std::uint64_t fileTime) noexcept {
     const year_month_day date{sys_days{year{1601} / January / 1} + days{fileTime / kTicksPerDay}};
     try {
         return std::to_wstring(static_cast<unsigned>(date.month())) + L"/" +
-               std::to_wstring(static_cast<unsigned>(date.day())) + L"/" + std::to_wstring(static_cast<int>(date.year()));
+               std::to_wstring(static_cast<unsigned>(date.day())) + L"/" +
+               std::to_wstring(static_cast<int>(date.year()));
     } catch (...) {
         return {};
     }

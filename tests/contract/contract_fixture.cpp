@@ -27,7 +27,8 @@ void ContractTest::TearDown() {
         }
     }
     for (auto it = createdPaths_.rbegin(); it != createdPaths_.rend(); ++it) backend_->RemovePath(*it);
-    for (auto it = createdKeys_.rbegin(); it != createdKeys_.rend(); ++it) backend_->DeleteKeyTree(it->first, it->second);
+    for (auto it = createdKeys_.rbegin(); it != createdKeys_.rend(); ++it)
+        backend_->DeleteKeyTree(it->first, it->second);
 }
 
 void ContractTest::RemoveKeyAfterwards(RegistryRoot root, const std::wstring& key) {

@@ -60,12 +60,13 @@ TEST_P(ContractTest, InventoryMarksApplyOnlyToTheirOwnRootViewAndKind) {
         std::wstring mark;
         DisabledRow row;
     };
+    constexpr auto kFile = EntryOrigin::StartupFile;
     const Case cases[] = {
         {kHkcu, L"Run", upper, {kUser, EntryOrigin::RunValue, RegistryView::Default, kDisabledAt}},
         {kHklm, L"Run", name, {kAll, EntryOrigin::RunValue, RegistryView::Bits64, kDisabledAt}},
         {kHklm, L"Run32", name, {kAll, EntryOrigin::RunValue, RegistryView::Bits32, kDisabledAt}},
-        {kHkcu, L"StartupFolder", name + L".lnk", {kUser, EntryOrigin::StartupFile, RegistryView::Default, kDisabledAt}},
-        {kHklm, L"StartupFolder", upper + L".LNK", {kAll, EntryOrigin::StartupFile, RegistryView::Default, kDisabledAt}},
+        {kHkcu, L"StartupFolder", name + L".lnk", {kUser, kFile, RegistryView::Default, kDisabledAt}},
+        {kHklm, L"StartupFolder", upper + L".LNK", {kAll, kFile, RegistryView::Default, kDisabledAt}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << (c.root == kHklm ? "HKLM " : "HKCU ") << testing::PrintToString(c.subkey));
