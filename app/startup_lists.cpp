@@ -56,9 +56,9 @@ void StartupLists::LoadSelectedTab() {
 }
 
 void StartupLists::FetchIcons() {
-    std::vector<std::wstring> programs;
+    std::vector<IconFetcher::Program> programs;
     programs.reserve(iconRequests_.size());
-    for (const IconRequest& request : iconRequests_) programs.push_back(request.program);
+    for (const IconRequest& request : iconRequests_) programs.push_back({request.program, request.known});
     iconsAwaited_ = programs.size();
     iconFetcher_.Fetch(std::move(programs));
 }
@@ -71,9 +71,15 @@ void StartupLists::IconsArrived() {
             if (arrived.program >= iconRequests_.size()) continue;
             const IconRequest& request = iconRequests_[arrived.program];
             if (iconsAwaited_ > 0) --iconsAwaited_;
-            const int index = programIcons_.Store(images_, request.key, arrived.icon.get());
+            const ProgramLookup& lookup = arrived.lookup;
+            const int index = programIcons_.Take(images_, lookup.key, lookup.iconAsked, lookup.icon.get());
+            for (const std::size_t row : request.rows) {
+                if (row < rows.rows.size() && rows.rows[row].iconIndex != index) {
+                    view_.SetRowIcon(iconList_, static_cast<int>(row), index);
+                }
+            }
             SetRequestIcon(rows, request, index);
-            for (const std::size_t row : request.rows) view_.SetRowIcon(iconList_, static_cast<int>(row), index);
+            SetRequestPresence(rows, request, lookup.presence);
         }
     });
 }

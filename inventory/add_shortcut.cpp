@@ -1,10 +1,12 @@
 #include "inventory/add_shortcut.h"
 
+#include "inventory/startup_approved.h"
 #include "inventory/windows_start_man.h"
 #include "platform/code_page.h"
 #include "platform/error.h"
 #include "platform/file_system.h"
 #include "platform/platform.h"
+#include "platform/registry.h"
 #include "shellpath/path_text.h"
 #include "shellpath/shell_services.h"
 
@@ -47,6 +49,13 @@ void AddStartupShortcut(InventoryContext& context, StartupScope scope, const std
     if (!CreateShortcutFile(platform, target, cleanName, folder, &reason)) {
         if (reason.empty()) reason = L"the shortcut could not be saved.";
         FailToWrite(file, reason);
+    }
+    // A value left behind by an earlier entry of this file name (Task
+    // Manager's "disabled") would keep the new shortcut from starting.
+    const std::uint32_t error = DeleteMark(platform.registry, StartupFolderMark(scope, fileName));
+    if (error != kErrorSuccess) {
+        throw Error(L"The shortcut '" + file + L"' was written, but Windows keeps it switched off: " +
+                    platform.registry.MessageFor(error));
     }
 }
 

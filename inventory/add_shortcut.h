@@ -15,8 +15,9 @@ using ConfirmReplace = std::function<bool(const std::wstring& file)>;
 // folder. Names are cut after their first blank, so two programs can come to
 // the same file name: an existing shortcut is replaced only when
 // `confirmReplace` says so (no question given: it is kept), and a declined
-// replace returns without writing. Throws Error naming the file and the
-// reason when the shortcut cannot be written.
+// replace returns without writing. The new shortcut starts enabled: a
+// StartupApproved value of its file name is deleted. Throws Error naming the
+// file and the reason when the shortcut cannot be written or switched on.
 void AddStartupShortcut(InventoryContext& context, StartupScope scope, const std::wstring& name,
                         const std::wstring& path, bool addMode, const ConfirmReplace& confirmReplace);
 

@@ -7,8 +7,6 @@
 #include <mutex>
 #include <thread>
 
-#include "platform/shell.h"
-#include "shellpath/shell_services.h"
 
 namespace quillmark {
 
@@ -21,7 +19,7 @@ constexpr auto kStopWait = std::chrono::milliseconds(250);
 struct Job {
     unsigned long long batch = 0;
     std::size_t program = 0;
-    std::wstring path;
+    IconFetcher::Program what;
 };
 
 }  // namespace
@@ -55,16 +53,12 @@ void Work(const std::shared_ptr<IconFetcher::State>& state) {
             const Job job = std::move(state->jobs.front());
             state->jobs.pop_front();
             lock.unlock();
-            std::unique_ptr<FileIcon> icon;
-            try {
-                icon = FileIconOf(state->platform, job.path);
-            } catch (...) {
-            }
+            ProgramLookup lookup = LookUpProgram(state->platform, job.what.path, job.what.known);
             lock.lock();
             if (state->stop) break;
             if (job.batch != state->batch) continue;
             const bool wasEmpty = state->arrived.empty();
-            state->arrived.push_back({job.program, std::move(icon)});
+            state->arrived.push_back({job.program, std::move(lookup)});
             // Under the lock, so the fetcher cannot go away in between; one
             // wake-up for all that arrive before the window takes them.
             if (wasEmpty && state->wake) state->wake();
@@ -102,7 +96,7 @@ IconFetcher::~IconFetcher() {
     }
 }
 
-void IconFetcher::Fetch(std::vector<std::wstring> programs) {
+void IconFetcher::Fetch(std::vector<Program> programs) {
     std::vector<Arrived> dropped;
     const std::size_t count = programs.size();
     {

@@ -2,26 +2,33 @@
 #include <cstddef>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "inventory/program_lookup.h"
 #include "inventory/thread_setup.h"
 #include "platform/platform.h"
 #include "platform/shell.h"
 
 namespace quillmark {
 
-// Asks the shell for programs' icons on worker threads of its own, so the
-// window's thread never waits for the shell. The icons are handed back to
-// the window's thread, which alone touches the image list. New work replaces
+// Looks at programs on worker threads of its own (each file's key, whether
+// it is there, and its icon from the shell), so the window's thread never
+// waits for a drive or the shell. What they find is handed back to the
+// window's thread, which alone touches the image list. New work replaces
 // what is still outstanding: nothing of an earlier batch is handed back after
 // it.
 class IconFetcher {
 public:
+    struct Program {
+        std::wstring path;
+        std::optional<ProgramKey> known;  // the shell is not asked while this is still the key
+    };
     struct Arrived {
         std::size_t program;  // index into the batch given to Fetch
-        std::unique_ptr<FileIcon> icon;  // null: the shell has none
+        ProgramLookup lookup;
     };
     using ThreadSetup = quillmark::ThreadSetup;
 
@@ -37,8 +44,8 @@ public:
     IconFetcher(const IconFetcher&) = delete;
     IconFetcher& operator=(const IconFetcher&) = delete;
 
-    // Replaces any outstanding work by these programs' icons.
-    void Fetch(std::vector<std::wstring> programs);
+    // Replaces any outstanding work by these programs.
+    void Fetch(std::vector<Program> programs);
     // Drops the outstanding work.
     void Cancel() { Fetch({}); }
     // The icons of the current batch that arrived since the last call.

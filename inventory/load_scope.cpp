@@ -1,11 +1,12 @@
 #include "inventory/load_scope.h"
 
 #include <map>
-#include <unordered_map>
 #include <vector>
 
 #include "inventory/listed_state.h"
+#include "inventory/program_lookup.h"
 #include "inventory/run_key.h"
+#include "inventory/startup_approved.h"
 #include "inventory/shortcut_workers.h"
 #include "inventory/windows_start_man.h"
 #include "platform/code_page.h"
@@ -30,45 +31,42 @@ StartupEntry& AppendRow(ScopeList& list, EntryOrigin origin) {
     return row;
 }
 
-// Gives rows the icons already known and gathers the others, one request
-// per program however many rows start it.
+// Gives rows the icons already known and gathers one request per program
+// however many rows start it. Names only: the files are looked at later,
+// off the window's thread.
 class IconPlan {
 public:
     IconPlan(const Platform& platform, const ProgramIcons& icons) : platform_(platform), icons_(icons) {}
 
     void Assign(ScopeList& list, const std::wstring& program) {
         const std::size_t row = list.rows.size() - 1;
-        const ProgramKey key = KeyOf(program);
-        if (const auto known = icons_.Find(key)) {
-            list.rows[row].iconIndex = *known;
-            return;
+        const std::wstring folded = platform_.codePage.Upper(program);
+        const auto known = icons_.LatestOf(folded);
+        if (known) list.rows[row].iconIndex = known->second;
+        const auto [pending, added] = pending_.try_emplace(folded, requests_.size());
+        if (added) {
+            requests_.push_back(IconRequest{program, std::nullopt, {}});
+            if (known) requests_.back().known = known->first;
         }
-        const auto [pending, added] = pending_.try_emplace(key, requests_.size());
-        if (added) requests_.push_back(IconRequest{program, key, {}});
         requests_[pending->second].rows.push_back(row);
     }
     std::vector<IconRequest> Take() { return std::move(requests_); }
 
 private:
-    // The program's file is looked at once per load, however many rows start it.
-    const ProgramKey& KeyOf(const std::wstring& program) {
-        const auto found = keys_.find(program);
-        if (found != keys_.end()) return found->second;
-        return keys_.emplace(program, ProgramIcons::KeyOf(platform_, program)).first->second;
-    }
-
     const Platform& platform_;
-    std::unordered_map<std::wstring, ProgramKey> keys_;
     const ProgramIcons& icons_;
-    std::map<ProgramKey, std::size_t> pending_;
+    std::map<std::wstring, std::size_t> pending_;  // by folded path
     std::vector<IconRequest> requests_;
 };
 
-// What one load keeps from row to row: its link object and its icon plan.
+// What one load keeps from row to row: its link object, its icon plan and
+// the scope's StartupApproved marks, read once.
 struct LoadPass {
-    LoadPass(const Platform& platform, const ProgramIcons& known) : shortcuts(platform), icons(platform, known) {}
+    LoadPass(const Platform& platform, StartupScope scope, const ProgramIcons& known)
+        : shortcuts(platform), icons(platform, known), approvals(platform, scope) {}
     ShortcutResolver shortcuts;
     IconPlan icons;
+    ScopeApprovals approvals;
 };
 
 void LoadRunValuesOfView(InventoryContext& context, StartupScope scope, RegistryView view, ScopeList& list,
@@ -89,6 +87,7 @@ void LoadRunValuesOfView(InventoryContext& context, StartupScope scope, Registry
             row.registryView = view;
             row.name = name;
             row.listed = ListedValue(registry, name);
+            row.approval = pass.approvals.Of(row);
             row.location = registry.ReadString(name);
             pass.icons.Assign(list, ResolvedProgramPath(context.platform, pass.shortcuts, row.location));
         } catch (...) {
@@ -137,6 +136,7 @@ void AddStartupFileRows(InventoryContext& context, ShortcutBatch& files, ScopeLi
             StartupEntry& row = AppendRow(list, EntryOrigin::StartupFile);
             row.location = files.Locations()[i];
             row.listed = ListedFile(context.platform.files, row.location);
+            row.approval = pass.approvals.Of(row);
             // A shortcut that could not be read keeps the row with its location.
             if (!targets[i]) continue;
             const std::wstring resolved = ProgramPathFromCommand(context.platform, *targets[i]);
@@ -153,7 +153,7 @@ std::vector<IconRequest> LoadScopeRows(InventoryContext& context, StartupScope s
                                        const ProgramIcons& icons) noexcept {
     // A failure outside the per-row guards ends the load with what it has.
     try {
-        LoadPass pass(context.platform, icons);
+        LoadPass pass(context.platform, scope, icons);
         list.rows.clear();
         list.nameCaption = L"  Name  ";
         list.locationCaption = L"  Location  ";
@@ -177,11 +177,18 @@ void SetRequestIcon(ScopeList& list, const IconRequest& request, int imageIndex)
     }
 }
 
+void SetRequestPresence(ScopeList& list, const IconRequest& request, ProgramPresence presence) noexcept {
+    for (const std::size_t row : request.rows) {
+        if (row < list.rows.size()) list.rows[row].program = presence;
+    }
+}
+
 void LoadScope(InventoryContext& context, StartupScope scope, ScopeList& list, ProgramIcons& icons) noexcept {
     for (const IconRequest& request : LoadScopeRows(context, scope, list, icons)) {
         try {
-            const auto icon = FileIconOf(context.platform, request.program);
-            SetRequestIcon(list, request, icons.Store(context.images, request.key, icon.get()));
+            const ProgramLookup lookup = LookUpProgram(context.platform, request.program, request.known);
+            SetRequestIcon(list, request, icons.Take(context.images, lookup.key, lookup.iconAsked, lookup.icon.get()));
+            SetRequestPresence(list, request, lookup.presence);
         } catch (...) {
         }
     }

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,25 +11,29 @@
 
 namespace quillmark {
 
-// A program whose icon is not known yet, and the rows (indexes into the
-// list) that show it once it is.
+// A program to look at off the window's thread (its file's key, whether it
+// is there, its icon unless `known` is still its key), and the rows
+// (indexes into the list) that start it.
 struct IconRequest {
     std::wstring program;
-    ProgramKey key;
+    std::optional<ProgramKey> known;  // the key whose image the rows show already
     std::vector<std::size_t> rows;
 };
 
 // Empties `list` and fills it with the scope's Run values, then its Startup
-// folder's files. A row whose program is in `icons` gets its image at once;
-// the others show the built-in image and come back as requests, one per
-// program. Never throws; a bad row keeps what it had and loading goes on.
+// folder's files, each with its StartupApproved mark. A row whose program is
+// in `icons` shows that image at once, the others the built-in image; every
+// program comes back as one request, and no program file is touched here.
+// Never throws; a bad row keeps what it had and loading goes on.
 std::vector<IconRequest> LoadScopeRows(InventoryContext& context, StartupScope scope, ScopeList& list,
                                        const ProgramIcons& icons) noexcept;
 // Gives every row of the request the image index.
 void SetRequestIcon(ScopeList& list, const IconRequest& request, int imageIndex) noexcept;
+// Tells every row of the request whether its program is there.
+void SetRequestPresence(ScopeList& list, const IconRequest& request, ProgramPresence presence) noexcept;
 
-// The whole load on the calling thread: rows, then the icons still missing
-// from `icons`, asked of the shell once per program.
+// The whole load on the calling thread: rows, then each program looked at,
+// its icon asked of the shell when `icons` does not hold it yet.
 void LoadScope(InventoryContext& context, StartupScope scope, ScopeList& list, ProgramIcons& icons) noexcept;
 // The same, remembering icons for this load only.
 void LoadScope(InventoryContext& context, StartupScope scope, ScopeList& list) noexcept;

@@ -19,13 +19,26 @@ std::optional<int> ProgramIcons::Find(const ProgramKey& key) const {
     return found->second;
 }
 
-int ProgramIcons::Store(ImageList& images, const ProgramKey& key, const FileIcon* icon) {
-    if (icon == nullptr) {
-        indexes_[key] = -1;
-        return -1;
+std::optional<std::pair<ProgramKey, int>> ProgramIcons::LatestOf(const std::wstring& foldedPath) const {
+    const auto latest = latest_.find(foldedPath);
+    if (latest == latest_.end()) return std::nullopt;
+    const auto index = Find(latest->second);
+    if (!index) return std::nullopt;
+    return std::pair{latest->second, *index};
+}
+
+int ProgramIcons::Take(ImageList& images, const ProgramKey& key, bool iconAsked, const FileIcon* icon) {
+    if (!iconAsked) {
+        if (const auto known = Find(key)) return *known;
     }
-    const int index = images.AddIcon(*icon);
-    if (index >= 0) indexes_[key] = index;
+    return Store(images, key, icon);
+}
+
+int ProgramIcons::Store(ImageList& images, const ProgramKey& key, const FileIcon* icon) {
+    const int index = icon == nullptr ? -1 : images.AddIcon(*icon);
+    if (icon != nullptr && index < 0) return index;
+    indexes_[key] = index;
+    latest_[key.foldedPath] = key;
     return index;
 }
 

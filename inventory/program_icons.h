@@ -5,6 +5,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace quillmark {
 
@@ -31,6 +32,12 @@ public:
     // The image index for that program (-1: the shell has none); nothing
     // when it has not been looked up yet.
     std::optional<int> Find(const ProgramKey& key) const;
+    // The key last stored for this upper-cased path, with its image index;
+    // found without touching the file, so the window's thread may ask.
+    std::optional<std::pair<ProgramKey, int>> LatestOf(const std::wstring& foldedPath) const;
+    // The image for a key the icon worker read: the known one when the
+    // shell was not asked, else the shell's icon stored.
+    int Take(ImageList& images, const ProgramKey& key, bool iconAsked, const FileIcon* icon);
     // Appends the shell's icon (null: none) and remembers the index; -1 when
     // there is no icon or the list refuses it. A refused icon is not kept, so
     // the next load tries again.
@@ -41,6 +48,7 @@ public:
 
 private:
     std::map<ProgramKey, int> indexes_;
+    std::map<std::wstring, ProgramKey> latest_;  // by folded path
 };
 
 }  // namespace quillmark

@@ -6,8 +6,10 @@
 #include "inventory/registry_key_paths.h"
 #include "inventory/removal_record.h"
 #include "inventory/run_key.h"
+#include "inventory/startup_approved.h"
 #include "inventory/windows_start_man.h"
 #include "platform/code_page.h"
+#include "platform/file_system.h"
 #include "platform/platform.h"
 #include "platform/registry_accessor.h"
 #include "shellpath/path_text.h"
@@ -90,6 +92,18 @@ void AddToRecord(RemovalRecord& record, StartupScope scope, const StartupEntry& 
     }
 }
 
+// Once the entry is gone its StartupApproved value goes too, or a later
+// entry of the same name would start switched off. A Startup file that was
+// left where it was (outside the folder) keeps its value.
+std::optional<RemovalFailure> DeleteMarkOfRemoved(InventoryContext& context, StartupScope scope,
+                                                  const StartupEntry& row) {
+    if (row.origin == EntryOrigin::StartupFile && context.platform.files.FileExists(row.location)) return std::nullopt;
+    Registry& registry = context.platform.registry;
+    const std::uint32_t error = DeleteMark(registry, MarkOf(scope, row));
+    if (error == kErrorSuccess) return std::nullopt;
+    return RemovalFailure{row.name, registry.MessageFor(error), error == kErrorAccessDenied};
+}
+
 }  // namespace
 
 std::vector<RemovalFailure> RemoveSelectedEntries(InventoryContext& context, StartupScope scope, const ScopeList& list,
@@ -127,6 +141,8 @@ std::vector<RemovalFailure> RemoveSelectedEntries(InventoryContext& context, Sta
             if (!failure && isFile) removed.files.push_back(record.files[fileIndex]);
             if (!failure && !isFile) removed.values.push_back(record.values[valueIndex]);
             (isFile ? fileIndex : valueIndex)++;
+            // The entry is gone whatever becomes of its mark.
+            if (!failure) failure = DeleteMarkOfRemoved(context, scope, *row);
         }
         if (failure) failures.push_back(std::move(*failure));
     }

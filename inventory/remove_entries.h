@@ -24,7 +24,9 @@ inline const wchar_t kReasonUnknownSource[] = L"where it came from cannot be tol
 // still what the list showed (the Run value's type and data, the Startup
 // file's size and last-write time): a Run value is deleted from the registry
 // view it was listed from, a Startup file inside the scope's Startup folder
-// goes to the recycle bin. First a removal record of what goes is written
+// goes to the recycle bin; then the removed row's StartupApproved value is
+// deleted (a value that cannot be deleted is a failure of its row, which
+// stays removed). First a removal record of what goes is written
 // under `dataFolder` (see removal_record.h); when it cannot be written this
 // throws Error and nothing is removed. Returns the rows that were not
 // removed, in list order.

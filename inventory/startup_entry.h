@@ -3,12 +3,17 @@
 #include <vector>
 
 #include "inventory/listed_state.h"
+#include "inventory/approval_value.h"
 #include "platform/registry.h"
 
 namespace quillmark {
 
 // Where a row came from, so that removing it touches only that place.
 enum class EntryOrigin { RunValue, StartupFile };
+
+// What is known of the program a row starts. Unknown until the icon worker
+// has looked, and for programs out of reach (network, removable drives).
+enum class ProgramPresence { Unknown, Found, Missing };
 
 // One row of a scope's list.
 struct StartupEntry {
@@ -19,6 +24,8 @@ struct StartupEntry {
     // The registry view a Run value was listed from; removal deletes it there
     // and in no other view. Default for folder rows and the user's Run key.
     RegistryView registryView = RegistryView::Default;
+    Approval approval;  // switched off through StartupApproved, and since when
+    ProgramPresence program = ProgramPresence::Unknown;
     bool selected = false;
     // The source as loaded; removal takes it only while it is still that.
     ListedState listed;

@@ -27,6 +27,9 @@ public:
     virtual std::wstring ModuleFileName() = 0;
     // Now, in the user's local time.
     virtual LocalTime LocalTimeNow() = 0;
+    // A UTC FILETIME as a date in the user's time zone and short date format
+    // (GetDateFormatEx, DATE_SHORTDATE); empty when it cannot be formatted.
+    virtual std::wstring ShortDate(std::uint64_t fileTime) noexcept = 0;
 };
 
 }  // namespace quillmark

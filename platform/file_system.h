@@ -56,6 +56,11 @@ public:
     // exactly these bytes, in an existing folder: the Windows error code,
     // kErrorSuccess when every byte was written.
     virtual std::uint32_t WriteFile(const std::wstring& path, const std::vector<std::uint8_t>& bytes) = 0;
+    // True when the path ("X:\...") lies on a drive GetDriveTypeW calls fixed
+    // or a RAM disk; false on network, removable and optical drives, drives
+    // that do not exist, UNC and relative paths. Only such a path's absence
+    // means the file is gone rather than out of reach.
+    virtual bool IsOnFixedDrive(const std::wstring& path) = 0;
 };
 
 }  // namespace quillmark

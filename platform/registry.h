@@ -73,6 +73,12 @@ public:
         std::uint32_t error = kErrorSuccess;
         return OpenKey(root, path, access, view, error);
     }
+    // Opens the key for setting values, creating it and its missing parents
+    // (RegCreateKeyExW asking for KEY_SET_VALUE | KEY_CREATE_SUB_KEY only, so
+    // a standard user is refused only where the key's rights say so). Null
+    // when refused; `error` then holds the Windows error code.
+    virtual std::unique_ptr<RegistryKey> CreateKey(RegistryRoot root, const std::wstring& path, RegistryView view,
+                                                   std::uint32_t& error) = 0;
     // True on 64-bit Windows, where HKEY_LOCAL_MACHINE\SOFTWARE has a 64-bit
     // and a 32-bit view, whichever of the two this process is.
     virtual bool HasTwoViews() const = 0;

@@ -17,6 +17,9 @@
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int showCommand) {
     using namespace quillmark;
+    // A program on a drive without media must not raise Windows' "no disk"
+    // box while its file is looked at; the look then simply fails.
+    SetErrorMode(SetErrorMode(0) | SEM_FAILCRITICALERRORS);
     // Single-threaded apartment: the shell link, shell and automation
     // objects are used from this thread only.
     const UniqueComApartment apartment(SUCCEEDED(CoInitialize(nullptr)));

@@ -1,6 +1,7 @@
 #include "platform/portable/map_environment.h"
 
 #include <algorithm>
+#include <chrono>
 
 namespace quillmark {
 
@@ -24,6 +25,19 @@ std::uint32_t MapEnvironment::GetVariable(const std::wstring& name, wchar_t* buf
     if (buffer == nullptr || size < needed) return needed;
     std::copy_n(value.c_str(), needed, buffer);
     return needed - 1;
+}
+
+std::wstring MapEnvironment::ShortDate(std::uint64_t fileTime) noexcept {
+    using namespace std::chrono;
+    constexpr std::uint64_t kTicksPerDay = 864000000000ull;
+    const year_month_day date{sys_days{year{1601} / January / 1} + days{fileTime / kTicksPerDay}};
+    try {
+        return std::to_wstring(static_cast<unsigned>(date.month())) + L"/" +
+               std::to_wstring(static_cast<unsigned>(date.day())) + L"/" +
+               std::to_wstring(static_cast<int>(date.year()));
+    } catch (...) {
+        return {};
+    }
 }
 
 }  // namespace quillmark

@@ -18,6 +18,8 @@ public:
     // A clock that stands still until a test moves it.
     void SetLocalTime(const LocalTime& now) { now_ = now; }
     LocalTime LocalTimeNow() override { return now_; }
+    // Always M/D/YYYY of the UTC date: a user in the United States at UTC.
+    std::wstring ShortDate(std::uint64_t fileTime) noexcept override;
 
 private:
     static std::wstring Key(const std::wstring& name);

@@ -1,6 +1,7 @@
 #include "platform/portable/memory_file_system.h"
 
 #include <algorithm>
+#include <chrono>
 
 #include "platform/portable/text_case.h"
 #include "platform/windows_error.h"
@@ -154,12 +155,14 @@ std::vector<FoundEntry> MemoryFileSystem::FindEntries(const std::wstring& patter
 }
 
 std::uint32_t MemoryFileSystem::GetAttributes(const std::wstring& path) {
+    WaitIfHeld(path);
     if (path.find_first_of(L"*?") != std::wstring::npos) return kInvalidAttributes;
     const Node* node = Find(Components(path));
     return node == nullptr ? kInvalidAttributes : node->attributes;
 }
 
 std::uint64_t MemoryFileSystem::LastWriteTime(const std::wstring& path) {
+    WaitIfHeld(path);
     if (path.find_first_of(L"*?") != std::wstring::npos) return 0;
     const Node* node = Find(Components(path));
     return node == nullptr ? 0 : node->lastWrite;
@@ -286,6 +289,51 @@ std::vector<std::wstring> MemoryFileSystem::Children(const std::wstring& folder)
         for (const auto& key : node->children) names.push_back(nodes_.at(key).name);
     }
     return names;
+}
+
+bool MemoryFileSystem::IsOnFixedDrive(const std::wstring& path) {
+    if (path.size() < 3 || !IsDriveSpec(path.substr(0, 2)) || (path[2] != L'\\' && path[2] != L'/')) return false;
+    const std::wstring drive = CaseKey(path.substr(0, 2));
+    return Find({drive}) != nullptr && nonFixedDrives_.count(drive) == 0;
+}
+
+void MemoryFileSystem::SetDriveFixed(const std::wstring& drive, bool fixed) {
+    if (fixed) {
+        nonFixedDrives_.erase(CaseKey(drive));
+    } else {
+        nonFixedDrives_.insert(CaseKey(drive));
+    }
+}
+
+void MemoryFileSystem::HoldPath(const std::wstring& path) {
+    const std::lock_guard lock(holdMutex_);
+    heldPaths_.insert(KeyOf(Components(path)));
+}
+
+void MemoryFileSystem::ReleaseHeld() {
+    const std::lock_guard lock(holdMutex_);
+    heldPaths_.clear();
+    holdChanged_.notify_all();
+}
+
+bool MemoryFileSystem::WaitForHeldCall() {
+    std::unique_lock lock(holdMutex_);
+    return holdChanged_.wait_for(lock, std::chrono::seconds(10), [&] { return heldCalls_ > 0; });
+}
+
+bool MemoryFileSystem::HasHeld(std::thread::id thread) {
+    const std::lock_guard lock(holdMutex_);
+    return heldThreads_.count(thread) != 0;
+}
+
+void MemoryFileSystem::WaitIfHeld(const std::wstring& path) {
+    std::unique_lock lock(holdMutex_);
+    if (heldPaths_.empty() || heldPaths_.count(KeyOf(Components(path))) == 0) return;
+    ++heldCalls_;
+    heldThreads_.insert(std::this_thread::get_id());
+    holdChanged_.notify_all();
+    holdChanged_.wait_for(lock, std::chrono::seconds(10), [&] { return heldPaths_.empty(); });
+    --heldCalls_;
 }
 
 }  // namespace quillmark

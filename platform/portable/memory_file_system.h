@@ -1,7 +1,11 @@
 #pragma once
+#include <condition_variable>
 #include <cstdint>
 #include <map>
+#include <mutex>
+#include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/file_system.h"
@@ -32,6 +36,7 @@ public:
     std::uint64_t FileSize(const std::wstring& path) override;
     bool ReadFile(const std::wstring& path, std::vector<std::uint8_t>& bytes) override;
     std::uint32_t WriteFile(const std::wstring& path, const std::vector<std::uint8_t>& bytes) override;
+    bool IsOnFixedDrive(const std::wstring& path) override;
 
     // Seeding for tests. Missing parents are created as plain folders; a
     // drive root ("D:\") may be added as a folder. False when the path is not
@@ -48,6 +53,17 @@ public:
     void SetCurrentDirectory(const std::wstring& path) { currentDirectory_ = FullPath(path); }
     // Names directly inside a folder, in insertion order ("." and ".." not included).
     std::vector<std::wstring> Children(const std::wstring& folder);
+    // Every drive is fixed unless told otherwise ("N:", false: a network or removable drive).
+    void SetDriveFixed(const std::wstring& drive, bool fixed);
+
+    // Reading this path's attributes waits until ReleaseHeld (or ten seconds
+    // pass), as a call on a share that does not answer waits for the network.
+    void HoldPath(const std::wstring& path);
+    void ReleaseHeld();
+    // Waits until a call waits on a held path; false after ten seconds.
+    bool WaitForHeldCall();
+    // Whether a call on this thread has waited on a held path.
+    bool HasHeld(std::thread::id thread);
 
 private:
     struct Node {
@@ -65,7 +81,15 @@ private:
     Node* Find(const std::vector<std::wstring>& components);
     bool Add(const std::vector<std::wstring>& components, std::uint32_t attributes);
 
+    void WaitIfHeld(const std::wstring& path);
+
     std::map<std::wstring, Node> nodes_;
+    std::set<std::wstring> nonFixedDrives_;  // upper-cased "N:"
+    std::mutex holdMutex_;
+    std::condition_variable holdChanged_;
+    std::set<std::wstring> heldPaths_;  // keys of the held paths
+    int heldCalls_ = 0;
+    std::set<std::thread::id> heldThreads_;
     ListingOrder order_ = ListingOrder::Insertion;
     // Ticks once per write, so every write is later than the one before.
     std::uint64_t clock_ = 0;

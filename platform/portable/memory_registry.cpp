@@ -148,9 +148,11 @@ MemoryRegistry::KeyRights MemoryRegistry::RightsOf(RegistryRoot root, const std:
     }
 }
 
-// The 32-bit view of HKEY_LOCAL_MACHINE\SOFTWARE is its WOW6432Node subkey.
+// The 32-bit view of HKEY_LOCAL_MACHINE\SOFTWARE is its WOW6432Node subkey;
+// a 32-bit process lands there unless it asks for the 64-bit view.
 std::wstring MemoryRegistry::PathInView(RegistryRoot root, const std::wstring& path, RegistryView view) const {
-    if (!twoViews_ || view != RegistryView::Bits32 || root != RegistryRoot::LocalMachine) return path;
+    const bool in32 = view == RegistryView::Bits32 || (view == RegistryView::Default && process32_);
+    if (!twoViews_ || !in32 || root != RegistryRoot::LocalMachine) return path;
     const std::wstring folded = CaseKey(CleanPath(path));
     const std::wstring software = CaseKey(L"SOFTWARE");
     const std::wstring node = CaseKey(L"WOW6432Node");
@@ -180,6 +182,20 @@ std::unique_ptr<RegistryKey> MemoryRegistry::OpenKey(RegistryRoot root, const st
         return std::make_unique<MemoryRegistryKey>(std::move(key), access);
     }
     return nullptr;
+}
+
+std::unique_ptr<RegistryKey> MemoryRegistry::CreateKey(RegistryRoot root, const std::wstring& path, RegistryView view,
+                                                       std::uint32_t& error) {
+    const std::wstring viewed = PathInView(root, path, view);
+    // Setting values in an existing key, and making a subkey of the nearest
+    // existing parent, both need more than the right to read.
+    if (RightsOf(root, viewed) != KeyRights::Full) {
+        error = kErrorAccessDenied;
+        return nullptr;
+    }
+    CreateKeyData(root, viewed);
+    error = kErrorSuccess;
+    return std::make_unique<MemoryRegistryKey>(FindKey(root, viewed), KeyAccess::SetValue);
 }
 
 // The texts Windows gives for the codes the stand-in returns.

@@ -16,8 +16,8 @@ namespace quillmark {
 // what Windows does with a hive. Both roots always exist. Rights are set per
 // key and hold for its subkeys unless one sets its own, as inherited ACLs do.
 // Like 64-bit Windows (unless told otherwise), HKEY_LOCAL_MACHINE\SOFTWARE has
-// a 32-bit view stored under SOFTWARE\WOW6432Node; this process is 64-bit, so
-// its default view is the 64-bit one.
+// a 32-bit view stored under SOFTWARE\WOW6432Node; this process is 64-bit
+// (unless told otherwise), so its default view is the 64-bit one.
 class MemoryRegistry final : public Registry {
 public:
     enum class KeyRights { Full, ReadOnly, None };
@@ -47,11 +47,16 @@ public:
     using Registry::OpenKey;
     std::unique_ptr<RegistryKey> OpenKey(RegistryRoot root, const std::wstring& path, KeyAccess access,
                                          RegistryView view, std::uint32_t& error) override;
+    std::unique_ptr<RegistryKey> CreateKey(RegistryRoot root, const std::wstring& path, RegistryView view,
+                                           std::uint32_t& error) override;
     bool HasTwoViews() const override { return twoViews_; }
     std::wstring MessageFor(std::uint32_t error) const override;
 
     // False: 32-bit Windows, one view, the view flags change nothing.
     void SetTwoViews(bool twoViews) { twoViews_ = twoViews; }
+    // True: this process is a 32-bit one under WOW64, whose default view of
+    // HKEY_LOCAL_MACHINE\SOFTWARE is the 32-bit one.
+    void SetProcessIs32Bit(bool is32Bit) { process32_ = is32Bit; }
 
     // Seeding and inspection for tests. Paths are relative to the root; the
     // set functions create the key and its parents as needed.
@@ -84,6 +89,7 @@ private:
 
     std::map<std::wstring, std::shared_ptr<Key>> keys_;
     bool twoViews_ = true;
+    bool process32_ = false;
 };
 
 }  // namespace quillmark

@@ -29,6 +29,21 @@ LocalTime Win32Environment::LocalTimeNow() {
     SYSTEMTIME now{};
     GetLocalTime(&now);
     return LocalTime{now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
+std::wstring Win32Environment::ShortDate(std::uint64_t fileTime) noexcept {
+    const FILETIME utcTime{static_cast<DWORD>(fileTime), static_cast<DWORD>(fileTime >> 32)};
+    SYSTEMTIME utc{};
+    SYSTEMTIME local{};
+    // The date the user saw on the calendar then, in the time zone's rules
+    // for that day (daylight saving included), not today's offset.
+    if (!FileTimeToSystemTime(&utcTime, &utc) || !SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local)) return {};
+    const int size = GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, &local, nullptr, nullptr, 0, nullptr);
+    if (size <= 0) return {};
+    std::wstring text(static_cast<std::size_t>(size), L'\0');
+    const int written =
+        GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, &local, nullptr, text.data(), size, nullptr);
+    if (written <= 0) return {};
+    text.resize(static_cast<std::size_t>(written) - 1);
+    return text;
 }
 
 }  // namespace quillmark

@@ -18,6 +18,7 @@ public:
     std::uint64_t FileSize(const std::wstring& path) override;
     bool ReadFile(const std::wstring& path, std::vector<std::uint8_t>& bytes) override;
     std::uint32_t WriteFile(const std::wstring& path, const std::vector<std::uint8_t>& bytes) override;
+    bool IsOnFixedDrive(const std::wstring& path) override;
 };
 
 }  // namespace quillmark

@@ -104,6 +104,17 @@ std::unique_ptr<RegistryKey> Win32Registry::OpenKey(RegistryRoot root, const std
     return std::make_unique<Win32RegistryKey>(std::move(key));
 }
 
+std::unique_ptr<RegistryKey> Win32Registry::CreateKey(RegistryRoot root, const std::wstring& path, RegistryView view,
+                                                      std::uint32_t& error) {
+    UniqueHkey key;
+    const REGSAM rights = KEY_SET_VALUE | KEY_CREATE_SUB_KEY | ViewFlagOf(view);
+    const LSTATUS status = RegCreateKeyExW(RootHandle(root), path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, rights,
+                                           nullptr, key.put(), nullptr);
+    error = static_cast<std::uint32_t>(status);
+    if (status != ERROR_SUCCESS) return nullptr;
+    return std::make_unique<Win32RegistryKey>(std::move(key));
+}
+
 // A 64-bit build runs only on 64-bit Windows; a 32-bit one asks whether it
 // runs under WOW64.
 bool Win32Registry::HasTwoViews() const { return sizeof(void*) == 8 || RunningUnderWow64(); }

@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "tests/app/tfrm_run_world.h"
 
 namespace quillmark {
@@ -82,6 +84,28 @@ TEST_F(TfrmRunIcons, ClosingWhileTheShellIsBusyDoesNotWaitForIt) {
     // The worker has got past its last chance to wake the window.
     ASSERT_TRUE(world_.workerEnds.WaitFor(1));
     EXPECT_EQ(world_.view.WakeUps(), wakeUps) << "nothing is handed to a closed window";
+}
+
+// A program whose drive does not answer holds only the worker: the rows
+// show at once, and each learns whether its program is there when the
+// worker has looked, a program missing from a fixed drive as missing.
+TEST_F(TfrmRunIcons, TheWindowNeverWaitsForAProgramsDrive) {
+    constexpr wchar_t kMissing[] = L"C:\\Tools\\gone.exe";
+    world_.AddRunValue(kUser, L"a", kFirst);
+    world_.AddRunValue(kUser, L"b", kMissing);
+    world_.platform.files().HoldPath(kFirst);
+    world_.form->FormCreate();
+    world_.form->SwitchTab();
+    EXPECT_EQ(world_.view.Calls(L"ShowRows"), std::vector<std::wstring>{L"ShowRows LvCurrentUser 2"});
+    ASSERT_TRUE(world_.platform.files().WaitForHeldCall());
+    EXPECT_FALSE(world_.platform.files().HasHeld(std::this_thread::get_id()));
+    EXPECT_EQ(world_.form->Lists().Rows(ListId::LvCurrentUser).rows[0].program, ProgramPresence::Unknown);
+
+    world_.platform.files().ReleaseHeld();
+    ASSERT_TRUE(world_.PumpIcons());
+    const auto& rows = world_.form->Lists().Rows(ListId::LvCurrentUser).rows;
+    EXPECT_EQ(rows[0].program, ProgramPresence::Found);
+    EXPECT_EQ(rows[1].program, ProgramPresence::Missing);
 }
 
 // Two workers ask the shell at once, and each icon still reaches the rows of

@@ -32,6 +32,8 @@ public:
     virtual std::optional<RawValue> GetValue(RegistryRoot root, const std::wstring& key, const std::wstring& name) = 0;
     virtual void DeleteValue(RegistryRoot root, const std::wstring& key, const std::wstring& name) = 0;
     virtual bool KeyExists(RegistryRoot root, const std::wstring& key) = 0;
+    // Deletes the key with its subkeys and values.
+    virtual void DeleteKeyTree(RegistryRoot root, const std::wstring& key) = 0;
 
     virtual void CreateFolder(const std::wstring& path) = 0;
     virtual void AddFile(const std::wstring& path, std::uint32_t attributes) = 0;

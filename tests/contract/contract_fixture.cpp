@@ -27,6 +27,12 @@ void ContractTest::TearDown() {
         }
     }
     for (auto it = createdPaths_.rbegin(); it != createdPaths_.rend(); ++it) backend_->RemovePath(*it);
+    for (auto it = createdKeys_.rbegin(); it != createdKeys_.rend(); ++it)
+        backend_->DeleteKeyTree(it->first, it->second);
+}
+
+void ContractTest::RemoveKeyAfterwards(RegistryRoot root, const std::wstring& key) {
+    if (!backend_->KeyExists(root, key)) createdKeys_.emplace_back(root, key);
 }
 
 std::wstring ContractTest::Name(const std::wstring& suffix) const { return L"QmContract" + tag_ + L"-" + suffix; }

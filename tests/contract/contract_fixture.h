@@ -35,6 +35,9 @@ public:
                       const std::vector<std::uint8_t>& bytes);
     void RemoveValue(RegistryRoot root, const std::wstring& key, const std::wstring& name);
 
+    // A key the code under test may create: deleted in TearDown unless it exists now.
+    void RemoveKeyAfterwards(RegistryRoot root, const std::wstring& key);
+
     // Folder paths end without a backslash.
     std::wstring StartupFolderOf(RegistryRoot root);
     std::wstring MakeFolder(const std::wstring& path);
@@ -60,6 +63,7 @@ private:
     std::vector<Saved> saved_;  // restored in reverse order
     std::set<std::tuple<RegistryRoot, std::wstring, std::wstring>> savedNames_;  // what saved_ holds, for lookups
     std::vector<std::wstring> createdPaths_;
+    std::vector<std::pair<RegistryRoot, std::wstring>> createdKeys_;
 };
 
 inline std::string BackendName(const testing::TestParamInfo<ContractBackendFactory>& info) { return info.param.name; }

@@ -70,6 +70,11 @@ TEST_P(ContractTest, AttributesAndExistence) {
     EXPECT_NE(files.LastWriteTime(file), 0u);
     EXPECT_EQ(files.LastWriteTime(Upper(file)), files.LastWriteTime(file));
     EXPECT_EQ(files.LastWriteTime(folder + L"\\missing"), 0u);
+    // Only a path on a fixed drive can say for sure that a file is gone.
+    EXPECT_TRUE(files.IsOnFixedDrive(folder + L"\\missing"));
+    EXPECT_TRUE(files.IsOnFixedDrive(L"c:/x.exe"));
+    for (const wchar_t* elsewhere : {L"Q:\\x.exe", L"\\\\server\\share\\x.exe", L"x.exe", L"C:x.exe", L""})
+        EXPECT_FALSE(files.IsOnFixedDrive(elsewhere)) << testing::PrintToString(std::wstring(elsewhere));
 }
 
 TEST_P(ContractTest, ForceDirectoriesMakesEveryMissingParent) {

@@ -35,6 +35,9 @@ public:
         platform_.registry().DeleteValue(root, key, name);
     }
     bool KeyExists(RegistryRoot root, const std::wstring& key) override { return platform_.registry().KeyExists(root, key); }
+    void DeleteKeyTree(RegistryRoot root, const std::wstring& key) override {
+        platform_.registry().DeleteKey(root, key);
+    }
 
     void CreateFolder(const std::wstring& path) override { ASSERT_TRUE(platform_.files().AddFolder(path)); }
     void AddFile(const std::wstring& path, std::uint32_t attributes) override {

@@ -184,5 +184,30 @@ TEST_P(ContractTest, DeleteValueTakesTheExactNameAndTheRightToSetValues) {
     EXPECT_TRUE(backend_->GetValue(RegistryRoot::LocalMachine, kRunKeyPath, Name(L"A")));
 }
 
+// Creating opens for setting values only and makes every missing key on the
+// way; the bytes written are the bytes read back. A key opened for reading
+// refuses to set.
+TEST_P(ContractTest, CreateKeyMakesTheMissingKeysAndSetsExactlyTheBytes) {
+    const std::wstring top = L"Software\\" + Name(L"Create");
+    const std::wstring path = top + L"\\Deeper\\Deepest";
+    RemoveKeyAfterwards(RegistryRoot::CurrentUser, top);
+    Registry& registry = backend_->View().registry;
+    std::uint32_t error = 1;
+    const auto created = registry.CreateKey(RegistryRoot::CurrentUser, path, RegistryView::Default, error);
+    ASSERT_TRUE(created);
+    EXPECT_EQ(error, kErrorSuccess);
+    const std::vector<std::uint8_t> bytes{3, 0, 0, 0, 0xFF, 1, 2, 3, 4, 5, 6, 7};
+    EXPECT_EQ(created->WriteValue(L"Mark.lnk", kRegBinary, bytes), kErrorSuccess);
+    const auto stored = backend_->GetValue(RegistryRoot::CurrentUser, path, L"Mark.lnk");
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->type, kRegBinary);
+    EXPECT_EQ(stored->bytes, bytes);
+    // An existing key opens the same way, in the 64-bit view too.
+    EXPECT_TRUE(registry.CreateKey(RegistryRoot::CurrentUser, path, RegistryView::Bits64, error));
+    const auto reader = registry.OpenKey(RegistryRoot::CurrentUser, path);
+    ASSERT_TRUE(reader);
+    EXPECT_EQ(reader->WriteValue(L"Other", kRegBinary, bytes), kErrorAccessDenied);
+}
+
 }  // namespace
 }  // namespace quillmark

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "inventory/add_shortcut.h"
+#include "inventory/approve_entries.h"
 #include "inventory/load_scope.h"
 #include "inventory/remove_entries.h"
 #include "inventory/undo_removal.h"
@@ -115,6 +116,30 @@ TEST_F(InventoryStandInTest, ReadOnlyMachineListsBothPartsAndReportsTheRefusedDe
     EXPECT_EQ(failures[0].reason, L"Access is denied.");
     EXPECT_TRUE(failures[0].accessDenied);
     EXPECT_TRUE(world_.registry().ValueExists(RegistryRoot::LocalMachine, kRunKeyPath, L"machine"));
+    // Switching off is refused the same way, for both kinds of row.
+    list.rows[1].selected = true;
+    const auto refused = DisableSelectedEntries(context_, StartupScope::AllUsers, list);
+    ASSERT_EQ(refused.size(), 2u);
+    EXPECT_TRUE(refused[0].accessDenied && refused[1].accessDenied);
+}
+
+// A 32-bit Quillmark on 64-bit Windows: the machine's marks live in the
+// 64-bit view only, for 32-bit entries too, and are read and written there.
+TEST_F(InventoryStandInTest, ThirtyTwoBitProcessKeepsTheMachinesMarksInTheSixtyFourBitView) {
+    const std::wstring approved = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\";
+    const std::wstring wow = L"SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\";
+    world_.registry().SetProcessIs32Bit(true);
+    world_.registry().SetString(RegistryRoot::LocalMachine, wow + L"Run", L"old", kApp);
+    world_.registry().SetString(RegistryRoot::LocalMachine, kRunKeyPath, L"new", kApp);
+    world_.registry().SetValue(RegistryRoot::LocalMachine, approved + L"Run32", L"old", kRegBinary, DisabledValue(1));
+    ScopeList list = Load(StartupScope::AllUsers);
+    ASSERT_EQ(list.rows.size(), 2u);
+    EXPECT_FALSE(list.rows[0].approval.disabled);
+    EXPECT_TRUE(list.rows[1].approval.disabled);
+    list.rows[0].selected = true;
+    EXPECT_TRUE(DisableSelectedEntries(context_, StartupScope::AllUsers, list).empty());
+    EXPECT_TRUE(world_.registry().ValueExists(RegistryRoot::LocalMachine, approved + L"Run", L"new"));
+    EXPECT_FALSE(world_.registry().KeyExists(RegistryRoot::LocalMachine, wow + L"Explorer"));
 }
 
 // A recycle the shell refuses, or whose question the user declines, is a

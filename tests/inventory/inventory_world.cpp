@@ -17,6 +17,7 @@ namespace quillmark {
 
 namespace {
 
+constexpr wchar_t kStartupApprovedPath[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved";
 constexpr wchar_t kUserShellFoldersPath[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
 
 const wchar_t* ShellFolderValue(StartupScope scope) {
@@ -52,6 +53,7 @@ InventoryWorld::InventoryWorld(ContractTest& test, ContractBackend& backend, con
     if (auto* environment = dynamic_cast<MapEnvironment*>(&platform_.environment))
         environment->Set(L"ProgramFiles", L"C:\\Program Files");
     for (const StartupScope scope : {StartupScope::CurrentUser, StartupScope::AllUsers}) {
+        test_.RemoveKeyAfterwards(RootOf(scope), kStartupApprovedPath);
         EmptyRunKey(scope);
         const std::wstring real = test_.StartupFolderOf(RootOf(scope));
         const std::wstring fresh = test_.MakeFolder(real + L"\\" + Name(L"Startup" + std::to_wstring(static_cast<int>(scope))));
@@ -125,6 +127,19 @@ void InventoryWorld::SetRun32String(const std::wstring& name, const std::wstring
 
 bool InventoryWorld::Run32ValueExists(const std::wstring& name) {
     return backend_.GetValue(RegistryRoot::LocalMachine, kRun32KeyPath, name).has_value();
+}
+
+void InventoryWorld::SetMark(RegistryRoot root, const std::wstring& subkey, const std::wstring& name,
+                             const std::vector<std::uint8_t>& bytes) {
+    test_.SeedValue(root, std::wstring(kStartupApprovedPath) + L"\\" + subkey, name, kRegBinary, bytes);
+}
+
+void InventoryWorld::ClearMark(RegistryRoot root, const std::wstring& subkey, const std::wstring& name) {
+    test_.RemoveValue(root, std::wstring(kStartupApprovedPath) + L"\\" + subkey, name);
+}
+
+std::optional<RawValue> InventoryWorld::Mark(RegistryRoot root, const std::wstring& subkey, const std::wstring& name) {
+    return backend_.GetValue(root, std::wstring(kStartupApprovedPath) + L"\\" + subkey, name);
 }
 
 std::wstring InventoryWorld::Folder(const std::wstring& suffix, const std::wstring& parent) {

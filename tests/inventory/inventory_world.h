@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -66,6 +67,14 @@ public:
     // its WOW6432Node name.
     void SetRun32String(const std::wstring& name, const std::wstring& data);
     bool Run32ValueExists(const std::wstring& name);
+
+    // StartupApproved values of a root's subkey ("Run", "Run32",
+    // "StartupFolder"). SetMark seeds one; ClearMark removes one the code
+    // under test may write. Both are put back as they were afterwards.
+    void SetMark(RegistryRoot root, const std::wstring& subkey, const std::wstring& name,
+                 const std::vector<std::uint8_t>& bytes);
+    void ClearMark(RegistryRoot root, const std::wstring& subkey, const std::wstring& name);
+    std::optional<RawValue> Mark(RegistryRoot root, const std::wstring& subkey, const std::wstring& name);
 
     // A new folder of this run directly under the given parent (C:\ by default).
     std::wstring Folder(const std::wstring& suffix, const std::wstring& parent = L"C:");

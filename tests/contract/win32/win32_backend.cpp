@@ -61,6 +61,10 @@ public:
         return RegOpenKeyExW(RootHandle(root), key.c_str(), 0, KEY_READ, handle.put()) == ERROR_SUCCESS;
     }
 
+    void DeleteKeyTree(RegistryRoot root, const std::wstring& key) override {
+        RegDeleteTreeW(RootHandle(root), key.c_str());
+    }
+
     // Seeding what is already there succeeds, as it does on the stand-in:
     // a folder is kept, a file is emptied and gets the new attributes.
     void CreateFolder(const std::wstring& path) override {

@@ -1,0 +1,37 @@
+#include "inventory/program_lookup.h"
+
+#include "platform/file_system.h"
+#include "platform/platform.h"
+#include "shellpath/path_text.h"
+#include "shellpath/shell_services.h"
+
+namespace quillmark {
+
+namespace {
+
+ProgramPresence PresenceOf(FileSystem& files, const std::wstring& program) {
+    // The program part of a command line keeps the blank after it
+    // ("app.exe "); Windows drops trailing blanks from a path anyway.
+    const std::wstring path = Trim(program);
+    // A folder counts: the add panel writes shortcuts to folders too.
+    if (files.GetAttributes(path) != kInvalidAttributes) return ProgramPresence::Found;
+    return files.IsOnFixedDrive(path) ? ProgramPresence::Missing : ProgramPresence::Unknown;
+}
+
+}  // namespace
+
+ProgramLookup LookUpProgram(const Platform& platform, const std::wstring& program,
+                            const std::optional<ProgramKey>& known) noexcept {
+    ProgramLookup lookup;
+    try {
+        lookup.key = ProgramIcons::KeyOf(platform, program);
+        lookup.presence = PresenceOf(platform.files, program);
+        if (known && *known == lookup.key) return lookup;
+        lookup.iconAsked = true;
+        lookup.icon = FileIconOf(platform, program);
+    } catch (...) {
+    }
+    return lookup;
+}
+
+}  // namespace quillmark
