@@ -154,6 +154,9 @@ TEST_P(ContractTest, ListsEachScopesStartupFolderWhateverItsName) {
 // Folders value serves; when that is unusable too, nothing is listed (not
 // the root of the current drive).
 TEST_P(ContractTest, UnusableShellFoldersValueGivesNoFolderAndNoListing) {
+    if (backend_->IsWine())
+        GTEST_SKIP() << "Wine difference: its shell writes Shell Folders afresh from User Shell Folders on every "
+                        "lookup, a failed one too, so no other fallback value can be staged";
     const std::wstring missing = ScratchFolder(L"gone") + L"\\missing";
     const std::wstring fallback = ScratchFolder(L"fallback");
     struct Row {
