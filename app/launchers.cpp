@@ -6,6 +6,7 @@
 #include "app/guards.h"
 #include "app/startup_lists.h"
 #include "inventory/windows_start_man.h"
+#include "platform/code_page.h"
 #include "platform/file_system.h"
 #include "platform/shell.h"
 #include "shellpath/shell_services.h"
@@ -14,7 +15,8 @@ namespace quillmark {
 
 namespace {
 
-constexpr char kAddRemoveProgramsCommand[] = "RunDLL32.exe Shell32.dll,Control_RunDLL AppWiz.cpl,,0";
+constexpr wchar_t kRunDll32[] = L"RunDLL32.exe";
+constexpr char kAddRemoveProgramsArguments[] = "Shell32.dll,Control_RunDLL AppWiz.cpl,,0";
 constexpr char kCommonPrograms[] = "Common Programs";
 constexpr wchar_t kServicesShortcut[] = L"\\Administrative Tools\\Services.lnk";
 // Windows XP's name of the tool; later versions call it Task Scheduler.
@@ -39,7 +41,14 @@ Launchers::Launchers(MainView& view, StartupLists& lists, Platform platform)
     : view_(view), lists_(lists), platform_(platform) {}
 
 void Launchers::OpenAddRemovePrograms() {
-    WithDefaultErrorBox(view_, [&] { platform_.shell.WinExec(kAddRemoveProgramsCommand, kSwShowNormal); });
+    WithDefaultErrorBox(view_, [&] {
+        // By its full path, never by name: a RunDLL32.exe beside Quillmark (in
+        // Downloads, say) or in the current folder would be started instead.
+        const std::wstring program = SystemProgramPath(platform_, kRunDll32);
+        if (program.empty()) return;
+        const std::string command = "\"" + platform_.codePage.ToAnsi(program) + "\" " + kAddRemoveProgramsArguments;
+        platform_.shell.WinExec(command, kSwShowNormal);
+    });
 }
 
 void Launchers::OpenServices() {

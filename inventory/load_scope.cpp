@@ -100,10 +100,10 @@ void LoadRunValues(InventoryContext& context, StartupScope scope, ScopeList& lis
         LoadRunValuesOfView(context, scope, view, list, pass);
 }
 
-// A folder row is named after the program it starts, as the shell would show
-// that file name; a drive root has no file-name part and shows whole.
-std::wstring FolderRowName(const Platform& platform, const std::wstring& resolved) {
-    const std::wstring part = platform.codePage.RoundTrip(ExtractFileName(resolved));
+// A folder row is named after the program it starts, in UTF-16 as the shell
+// shows that file name; a drive root has no file-name part and shows whole.
+std::wstring FolderRowName(const std::wstring& resolved) {
+    const std::wstring part = ExtractFileName(resolved);
     return part.empty() ? resolved : part;
 }
 
@@ -140,7 +140,7 @@ void AddStartupFileRows(InventoryContext& context, ShortcutBatch& files, ScopeLi
             // A shortcut that could not be read keeps the row with its location.
             if (!targets[i]) continue;
             const std::wstring resolved = ProgramPathFromCommand(context.platform, *targets[i]);
-            row.name = FolderRowName(context.platform, resolved);
+            row.name = FolderRowName(resolved);
             pass.icons.Assign(list, resolved);
         } catch (...) {
         }

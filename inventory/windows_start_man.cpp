@@ -4,6 +4,7 @@
 #include "platform/code_page.h"
 #include "platform/file_system.h"
 #include "platform/platform.h"
+#include "platform/shell.h"
 #include "shellpath/path_text.h"
 
 namespace quillmark {
@@ -23,14 +24,27 @@ std::wstring TWindowsStartMan::ShellFolder(RegistryRoot root, const wchar_t* val
     }
 }
 
+// The shell's known folder is the documented source and follows folder
+// redirection. The "Shell Folders" key says "!Do not use this registry key":
+// it can be stale, and a 32-bit process reads the machine's copy from the
+// 32-bit view. It serves only when the shell cannot name the folder.
+std::wstring TWindowsStartMan::StartupFolder(KnownFolder folder, RegistryRoot root, const wchar_t* valueName) noexcept {
+    try {
+        std::wstring path;
+        if (Succeeded(platform_.shell.GetKnownFolderPath(folder, path)) && !path.empty()) return path;
+    } catch (...) {
+    }
+    return ShellFolder(root, valueName);
+}
+
 // Returned as read: a trip through the ANSI code page would turn characters
 // it lacks into "?" and the folder could then never be listed.
 std::wstring TWindowsStartMan::CommonStartupFolder() noexcept {
-    return ShellFolder(RegistryRoot::LocalMachine, L"Common Startup");
+    return StartupFolder(KnownFolder::CommonStartup, RegistryRoot::LocalMachine, L"Common Startup");
 }
 
 std::wstring TWindowsStartMan::UserStartupFolder() noexcept {
-    return ShellFolder(RegistryRoot::CurrentUser, L"StartUp");
+    return StartupFolder(KnownFolder::Startup, RegistryRoot::CurrentUser, L"StartUp");
 }
 
 void TWindowsStartMan::ListFolderFiles(const std::wstring& folder, const std::wstring& filter,

@@ -7,9 +7,11 @@
 namespace quillmark {
 
 struct Platform;
+enum class KnownFolder;
 
-// Finds each scope's Startup folder (from the Shell Folders values) and lists
-// the plain files in it. Every operation swallows its own failures.
+// Finds each scope's Startup folder (the shell's known folder, else the
+// Shell Folders value) and lists the plain files in it. Every operation
+// swallows its own failures.
 class TWindowsStartMan {
 public:
     explicit TWindowsStartMan(const Platform& platform);
@@ -24,6 +26,7 @@ public:
     void ListUserStartup(std::vector<std::wstring>& list) noexcept;
 
 private:
+    std::wstring StartupFolder(KnownFolder folder, RegistryRoot root, const wchar_t* valueName) noexcept;
     // Reads one Shell Folders value under the root; empty on any failure.
     std::wstring ShellFolder(RegistryRoot root, const wchar_t* valueName) noexcept;
 

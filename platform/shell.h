@@ -18,6 +18,7 @@ inline constexpr std::uint32_t kFoDelete = 3;
 inline constexpr std::uint16_t kFofSilent = 0x4;
 inline constexpr std::uint16_t kFofNoConfirmation = 0x10;
 inline constexpr std::uint16_t kFofAllowUndo = 0x40;
+inline constexpr std::uint16_t kFofNoErrorUi = 0x400;
 inline constexpr std::uint16_t kFofWantNukeWarning = 0x4000;
 inline constexpr std::uint32_t kShgfiIcon = 0x100;
 inline constexpr std::uint32_t kBifReturnOnlyFsDirs = 0x1;
@@ -38,6 +39,9 @@ class FileIcon {
 public:
     virtual ~FileIcon() = default;
 };
+
+// The known folders Quillmark asks the shell for.
+enum class KnownFolder { Startup, CommonStartup };
 
 // Which window owns what the shell shows.
 enum class ShellOwner { None, Application, MainWindow };
@@ -91,12 +95,13 @@ struct BrowseInfo {
 class Shell {
 public:
     virtual ~Shell() = default;
-    // SHGetFolderPathA(no window, csidl, no token, SHGFP_TYPE_CURRENT) into a
-    // buffer of kMaxPath + 1 bytes; `path` becomes its text up to the first NUL.
-    virtual HResult GetFolderPathA(int csidl, std::string& path) = 0;
     // SHGetFolderPathW(no window, csidl, no token, SHGFP_TYPE_CURRENT) into a
     // buffer of kMaxPath + 1 units; `path` becomes its text up to the first NUL.
     virtual HResult GetFolderPathW(int csidl, std::wstring& path) = 0;
+    // SHGetKnownFolderPath(folder, default flags, no token): S_OK and the
+    // folder's current path, which the shell verifies exists; on failure the
+    // shell's code and an empty path.
+    virtual HResult GetKnownFolderPath(KnownFolder folder, std::wstring& path) = 0;
     // SHGetSpecialFolderLocation(no window, csidl); null when none comes back.
     virtual std::unique_ptr<ShellIdList> GetSpecialFolderLocation(int csidl) = 0;
     // SHGetPathFromIDListA into kMaxPath characters / SHGetPathFromIDListW

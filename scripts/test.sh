@@ -15,6 +15,7 @@ jobs=$(nproc 2>/dev/null || echo 2)
 . scripts/lib/ensure_packages.sh
 . scripts/lib/wine_env.sh
 . scripts/lib/fuzz_build.sh
+. scripts/lib/pe_imports.sh
 
 ensure_packages "${QUILLMARK_PACKAGES[@]}" || { echo "package installation failed"; exit 1; }
 
@@ -135,6 +136,15 @@ if configure_and_build "$build/win32" Quillmark -DCMAKE_BUILD_TYPE=Release -DQUI
     done
 else
     echo "Windows i686 build failed"; failed=$((failed + 1))
+fi
+
+step "DLL imports of both exes"
+# One check: the 64-bit and the 32-bit exe import only DLLs no file beside them can replace.
+if check_pe_imports build/win64/app/Quillmark.exe build/win32/app/Quillmark.exe; then
+    echo "imports: only KnownDLLs and side-by-side common controls"
+    passed=$((passed + 1))
+else
+    failed=$((failed + 1))
 fi
 
 step "done"

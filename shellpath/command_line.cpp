@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "platform/code_page.h"
 #include "platform/environment.h"
 #include "platform/platform.h"
 #include "shellpath/path_text.h"
@@ -26,7 +25,7 @@ bool StartsWithNoCase(const std::wstring& text, const std::wstring& prefix) {
 std::wstring ProgramPathFromCommand(const Platform& platform, const std::wstring& location) {
     // Tested on the untrimmed text: a blank in front means no web address.
     if (StartsWithNoCase(location, L"http:") || StartsWithNoCase(location, L"https:")) return location;
-    return StripArguments(platform, ExpandFirstEnvVar(platform, location));
+    return StripArguments(ExpandFirstEnvVar(platform, location));
 }
 
 std::wstring ExpandFirstEnvVar(const Platform& platform, const std::wstring& text) {
@@ -55,17 +54,20 @@ std::wstring ReadEnvVar(const Platform& platform, const std::wstring& name) {
     return std::wstring(buffer.data(), copied);
 }
 
-std::wstring StripLeadingQuoted(const Platform& platform, const std::wstring& text) {
+std::wstring StripLeadingQuoted(const std::wstring& text) {
     if (text.empty() || text.front() != L'"') return text;
-    const std::string rest = platform.codePage.ToAnsi(text.substr(1));
-    const auto closing = rest.find('"');
+    // Cut on the UTF-16 text: through the ANSI code page a folder named with
+    // a Polish L-stroke, Cyrillic or Chinese would become another (or a
+    // missing) file, and a fullwidth quotation mark, best-fitted to '"',
+    // would cut the path short.
+    const auto closing = text.find(L'"', 1);
     // An unterminated quote gives nothing rather than the rest of the line.
-    if (closing == std::string::npos) return {};
-    return platform.codePage.FromAnsi(rest.substr(0, closing));
+    if (closing == std::wstring::npos) return {};
+    return text.substr(1, closing - 1);
 }
 
-std::wstring StripArguments(const Platform& platform, const std::wstring& commandLine) {
-    const std::wstring s = StripLeadingQuoted(platform, commandLine);
+std::wstring StripArguments(const std::wstring& commandLine) {
+    const std::wstring s = StripLeadingQuoted(commandLine);
     std::wstring base = Trim(RemoveFileExt(s));
     // The extension starts at the last "." of the whole line, which may lie
     // inside an argument; the cuts below only ever shorten it.

@@ -11,8 +11,8 @@ struct Platform;
 std::wstring ProgramPathFromCommand(const Platform& platform, const std::wstring& location);
 std::wstring ExpandFirstEnvVar(const Platform& platform, const std::wstring& text);
 std::wstring ReadEnvVar(const Platform& platform, const std::wstring& name);
-std::wstring StripArguments(const Platform& platform, const std::wstring& commandLine);
-std::wstring StripLeadingQuoted(const Platform& platform, const std::wstring& text);
+std::wstring StripArguments(const std::wstring& commandLine);
+std::wstring StripLeadingQuoted(const std::wstring& text);
 std::wstring RemoveFileExt(const std::wstring& text);
 
 }  // namespace quillmark

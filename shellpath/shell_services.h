@@ -20,10 +20,12 @@ inline constexpr int kCsidlProgramFiles = 0x26;
 inline constexpr int kCsidlProgramFilesCommon = 0x2B;
 inline constexpr int kCsidlCommonDocuments = 0x2E;
 
-// Folder lookups; empty text when the shell or the registry has no answer.
-// The ANSI shell call of SpecialFolderPath loses characters outside the code
-// page; the desktop folder is read in UTF-16.
+// Folder lookups, in UTF-16; empty text when the shell or the registry has no answer.
 std::wstring SpecialFolderPath(const Platform& platform, int csidl);
+// The full path of a program in the system folder (System32), so that a file
+// of the same name in the current directory or beside the exe is never
+// started instead; empty when the system folder is unknown.
+std::wstring SystemProgramPath(const Platform& platform, const std::wstring& fileName);
 std::wstring DesktopPath(const Platform& platform);
 // A value of the all-users "Shell Folders" key, unexpanded.
 std::wstring CommonShellFolderPath(const Platform& platform, const std::string& valueName);

@@ -20,12 +20,22 @@ std::wstring WorkingDirectoryOf(const std::wstring& target) {
 }
 
 // SHFileOperation's codes are partly its own (DE_*), so the text is ours.
-RecycleFailure RecycleFailureOf(const FileOperationResult& result) {
+// Without rights the copy engine answers, depending on the Windows version,
+// a Windows error, its own DE_ACCESSDENIEDSRC, or an HRESULT.
+bool IsAccessDenied(int code) {
     constexpr int kDeAccessDeniedSource = 0x78;
+    constexpr int kErrorElevationRequired = 740;
+    constexpr int kEAccessDenied = static_cast<int>(0x80070005u);
+    return code == static_cast<int>(kErrorAccessDenied) || code == kDeAccessDeniedSource ||
+           code == kErrorElevationRequired || code == kEAccessDenied;
+}
+
+RecycleFailure RecycleFailureOf(const FileOperationResult& result) {
     constexpr int kErrorCancelled = 1223;
-    if (result.aborted || result.code == kErrorCancelled)
+    constexpr int kDeOperationCancelled = 0x75;
+    if (IsAccessDenied(result.code)) return {L"Access is denied.", true};
+    if (result.aborted || result.code == kErrorCancelled || result.code == kDeOperationCancelled)
         return {L"Moving the file to the recycle bin was cancelled.", false};
-    if (result.code == static_cast<int>(kErrorAccessDenied) || result.code == kDeAccessDeniedSource) return {L"Access is denied.", true};
     return {L"The shell could not move the file to the recycle bin (code " + std::to_wstring(result.code) + L").", false};
 }
 
@@ -39,12 +49,15 @@ bool RecycleFile(const Platform& platform, const std::wstring& path, RecycleFail
     FileOperation operation;
     operation.function = kFoDelete;
     operation.from = platform.files.FullPath(path);
-    // ALLOWUNDO sends it to the recycle bin; without NOERRORUI the shell shows
-    // its own errors. Where the file's volume has no recycle bin (a network
-    // Startup folder, some removable media) ALLOWUNDO would quietly delete it
-    // for good: WANTNUKEWARNING makes the shell ask first, even though
+    // ALLOWUNDO sends it to the recycle bin. NOERRORUI keeps the copy
+    // engine's own boxes away, its "You'll need to provide administrator
+    // permission" above all: cancelled, it would read as the user's "no" and
+    // pre-empt our report of missing rights with its offer to restart
+    // elevated. Where the file's volume has no recycle bin (a network Startup
+    // folder, some removable media) ALLOWUNDO would quietly delete it for
+    // good: WANTNUKEWARNING makes the shell ask first, even though
     // NOCONFIRMATION spares the user the ordinary question.
-    operation.flags = kFofSilent | kFofNoConfirmation | kFofAllowUndo | kFofWantNukeWarning;
+    operation.flags = kFofSilent | kFofNoConfirmation | kFofAllowUndo | kFofNoErrorUi | kFofWantNukeWarning;
     const FileOperationResult result = platform.shell.FileOperationW(operation);
     if (result.code == 0 && !result.aborted) return true;
     if (failure != nullptr) *failure = RecycleFailureOf(result);

@@ -16,10 +16,17 @@ constexpr wchar_t kShellFoldersKey[] = L"Software\\MicroSoft\\Windows\\CurrentVe
 void FreeIdList(std::unique_ptr<ShellIdList>& list) noexcept { list.reset(); }
 
 std::wstring SpecialFolderPath(const Platform& platform, int csidl) {
-    std::string path;
+    std::wstring path;
     // S_FALSE (a folder that does not exist yet) still carries the path.
-    if (!Succeeded(platform.shell.GetFolderPathA(csidl, path))) return {};
-    return platform.codePage.FromAnsi(path);
+    if (!Succeeded(platform.shell.GetFolderPathW(csidl, path))) return {};
+    return path;
+}
+
+std::wstring SystemProgramPath(const Platform& platform, const std::wstring& fileName) {
+    std::wstring folder = SpecialFolderPath(platform, kCsidlSystem);
+    while (!folder.empty() && folder.back() == L'\\') folder.pop_back();
+    if (folder.empty()) return {};
+    return folder + L"\\" + fileName;
 }
 
 std::wstring DesktopPath(const Platform& platform) {

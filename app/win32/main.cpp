@@ -17,6 +17,13 @@
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int showCommand) {
     using namespace quillmark;
+    // Before anything can load a DLL: look for DLLs in System32 only. The exe
+    // is unpacked wherever the zip landed (Downloads, a USB stick), and a DLL
+    // planted beside it would otherwise be loaded, with an administrator's
+    // rights after a restart as administrator. The exe imports only KnownDLLs
+    // and the side-by-side common controls, which this search order leaves
+    // as they are.
+    SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
     // A program on a drive without media must not raise Windows' "no disk"
     // box while its file is looked at; the look then simply fails.
     SetErrorMode(SetErrorMode(0) | SEM_FAILCRITICALERRORS);

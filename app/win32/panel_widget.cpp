@@ -47,10 +47,11 @@ void PanelWidget::PaintBackground(HDC dc, const RECT& area) const {
         SelectedObject selected(source.get(), image.bitmap.get());
         const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
         // The images are drawn stretched to their layout rectangle, so a
-        // screen above 96 DPI gets the same picture at its size.
-        AlphaBlend(dc, image.bounds.left - area.left, image.bounds.top - area.top,
-                   image.bounds.right - image.bounds.left, image.bounds.bottom - image.bounds.top, source.get(), 0, 0,
-                   info.bmWidth, info.bmHeight, blend);
+        // screen above 96 DPI gets the same picture at its size. gdi32's own
+        // entry point, so msimg32 (no KnownDLL) need not be loaded at all.
+        GdiAlphaBlend(dc, image.bounds.left - area.left, image.bounds.top - area.top,
+                      image.bounds.right - image.bounds.left, image.bounds.bottom - image.bounds.top, source.get(), 0,
+                      0, info.bmWidth, info.bmHeight, blend);
     }
 }
 

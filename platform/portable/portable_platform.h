@@ -6,6 +6,7 @@
 #include "platform/portable/memory_file_system.h"
 #include "platform/portable/memory_registry.h"
 #include "platform/portable/recording_shell.h"
+#include "platform/portable/user_shell_folders.h"
 #include "platform/portable/windows1252_code_page.h"
 
 namespace quillmark {
@@ -23,12 +24,14 @@ public:
     RecordingShell& shell() noexcept { return shell_; }
 
     // Wired as on Windows: a saved shortcut becomes a file of the tree, a save
-    // into a missing folder fails, and a recycled file leaves the tree.
+    // into a missing folder fails, a recycled file leaves the tree, and the
+    // known folders follow the "User Shell Folders" values.
     PortablePlatform() {
         links_.SetFolderExists([this](const std::wstring& folder) { return files_.DirectoryExists(folder); });
         links_.SetFileWritten([this](const std::wstring& path) { files_.AddFile(path); });
         links_.SetFullPath([this](const std::wstring& path) { return files_.FullPath(path); });
         shell_.SetRemover([this](const std::wstring& path) { return files_.FileExists(path) && files_.Remove(path); });
+        shell_.SetKnownFolders([this](KnownFolder folder) { return UserShellFolder(registry_, files_, folder); });
     }
     PortablePlatform(const PortablePlatform&) = delete;
     PortablePlatform& operator=(const PortablePlatform&) = delete;

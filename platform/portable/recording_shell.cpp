@@ -116,24 +116,27 @@ void RecordingShell::SetFileOperationAnswer(std::optional<FileOperationResult> a
 
 void RecordingShell::SetBrowseResult(std::optional<std::wstring> folder) { browseResult_ = std::move(folder); }
 
-HResult RecordingShell::GetFolderPathA(int csidl, std::string& path) {
+void RecordingShell::SetFolderPathW(int csidl, const std::wstring& path) { wideFolderPaths_[csidl] = path; }
+
+HResult RecordingShell::GetFolderPathW(int csidl, std::wstring& path) {
     const auto found = folderPaths_.find(csidl);
+    const auto wide = wideFolderPaths_.find(csidl);
+    if (wide != wideFolderPaths_.end()) {
+        path = wide->second.substr(0, kMaxPath);
+        return found != folderPaths_.end() ? found->second.second : kSOk;
+    }
     if (found == folderPaths_.end()) {
         path.clear();
         return kEInvalidArg;
     }
-    path = found->second.first.substr(0, kMaxPath);
+    path = Widen(found->second.first).substr(0, kMaxPath);
     return found->second.second;
 }
 
-void RecordingShell::SetFolderPathW(int csidl, const std::wstring& path) { wideFolderPaths_[csidl] = path; }
-
-HResult RecordingShell::GetFolderPathW(int csidl, std::wstring& path) {
-    std::string ansi;
-    const HResult result = GetFolderPathA(csidl, ansi);
-    const auto wide = wideFolderPaths_.find(csidl);
-    path = wide != wideFolderPaths_.end() ? wide->second.substr(0, kMaxPath) : Widen(ansi);
-    return result;
+HResult RecordingShell::GetKnownFolderPath(KnownFolder folder, std::wstring& path) {
+    const std::optional<std::wstring> found = knownFolders_ ? knownFolders_(folder) : std::nullopt;
+    path = found.value_or(std::wstring());
+    return found ? kSOk : kFileNotFound;
 }
 
 std::unique_ptr<ShellIdList> RecordingShell::GetSpecialFolderLocation(int csidl) {

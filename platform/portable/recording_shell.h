@@ -35,11 +35,17 @@ public:
     RecordingShell();
     ~RecordingShell() override;
 
-    // SHGetFolderPathA answers: unknown identifiers give E_INVALIDARG.
+    // SHGetFolderPathW answers, given as ANSI text widened byte for byte;
+    // unknown identifiers give E_INVALIDARG.
     void SetFolderPath(int csidl, const std::string& path, HResult result = kSOk);
-    // SHGetFolderPathW answers: the ANSI answer widened byte for byte, unless
-    // a wide one is set here (a folder the ANSI form cannot spell).
+    // A wide answer instead (a folder the ANSI form cannot spell).
     void SetFolderPathW(int csidl, const std::wstring& path);
+    // Where SHGetKnownFolderPath finds a folder: the path, or none for a
+    // folder the shell cannot name. PortablePlatform wires it to the memory
+    // registry and file tree as Windows does; unwired, every lookup fails.
+    void SetKnownFolders(std::function<std::optional<std::wstring>(KnownFolder)> source) {
+        knownFolders_ = std::move(source);
+    }
     // SHGetSpecialFolderLocation answers: an id list for the folder; an empty
     // path is a virtual folder (an id list without a file-system path).
     void SetFolderLocation(int csidl, const std::wstring& path);
@@ -76,8 +82,8 @@ public:
     int LiveIdLists() const { return *liveIdLists_; }
     int LiveIcons() const { return *liveIcons_; }
 
-    HResult GetFolderPathA(int csidl, std::string& path) override;
     HResult GetFolderPathW(int csidl, std::wstring& path) override;
+    HResult GetKnownFolderPath(KnownFolder folder, std::wstring& path) override;
     std::unique_ptr<ShellIdList> GetSpecialFolderLocation(int csidl) override;
     bool GetPathFromIdListA(const ShellIdList& list, std::string& path) override;
     bool GetPathFromIdListW(const ShellIdList& list, std::wstring& path) override;
@@ -97,6 +103,7 @@ private:
     std::map<int, std::pair<std::string, HResult>> folderPaths_;
     std::map<int, std::wstring> folderLocations_;
     std::map<int, std::wstring> wideFolderPaths_;
+    std::function<std::optional<std::wstring>(KnownFolder)> knownFolders_;
     std::set<std::wstring> icons_;
     std::function<bool(const std::wstring&)> remover_;
     std::optional<std::wstring> browseResult_;

@@ -1,6 +1,6 @@
 #pragma once
-// UniqueResource aliases for the shell's handle kinds: icons, image lists and
-// item id lists.
+// UniqueResource aliases for the shell's handle kinds: icons, image lists,
+// item id lists and the texts the shell allocates.
 #include <windows.h>
 #include <commctrl.h>
 #include <shlobj.h>
@@ -32,5 +32,12 @@ struct IdListTraits {
     }
 };
 using UniqueIdList = UniqueResource<IdListTraits>;
+
+// A text the shell allocated with the COM task allocator (a known folder's path).
+struct CoTaskTextTraits {
+    static PWSTR Invalid() noexcept { return nullptr; }
+    static void Close(PWSTR text) noexcept { CoTaskMemFree(text); }
+};
+using UniqueCoTaskText = UniqueResource<CoTaskTextTraits>;
 
 }  // namespace quillmark

@@ -31,21 +31,6 @@ const Char* OrNull(const std::basic_string<Char>& text) {
     return text.empty() ? nullptr : text.c_str();
 }
 
-using GetFolderPathAFunction = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPSTR);
-
-// SHGetFolderPathA as SHFolder.dll exports it; the library stays loaded for
-// the life of the process.
-GetFolderPathAFunction FolderPathFunction() {
-    static const GetFolderPathAFunction function = [] {
-        HMODULE library = LoadLibraryW(L"SHFolder.dll");
-        return library == nullptr
-                   ? nullptr
-                   : reinterpret_cast<GetFolderPathAFunction>(
-                         reinterpret_cast<void*>(GetProcAddress(library, "SHGetFolderPathA")));
-    }();
-    return function;
-}
-
 // Preselects the folder whose path travels in lParam once the dialog is up.
 int CALLBACK BrowseCallback(HWND dialog, UINT message, LPARAM, LPARAM data) {
     if (message == BFFM_INITIALIZED) SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, data);
@@ -63,20 +48,23 @@ HWND Win32Shell::Owner(ShellOwner owner) const noexcept {
     return nullptr;
 }
 
-HResult Win32Shell::GetFolderPathA(int csidl, std::string& path) {
-    char buffer[kMaxPath + 1] = {};
-    const GetFolderPathAFunction function = FolderPathFunction();
-    const HRESULT result = function == nullptr ? E_NOTIMPL : function(nullptr, csidl, nullptr, 0, buffer);
-    buffer[kMaxPath] = '\0';
-    path = buffer;
-    return result;
-}
-
 HResult Win32Shell::GetFolderPathW(int csidl, std::wstring& path) {
     wchar_t buffer[kMaxPath + 1] = {};
     const HRESULT result = SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, buffer);
     buffer[kMaxPath] = L'\0';
     path = buffer;
+    return result;
+}
+
+HResult Win32Shell::GetKnownFolderPath(KnownFolder folder, std::wstring& path) {
+    // The documented source of the Startup folders, which follows folder
+    // redirection; the "Shell Folders" key is only a cache of it.
+    const KNOWNFOLDERID& id = folder == KnownFolder::CommonStartup ? FOLDERID_CommonStartup : FOLDERID_Startup;
+    PWSTR found = nullptr;
+    const HRESULT result = SHGetKnownFolderPath(id, KF_FLAG_DEFAULT, nullptr, &found);
+    // The shell allocates the text even for some failures; it is freed either way.
+    const UniqueCoTaskText text(found);
+    path = SUCCEEDED(result) && found != nullptr ? std::wstring(found) : std::wstring();
     return result;
 }
 

@@ -14,8 +14,8 @@ public:
         mainWindow_ = mainWindow;
     }
 
-    HResult GetFolderPathA(int csidl, std::string& path) override;
     HResult GetFolderPathW(int csidl, std::wstring& path) override;
+    HResult GetKnownFolderPath(KnownFolder folder, std::wstring& path) override;
     std::unique_ptr<ShellIdList> GetSpecialFolderLocation(int csidl) override;
     bool GetPathFromIdListA(const ShellIdList& list, std::string& path) override;
     bool GetPathFromIdListW(const ShellIdList& list, std::wstring& path) override;

@@ -46,6 +46,7 @@ class LauncherCommands : public ::testing::TestWithParam<LauncherCase> {};
 TEST_P(LauncherCommands, HandTheirToolToTheShell) {
     const LauncherCase& c = GetParam();
     FeatureWorld world;
+    world.platform.shell().SetFolderPath(kCsidlSystem, "C:\\Windows\\System32");
     world.platform.registry().SetString(RegistryRoot::CurrentUser, kShellFolders, L"StartUp", kUserStartup);
     if (c.commonPrograms) {
         world.platform.registry().SetString(RegistryRoot::LocalMachine, kShellFolders, L"Common Programs", kPrograms);
@@ -64,7 +65,7 @@ INSTANTIATE_TEST_SUITE_P(
     Buttons, LauncherCommands,
     ::testing::Values(
         LauncherCase{"AddRemovePrograms", &Launchers::OpenAddRemovePrograms, true, false,
-                     L"WinExec 0  RunDLL32.exe Shell32.dll,Control_RunDLL AppWiz.cpl,,0 1"},
+                     L"WinExec 0  \"C:\\Windows\\System32\\RunDLL32.exe\" Shell32.dll,Control_RunDLL AppWiz.cpl,,0 1"},
         LauncherCase{"Services", &Launchers::OpenServices, true, false,
                      L"ShellExecuteW 1 open C:\\ProgramData\\\u7a0b\u5e8f\\Administrative Tools\\Services.lnk 1"},
         LauncherCase{"ServicesWithoutCommonPrograms", &Launchers::OpenServices, false, false,

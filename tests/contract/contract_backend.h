@@ -19,8 +19,9 @@ struct RawValue {
 // What the contract suite needs from a world besides the platform under
 // test: a way to seed and inspect registry values and files that does not go
 // through the code being checked. The world starts as a fresh Wine prefix
-// does: both Run keys exist and the Shell Folders values "StartUp" (current
-// user) and "Common Startup" (all users) name existing folders.
+// does: both Run keys exist, and the Shell Folders and User Shell Folders
+// values "StartUp" (current user) and "Common Startup" (all users) name
+// existing folders.
 class ContractBackend {
 public:
     virtual ~ContractBackend() = default;

@@ -64,8 +64,14 @@ void ContractTest::RemoveValue(RegistryRoot root, const std::wstring& key, const
 }
 
 std::wstring ContractTest::StartupFolderOf(RegistryRoot root) {
-    const auto value = backend_->GetValue(root, kShellFoldersPath,
-                                          root == RegistryRoot::CurrentUser ? L"StartUp" : L"Common Startup");
+    const std::wstring name = root == RegistryRoot::CurrentUser ? L"StartUp" : L"Common Startup";
+    // The prefix's own folder, as it was before this test pointed the value
+    // elsewhere: folders of later worlds do not nest ever deeper, past the
+    // MAX_PATH that Wine's shell reads a folder's path into.
+    const auto saved = std::find_if(saved_.begin(), saved_.end(), [&](const Saved& s) {
+        return s.root == root && s.key == kShellFoldersPath && s.name == name;
+    });
+    const auto value = saved != saved_.end() ? saved->value : backend_->GetValue(root, kShellFoldersPath, name);
     if (!value) return {};
     std::wstring text;
     for (std::size_t i = 0; i + 1 < value->bytes.size(); i += 2) {

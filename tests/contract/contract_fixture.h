@@ -13,6 +13,10 @@ inline const wchar_t kRunKeyPath[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVers
 // 64-bit process reaches it under this name too.
 inline const wchar_t kRun32KeyPath[] = L"SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Run";
 inline const wchar_t kShellFoldersPath[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+// Where the shell's known folders come from (and folder redirection writes);
+// "Shell Folders" is only the shell's cache of them.
+inline const wchar_t kUserShellFoldersPath[] =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
 
 // Runs each case against one backend and leaves the world as it found it:
 // values it wrote are deleted, values it changed get their old data back,

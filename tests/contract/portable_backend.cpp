@@ -16,6 +16,8 @@ public:
         const std::wstring commonStartup = L"C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\StartUp";
         registry.SetString(RegistryRoot::CurrentUser, kShellFoldersPath, L"StartUp", userStartup);
         registry.SetString(RegistryRoot::LocalMachine, kShellFoldersPath, L"Common Startup", commonStartup);
+        registry.SetString(RegistryRoot::CurrentUser, kUserShellFoldersPath, L"Startup", userStartup);
+        registry.SetString(RegistryRoot::LocalMachine, kUserShellFoldersPath, L"Common Startup", commonStartup);
         platform_.files().AddFolder(userStartup);
         platform_.files().AddFolder(commonStartup);
     }

@@ -56,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const std::wstring expanded = ExpandFirstEnvVar(platform, location);
     if (location.find(L'%') == std::wstring::npos) Require(expanded == location, "no reference, no change");
-    const std::wstring unquoted = StripLeadingQuoted(platform, expanded);
+    const std::wstring unquoted = StripLeadingQuoted(expanded);
     if (!expanded.starts_with(L'"')) Require(unquoted == expanded, "only a leading quote is taken apart");
     else Require(unquoted.size() < expanded.size() && unquoted.find(L'"') == std::wstring::npos,
                  "the quoted part ends before the next quote");

@@ -18,7 +18,6 @@ namespace quillmark {
 namespace {
 
 constexpr wchar_t kStartupApprovedPath[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved";
-constexpr wchar_t kUserShellFoldersPath[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
 
 const wchar_t* ShellFolderValue(StartupScope scope) {
     return scope == StartupScope::AllUsers ? L"Common Startup" : L"StartUp";
@@ -101,9 +100,9 @@ const std::wstring& InventoryWorld::StartupFolder(StartupScope scope) const {
 void InventoryWorld::SetStartupFolderValue(StartupScope scope, const std::wstring& folder) {
     const auto data = Utf16Bytes(folder + L'\0');
     test_.ReplaceValue(RootOf(scope), kShellFoldersPath, ShellFolderValue(scope), kRegSz, data);
-    // Wine's shell writes "Shell Folders" afresh from "User Shell Folders"
-    // whenever it looks a special folder up (saving a shortcut does), so the
-    // source value must name the same folder or ours is soon overwritten.
+    // The shell's known folder comes from "User Shell Folders", and Wine's
+    // shell writes "Shell Folders" afresh from it whenever it looks a special
+    // folder up (saving a shortcut does): both name the same folder.
     test_.ReplaceValue(RootOf(scope), kUserShellFoldersPath, ShellFolderValue(scope), kRegSz, data);
 }
 

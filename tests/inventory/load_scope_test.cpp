@@ -58,10 +58,10 @@ struct LoadCase {
 };
 
 const LoadCase kLoadCases[] = {
-    {"plain file outside code page 1252: listed, name shown through the code page",
+    {"plain file outside code page 1252: listed, named in full",
      [](InventoryWorld& w) {
          const std::wstring file = w.Program(w.StartupFolder(kUser), L"\u0424 plain.exe");
-         return ExpectedRow{L"? plain.exe", file, EntryOrigin::StartupFile, Icon::Shell, file};
+         return ExpectedRow{L"\u0424 plain.exe", file, EntryOrigin::StartupFile, Icon::Shell, file};
      }},
     {"REG_DWORD value: its name, no location, the built-in image",
      [](InventoryWorld& w) {
@@ -74,6 +74,14 @@ const LoadCase kLoadCases[] = {
          const std::wstring data = L"\"" + app + L"\" /min";
          w.SetRunString(kUser, L"Quoted", data);
          return ExpectedRow{L"Quoted", data, EntryOrigin::RunValue, Icon::Shell, app};
+     }},
+    {"quoted program in Polish, Cyrillic and Chinese folders: icon of that program",
+     [](InventoryWorld& w) {
+         const std::wstring folder = w.FolderAt(w.Folder(L"\u0141ukasz") + L"\\\u0414\u043e\u043c \u4e2d\u6587");
+         const std::wstring app = w.Program(folder, L"app.exe");
+         const std::wstring data = L"\"" + app + L"\" /m";
+         w.SetRunString(kUser, L"Wide", data);
+         return ExpectedRow{L"Wide", data, EntryOrigin::RunValue, Icon::Shell, app};
      }},
     {"%ProgramFiles% shown unexpanded, icon of the expanded program",
      [](InventoryWorld& w) {

@@ -116,19 +116,22 @@ TEST_P(CommandLineTest, TextRulesOfTheSteps) {
     for (const Row& row : kRows) {
         SCOPED_TRACE(testing::Message() << "text length " << std::wstring(row.text).size());
         EXPECT_EQ(RemoveFileExt(row.text), row.withoutExt);
-        EXPECT_EQ(StripLeadingQuoted(platform, row.text), row.leadingQuoted);
+        EXPECT_EQ(StripLeadingQuoted(row.text), row.leadingQuoted);
     }
 }
 
-// Only the quoted part passes through the ANSI code page (1252 here and in a
-// fresh Wine prefix); the rest, environment names and values included, keeps
-// every character.
+// No part passes through the ANSI code page (1252 here and in a fresh Wine
+// prefix): quoted or not, environment names and values included, every
+// character stays, and a fullwidth quotation mark is no quote.
 TEST_P(CommandLineTest, CharactersOutsideTheCodePage) {
     world_->SetVariable(L"Qm\u4e2d", L"C:\\\u0100pp");
     static const Example kExamples[] = {
-        {L"\"C:\\\u0100pp\\app.exe\" -x", L"C:\\App\\app.exe"},  // best fit: A macron becomes A
-        {L"\"C:\\\u4e2d\\app.exe\" -x", L"C:\\?\\app.exe"},
-        {L"\"C:\\\u20ac\\app.exe\"", L"C:\\\u20ac\\app.exe"},  // the euro sign is in 1252
+        {L"\"C:\\\u0100pp\\app.exe\" -x", L"C:\\\u0100pp\\app.exe"},
+        {L"\"C:\\\u4e2d\\app.exe\" -x", L"C:\\\u4e2d\\app.exe"},
+        {L"\"C:\\Users\\\u0141ukasz\\\u0414\u043e\u043c \u4e2d\u6587\\app.exe\" /m",
+         L"C:\\Users\\\u0141ukasz\\\u0414\u043e\u043c \u4e2d\u6587\\app.exe"},
+        {L"\"C:\\A\uff02B\\app.exe\" -x", L"C:\\A\uff02B\\app.exe"},
+        {L"\"C:\\\u20ac\\app.exe\"", L"C:\\\u20ac\\app.exe"},
         {L"C:\\\u4e2d\\app.exe -x", L"C:\\\u4e2d\\app.exe "},
         {L"%\u4e2d%\\app.exe", nullptr},
         {L"%qm\u4e2d%\\app.exe -x", L"C:\\\u0100pp\\app.exe "},
@@ -170,7 +173,7 @@ TEST_P(CommandLineTest, BadInputNeverBreaksTheRules) {
         {L"a.exe\x01\x02", L"a.exe"},  // control characters trim like blanks
         {L"\x01 a.exe -x", L"a.exe "},
         {L"C:\\a\xD83D\xDE00.exe -x", L"C:\\a\xD83D\xDE00.exe "},  // a surrogate pair left alone
-        {L"\"C:\\\xD800.exe\"", L"C:\\?.exe"},                      // a lone surrogate becomes "?"
+        {L"\"C:\\\xD800.exe\"", L"C:\\\xD800.exe"},                 // a lone surrogate stays as it is
         {L"a.e|xe", L"a.e"},
         {L"a.e<x>e", L"a.e"},
         {L"a.?*", L"a."},

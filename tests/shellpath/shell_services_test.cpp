@@ -24,14 +24,20 @@ protected:
 
 // --- folder lookups ----------------------------------------------------------
 
-TEST_F(ShellServicesTest, SpecialFolderPathWidensTheAnsiAnswer) {
-    world_.shell().SetFolderPath(kCsidlPersonal, "C:\\Users\\Ren\xe9\\Documents");
+TEST_F(ShellServicesTest, SpecialFolderPathIsReadInUtf16) {
+    world_.shell().SetFolderPathW(kCsidlPersonal, L"C:\\Users\\\u0141ukasz \u4e2d\\Documents");
     world_.shell().SetFolderPath(kCsidlProgramFiles, "C:\\Program Files", kSFalse);
     world_.shell().SetFolderPath(kCsidlSystem, "C:\\junk", kEFail);
-    EXPECT_EQ(SpecialFolderPath(View(), kCsidlPersonal), L"C:\\Users\\Ren\u00e9\\Documents");
+    EXPECT_EQ(SpecialFolderPath(View(), kCsidlPersonal), L"C:\\Users\\\u0141ukasz \u4e2d\\Documents");
     EXPECT_EQ(SpecialFolderPath(View(), kCsidlProgramFiles), L"C:\\Program Files");
     EXPECT_EQ(SpecialFolderPath(View(), kCsidlSystem), L"");
     EXPECT_EQ(SpecialFolderPath(View(), 0x7777), L"");
+    // No system folder, no program path: never a bare name for the search path.
+    EXPECT_EQ(SystemProgramPath(View(), L"RunDll32.exe"), L"");
+    for (const char* system : {"C:\\Windows\\System32", "C:\\Windows\\System32\\"}) {
+        world_.shell().SetFolderPath(kCsidlSystem, system);
+        EXPECT_EQ(SystemProgramPath(View(), L"RunDll32.exe"), L"C:\\Windows\\System32\\RunDll32.exe");
+    }
 }
 
 TEST_F(ShellServicesTest, DesktopPathIsReadInUtf16AndFreesItsIdList) {
@@ -177,6 +183,10 @@ TEST_F(RecycleFileTest, SendsExactlyThatFile) {
     const FileOperation& operation = world_.shell().FileOperations()[0];
     EXPECT_EQ(operation.function, kFoDelete);
     EXPECT_EQ(operation.from, L"C:\\Startup\\a.lnk");
+    // The shell shows no error box of its own (our report comes instead),
+    // but still asks before deleting for good.
+    EXPECT_TRUE(operation.flags & kFofNoErrorUi);
+    EXPECT_TRUE(operation.flags & kFofWantNukeWarning);
 }
 
 TEST_F(RecycleFileTest, RelativePathIsCompletedFromTheCurrentDirectory) {
@@ -210,6 +220,11 @@ TEST_F(RecycleFileTest, RefusedOrDeclinedRecycleSaysWhy) {
     const Case cases[] = {
         {"declined", {0, true}, false},
         {"access denied", {5, false}, true},
+        {"access denied to the source", {0x78, false}, true},
+        {"elevation required", {740, false}, true},
+        {"access denied as an HRESULT", {static_cast<int>(0x80070005u), false}, true},
+        {"refused, then the operation given up", {5, true}, true},
+        {"cancelled", {0x75, false}, false},
         {"other refusal", {0x7C, false}, false},
     };
     for (const Case& c : cases) {

@@ -1,0 +1,29 @@
+#include "platform/portable/user_shell_folders.h"
+
+#include "platform/portable/memory_file_system.h"
+#include "platform/portable/memory_registry.h"
+
+namespace quillmark {
+
+namespace {
+constexpr wchar_t kUserShellFolders[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+}  // namespace
+
+std::optional<std::wstring> UserShellFolder(const MemoryRegistry& registry, MemoryFileSystem& files,
+                                            KnownFolder folder) {
+    const bool common = folder == KnownFolder::CommonStartup;
+    const auto* value = registry.FindValue(common ? RegistryRoot::LocalMachine : RegistryRoot::CurrentUser,
+                                           kUserShellFolders, common ? L"Common Startup" : L"Startup");
+    if (value == nullptr || value->unreadable || (value->type != kRegSz && value->type != kRegExpandSz))
+        return std::nullopt;
+    std::wstring path;
+    for (std::size_t i = 0; i + 1 < value->data.size(); i += 2) {
+        const auto unit = static_cast<wchar_t>(value->data[i] | (value->data[i + 1] << 8));
+        if (unit == L'\0') break;
+        path.push_back(unit);
+    }
+    if (path.empty() || !files.DirectoryExists(path)) return std::nullopt;
+    return path;
+}
+
+}  // namespace quillmark
