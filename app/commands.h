@@ -16,6 +16,9 @@ enum class Command {
     OpenContainingFolder,
     ShowProperties,
     DeleteSelected,
+    DisableSelected,
+    EnableSelected,
+    UndoRemoval,
     // The add panel (app/add_panel.cpp).
     AddProgram,
     AddProgramFromFolderList,

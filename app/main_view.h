@@ -74,6 +74,9 @@ public:
     virtual void SelectRow(ListId list, int row) = 0;
     // Shows that image of the shared list on the row (-1: none).
     virtual void SetRowIcon(ListId list, int row, int imageIndex) = 0;
+    // The row's "Status" column; a row Windows will not start is drawn in the
+    // system's grey text colour unless it is selected.
+    virtual void SetRowStatus(ListId list, int row, const std::wstring& text, bool disabled) = 0;
     // Called from the icon worker's thread: the window is to run
     // TfrmRun::IconsArrived on its own thread soon. Must not block.
     virtual void PostIconsArrived() = 0;

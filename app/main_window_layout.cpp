@@ -150,7 +150,10 @@ const MenuItemLayout kMenuItems[] = {
 {L"PopupMenu1", L"Open1", L"Open", ids::kOpen1, Command::OpenSelected},
 {L"PopupMenu1", L"FileProperties1", L"Show Properties", ids::kFileProperties1, Command::ShowProperties},
 {L"PopupMenu1", L"N2", L"-", ids::kN2},
+{L"PopupMenu1", L"Disable1", L"Disa&ble", ids::kDisable1, Command::DisableSelected},
+{L"PopupMenu1", L"Enable1", L"&Enable", ids::kEnable1, Command::EnableSelected},
 {L"PopupMenu1", L"Remove1", L"&Delete this entry", ids::kRemove1, Command::DeleteSelected},
+{L"PopupMenu1", L"UndoRemoval1", L"&Undo removal", ids::kUndoRemoval1, Command::UndoRemoval},
 // The help menu. The hidden "Home Page" item has always led to the product
 // page, like "Quillmark Help"; the vendor's home page is the website label's.
 {L"PopupMenu2", L"About1", L"About Quillmark", ids::kAbout1, Command::ShowAbout},

@@ -86,6 +86,7 @@ const wchar_t* TabCaption(int tabIndex) noexcept;
 
 inline constexpr unsigned kTimer1Interval = 300;  // milliseconds; disabled at start
 inline constexpr int kNameColumnWidth = 180;
+inline constexpr int kStatusColumnWidth = 150;
 inline constexpr int kLocationColumnMargin = 20;
 inline constexpr int kEditFieldMargin = 260;  // the edit fields are the window's outer width minus this
 

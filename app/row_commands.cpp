@@ -9,7 +9,9 @@
 #include "app/startup_lists.h"
 #include "app/tab_target.h"
 #include "app/texts.h"
+#include "inventory/approve_entries.h"
 #include "inventory/remove_entries.h"
+#include "inventory/undo_removal.h"
 #include "platform/error.h"
 #include "platform/shell.h"
 #include "shellpath/resolved_program.h"
@@ -28,6 +30,12 @@ std::wstring ContainingFolder(const std::wstring& path) {
 void OpenWithShell(const Platform& platform, const std::wstring& file) {
     // What the shell makes of it is not examined; it shows its own errors.
     platform.shell.ExecuteW(ShellOwner::MainWindow, L"Open", file, L"", L"", kSwShow);
+}
+
+// The same rows again after a reload: a row is the same entry when it comes
+// from the same place by the same name.
+bool SameEntry(const StartupEntry& a, const StartupEntry& b) {
+    return a.origin == b.origin && a.registryView == b.registryView && a.name == b.name && a.location == b.location;
 }
 
 }  // namespace
@@ -95,6 +103,62 @@ void RowCommands::DeleteSelected() {
     });
 }
 
+void RowCommands::SwitchSelected(Switch change, const wchar_t* reportHeading) {
+    SwallowFailures([&] {
+        const TabTarget target = *TargetOfTab(TabUse::RowCommand, view_.TabIndex());
+        lists_.SyncSelection(target.list);
+        std::vector<StartupEntry> chosen;
+        for (const StartupEntry& row : lists_.Rows(target.list).rows) {
+            if (row.selected) chosen.push_back(row);
+        }
+        InventoryContext inventory = lists_.Inventory();
+        const std::vector<RemovalFailure> failures = change(inventory, target.scope, lists_.Rows(target.list));
+        lists_.LoadSelectedTab([&](ScopeList& rows) {
+            for (StartupEntry& row : rows.rows) {
+                row.selected = std::any_of(chosen.begin(), chosen.end(), [&](const auto& c) { return SameEntry(c, row); });
+            }
+        });
+        if (!failures.empty()) failures_.Show(reportHeading, failures, texts::kRestartToChangeQuestion);
+    });
+}
+
+// What could not be written is reported after the reload, with the offer to
+// restart as administrator where rights were missing.
+void RowCommands::DisableSelected() { SwitchSelected(&DisableSelectedEntries, texts::kDisableReportHeading); }
+
+void RowCommands::EnableSelected() { SwitchSelected(&EnableSelectedEntries, texts::kEnableReportHeading); }
+
+// The list is reloaded with the rows put back selected; what could not be put
+// back is reported after it.
+void RowCommands::UndoRemoval() {
+    SwallowFailures([&] {
+        const TabTarget target = *TargetOfTab(TabUse::Delete, view_.TabIndex());
+        InventoryContext inventory = lists_.Inventory();
+        const UndoOutcome outcome = UndoLastRemoval(inventory, target.scope, DataFolder(platform_));
+        if (!outcome.found) return;
+        lists_.LoadSelectedTab([&](ScopeList& rows) { SelectRestoredRows(rows, target.scope, outcome.restored); });
+        if (!outcome.failures.empty()) {
+            failures_.Show(texts::kUndoReportHeading, outcome.failures, texts::kRestartToChangeQuestion);
+        }
+    });
+}
+
+bool RowCommands::CanDisable() {
+    const ListId list = TargetOfTab(TabUse::RowCommand, view_.TabIndex())->list;
+    lists_.SyncSelection(list);
+    return CanDisableSelected(lists_.Rows(list));
+}
+
+bool RowCommands::CanEnable() {
+    const ListId list = TargetOfTab(TabUse::RowCommand, view_.TabIndex())->list;
+    lists_.SyncSelection(list);
+    return CanEnableSelected(lists_.Rows(list));
+}
+
+bool RowCommands::CanUndo() {
+    return CanUndoRemoval(platform_, TargetOfTab(TabUse::Delete, view_.TabIndex())->scope, DataFolder(platform_));
+}
+
 // The name field may already be set when a failure ends it.
 void RowCommands::CopyRowIntoFields(ListId list) {
     SwallowFailures([&] {
@@ -110,10 +174,12 @@ void RowCommands::CopyRowIntoFields(ListId list) {
     });
 }
 
-// Each command carries its own guard. Shift, Ctrl and Alt are not looked at.
-void RowCommands::KeyDown(int key) {
+// Each command carries its own guard. Enter, Space and Delete act whatever
+// Shift, Ctrl and Alt are doing.
+void RowCommands::KeyDown(int key, bool control) {
     if (key == kKeyEnter || key == kKeySpace) OpenSelected();
     if (key == kKeyDelete) DeleteSelected();
+    if (key == kKeyZ && control) UndoRemoval();
 }
 
 }  // namespace quillmark

@@ -1,7 +1,9 @@
 #pragma once
 #include <string>
+#include <vector>
 
 #include "app/main_view.h"
+#include "inventory/remove_entries.h"
 #include "platform/platform.h"
 
 namespace quillmark {
@@ -19,14 +21,27 @@ public:
     void OpenContainingFolder();
     void ShowProperties();
     void DeleteSelected();
+    // Switches the selected rows off (or on) the way Task Manager does: the
+    // entries stay, Windows skips them at logon.
+    void DisableSelected();
+    void EnableSelected();
+    // Puts back what the newest removal of the tab's scope took.
+    void UndoRemoval();
+    // Whether the command would change anything now, for its menu item.
+    bool CanDisable();
+    bool CanEnable();
+    bool CanUndo();
     // A click on a row of the list: its name and location go into the add panel's fields.
     void CopyRowIntoFields(ListId list);
-    // `key` is the virtual-key code; the key is not consumed.
-    void KeyDown(int key);
+    // `key` is the virtual-key code, `control` whether Ctrl is down; the key
+    // is not consumed.
+    void KeyDown(int key, bool control = false);
 
 private:
     template <typename Step>
     void ForEachSelectedProgram(Step step);
+    using Switch = std::vector<RemovalFailure> (*)(InventoryContext&, StartupScope, const ScopeList&);
+    void SwitchSelected(Switch change, const wchar_t* reportHeading);
 
     MainView& view_;
     StartupLists& lists_;

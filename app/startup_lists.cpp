@@ -5,6 +5,7 @@
 #include "app/guards.h"
 #include "app/tab_target.h"
 #include "app/texts.h"
+#include "inventory/entry_status.h"
 #include "inventory/windows_start_man.h"
 #include "platform/error.h"
 #include "platform/registry_accessor.h"
@@ -31,7 +32,7 @@ InventoryContext StartupLists::Inventory() {
                             ShortcutWorkers{threads_.shortcutThreads, threads_.setup}};
 }
 
-void StartupLists::LoadSelectedTab() {
+void StartupLists::LoadSelectedTab(const RowChoice& choose) {
     // Whatever the last load still waits for belongs to rows about to go.
     iconFetcher_.Cancel();
     iconRequests_.clear();
@@ -44,15 +45,25 @@ void StartupLists::LoadSelectedTab() {
     iconRequests_ = LoadScopeRows(context, target->scope, rows, programIcons_);
     iconList_ = target->list;
     view_.ShowRows(target->list, rows);
+    for (std::size_t row = 0; row < rows.rows.size(); ++row) ShowStatus(target->list, row);
     FetchIcons();
     view_.FocusList(target->list);
     // The list was emptied and refilled, so the last row ends up the only
-    // selected one; it is not scrolled into view.
-    if (!rows.rows.empty()) {
-        for (StartupEntry& row : rows.rows) row.selected = false;
+    // selected one unless the command chooses others; none is scrolled into view.
+    for (StartupEntry& row : rows.rows) row.selected = false;
+    if (choose) {
+        choose(rows);
+    } else if (!rows.rows.empty()) {
         rows.rows.back().selected = true;
-        view_.SelectRow(target->list, static_cast<int>(rows.rows.size()) - 1);
     }
+    for (std::size_t row = 0; row < rows.rows.size(); ++row) {
+        if (rows.rows[row].selected) view_.SelectRow(target->list, static_cast<int>(row));
+    }
+}
+
+void StartupLists::ShowStatus(ListId list, std::size_t row) {
+    const StartupEntry& entry = Rows(list).rows[row];
+    view_.SetRowStatus(list, static_cast<int>(row), StatusText(platform_, entry), entry.approval.disabled);
 }
 
 void StartupLists::FetchIcons() {
@@ -80,6 +91,11 @@ void StartupLists::IconsArrived() {
             }
             SetRequestIcon(rows, request, index);
             SetRequestPresence(rows, request, lookup.presence);
+            // "Program not found" is known only now.
+            if (lookup.presence != ProgramPresence::Missing) continue;
+            for (const std::size_t row : request.rows) {
+                if (row < rows.rows.size()) ShowStatus(iconList_, row);
+            }
         }
     });
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -43,11 +44,15 @@ public:
     // The inventory as Open set it up; throws Error when it is not.
     InventoryContext Inventory();
 
-    // Reloads the selected tab's list, focuses it and selects its last row.
-    // Carries no guard: each command that ends with it has its own. The rows
-    // are shown at once; icons not yet known follow through IconsArrived,
-    // and icons still outstanding from an earlier load are dropped.
-    void LoadSelectedTab();
+    // Chooses the rows to select after a reload by setting their `selected`.
+    using RowChoice = std::function<void(ScopeList&)>;
+
+    // Reloads the selected tab's list, focuses it and selects its last row,
+    // or the rows `choose` marks. Carries no guard: each command that ends
+    // with it has its own. The rows are shown at once; icons and whether
+    // each program is there follow through IconsArrived, and what is still
+    // outstanding from an earlier load is dropped.
+    void LoadSelectedTab(const RowChoice& choose = {});
     // Icons the shell has handed over since the last call: into the image
     // list and onto their rows. The view asks for it on the window's thread
     // after PostIconsArrived.
@@ -62,6 +67,7 @@ public:
 
 private:
     void FetchIcons();
+    void ShowStatus(ListId list, std::size_t row);
 
     MainView& view_;
     Platform platform_;

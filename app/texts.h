@@ -16,6 +16,12 @@ inline constexpr wchar_t kNothingSelectedToDelete[] = L"No item selected for del
 inline constexpr wchar_t kRemovalReportHeading[] = L"These entries could not be removed:\n";
 inline constexpr wchar_t kRestartToRemoveQuestion[] = L"\n\nRestart Quillmark as administrator to remove them?";
 
+// Disable, Enable and Undo removal.
+inline constexpr wchar_t kDisableReportHeading[] = L"These entries could not be switched off:\n";
+inline constexpr wchar_t kEnableReportHeading[] = L"These entries could not be switched on:\n";
+inline constexpr wchar_t kUndoReportHeading[] = L"These entries could not be put back:\n";
+inline constexpr wchar_t kRestartToChangeQuestion[] = L"\n\nRestart Quillmark as administrator to change them?";
+
 // The add panel.
 inline constexpr wchar_t kChooseFolderPrompt[] = L"Please specify a folder";
 inline constexpr wchar_t kPathMissing[] = L"Please input the path";

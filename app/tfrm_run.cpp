@@ -113,6 +113,9 @@ void TfrmRun::Execute(Command command) {
     case Command::OpenContainingFolder: return rowCommands_.OpenContainingFolder();
     case Command::ShowProperties: return rowCommands_.ShowProperties();
     case Command::DeleteSelected: return rowCommands_.DeleteSelected();
+    case Command::DisableSelected: return rowCommands_.DisableSelected();
+    case Command::EnableSelected: return rowCommands_.EnableSelected();
+    case Command::UndoRemoval: return rowCommands_.UndoRemoval();
     case Command::AddProgram: return addPanel_.AddProgram();
     case Command::AddProgramFromFolderList: return addPanel_.AddProgramFromFolderList();
     case Command::AddFolder: return addPanel_.AddFolder();
@@ -133,6 +136,20 @@ void TfrmRun::Execute(Command command) {
     }
 }
 
+// A failure to tell leaves the item enabled: the command reports for itself.
+bool TfrmRun::IsEnabled(Command command) {
+    try {
+        switch (command) {
+        case Command::DisableSelected: return rowCommands_.CanDisable();
+        case Command::EnableSelected: return rowCommands_.CanEnable();
+        case Command::UndoRemoval: return rowCommands_.CanUndo();
+        default: return true;
+        }
+    } catch (...) {
+        return true;
+    }
+}
+
 void TfrmRun::Refresh() {
     WithDefaultErrorBox(view_, [&] { lists_.LoadSelectedTab(); });
 }
@@ -146,10 +163,12 @@ void TfrmRun::SwitchTab() {
 void TfrmRun::Exit() { view_.Close(); }
 
 void TfrmRun::ApplyColumnRule() {
-    const int locationWidth = view_.PageWidth() - kNameColumnWidth - kLocationColumnMargin;
+    // The location takes what the name and the status leave.
+    const int locationWidth = view_.PageWidth() - kNameColumnWidth - kStatusColumnWidth - kLocationColumnMargin;
     for (ListId list : {ListId::LvCurrentUser, ListId::LVLocalMachine}) {
         view_.SetColumnWidth(list, 0, kNameColumnWidth);
         view_.SetColumnWidth(list, 1, locationWidth);
+        view_.SetColumnWidth(list, 2, kStatusColumnWidth);
     }
 }
 

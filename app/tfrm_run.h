@@ -55,6 +55,8 @@ public:
 
     // A button, a combo's choice, a clickable label or a menu item.
     void Execute(Command command);
+    // Whether a menu item's command would do anything now; asked as the menu opens.
+    bool IsEnabled(Command command);
     void Refresh();
     // The user picked another tab.
     void SwitchTab();

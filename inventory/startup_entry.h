@@ -35,6 +35,7 @@ struct StartupEntry {
 struct ScopeList {
     std::wstring nameCaption = L"Name";
     std::wstring locationCaption = L"Location";
+    std::wstring statusCaption = L"Status";
     std::vector<StartupEntry> rows;
 };
 

@@ -214,9 +214,9 @@ void TfrmRunWindow::CreateListView(const ComponentLayout& layout, HWND parent, c
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)), GetModuleHandleW(nullptr), nullptr);
     SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     ListView_SetExtendedListViewStyleEx(hwnd, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
-    const wchar_t* captions[] = {L"Name", L"Location"};
-    const int widths[] = {kNameColumnWidth, 600};
-    for (int column = 0; column < 2; ++column) {
+    const wchar_t* captions[] = {L"Name", L"Location", L"Status"};
+    const int widths[] = {kNameColumnWidth, 600, kStatusColumnWidth};
+    for (int column = 0; column < 3; ++column) {
         LVCOLUMNW info{};
         info.mask = LVCF_TEXT | LVCF_WIDTH;
         info.pszText = const_cast<wchar_t*>(captions[column]);
@@ -332,6 +332,9 @@ void TfrmRunWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT TfrmRunWindow::OnNotify(const NMHDR& header) {
+    if (header.code == NM_CUSTOMDRAW && IsList(header.hwndFrom)) {
+        return OnListCustomDraw(*reinterpret_cast<const NMLVCUSTOMDRAW*>(&header));
+    }
     if (OnListNotify(header)) return 0;
     if (header.idFrom == static_cast<UINT_PTR>(control_ids::kPageControl1) && header.code == TCN_SELCHANGE) {
         ShowSelectedPage();
@@ -405,6 +408,16 @@ bool TfrmRunWindow::PreTranslate(MSG& message) {
     return false;
 }
 
+// Each item of the lists' menu is available only while its command would do
+// something for the rows selected now.
+void TfrmRunWindow::UpdateRowMenu() {
+    for (const MenuItemLayout& item : MainWindowMenuItems()) {
+        if (item.hidden || item.command == Command::None || std::wcscmp(item.menu, L"PopupMenu1") != 0) continue;
+        const UINT state = logic_->IsEnabled(item.command) ? MF_ENABLED : MF_GRAYED;
+        EnableMenuItem(popupMenu1_.get(), static_cast<UINT>(item.id), MF_BYCOMMAND | state);
+    }
+}
+
 void TfrmRunWindow::RepointImageLists(HIMAGELIST handle) {
     for (const wchar_t* name : {L"LvCurrentUser", L"LVLocalMachine", L"TntListView1"}) {
         if (HWND list = Find(name)) ListView_SetImageList(list, handle, LVSIL_SMALL);
@@ -455,6 +468,9 @@ LRESULT TfrmRunWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SETCURSOR:
         OnSetCursor(reinterpret_cast<HWND>(wParam));
         return Default(message, wParam, lParam);
+    case WM_INITMENUPOPUP:
+        if (reinterpret_cast<HMENU>(wParam) == popupMenu1_.get()) UpdateRowMenu();
+        return 0;
     case WM_CONTEXTMENU:
         OnContextMenu(reinterpret_cast<HWND>(wParam), lParam);
         return 0;

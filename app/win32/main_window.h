@@ -65,6 +65,7 @@ public:
     void FocusList(ListId list) override;
     void SelectRow(ListId list, int row) override;
     void SetRowIcon(ListId list, int row, int imageIndex) override;
+    void SetRowStatus(ListId list, int row, const std::wstring& text, bool disabled) override;
     void PostIconsArrived() override;
     void SetTimerEnabled(bool enabled) override;
     MessageAnswer ShowMessage(const std::wstring& text, const std::wstring& caption, MessageKind kind,
@@ -83,6 +84,8 @@ private:
     static constexpr UINT_PTR kTimer1Id = 1;
     // Posted by the icon worker; handled on the window's thread.
     static constexpr UINT kIconsArrivedMessage = WM_APP + 1;
+    // A list item's data when Windows will not start the entry.
+    static constexpr LPARAM kDisabledRow = 1;
 
     struct Component {
         const ComponentLayout* layout = nullptr;
@@ -101,6 +104,7 @@ private:
     LRESULT OnNotify(const NMHDR& header);
     void OnDrawItem(const DRAWITEMSTRUCT& item);
     void OnContextMenu(HWND source, LPARAM position);
+    void UpdateRowMenu();
     LRESULT OnControlColour(UINT message, HDC dc, HWND control);
     bool OnAccessKey(wchar_t key);
     // The mouse over the `website` label or off it (WM_SETCURSOR reaches the window for every child).
@@ -108,6 +112,8 @@ private:
     void RepointImageLists(HIMAGELIST handle);
     // The lists' and the edit fields' events (main_window_fields.cpp).
     bool OnListNotify(const NMHDR& header);
+    bool IsList(HWND hwnd) const;
+    LRESULT OnListCustomDraw(const NMLVCUSTOMDRAW& draw);
     void WatchEditField(HWND edit);
     static LRESULT CALLBACK EditFieldProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                           DWORD_PTR window);

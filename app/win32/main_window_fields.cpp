@@ -41,11 +41,30 @@ bool TfrmRunWindow::OnListNotify(const NMHDR& header) {
         return true;
     case LVN_KEYDOWN:
         // The list still handles the key afterwards: it is not consumed.
-        logic_->Rows().KeyDown(reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey);
+        logic_->Rows().KeyDown(reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey, GetKeyState(VK_CONTROL) < 0);
         return true;
     default:
         return false;
     }
+}
+
+bool TfrmRunWindow::IsList(HWND hwnd) const {
+    return hwnd != nullptr && (hwnd == ListHandle(ListId::LvCurrentUser) || hwnd == ListHandle(ListId::LVLocalMachine) ||
+                               hwnd == ListHandle(ListId::TntListView1));
+}
+
+// A row Windows will not start (marked in its item data by SetRowStatus) is
+// drawn in the grey of unavailable text; a selected one keeps the system's
+// selection colours, so the selection stays readable.
+LRESULT TfrmRunWindow::OnListCustomDraw(const NMLVCUSTOMDRAW& draw) {
+    if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+    if (draw.nmcd.dwDrawStage != CDDS_ITEMPREPAINT) return CDRF_DODEFAULT;
+    const auto row = static_cast<int>(draw.nmcd.dwItemSpec);
+    const bool selected = ListView_GetItemState(draw.nmcd.hdr.hwndFrom, row, LVIS_SELECTED) != 0;
+    if (draw.nmcd.lItemlParam == kDisabledRow && !selected) {
+        const_cast<NMLVCUSTOMDRAW&>(draw).clrText = GetSysColor(COLOR_GRAYTEXT);
+    }
+    return CDRF_DODEFAULT;
 }
 
 void TfrmRunWindow::WatchEditField(HWND edit) {

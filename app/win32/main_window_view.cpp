@@ -156,8 +156,8 @@ void TfrmRunWindow::ShowRows(ListId list, const ScopeList& rows) {
     const HWND hwnd = ListHandle(list);
     SendMessageW(hwnd, WM_SETREDRAW, FALSE, 0);
     ListView_DeleteAllItems(hwnd);
-    const std::wstring* captions[] = {&rows.nameCaption, &rows.locationCaption};
-    for (int column = 0; column < 2; ++column) {
+    const std::wstring* captions[] = {&rows.nameCaption, &rows.locationCaption, &rows.statusCaption};
+    for (int column = 0; column < 3; ++column) {
         LVCOLUMNW info{};
         info.mask = LVCF_TEXT;
         info.pszText = const_cast<wchar_t*>(captions[column]->c_str());
@@ -208,6 +208,16 @@ void TfrmRunWindow::SetRowIcon(ListId list, int row, int imageIndex) {
     item.iItem = row;
     item.iImage = imageIndex >= 0 ? imageIndex : I_IMAGENONE;
     ListView_SetItem(ListHandle(list), &item);
+}
+
+void TfrmRunWindow::SetRowStatus(ListId list, int row, const std::wstring& text, bool disabled) {
+    const HWND hwnd = ListHandle(list);
+    ListView_SetItemText(hwnd, row, 2, const_cast<wchar_t*>(text.c_str()));
+    LVITEMW item{};
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    item.lParam = disabled ? kDisabledRow : 0;
+    ListView_SetItem(hwnd, &item);
 }
 
 void TfrmRunWindow::PostIconsArrived() {

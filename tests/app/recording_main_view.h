@@ -44,6 +44,7 @@ public:
     std::map<std::wstring, int> widths;  // "LvCurrentUser 1", "TxtStartName"
     std::map<std::wstring, std::vector<int>> selected;
     std::map<std::wstring, int> rowCounts;
+    std::map<std::wstring, std::map<int, std::pair<std::wstring, bool>>> statuses;  // text, disabled
     std::wstring focused;
     std::map<std::wstring, std::wstring> fieldTexts;
     std::map<std::wstring, std::pair<std::uint32_t, std::uint32_t>> fieldColours;  // background, text
@@ -112,6 +113,7 @@ public:
         Record(L"ShowRows " + ListName(list) + L" " + std::to_wstring(rows.rows.size()));
         rowCounts[ListName(list)] = static_cast<int>(rows.rows.size());
         selected[ListName(list)].clear();
+        statuses[ListName(list)].clear();
     }
     std::vector<int> SelectedRows(ListId list) const override {
         const auto found = selected.find(ListName(list));
@@ -124,6 +126,10 @@ public:
     void SelectRow(ListId list, int row) override {
         Record(L"SelectRow " + ListName(list) + L" " + std::to_wstring(row));
         selected[ListName(list)].push_back(row);
+    }
+    // Kept apart from `calls`: one per row on every load.
+    void SetRowStatus(ListId list, int row, const std::wstring& text, bool disabled) override {
+        statuses[ListName(list)][row] = {text, disabled};
     }
     void SetRowIcon(ListId list, int row, int imageIndex) override {
         Record(L"RowIcon " + ListName(list) + L" " + std::to_wstring(row) + L" " + std::to_wstring(imageIndex));

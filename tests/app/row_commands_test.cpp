@@ -222,6 +222,75 @@ TEST_F(RowCommandsTest, DeleteRemovesTheSelectedRowsAndReloads) {
     EXPECT_EQ(world_.view.Calls(L"ShowRows").back(), L"ShowRows LvCurrentUser 1");
 }
 
+// Disable and Enable write Task Manager's mark, reload, keep the same rows
+// selected and show the status; each menu item is available only while it
+// would change a selected row.
+TEST_F(RowCommandsTest, DisableAndEnableKeepTheSelectionAndShowTheStatus) {
+    world_.AddRunValue(StartupScope::CurrentUser, L"A", L"C:\\a.exe");
+    world_.AddRunValue(StartupScope::CurrentUser, L"B", L"C:\\b.exe");
+    Load(0);
+    Select(ListId::LvCurrentUser, {0});
+    EXPECT_TRUE(commands_.CanDisable());
+    EXPECT_FALSE(commands_.CanEnable());
+    commands_.DisableSelected();
+    auto& statuses = world_.view.statuses[L"LvCurrentUser"];
+    EXPECT_EQ(statuses[0].first.rfind(L"Disabled", 0), 0u);
+    EXPECT_TRUE(statuses[0].second);
+    EXPECT_EQ(statuses[1], std::make_pair(std::wstring(L"Enabled"), false));
+    EXPECT_EQ(world_.view.selected[L"LvCurrentUser"], std::vector<int>{0});
+    EXPECT_FALSE(commands_.CanDisable());
+    EXPECT_TRUE(commands_.CanEnable());
+
+    commands_.EnableSelected();
+    EXPECT_EQ(statuses[0], std::make_pair(std::wstring(L"Enabled"), false));
+    EXPECT_EQ(world_.view.selected[L"LvCurrentUser"], std::vector<int>{0});
+    EXPECT_TRUE(world_.view.Calls(L"Message").empty());
+}
+
+// Ctrl+Z puts back what Delete took, selects it, and is then used up.
+TEST_F(RowCommandsTest, UndoPutsBackWhatDeleteTookAndSelectsIt) {
+    for (const wchar_t* name : {L"A", L"B", L"C"}) world_.AddRunValue(StartupScope::CurrentUser, name, L"C:\\x.exe");
+    Load(0);
+    EXPECT_FALSE(commands_.CanUndo());
+    Select(ListId::LvCurrentUser, {0, 2});
+    commands_.DeleteSelected();
+    ASSERT_EQ(world_.lists.Rows(ListId::LvCurrentUser).rows.size(), 1u);
+    EXPECT_TRUE(commands_.CanUndo());
+
+    commands_.KeyDown('Z', true);
+    const ScopeList& rows = world_.lists.Rows(ListId::LvCurrentUser);
+    ASSERT_EQ(rows.rows.size(), 3u);
+    std::vector<std::wstring> selected;
+    for (int row : world_.view.selected[L"LvCurrentUser"]) selected.push_back(rows.rows[row].name);
+    EXPECT_THAT(selected, ::testing::UnorderedElementsAre(L"A", L"C"));
+    EXPECT_FALSE(commands_.CanUndo());
+    EXPECT_EQ(world_.view.Calls(L"Message"), std::vector<std::wstring>{kDeleteQuestion});
+}
+
+// Disable and Undo refused for want of rights are reported after the reload
+// with the same offer to restart as administrator as a refused removal.
+TEST_F(RowCommandsTest, ARefusedChangeOnTheAllUsersTabOffersTheRestart) {
+    world_.AddRunValue(StartupScope::AllUsers, L"Shared", L"C:\\shared.exe");
+    Load(1);
+    Select(ListId::LVLocalMachine, {0});
+    commands_.DeleteSelected();
+    world_.platform.registry().MakeReadOnly(RegistryRoot::LocalMachine, L"SOFTWARE");
+    world_.view.answers = {MessageAnswer::Cancel, MessageAnswer::Cancel};
+    commands_.UndoRemoval();
+    world_.AddRunValue(StartupScope::AllUsers, L"Other", L"C:\\other.exe");
+    Load(1);
+    Select(ListId::LVLocalMachine, {0});
+    commands_.DisableSelected();
+
+    const auto messages = world_.view.Calls(L"Message");
+    ASSERT_EQ(messages.size(), 3u);
+    for (const std::wstring& report : {messages[1], messages[2]}) {
+        EXPECT_NE(report.find(L": Access is denied."), std::wstring::npos) << report;
+        EXPECT_NE(report.find(texts::kRestartToChangeQuestion), std::wstring::npos) << report;
+    }
+    EXPECT_TRUE(commands_.CanUndo()) << "a refused undo keeps its record for the elevated instance";
+}
+
 // A standard user deleting all-users entries: the refusal is reported after
 // the reload, naming each entry that stayed, with the offer to restart as
 // administrator on the same tab when this process is not elevated.
