@@ -2,6 +2,7 @@
 
 #include <iterator>
 
+#include "app/failure_report.h"
 #include "app/guards.h"
 #include "app/keys.h"
 #include "app/name_proposal.h"
@@ -29,8 +30,9 @@ FieldId OtherField(FieldId field) {
 
 }  // namespace
 
-AddPanel::AddPanel(MainView& view, StartupLists& lists, Platform platform, SettingsSlot& settings)
-    : view_(view), lists_(lists), platform_(platform), settings_(settings) {}
+AddPanel::AddPanel(MainView& view, StartupLists& lists, Platform platform, SettingsSlot& settings,
+                   FailureReport& failures)
+    : view_(view), lists_(lists), platform_(platform), settings_(settings), failures_(failures) {}
 
 void AddPanel::WriteLastBrowsePath() {
     settings_.Required().WriteString(kKeyDefaultFilePath, platform_.codePage.ToAnsi(lastBrowsePath_));
@@ -155,7 +157,9 @@ void AddPanel::ConfirmAdd() {
             InventoryContext inventory = lists_.Inventory();
             AddStartupShortcut(inventory, scope, name, path, addMode_, confirmReplace);
         } catch (const Error& error) {
-            view_.ShowMessage(error.message(), texts::kError, MessageKind::Error, MessageButtons::Ok);
+            // A refusal (the all-users folder for a standard user) comes with
+            // the offer to restart as administrator.
+            failures_.Show(error, texts::kRestartToAddQuestion);
             return;
         }
         // Declined: the panel stays open for another name.

@@ -6,6 +6,7 @@
 
 namespace quillmark {
 
+class FailureReport;
 class SettingsSlot;
 class StartupLists;
 
@@ -14,7 +15,7 @@ class StartupLists;
 // pickers start in (LastBrowsePath).
 class AddPanel {
 public:
-    AddPanel(MainView& view, StartupLists& lists, Platform platform, SettingsSlot& settings);
+    AddPanel(MainView& view, StartupLists& lists, Platform platform, SettingsSlot& settings, FailureReport& failures);
 
     // "&Add program...": the file picker, then the panel.
     void AddProgram();
@@ -52,6 +53,7 @@ private:
     StartupLists& lists_;
     Platform platform_;
     SettingsSlot& settings_;
+    FailureReport& failures_;
     std::wstring lastBrowsePath_;
     bool addMode_ = false;
 };

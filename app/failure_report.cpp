@@ -13,16 +13,25 @@ FailureReport::FailureReport(MainView& view, Platform platform, std::function<bo
 
 void FailureReport::Show(const std::wstring& heading, const std::vector<RemovalFailure>& failures,
                          const std::wstring& restartQuestion) {
-    const bool elevated = isElevated_ && isElevated_();
-    const bool offerElevation =
-        !elevated && std::any_of(failures.begin(), failures.end(), [](const auto& f) { return f.accessDenied; });
     std::wstring text = heading;
     for (const RemovalFailure& failure : failures) text += L"\n" + failure.name + L": " + failure.reason;
+    const bool refused = std::any_of(failures.begin(), failures.end(), [](const auto& f) { return f.accessDenied; });
+    Present(std::move(text), refused, restartQuestion);
+}
+
+void FailureReport::Show(const Error& failure, const std::wstring& restartQuestion) {
+    Present(failure.message(), failure.accessDenied(), restartQuestion);
+}
+
+void FailureReport::Present(std::wstring text, bool refused, const std::wstring& restartQuestion) {
+    const bool offerElevation = refused && !(isElevated_ && isElevated_());
     if (offerElevation) text += restartQuestion;
     const MessageAnswer answer = view_.ShowMessage(text, texts::kError, MessageKind::Error,
                                                    offerElevation ? MessageButtons::OkCancel : MessageButtons::Ok);
     if (!offerElevation || answer != MessageAnswer::Ok) return;
-    if (RestartElevated(platform_, programPath_, view_.TabIndex())) view_.Close();
+    if (!RestartElevated(platform_, programPath_, view_.TabIndex())) return;
+    restartStarted_ = true;
+    view_.Close();
 }
 
 }  // namespace quillmark

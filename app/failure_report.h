@@ -5,6 +5,7 @@
 
 #include "app/main_view.h"
 #include "inventory/remove_entries.h"
+#include "platform/error.h"
 #include "platform/platform.h"
 
 namespace quillmark {
@@ -25,12 +26,20 @@ public:
     // elevated one runs; a declined elevation leaves everything as it is.
     void Show(const std::wstring& heading, const std::vector<RemovalFailure>& failures,
               const std::wstring& restartQuestion);
+    // One failure told in its own words, with the same offer when it was a refusal.
+    void Show(const Error& failure, const std::wstring& restartQuestion);
+    // True once this instance has started the elevated one and asked its
+    // window to close: that close is not the user's.
+    bool RestartStarted() const noexcept { return restartStarted_; }
 
 private:
+    void Present(std::wstring text, bool refused, const std::wstring& restartQuestion);
+
     MainView& view_;
     Platform platform_;
     std::function<bool()> isElevated_;
     std::wstring programPath_;
+    bool restartStarted_ = false;
 };
 
 }  // namespace quillmark

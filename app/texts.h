@@ -27,6 +27,7 @@ inline constexpr wchar_t kChooseFolderPrompt[] = L"Please specify a folder";
 inline constexpr wchar_t kPathMissing[] = L"Please input the path";
 inline constexpr wchar_t kNameMissing[] = L"Please input the name";
 inline constexpr wchar_t kWebPagePreset[] = L"http://";
+inline constexpr wchar_t kRestartToAddQuestion[] = L"\n\nRestart Quillmark as administrator to add it?";
 inline std::wstring ReplaceQuestion(const std::wstring& file) {
     return L"A startup entry named '" + file + L"' already exists. Replace it?";
 }

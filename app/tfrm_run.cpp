@@ -24,7 +24,7 @@ TfrmRun::TfrmRun(MainView& view, MainWindowServices services)
       lists_(view_, services_.platform, services_.images, services_.loadThreads),
       failureReport_(view_, services_.platform, services_.isElevated, services_.programPath),
       rowCommands_(view_, lists_, services_.platform, failureReport_),
-      addPanel_(view_, lists_, services_.platform, settings_),
+      addPanel_(view_, lists_, services_.platform, settings_, failureReport_),
       launchers_(view_, lists_, services_.platform),
       helpMenu_(view_, services_.platform),
       desktopCopy_(view_, services_.platform, settings_) {}
@@ -72,7 +72,9 @@ void TfrmRun::FormCreate() {
 void TfrmRun::FormCloseQuery(bool& /*canClose*/) {
     SwallowFailures([&] {
         settings_.Required().WriteInteger(kKeyPageControl1, view_.TabIndex());
-        desktopCopy_.MakeFirstExitOffer();
+        // Closing for the restart as administrator is not the user's close:
+        // the offer stays due for that.
+        if (!failureReport_.RestartStarted()) desktopCopy_.MakeFirstExitOffer();
     });
 }
 

@@ -24,8 +24,8 @@ std::wstring ShortcutTarget(const CodePage& codePage, const std::wstring& path, 
     return L"http://" + target;
 }
 
-[[noreturn]] void FailToWrite(const std::wstring& file, const std::wstring& reason) {
-    throw Error(L"Could not write the shortcut '" + file + L"': " + reason);
+[[noreturn]] void FailToWrite(const std::wstring& file, const std::wstring& reason, bool accessDenied = false) {
+    throw Error(L"Could not write the shortcut '" + file + L"': " + reason, accessDenied);
 }
 
 }  // namespace
@@ -46,16 +46,18 @@ void AddStartupShortcut(InventoryContext& context, StartupScope scope, const std
     const std::wstring file = folder + L"\\" + fileName;
     if (platform.files.FileExists(file) && !(confirmReplace && confirmReplace(fileName))) return;
     std::wstring reason;
-    if (!CreateShortcutFile(platform, target, cleanName, folder, &reason)) {
+    bool accessDenied = false;
+    if (!CreateShortcutFile(platform, target, cleanName, folder, &reason, &accessDenied)) {
         if (reason.empty()) reason = L"the shortcut could not be saved.";
-        FailToWrite(file, reason);
+        FailToWrite(file, reason, accessDenied);
     }
     // A value left behind by an earlier entry of this file name (Task
     // Manager's "disabled") would keep the new shortcut from starting.
     const std::uint32_t error = DeleteMark(platform.registry, StartupFolderMark(scope, fileName));
     if (error != kErrorSuccess) {
         throw Error(L"The shortcut '" + file + L"' was written, but Windows keeps it switched off: " +
-                    platform.registry.MessageFor(error));
+                        platform.registry.MessageFor(error),
+                    error == kErrorAccessDenied);
     }
 }
 

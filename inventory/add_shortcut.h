@@ -17,7 +17,8 @@ using ConfirmReplace = std::function<bool(const std::wstring& file)>;
 // `confirmReplace` says so (no question given: it is kept), and a declined
 // replace returns without writing. The new shortcut starts enabled: a
 // StartupApproved value of its file name is deleted. Throws Error naming the
-// file and the reason when the shortcut cannot be written or switched on.
+// file and the reason when the shortcut cannot be written or switched on,
+// marked accessDenied when Windows refused it for want of rights.
 void AddStartupShortcut(InventoryContext& context, StartupScope scope, const std::wstring& name,
                         const std::wstring& path, bool addMode, const ConfirmReplace& confirmReplace);
 

@@ -12,7 +12,8 @@ std::string AsciiOf(const std::wstring& text) {
 }
 }  // namespace
 
-Error::Error(std::wstring message) : std::runtime_error(AsciiOf(message)), message_(std::move(message)) {}
+Error::Error(std::wstring message, bool accessDenied)
+    : std::runtime_error(AsciiOf(message)), message_(std::move(message)), accessDenied_(accessDenied) {}
 
 std::wstring FormatMessageText(const std::wstring& messageTemplate, const std::wstring& argument) {
     std::wstring out = messageTemplate;

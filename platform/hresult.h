@@ -11,6 +11,8 @@ inline constexpr HResult kSOk = 0;
 inline constexpr HResult kSFalse = 1;
 inline constexpr HResult kENoInterface = static_cast<HResult>(0x80004002u);
 inline constexpr HResult kEFail = static_cast<HResult>(0x80004005u);
+// E_ACCESSDENIED, which is also HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED).
+inline constexpr HResult kEAccessDenied = static_cast<HResult>(0x80070005u);
 inline constexpr HResult kEInvalidArg = static_cast<HResult>(0x80070057u);
 inline constexpr HResult kClassNotRegistered = static_cast<HResult>(0x80040154u);
 // HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND) and (ERROR_INSUFFICIENT_BUFFER).

@@ -58,7 +58,7 @@ bool RecycleFile(const Platform& platform, const std::wstring& path, RecycleFail
 // shortcut was written; otherwise `failure`, when given, receives the
 // system's text for why not. Throws Error only when the link object cannot be had.
 bool CreateShortcutFile(const Platform& platform, const std::wstring& target, const std::wstring& name,
-                        const std::wstring& folder, std::wstring* failure = nullptr);
+                        const std::wstring& folder, std::wstring* failure = nullptr, bool* accessDenied = nullptr);
 
 // The shell's folder picker, starting at the initial folder (the documents
 // folder when empty); empty text when cancelled or not a file-system folder.

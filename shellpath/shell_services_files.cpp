@@ -65,7 +65,7 @@ bool RecycleFile(const Platform& platform, const std::wstring& path, RecycleFail
 }
 
 bool CreateShortcutFile(const Platform& platform, const std::wstring& target, const std::wstring& name,
-                        const std::wstring& folder, std::wstring* failure) {
+                        const std::wstring& folder, std::wstring* failure, bool* accessDenied) {
     HResult result = kSOk;
     const auto link = platform.links.CreateWide(kClsctxInprocServer | kClsctxLocalServer, true, result);
     if (!link) throw Error(platform.links.MessageFor(Succeeded(result) ? kENoInterface : result));
@@ -80,6 +80,7 @@ bool CreateShortcutFile(const Platform& platform, const std::wstring& target, co
     const HResult saved = link->Save(fileName, false);
     if (Succeeded(saved) && platform.files.FileExists(fileName)) return true;
     if (failure != nullptr) *failure = platform.links.MessageFor(Succeeded(saved) ? kFileNotFound : saved);
+    if (accessDenied != nullptr) *accessDenied = saved == kEAccessDenied;
     return false;
 }
 

@@ -17,6 +17,7 @@ struct LinkTable::State {
     std::function<void(const std::wstring&)> fileWritten;
     std::function<std::wstring(const std::wstring&)> fullPath;
     HResult persistResult = kSOk;
+    HResult saveResult = kSOk;
     int created = 0;
     int alive = 0;
     int resolveDialogs = 0;
@@ -98,6 +99,7 @@ public:
         state_->Note(L"Save " + path + L" " + Number(remember ? 1 : 0));
         if (!hasPersist_) return kENoInterface;
         if (state_->folderExists && !state_->folderExists(FolderOf(path))) return kEFail;
+        if (!Succeeded(state_->saveResult)) return state_->saveResult;
         LinkRecord saved;
         saved.target = edited_.target;
         saved.workingDirectory = edited_.workingDirectory;
@@ -184,6 +186,7 @@ const LinkRecord* LinkTable::Find(const std::wstring& path) const {
 }
 
 void LinkTable::RefusePersistFile(HResult code) { state_->persistResult = code; }
+void LinkTable::RefuseSave(HResult code) { state_->saveResult = code; }
 
 std::size_t LinkTable::LinkCount() const { return state_->files.size(); }
 

@@ -49,6 +49,9 @@ public:
     void FailCreate(HResult code) { createResult_ = code; }
     // Makes QueryInterface(IID_IPersistFile) fail with this code.
     void RefusePersistFile(HResult code);
+    // Every Save fails with this code, as writing into a folder the user may
+    // not write to does (E_ACCESSDENIED).
+    void RefuseSave(HResult code);
     // Wiring to a file tree: whether a folder exists (a save into a missing
     // one fails) and a notice for each file a save writes. Without them every
     // folder exists and nothing is told.

@@ -5,6 +5,7 @@
 #include <cctype>
 #include <functional>
 
+#include "app/texts.h"
 #include "app/web_pages.h"
 #include "tests/app/tfrm_run_world.h"
 
@@ -81,6 +82,27 @@ TEST_F(DesktopCopyTest, FirstCloseAnsweredOkCopiesInUtf16WritesTheShortcutAndDoe
     EXPECT_TRUE(ShortcutToCopyExists());
     EXPECT_THAT(ShellCalls(), ::testing::ElementsAre(ThankYouPage()));
     EXPECT_TRUE(world_.view.Calls(L"ErrorBox").empty());
+}
+
+// A refused add on the all-users tab offers the restart as administrator;
+// the close that follows it is not the user's, so the offer stays due.
+TEST_F(DesktopCopyTest, TheCloseForARestartAsAdministratorMakesNoOffer) {
+    world_.AddStartupFolder(StartupScope::AllUsers, L"C:\\ProgramData\\Startup");
+    world_.platform.links().RefuseSave(kEAccessDenied);
+    world_.view.tabIndex = 1;
+    world_.view.SetFieldText(FieldId::TxtStartName, L"Tool");
+    world_.view.SetFieldText(FieldId::TxtStartPath, L"C:\\tool.exe");
+    world_.form->Panel().ConfirmAdd();
+    const auto messages = world_.view.Calls(L"Message Error: ");
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find(texts::kRestartToAddQuestion), std::wstring::npos) << messages[0];
+    ASSERT_EQ(world_.view.Calls(L"Close").size(), 1u) << "restarted as administrator";
+
+    Close();
+    EXPECT_EQ(Questions().size(), 1u) << "only the refusal was asked";
+    EXPECT_FALSE(CopyExists());
+    EXPECT_THAT(ShellCalls(), ::testing::Not(::testing::Contains(ThankYouPage())));
+    EXPECT_NE(world_.StoredSetting("needsendtodesk"), "0");
 }
 
 TEST_F(DesktopCopyTest, NoOfferOnceDeclinedInTheSettingsFile) {
