@@ -200,6 +200,10 @@ FileOperationResult RecordingShell::FileOperationW(const FileOperation& operatio
     fileOperations_.push_back(operation);
     if (operation.function != kFoDelete) return {};
     if (fileOperationAnswer_) return *fileOperationAnswer_;
+    constexpr int kErrorAccessDenied = 5;
+    if (!refusedFolder_.empty() && PathKey(operation.from).rfind(PathKey(refusedFolder_ + L"\\"), 0) == 0) {
+        return {kErrorAccessDenied, false};
+    }
     return {!remover_ || remover_(operation.from) ? 0 : 2, false};
 }
 

@@ -66,6 +66,10 @@ public:
     // Every FO_DELETE from now on removes nothing and gives this answer, as
     // when the user declines the shell's question or the shell refuses.
     void SetFileOperationAnswer(std::optional<FileOperationResult> answer);
+    // FO_DELETE of a file inside this folder removes nothing and answers
+    // ERROR_ACCESS_DENIED, as the copy engine does (with FOF_NOERRORUI) for
+    // a standard user in the all-users Startup folder.
+    void RefuseDeletesIn(std::wstring folder) { refusedFolder_ = std::move(folder); }
     // The folder the next browse dialogs return; none: the user cancels.
     void SetBrowseResult(std::optional<std::wstring> folder);
     // What ShellExecuteExW reports, for instance false for a declined elevation.
@@ -106,6 +110,7 @@ private:
     std::function<std::optional<std::wstring>(KnownFolder)> knownFolders_;
     std::set<std::wstring> icons_;
     std::function<bool(const std::wstring&)> remover_;
+    std::wstring refusedFolder_;
     std::optional<std::wstring> browseResult_;
     std::optional<FileOperationResult> fileOperationAnswer_;
     bool executeExWResult_ = true;

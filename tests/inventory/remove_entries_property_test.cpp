@@ -64,9 +64,13 @@ public:
         world_.files().AddFile(L"C:\\Tools\\app.exe");
         for (const auto& [root, key] : Keys()) SeedValues(root, key);
         for (const wchar_t* folder : Folders()) SeedFiles(folder);
-        // Sometimes a standard user: the machine's keys open for reading only.
+        // Sometimes a standard user: the machine's keys open for reading only,
+        // and the all-users Startup folder refuses to let go of its files.
         standardUser_ = Chance(3);
-        if (standardUser_) registry.MakeReadOnly(RegistryRoot::LocalMachine, L"SOFTWARE");
+        if (standardUser_) {
+            registry.MakeReadOnly(RegistryRoot::LocalMachine, L"SOFTWARE");
+            world_.shell().RefuseDeletesIn(kCommonStartup);
+        }
     }
 
     bool StandardUser() const noexcept { return standardUser_; }
@@ -211,12 +215,10 @@ std::vector<std::wstring> ForgetSelected(Snapshot& snapshot, StartupScope scope,
     for (std::size_t i = 0; i < list.rows.size(); ++i) {
         const StartupEntry& row = list.rows[i];
         if (!row.selected) continue;
-        if (changed[i]) {
+        if (changed[i] || (standardUser && root == RegistryRoot::LocalMachine)) {
             refused.push_back(row.name);
         } else if (row.origin == EntryOrigin::StartupFile) {
             EXPECT_EQ(snapshot.files.erase(Folded(row.location)), 1u) << "a listed folder row without its file";
-        } else if (standardUser && root == RegistryRoot::LocalMachine) {
-            refused.push_back(row.name);
         } else {
             const wchar_t* key = row.registryView == RegistryView::Bits32 ? kRun32Path : kRunKeyPath;
             EXPECT_EQ(snapshot.values.erase({root, Folded(key), Folded(row.name)}), 1u)

@@ -66,7 +66,7 @@ TEST_F(ShellServicesWin32Test, MakeImageList32BitKeepsTheBuiltInImageOnly) {
 
 TEST_F(ShellServicesWin32Test, AddFileIconGrowsTheListByOne) {
     MakeImageList32Bit(&list_);
-    for (const std::wstring& path : {SystemProgram(L"notepad.exe"), SystemProgram(L"regedit.exe")}) {
+    for (const std::wstring& path : {SystemProgram(L"notepad.exe"), SystemProgram(L"cmd.exe")}) {
         SCOPED_TRACE(testing::PrintToString(path));
         ASSERT_TRUE(IsFile(path)) << "every Windows has it in System32";
         const int before = list_.Count();
