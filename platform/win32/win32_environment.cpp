@@ -29,6 +29,8 @@ LocalTime Win32Environment::LocalTimeNow() {
     SYSTEMTIME now{};
     GetLocalTime(&now);
     return LocalTime{now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
+}
+
 std::wstring Win32Environment::ShortDate(std::uint64_t fileTime) noexcept {
     const FILETIME utcTime{static_cast<DWORD>(fileTime), static_cast<DWORD>(fileTime >> 32)};
     SYSTEMTIME utc{};
