@@ -101,6 +101,8 @@ std::uint32_t Win32FileSystem::WriteFile(const std::wstring& path, const std::ve
     if (written != bytes.size()) return ERROR_DISK_FULL;
     // Flushed before the caller relies on it: a record counts only once it is on the disk.
     return FlushFileBuffers(file.get()) ? ERROR_SUCCESS : GetLastError();
+}
+
 bool Win32FileSystem::IsOnFixedDrive(const std::wstring& path) {
     if (path.size() < 3 || path[1] != L':' || (path[2] != L'\\' && path[2] != L'/')) return false;
     const wchar_t letter = path[0];
