@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <set>
 
+#include "inventory/startup_approved.h"
 #include "platform/code_page.h"
 #include "platform/environment.h"
 #include "platform/error.h"
@@ -82,6 +83,10 @@ RegFileContent ContentOf(const RemovalRecord& record) {
     for (const SavedStartupFile& file : record.files)
         content.comments.push_back(kFilePrefix + file.originalPath + kFileMiddle + file.copyName + L"\"");
     content.values = record.values;
+    // Marks follow in list order; grouped by key, each key gets one section.
+    const auto marks = content.values.insert(content.values.end(), record.marks.begin(), record.marks.end());
+    std::stable_sort(marks, content.values.end(),
+                     [](const RegFileValue& a, const RegFileValue& b) { return a.keyPath < b.keyPath; });
     return content;
 }
 
@@ -152,7 +157,10 @@ std::optional<RemovalRecord> ReadRemovalRecord(const Platform& platform, const s
         for (const std::wstring& comment : content.comments) {
             if (auto file = SavedFileOf(comment)) record.files.push_back(std::move(*file));
         }
-        record.values = std::move(content.values);
+        for (RegFileValue& value : content.values) {
+            const bool mark = IsUnderStartupApproved(platform.codePage, value.keyPath);
+            (mark ? record.marks : record.values).push_back(std::move(value));
+        }
         return record;
     } catch (...) {
         return std::nullopt;

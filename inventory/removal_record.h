@@ -24,6 +24,9 @@ struct RemovalRecord {
     StartupScope scope = StartupScope::CurrentUser;
     std::vector<RegFileValue> values;
     std::vector<SavedStartupFile> files;  // copyName is chosen when the record is written
+    // The StartupApproved values of removed entries that had one, raw as read;
+    // apart from `values`, which hold the Run values alone.
+    std::vector<RegFileValue> marks;
 };
 
 // Writes `DataFolder\Removed\<yyyy-mm-dd hh.mm.ss>` (" (2)" and on for a

@@ -92,6 +92,15 @@ void AddToRecord(RemovalRecord& record, StartupScope scope, const StartupEntry& 
     }
 }
 
+// The row's StartupApproved value as it is now, byte for byte, whatever its
+// type: undo writes back what Windows had, not our reading of it.
+std::optional<RegFileValue> RecordedMark(Registry& registry, StartupScope scope, const StartupEntry& row) {
+    const ApprovalMark mark = MarkOf(scope, row);
+    RegFileValue value{MarkKeyFullPath(mark.root, mark.subkey), mark.name, kRegNone, {}};
+    if (!ReadMark(registry, mark, value.type, value.data)) return std::nullopt;
+    return value;
+}
+
 // Once the entry is gone its StartupApproved value goes too, or a later
 // entry of the same name would start switched off. A Startup file that was
 // left where it was (outside the folder) keeps its value.
@@ -108,17 +117,23 @@ std::optional<RemovalFailure> DeleteMarkOfRemoved(InventoryContext& context, Sta
 
 std::vector<RemovalFailure> RemoveSelectedEntries(InventoryContext& context, StartupScope scope, const ScopeList& list,
                                                   const std::wstring& dataFolder) {
-    // Per selected row, in list order: its failure, if any.
-    std::vector<std::pair<const StartupEntry*, std::optional<RemovalFailure>>> outcomes;
+    // Per selected row, in list order: its failure, if any, and its recorded mark.
+    struct Outcome {
+        const StartupEntry* row;
+        std::optional<RemovalFailure> failure;
+        std::optional<RegFileValue> mark;
+    };
+    std::vector<Outcome> outcomes;
     RemovalRecord record;
     record.scope = scope;
     for (const StartupEntry& row : list.rows) {
         if (!row.selected) continue;
         if (auto reason = NotAsListed(context, scope, row)) {
-            outcomes.emplace_back(&row, RemovalFailure{row.name, std::move(*reason), false});
+            outcomes.push_back({&row, RemovalFailure{row.name, std::move(*reason), false}, std::nullopt});
         } else {
-            outcomes.emplace_back(&row, std::nullopt);
+            outcomes.push_back({&row, std::nullopt, RecordedMark(context.platform.registry, scope, row)});
             AddToRecord(record, scope, row);
+            if (outcomes.back().mark) record.marks.push_back(*outcomes.back().mark);
         }
     }
 
@@ -131,7 +146,7 @@ std::vector<RemovalFailure> RemoveSelectedEntries(InventoryContext& context, Sta
     std::size_t fileIndex = 0;
     std::size_t valueIndex = 0;
     std::vector<RemovalFailure> failures;
-    for (auto& [row, failure] : outcomes) {
+    for (auto& [row, failure, mark] : outcomes) {
         if (!failure) {
             // Each row is removed only from where it came from: a Run value
             // never recycles a file its command line happens to name, and a
@@ -142,7 +157,11 @@ std::vector<RemovalFailure> RemoveSelectedEntries(InventoryContext& context, Sta
             if (!failure && !isFile) removed.values.push_back(record.values[valueIndex]);
             (isFile ? fileIndex : valueIndex)++;
             // The entry is gone whatever becomes of its mark.
-            if (!failure) failure = DeleteMarkOfRemoved(context, scope, *row);
+            if (!failure) {
+                failure = DeleteMarkOfRemoved(context, scope, *row);
+                // A mark that stayed is not one undo should put back.
+                if (!failure && mark) removed.marks.push_back(std::move(*mark));
+            }
         }
         if (failure) failures.push_back(std::move(*failure));
     }
@@ -151,7 +170,8 @@ std::vector<RemovalFailure> RemoveSelectedEntries(InventoryContext& context, Sta
     // a record of nothing is closed at once.
     if (anyToRemove && removed.values.empty() && removed.files.empty()) {
         MarkRecordUndone(context.platform, folder);
-    } else if (removed.values.size() != record.values.size() || removed.files.size() != record.files.size()) {
+    } else if (removed.values.size() != record.values.size() || removed.files.size() != record.files.size() ||
+               removed.marks.size() != record.marks.size()) {
         RewriteRemovalRecord(context.platform, folder, removed);
     }
     return failures;

@@ -26,10 +26,11 @@ inline const wchar_t kReasonUnknownSource[] = L"where it came from cannot be tol
 // view it was listed from, a Startup file inside the scope's Startup folder
 // goes to the recycle bin; then the removed row's StartupApproved value is
 // deleted (a value that cannot be deleted is a failure of its row, which
-// stays removed). First a removal record of what goes is written
-// under `dataFolder` (see removal_record.h); when it cannot be written this
-// throws Error and nothing is removed. Returns the rows that were not
-// removed, in list order.
+// stays removed). First a removal record of what goes, StartupApproved
+// values included, is written under `dataFolder` (see removal_record.h);
+// when it cannot be written this throws Error and nothing is removed; it
+// keeps in the end only what went. Returns the rows that were not removed,
+// in list order.
 std::vector<RemovalFailure> RemoveSelectedEntries(InventoryContext& context, StartupScope scope, const ScopeList& list,
                                                   const std::wstring& dataFolder);
 

@@ -1,5 +1,6 @@
 #include "inventory/startup_approved.h"
 
+#include "inventory/registry_key_paths.h"
 #include "platform/code_page.h"
 #include "platform/platform.h"
 #include "platform/registry.h"
@@ -35,10 +36,36 @@ ApprovalMark StartupFolderMark(StartupScope scope, const std::wstring& fileName)
     return ApprovalMark{RootOf(scope), kStartupFolderSubkey, fileName};
 }
 
-std::uint32_t WriteMark(Registry& registry, const ApprovalMark& mark, const std::vector<std::uint8_t>& value) {
+std::vector<std::wstring> MarkSubkeys(StartupScope scope) {
+    if (scope == StartupScope::AllUsers) return {kRunSubkey, kRun32Subkey, kStartupFolderSubkey};
+    return {kRunSubkey, kStartupFolderSubkey};
+}
+
+std::wstring MarkKeyFullPath(RegistryRoot root, const std::wstring& subkey) {
+    return FullKeyPath(root, PathOf(subkey), RegistryView::Default);
+}
+
+bool IsUnderStartupApproved(const CodePage& codePage, const std::wstring& fullPath) {
+    const std::wstring folded = codePage.Upper(fullPath) + L"\\";
+    for (const RegistryRoot root : {RegistryRoot::CurrentUser, RegistryRoot::LocalMachine}) {
+        const std::wstring key = FullKeyPath(root, kStartupApprovedKey, RegistryView::Default);
+        const std::wstring prefix = codePage.Upper(key) + L"\\";
+        if (folded.compare(0, prefix.size(), prefix) == 0) return true;
+    }
+    return false;
+}
+
+bool ReadMark(Registry& registry, const ApprovalMark& mark, std::uint32_t& type, std::vector<std::uint8_t>& data) {
+    const auto key = registry.OpenKey(mark.root, PathOf(mark.subkey), KeyAccess::Read, ViewOf(mark.root));
+    std::uint32_t size = 0;
+    return key && key->QueryValueInfo(mark.name, type, size) && key->ReadValueData(mark.name, size, data);
+}
+
+std::uint32_t WriteMark(Registry& registry, const ApprovalMark& mark, const std::vector<std::uint8_t>& value,
+                        std::uint32_t type) {
     std::uint32_t error = kErrorSuccess;
     const auto key = registry.CreateKey(mark.root, PathOf(mark.subkey), ViewOf(mark.root), error);
-    return key ? key->WriteValue(mark.name, kRegBinary, value) : error;
+    return key ? key->WriteValue(mark.name, type, value) : error;
 }
 
 std::uint32_t DeleteMark(Registry& registry, const ApprovalMark& mark) {
@@ -50,9 +77,10 @@ std::uint32_t DeleteMark(Registry& registry, const ApprovalMark& mark) {
 
 ScopeApprovals::ScopeApprovals(const Platform& platform, StartupScope scope) noexcept
     : platform_(platform), scope_(scope) {
-    Read(kRunSubkey);
-    if (scope == StartupScope::AllUsers) Read(kRun32Subkey);
-    Read(kStartupFolderSubkey);
+    try {
+        for (const std::wstring& subkey : MarkSubkeys(scope)) Read(subkey);
+    } catch (...) {
+    }
 }
 
 void ScopeApprovals::Read(const std::wstring& subkey) noexcept {

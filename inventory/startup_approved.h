@@ -11,6 +11,7 @@
 namespace quillmark {
 
 struct Platform;
+class CodePage;
 class Registry;
 
 // Where Windows keeps an entry's mark: under the entry's root, in the
@@ -26,9 +27,20 @@ struct ApprovalMark {
 ApprovalMark MarkOf(StartupScope scope, const StartupEntry& row);
 ApprovalMark StartupFolderMark(StartupScope scope, const std::wstring& fileName);
 
-// Writes the value, creating StartupApproved and its subkey when missing:
-// the Windows error code.
-std::uint32_t WriteMark(Registry& registry, const ApprovalMark& mark, const std::vector<std::uint8_t>& value);
+// The subkeys a scope's marks live in: "Run", "Run32" (the machine only) and "StartupFolder".
+std::vector<std::wstring> MarkSubkeys(StartupScope scope);
+// A mark subkey as the registry editor names it; the machine's is always its
+// 64-bit view, so the path never goes through WOW6432Node.
+std::wstring MarkKeyFullPath(RegistryRoot root, const std::wstring& subkey);
+// True for a full key path at or below either root's StartupApproved key.
+bool IsUnderStartupApproved(const CodePage& codePage, const std::wstring& fullPath);
+
+// Reads the value exactly as stored; false when it is absent or cannot be read.
+bool ReadMark(Registry& registry, const ApprovalMark& mark, std::uint32_t& type, std::vector<std::uint8_t>& data);
+// Writes the value with this type, creating StartupApproved and its subkey
+// when missing: the Windows error code.
+std::uint32_t WriteMark(Registry& registry, const ApprovalMark& mark, const std::vector<std::uint8_t>& value,
+                        std::uint32_t type = kRegBinary);
 // Deletes the value; a value or key already gone counts as deleted
 // (kErrorSuccess). Otherwise the Windows error code.
 std::uint32_t DeleteMark(Registry& registry, const ApprovalMark& mark);

@@ -6,6 +6,7 @@
 #include "inventory/registry_key_paths.h"
 #include "inventory/removal_record.h"
 #include "inventory/run_key.h"
+#include "inventory/startup_approved.h"
 #include "inventory/windows_start_man.h"
 #include "platform/code_page.h"
 #include "platform/file_system.h"
@@ -19,6 +20,8 @@ namespace {
 
 const wchar_t kReasonExists[] = L"one of that name exists now; it was left as it is";
 const wchar_t kReasonOutsideScope[] = L"the record names a place outside this tab's startup items";
+const wchar_t kReasonMarkExists[] =
+    L"Windows already has an enabled or disabled setting for it; that was left as it is";
 
 struct NewestRecord {
     std::wstring folder;
@@ -74,6 +77,52 @@ std::optional<RemovalFailure> RestoreValue(InventoryContext& context, StartupSco
     return std::nullopt;
 }
 
+// Marks go back only into the scope's own StartupApproved subkeys, for the
+// same reason values go back only into its Run keys.
+std::optional<ApprovalMark> MarkOfScopeAt(InventoryContext& context, StartupScope scope, const RegFileValue& value) {
+    const RegistryRoot root = RootOf(scope);
+    for (const std::wstring& subkey : MarkSubkeys(scope)) {
+        if (SameFolded(context.platform.codePage, value.keyPath, MarkKeyFullPath(root, subkey)))
+            return ApprovalMark{root, subkey, value.name};
+    }
+    return std::nullopt;
+}
+
+bool SameMark(const CodePage& codePage, const ApprovalMark& a, const ApprovalMark& b) {
+    return a.root == b.root && SameFolded(codePage, a.subkey, b.subkey) && SameFolded(codePage, a.name, b.name);
+}
+
+// The mark of an entry this undo put back.
+bool BelongsToRestored(InventoryContext& context, StartupScope scope, const ApprovalMark& mark,
+                       const std::vector<RestoredEntry>& restored) {
+    return std::any_of(restored.begin(), restored.end(), [&](const RestoredEntry& entry) {
+        StartupEntry row;
+        row.name = entry.name;
+        row.location = entry.location;
+        row.origin = entry.origin;
+        row.registryView = entry.view;
+        return SameMark(context.platform.codePage, MarkOf(scope, row), mark);
+    });
+}
+
+// A mark goes back only beside its own entry: next to an entry of the same
+// name that was left as it is, it would switch that one off.
+std::optional<RemovalFailure> RestoreMark(InventoryContext& context, StartupScope scope, const RegFileValue& value,
+                                          const UndoOutcome& outcome) {
+    const auto mark = MarkOfScopeAt(context, scope, value);
+    if (!mark) return RemovalFailure{value.name, kReasonOutsideScope, false};
+    if (!BelongsToRestored(context, scope, *mark, outcome.restored)) return std::nullopt;
+    Registry& registry = context.platform.registry;
+    std::uint32_t type = 0;
+    std::vector<std::uint8_t> data;
+    if (ReadMark(registry, *mark, type, data)) return RemovalFailure{value.name, kReasonMarkExists, false};
+    // Creates StartupApproved and the subkey when missing, asking only for
+    // the rights to set values and create keys.
+    const std::uint32_t error = WriteMark(registry, *mark, value.data, value.type);
+    if (error != kErrorSuccess) return Failure(context.platform, value.name, error);
+    return std::nullopt;
+}
+
 std::optional<RemovalFailure> RestoreFile(InventoryContext& context, StartupScope scope, const std::wstring& folder,
                                           const SavedStartupFile& file, UndoOutcome& outcome) {
     const Platform& platform = context.platform;
@@ -109,6 +158,9 @@ UndoOutcome UndoLastRemoval(InventoryContext& context, StartupScope scope, const
     for (const SavedStartupFile& file : newest->record.files) {
         if (auto failure = RestoreFile(context, scope, newest->folder, file, outcome))
             outcome.failures.push_back(std::move(*failure));
+    }
+    for (const RegFileValue& mark : newest->record.marks) {
+        if (auto failure = RestoreMark(context, scope, mark, outcome)) outcome.failures.push_back(std::move(*failure));
     }
     const bool refused = std::any_of(outcome.failures.begin(), outcome.failures.end(),
                                      [](const RemovalFailure& failure) { return failure.accessDenied; });

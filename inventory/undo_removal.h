@@ -26,10 +26,11 @@ struct UndoOutcome {
 
 // Puts back what the newest removal record of the scope under `dataFolder`
 // holds that is not yet undone: each value with its exact type, data and
-// view, each file copied back to where it was. A value or file of the same
-// name that exists now is left as it is and reported. The record is then
-// marked undone, unless a write was refused for want of rights: an elevated
-// Quillmark may then undo it again.
+// view, each file copied back to where it was, then the StartupApproved value
+// of each entry put back, with its recorded type and bytes. A value, file or
+// StartupApproved value of the same name that exists now is left as it is and
+// reported. The record is then marked undone, unless a write was refused for
+// want of rights: an elevated Quillmark may then undo it again.
 UndoOutcome UndoLastRemoval(InventoryContext& context, StartupScope scope, const std::wstring& dataFolder);
 // Whether there is such a record, cheaply enough to enable a menu item.
 bool CanUndoRemoval(const Platform& platform, StartupScope scope, const std::wstring& dataFolder) noexcept;

@@ -6,6 +6,7 @@
 #include "inventory/add_shortcut.h"
 #include "inventory/approve_entries.h"
 #include "inventory/load_scope.h"
+#include "inventory/removal_record.h"
 #include "inventory/remove_entries.h"
 #include "inventory/undo_removal.h"
 #include "inventory/windows_start_man.h"
@@ -193,6 +194,26 @@ TEST_F(InventoryStandInTest, RefusedUndoKeepsTheRecordForAnElevatedRetry) {
     ASSERT_EQ(outcome.failures.size(), 1u);
     EXPECT_TRUE(outcome.failures[0].accessDenied);
     EXPECT_TRUE(CanUndoRemoval(platform_, StartupScope::AllUsers, dataFolder_));
+}
+
+// A record edited to name other keys (it lies in the user's documents) puts
+// nothing there, even for an elevated Quillmark: values go back into the
+// scope's Run keys only, marks into its own StartupApproved subkeys only.
+TEST_F(InventoryStandInTest, UndoWritesNothingOutsideTheScopesOwnKeys) {
+    const std::wstring user = L"HKEY_CURRENT_USER\\";
+    const std::wstring approved = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\";
+    RemovalRecord record;
+    record.values = {{user + L"Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce", L"x", kRegSz, {0x41, 0, 0, 0}}};
+    for (const std::wstring& key : {user + approved + L"Run32", L"HKEY_LOCAL_MACHINE\\" + approved + L"Run",
+                                    user + approved + L"Run\\Deeper", user + L"Environment"})
+        record.marks.push_back({key, L"x", kRegBinary, {3}});
+    WriteRemovalRecord(platform_, dataFolder_, record);
+    const UndoOutcome outcome = UndoLastRemoval(context_, StartupScope::CurrentUser, dataFolder_);
+    EXPECT_EQ(outcome.failures.size(), 5u);
+    EXPECT_TRUE(outcome.restored.empty());
+    EXPECT_FALSE(world_.registry().ValueExists(RegistryRoot::CurrentUser, L"Environment", L"x"));
+    for (const RegistryRoot root : {RegistryRoot::CurrentUser, RegistryRoot::LocalMachine})
+        EXPECT_FALSE(world_.registry().KeyExists(root, approved.substr(0, approved.size() - 1)));
 }
 
 TEST_F(InventoryStandInTest, LinkObjectUnavailableFailsTheAddWithTheSystemsText) {

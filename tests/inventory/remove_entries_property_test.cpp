@@ -1,8 +1,9 @@
 // Removal as a property over random inventories on the stand-ins: whatever
 // the rows hold, exactly the selected rows' own Run values and Startup files
-// go, except those reported as refused or as changed since the listing (an
-// updater at work in between), and nothing else in the registry or the file
-// tree changes; undo then puts back exactly what went.
+// go (a Run value with its StartupApproved value), except those reported as
+// refused or as changed since the listing (an updater at work in between),
+// and nothing else in the registry or the file tree changes; undo then puts
+// back exactly what went.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -30,6 +31,7 @@ const wchar_t kUserStartup[] = L"C:\\Users\\quill\\Start Menu\\Programs\\Startup
 const wchar_t kCommonStartup[] = L"C:\\ProgramData\\Start Menu\\Programs\\Startup";
 const wchar_t kRunOncePath[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
 const wchar_t kRun32Path[] = L"SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Run";
+const std::wstring kApproved = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\";
 
 // Names that collide on purpose: letter case, the same text as a Run value
 // and as a Startup file, characters the ANSI code page turns into "?" or
@@ -138,11 +140,14 @@ public:
 
 private:
     static std::vector<std::pair<RegistryRoot, std::wstring>> Keys() {
-        // The two Run keys, the machine's 32-bit view of its Run key, and
-        // neighbours that removal must never touch.
+        // The two Run keys, the machine's 32-bit view of its Run key, their
+        // marks (of any type), and neighbours that removal must never touch.
         return {{RegistryRoot::CurrentUser, kRunKeyPath},
                 {RegistryRoot::LocalMachine, kRunKeyPath},
                 {RegistryRoot::LocalMachine, kRun32Path},
+                {RegistryRoot::CurrentUser, kApproved + L"Run"},
+                {RegistryRoot::LocalMachine, kApproved + L"Run"},
+                {RegistryRoot::LocalMachine, kApproved + L"Run32"},
                 {RegistryRoot::CurrentUser, kRunOncePath}};
     }
     static std::vector<const wchar_t*> Folders() {
@@ -220,9 +225,10 @@ std::vector<std::wstring> ForgetSelected(Snapshot& snapshot, StartupScope scope,
         } else if (row.origin == EntryOrigin::StartupFile) {
             EXPECT_EQ(snapshot.files.erase(Folded(row.location)), 1u) << "a listed folder row without its file";
         } else {
-            const wchar_t* key = row.registryView == RegistryView::Bits32 ? kRun32Path : kRunKeyPath;
-            EXPECT_EQ(snapshot.values.erase({root, Folded(key), Folded(row.name)}), 1u)
+            const bool run32 = row.registryView == RegistryView::Bits32;
+            EXPECT_EQ(snapshot.values.erase({root, Folded(run32 ? kRun32Path : kRunKeyPath), Folded(row.name)}), 1u)
                 << "a listed Run row without its value";
+            snapshot.values.erase({root, Folded(kApproved + (run32 ? L"Run32" : L"Run")), Folded(row.name)});
         }
     }
     return refused;

@@ -34,19 +34,36 @@ std::vector<std::uint8_t> BytesOf(InventoryWorld& world, const std::wstring& pat
     return bytes;
 }
 
+const std::wstring kNonLatinName = L"\u041f\u0443\u0441\u043a \u4e2d";
+
+struct SeededMark {
+    std::wstring subkey;
+    std::wstring name;
+    std::vector<std::uint8_t> bytes;
+};
+
 // A REG_EXPAND_SZ value named outside the code page, a plain one, odd-sized
-// data, a file with bytes; on the machine's side also a value of the 32-bit view.
+// data, a file with bytes; on the machine's side also a value of the 32-bit
+// view. Three of them, and on the machine's side the 32-bit one too, are
+// marked in StartupApproved.
 struct Seeded {
     std::wstring file;
+    std::vector<SeededMark> marks;
 };
 
 Seeded Seed(InventoryWorld& world, StartupScope scope) {
-    world.SetRunString(scope, L"\u041f\u0443\u0441\u043a \u4e2d", L"%ProgramFiles%\\\u00c9diteur\\e.exe", kRegExpandSz);
+    world.SetRunString(scope, kNonLatinName, L"%ProgramFiles%\\\u00c9diteur\\e.exe", kRegExpandSz);
     world.SetRunString(scope, L"say \"hi\" = \\", L"\"C:\\p.exe\" /q");
     world.SetRunValue(scope, L"odd", kRegSz, {0x41, 0x00, 0x42});
     if (scope == kAll) world.SetRun32String(L"Tool32", L"C:\\32\\tool.exe");
-    Seeded seeded{world.StartupFolder(scope) + L"\\Tool \u00e9.bin"};
+    Seeded seeded{world.StartupFolder(scope) + L"\\Tool \u00e9.bin", {}};
     EXPECT_EQ(world.platform().files.WriteFile(seeded.file, kFileBytes), kErrorSuccess);
+    const std::vector<std::uint8_t> disabled = {3, 0, 0, 0, 0x10, 0x32, 0x54, 0x76, 0x98, 0xba, 0xdc, 0x01};
+    seeded.marks = {{L"Run", L"odd", disabled},
+                    {L"Run", kNonLatinName, {2}},
+                    {L"StartupFolder", L"Tool \u00e9.bin", {7, 0, 0, 0, 0xaa}}};
+    if (scope == kAll) seeded.marks.push_back({L"Run32", L"Tool32", disabled});
+    for (const SeededMark& mark : seeded.marks) world.SetMark(RootOf(scope), mark.subkey, mark.name, mark.bytes);
     return seeded;
 }
 
@@ -76,6 +93,13 @@ TEST_P(ContractTest, InventoryUndoPutsBackEveryByteOfTheNewestRemoval) {
             EXPECT_EQ(now, row.listed);
         }
         EXPECT_EQ(BytesOf(world, seeded.file), kFileBytes);
+        for (const SeededMark& mark : seeded.marks) {
+            SCOPED_TRACE(testing::PrintToString(mark.subkey + L"\\" + mark.name));
+            const auto now = world.Mark(RootOf(scope), mark.subkey, mark.name);
+            ASSERT_TRUE(now);
+            EXPECT_EQ(now->type, kRegBinary);
+            EXPECT_EQ(now->bytes, mark.bytes);
+        }
         ScopeList reloaded = world.Load(scope);
         SelectRestoredRows(reloaded, scope, outcome.restored);
         for (const StartupEntry& row : reloaded.rows) EXPECT_TRUE(row.selected) << testing::PrintToString(row.name);
@@ -105,8 +129,10 @@ TEST_P(ContractTest, InventoryRemoveLeavesWhatChangedSinceTheListing) {
     EXPECT_FALSE(world.RunValueExists(kUser, L"say \"hi\" = \\"));
 }
 
-// Undo writes over nothing: a value and a file that came back meanwhile
-// stay as they are, are reported, and the record is still marked undone.
+// Undo writes over nothing: a value, a file and a StartupApproved value
+// that came back meanwhile stay as they are, are reported, and the record
+// is still marked undone. The marks of the entries left are not put back
+// beside them, which would switch the new ones off.
 TEST_P(ContractTest, InventoryUndoLeavesAnEntryOfTheSameNameAsItIs) {
     InventoryWorld world(*this, *backend_, GetParam().name);
     const Seeded seeded = Seed(world, kUser);
@@ -115,13 +141,18 @@ TEST_P(ContractTest, InventoryUndoLeavesAnEntryOfTheSameNameAsItIs) {
     ASSERT_TRUE(RemoveSelectedEntries(world.context(), kUser, list, world.DataFolder()).empty());
     world.SetRunString(kUser, L"odd", L"new");
     ASSERT_EQ(world.platform().files.WriteFile(seeded.file, {9}), kErrorSuccess);
+    world.SetMark(RegistryRoot::CurrentUser, L"Run", kNonLatinName, {6});
     const UndoOutcome outcome = UndoLastRemoval(world.context(), kUser, world.DataFolder());
-    ASSERT_EQ(outcome.failures.size(), 2u);
+    ASSERT_EQ(outcome.failures.size(), 3u);
     EXPECT_EQ(outcome.failures[0].name, L"odd");
     EXPECT_FALSE(outcome.failures[0].accessDenied);
+    EXPECT_EQ(outcome.failures[2].name, kNonLatinName);
     EXPECT_EQ(outcome.restored.size(), 2u);
     EXPECT_EQ(ValueNow(world, kUser, RegistryView::Default, L"odd").valueType, kRegSz);
     EXPECT_EQ(BytesOf(world, seeded.file), std::vector<std::uint8_t>{9});
+    EXPECT_FALSE(world.Mark(RegistryRoot::CurrentUser, L"Run", L"odd"));
+    EXPECT_FALSE(world.Mark(RegistryRoot::CurrentUser, L"StartupFolder", L"Tool \u00e9.bin"));
+    EXPECT_EQ(world.Mark(RegistryRoot::CurrentUser, L"Run", kNonLatinName)->bytes, std::vector<std::uint8_t>{6});
     EXPECT_FALSE(CanUndoRemoval(world.platform(), kUser, world.DataFolder()));
 }
 

@@ -1,6 +1,6 @@
 // A removal record imported by the system's own registry editor (regedit /s)
 // gives every value back with its exact type and bytes, in the user's Run key
-// and in both views of the machine's.
+// and in both views of the machine's, and the StartupApproved marks with them.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -12,6 +12,7 @@
 #include "inventory/reg_file.h"
 #include "inventory/registry_key_paths.h"
 #include "inventory/run_key.h"
+#include "inventory/startup_approved.h"
 #include "platform/registry_accessor.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/win32_file_system.h"
@@ -63,6 +64,20 @@ void ExpectRegeditPutsBack(const Kinds& kinds) {
                                        {StartupScope::AllUsers, RegistryView::Bits32}};
     RegFileContent content;
     content.comments.push_back(L" a comment line \"C:\\x\"");
+    // The machine's marks live in its 64-bit view, the 32-bit entries' ones too.
+    const std::vector<ApprovalMark> marks = {{RegistryRoot::CurrentUser, L"Run", L"qm-import mark"},
+                                             {RegistryRoot::LocalMachine, L"Run32", L"qm-import mark"}};
+    const std::vector<std::uint8_t> disabled = {3, 0, 0, 0, 1, 2, 3, 4, 5, 6, 7, 0x80};
+    for (const ApprovalMark& mark : marks)
+        content.values.push_back({MarkKeyFullPath(mark.root, mark.subkey), mark.name, kRegBinary, disabled});
+    // regedit creates the StartupApproved keys a fresh prefix lacks; those go again afterwards.
+    const wchar_t approvedKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved";
+    std::vector<HKEY> rootsWithoutApproved;
+    for (const HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+        HKEY key = nullptr;
+        if (RegOpenKeyExW(root, approvedKey, 0, KEY_READ, &key) != ERROR_SUCCESS) rootsWithoutApproved.push_back(root);
+        const UniqueHkey owned(key);
+    }
     for (std::size_t p = 0; p < places.size(); ++p) {
         for (std::size_t i = 0; i < kinds.size(); ++i) {
             content.values.push_back({RunKeyFullPath(places[p].scope, places[p].view),
@@ -99,12 +114,19 @@ void ExpectRegeditPutsBack(const Kinds& kinds) {
             EXPECT_EQ(now.valueData, value.data);
         }
     }
+    for (const ApprovalMark& mark : marks) {
+        std::uint32_t type = 0;
+        std::vector<std::uint8_t> data;
+        EXPECT_TRUE(ReadMark(registry, mark, type, data) && type == kRegBinary && data == disabled)
+            << testing::PrintToString(mark.subkey);
+    }
     // The other view of the machine's key got nothing from a section not its own.
     {
         const RunKey key(accessor, StartupScope::AllUsers, RegistryView::Bits64);
         EXPECT_FALSE(ListedValue(accessor, content.values.back().name).known);
     }
     deleteAll();
+    for (const HKEY root : rootsWithoutApproved) RegDeleteTreeW(root, approvedKey);
 }
 
 TEST(RegFileImportWin32, RegeditPutsBackEachValueExactly) {
