@@ -8,7 +8,9 @@
 #include "app/control_ids.h"
 #include "app/texts.h"
 #include "tests/ui/support/remote_window.h"
+#include "tests/ui/support/dialog_boxes.h"
 #include "tests/ui/support/screenshot.h"
+#include "tests/ui/support/user_input.h"
 #include "tests/ui/support/wait.h"
 
 namespace quillmark::uitest {
@@ -94,6 +96,34 @@ COLORREF MainWindowTest::FieldBackground(HWND control) const {
     const COLORREF colour = GetPixel(screen, rect.right - 6, (rect.top + rect.bottom) / 2);
     ReleaseDC(nullptr, screen);
     return colour;
+}
+
+int RowNamed(const RemoteListView& list, const std::wstring& name) {
+    const auto rows = list.Rows();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (rows[i].name == name) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+void MainWindowTest::SelectRows(Scope scope, std::initializer_list<std::wstring> names) const {
+    const RemoteListView list = List(scope);
+    bool first = true;
+    for (const std::wstring& name : names) {
+        const int row = RowNamed(list, name);
+        ASSERT_GE(row, 0) << "no row for the name";
+        ClickAt(list.Window(), list.ItemCentre(row), false, !first);
+        first = false;
+    }
+    ASSERT_EQ(list.SelectedCount(), static_cast<int>(names.size()));
+    for (const std::wstring& name : names) ASSERT_TRUE(list.Row(RowNamed(list, name)).selected);
+}
+
+void MainWindowTest::Answer(const std::wstring& expected, int button) const {
+    const auto box = app_->WaitForDialogBox();
+    ASSERT_TRUE(box.has_value()) << "no box came up";
+    EXPECT_EQ(Describe(*box), expected);
+    ASSERT_TRUE(AnswerDialogBox(*box, button));
 }
 
 RemoteListView MainWindowTest::List(Scope scope) const { return RemoteListView(ListWindowOf(*app_, scope)); }

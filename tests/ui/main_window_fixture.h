@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <initializer_list>
 #include <memory>
 #include <string>
 
@@ -29,6 +30,8 @@ inline constexpr wchar_t kMissingValue[] = L"QM Missing";
 // Rows that have a location and still show the built-in image: their icons
 // have not arrived yet.
 int RowsAwaitingIcons(const RemoteListView& list);
+// The index of the first row with that name; -1 when there is none.
+int RowNamed(const RemoteListView& list, const std::wstring& name);
 
 class MainWindowTest : public testing::Test {
 protected:
@@ -65,6 +68,10 @@ protected:
     void ExpectListShowsScope(Scope scope) const;
     // No error box or other dialog box of the program is open.
     void ExpectNoDialogs() const;
+    // Clicks the named rows, the later ones with Ctrl held (fatal when a row is missing).
+    void SelectRows(Scope scope, std::initializer_list<std::wstring> names) const;
+    // Waits for the program's box, checks its text and answers it with the button.
+    void Answer(const std::wstring& expected, int button) const;
     void Screenshot(const wchar_t* name) const;
 
     SettingsFileGuard settingsGuard_;

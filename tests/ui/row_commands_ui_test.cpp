@@ -30,14 +30,6 @@ std::wstring ReadWholeFile(const std::wstring& path) {
     return text;
 }
 
-int RowNamed(const RemoteListView& list, const std::wstring& name) {
-    const auto rows = list.Rows();
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        if (rows[i].name == name) return static_cast<int>(i);
-    }
-    return -1;
-}
-
 std::int64_t RecycledItems() {
     SHQUERYRBINFO info{};
     info.cbSize = sizeof(info);
@@ -77,29 +69,7 @@ private:
     bool applied_ = false;
 };
 
-class RowCommandsUiTest : public MainWindowTest {
-protected:
-    // Clicks the named rows, the later ones with Ctrl held.
-    void SelectRows(Scope scope, std::initializer_list<std::wstring> names) {
-        const RemoteListView list = List(scope);
-        bool first = true;
-        for (const std::wstring& name : names) {
-            const int row = RowNamed(list, name);
-            ASSERT_GE(row, 0) << "no row for the name";
-            ClickAt(list.Window(), list.ItemCentre(row), false, !first);
-            first = false;
-        }
-        ASSERT_EQ(list.SelectedCount(), static_cast<int>(names.size()));
-        for (const std::wstring& name : names) ASSERT_TRUE(list.Row(RowNamed(list, name)).selected);
-    }
-    // Waits for the box, checks its text and answers it.
-    void Answer(const std::wstring& expected, int button) {
-        const auto box = app_->WaitForDialogBox();
-        ASSERT_TRUE(box.has_value()) << "no box came up";
-        EXPECT_EQ(Describe(*box), expected);
-        ASSERT_TRUE(AnswerDialogBox(*box, button));
-    }
-};
+using RowCommandsUiTest = MainWindowTest;
 
 TEST_F(RowCommandsUiTest, DeleteRemovesTheTwoSelectedEntriesAfterOk) {
     ASSERT_NO_FATAL_FAILURE(Start());

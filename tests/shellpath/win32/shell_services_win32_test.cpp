@@ -154,6 +154,13 @@ TEST_F(ShellServicesWin32Test, FolderLookups) {
     wchar_t documents[MAX_PATH + 1] = {};
     ASSERT_TRUE(SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, 0, documents)));
     EXPECT_EQ(SpecialFolderPath(View(), kCsidlPersonal), documents);
+    // A documents folder whose name no ANSI code page holds comes back whole.
+    const std::wstring wide = folder_ / L"\u0414\u043e\u043a\u0443\u043c\u0435\u043d\u0442\u044b \u6587\u6863";
+    ASSERT_TRUE(CreateDirectoryW(wide.c_str(), nullptr));
+    ASSERT_TRUE(SUCCEEDED(SHSetFolderPathW(CSIDL_PERSONAL, nullptr, 0, wide.c_str())));
+    const std::wstring lookedUp = SpecialFolderPath(View(), kCsidlPersonal);
+    SHSetFolderPathW(CSIDL_PERSONAL, nullptr, 0, documents);
+    EXPECT_EQ(lookedUp, wide);
     EXPECT_EQ(SpecialFolderPath(View(), 0x7777), L"");
     EXPECT_FALSE(SpecialFolderPath(View(), kCsidlSystem).empty());
 
