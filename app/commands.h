@@ -10,12 +10,15 @@ enum class Command {
     // The window itself (app/tfrm_run.cpp).
     Refresh,
     SwitchTab,
+    NextTab,
+    PreviousTab,
     Exit,
     // The selected rows (app/row_commands.cpp).
     OpenSelected,
     OpenContainingFolder,
     ShowProperties,
     DeleteSelected,
+    SelectAllRows,
     // The add panel (app/add_panel.cpp).
     AddProgram,
     AddProgramFromFolderList,

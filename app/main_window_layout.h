@@ -83,6 +83,8 @@ const OpenDialogLayout& OpenDialog1Layout() noexcept;
 const ComponentLayout* FindComponent(const wchar_t* name) noexcept;
 // The caption of the tab sheet whose tab has this index; empty when none.
 const wchar_t* TabCaption(int tabIndex) noexcept;
+// How many tabs the tab strip shows.
+int TabCount() noexcept;
 
 inline constexpr unsigned kTimer1Interval = 300;  // milliseconds; disabled at start
 inline constexpr int kNameColumnWidth = 180;

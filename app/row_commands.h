@@ -21,6 +21,8 @@ public:
     void DeleteSelected();
     // A click on a row of the list: its name and location go into the add panel's fields.
     void CopyRowIntoFields(ListId list);
+    // Ctrl+A: every row of the visible list.
+    void SelectAllRows();
     // `key` is the virtual-key code; the key is not consumed.
     void KeyDown(int key);
 

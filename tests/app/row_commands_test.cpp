@@ -160,6 +160,16 @@ TEST_F(RowCommandsTest, KeysOtherThanEnterSpaceAndDeleteDoNothing) {
                 ElementsAre(L"Message Information: Are you sure you want to remove selected item?"));
 }
 
+TEST_F(RowCommandsTest, SelectAllMarksEveryRowOfTheVisibleList) {
+    world_.AddRunValue(StartupScope::AllUsers, L"One", L"C:\\one.exe");
+    world_.AddRunValue(StartupScope::AllUsers, L"Two", L"C:\\two.exe");
+    Load(1);
+    world_.view.selected.clear();
+    commands_.SelectAllRows();
+    EXPECT_EQ(world_.view.selected[L"LVLocalMachine"], (std::vector<int>{0, 1}));
+    EXPECT_TRUE(world_.view.selected[L"LvCurrentUser"].empty());
+}
+
 // The click copies the lowest selected row, exactly, whatever the panel shows.
 TEST_F(RowCommandsTest, TheRowClickCopiesTheLowestSelectedRowExactly) {
     world_.AddRunValue(StartupScope::AllUsers, L"First", L"C:\\first.exe");
