@@ -16,6 +16,7 @@ struct Bounds {
     int top = 0;
     int width = 0;
     int height = 0;
+    friend bool operator==(const Bounds&, const Bounds&) = default;
 };
 
 // Component flags.

@@ -2,35 +2,26 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "app/main_view.h"
 
 namespace quillmark {
 namespace {
 
-struct SchemeCase {
-    ColourRole role;
-    int systemIndex;  // under a high-contrast theme (COLOR_BTNFACE is 15, ...)
-};
-
-class SchemeColours : public ::testing::TestWithParam<SchemeCase> {};
-
-TEST_P(SchemeColours, AreTheDesignedOnesUnlessAHighContrastThemeIsOn) {
-    const SchemeCase& c = GetParam();
+// Each role's system colour under a high-contrast theme, by Windows' index (COLOR_BTNFACE is 15, ...).
+TEST(SchemeColours, AreTheDesignedOnesUnlessAHighContrastThemeIsOn) {
+    const std::pair<ColourRole, int> table[] = {
+        {ColourRole::FormBackground, 15}, {ColourRole::PanelBackground, 15}, {ColourRole::PageBackground, 5},
+        {ColourRole::LabelText, 18},      {ColourRole::LinkText, 26},        {ColourRole::ButtonText, 18},
+        {ColourRole::ButtonHotFill, 13},  {ColourRole::ButtonHotFrame, 18},  {ColourRole::ButtonHotText, 14}};
     const std::uint32_t designed = Rgb(245, 250, 254);
-    EXPECT_EQ(SchemeColour(c.role, designed, false), designed);
-    EXPECT_EQ(SchemeColour(c.role, designed, true), SystemColour(c.systemIndex));
+    for (const auto& [role, systemIndex] : table) {
+        SCOPED_TRACE(static_cast<int>(role));
+        EXPECT_EQ(SchemeColour(role, designed, false), designed);
+        EXPECT_EQ(SchemeColour(role, designed, true), SystemColour(systemIndex));
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Roles, SchemeColours,
-                         ::testing::Values(SchemeCase{ColourRole::FormBackground, 15},
-                                           SchemeCase{ColourRole::PanelBackground, 15},
-                                           SchemeCase{ColourRole::PageBackground, 5},
-                                           SchemeCase{ColourRole::LabelText, 18},
-                                           SchemeCase{ColourRole::LinkText, 26},
-                                           SchemeCase{ColourRole::ButtonText, 18},
-                                           SchemeCase{ColourRole::ButtonHotFill, 13},
-                                           SchemeCase{ColourRole::ButtonHotFrame, 18},
-                                           SchemeCase{ColourRole::ButtonHotText, 14}));
 
 }  // namespace
 }  // namespace quillmark

@@ -5,30 +5,12 @@
 namespace quillmark {
 namespace {
 
-struct FitCase {
-    Bounds tabled;
-    TextRoom room;
-    bool rightAligned;
-    Bounds expected;
-};
-
-class FitToTextCases : public ::testing::TestWithParam<FitCase> {};
-
-TEST_P(FitToTextCases, GrowOnlyWhereTheTextNeedsItAndKeepTheirPlace) {
-    const FitCase& c = GetParam();
-    const Bounds fitted = FitToText(c.tabled, c.room, c.rightAligned);
-    EXPECT_EQ(fitted.left, c.expected.left);
-    EXPECT_EQ(fitted.top, c.expected.top);
-    EXPECT_EQ(fitted.width, c.expected.width);
-    EXPECT_EQ(fitted.height, c.expected.height);
+TEST(FitToText, GrowsOnlyWhereTheTextNeedsItAndKeepsItsPlace) {
+    EXPECT_EQ(FitToText({37, 105, 333, 15}, {333, 30}, false), (Bounds{37, 105, 333, 30}));  // a wrapped hint
+    EXPECT_EQ(FitToText({207, 10, 194, 23}, {211, 20}, false), (Bounds{207, 10, 211, 23}));  // a combo's prompt
+    EXPECT_EQ(FitToText({29, 16, 31, 15}, {40, 15}, true), (Bounds{20, 16, 40, 15}));  // ends by its field
+    EXPECT_EQ(FitToText({29, 16, 31, 15}, {20, 10}, true), (Bounds{29, 16, 31, 15}));
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Rooms, FitToTextCases,
-    ::testing::Values(FitCase{{37, 105, 333, 15}, {333, 30}, false, {37, 105, 333, 30}},   // a wrapped hint
-                      FitCase{{207, 10, 194, 23}, {211, 20}, false, {207, 10, 211, 23}},  // a combo's prompt
-                      FitCase{{29, 16, 31, 15}, {40, 15}, true, {20, 16, 40, 15}},
-                      FitCase{{29, 16, 31, 15}, {20, 10}, true, {29, 16, 31, 15}}));
 
 }  // namespace
 }  // namespace quillmark
