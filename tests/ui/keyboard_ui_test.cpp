@@ -94,6 +94,7 @@ TEST_F(KeyboardUiTest, EveryCommandIsReachedByTabAndTheWindowsKeysRunTheirComman
     ASSERT_TRUE(WaitFor([&] { return PanelShown(); }, 5000)) << "Enter did not press the button";
     ASSERT_EQ(FocusedControl(), ids::kTxtStartPath);
     ASSERT_NO_FATAL_FAILURE(ExpectFocusWalk({VK_TAB}, {ids::kBtnSSAddPCStart, ids::kBtnCancel, ids::kPageControl1}));
+    Screenshot(L"ui-keyboard-focus-on-tabs");
     ASSERT_NO_FATAL_FAILURE(ExpectFocusWalk({VK_SHIFT, VK_TAB}, {ids::kBtnCancel, ids::kBtnSSAddPCStart,
                                                                  ids::kTxtStartPath, ids::kTxtStartName}));
     PressKey(VK_ESCAPE);
