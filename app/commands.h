@@ -10,6 +10,8 @@ enum class Command {
     // The window itself (app/tfrm_run.cpp).
     Refresh,
     SwitchTab,
+    NextTab,
+    PreviousTab,
     Exit,
     // The selected rows (app/row_commands.cpp).
     OpenSelected,
@@ -19,6 +21,7 @@ enum class Command {
     DisableSelected,
     EnableSelected,
     UndoRemoval,
+    SelectAllRows,
     // The add panel (app/add_panel.cpp).
     AddProgram,
     AddProgramFromFolderList,

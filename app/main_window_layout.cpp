@@ -187,4 +187,12 @@ const wchar_t* TabCaption(int tabIndex) noexcept {
     return L"";
 }
 
+int TabCount() noexcept {
+    int count = 0;
+    for (const ComponentLayout& component : kComponents) {
+        if (component.kind == ComponentKind::TabSheet && component.tabIndex >= 0) ++count;
+    }
+    return count;
+}
+
 }  // namespace quillmark

@@ -16,6 +16,7 @@ struct Bounds {
     int top = 0;
     int width = 0;
     int height = 0;
+    friend bool operator==(const Bounds&, const Bounds&) = default;
 };
 
 // Component flags.
@@ -83,6 +84,8 @@ const OpenDialogLayout& OpenDialog1Layout() noexcept;
 const ComponentLayout* FindComponent(const wchar_t* name) noexcept;
 // The caption of the tab sheet whose tab has this index; empty when none.
 const wchar_t* TabCaption(int tabIndex) noexcept;
+// How many tabs the tab strip shows.
+int TabCount() noexcept;
 
 inline constexpr unsigned kTimer1Interval = 300;  // milliseconds; disabled at start
 inline constexpr int kNameColumnWidth = 180;

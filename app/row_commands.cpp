@@ -174,12 +174,18 @@ void RowCommands::CopyRowIntoFields(ListId list) {
     });
 }
 
-// Each command carries its own guard. Enter, Space and Delete act whatever
-// Shift, Ctrl and Alt are doing.
-void RowCommands::KeyDown(int key, bool control) {
+// The rows are the ones the last load showed; marking them cannot fail.
+void RowCommands::SelectAllRows() {
+    const std::optional<TabTarget> target = TargetOfTab(TabUse::Load, view_.TabIndex());
+    if (!target) return;
+    const auto rows = static_cast<int>(lists_.Rows(target->list).rows.size());
+    for (int row = 0; row < rows; ++row) view_.SelectRow(target->list, row);
+}
+
+// Each command carries its own guard. Shift, Ctrl and Alt are not looked at.
+void RowCommands::KeyDown(int key) {
     if (key == kKeyEnter || key == kKeySpace) OpenSelected();
     if (key == kKeyDelete) DeleteSelected();
-    if (key == kKeyZ && control) UndoRemoval();
 }
 
 }  // namespace quillmark

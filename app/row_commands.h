@@ -33,9 +33,10 @@ public:
     bool CanUndo();
     // A click on a row of the list: its name and location go into the add panel's fields.
     void CopyRowIntoFields(ListId list);
-    // `key` is the virtual-key code, `control` whether Ctrl is down; the key
-    // is not consumed.
-    void KeyDown(int key, bool control = false);
+    // Ctrl+A: every row of the visible list.
+    void SelectAllRows();
+    // `key` is the virtual-key code; the key is not consumed.
+    void KeyDown(int key);
 
 private:
     template <typename Step>

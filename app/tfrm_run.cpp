@@ -3,6 +3,7 @@
 #include "app/data_folder.h"
 #include "app/guards.h"
 #include "app/main_window_layout.h"
+#include "app/window_keys.h"
 #include "inventory/load_scope.h"
 #include "platform/code_page.h"
 #include "platform/file_system.h"
@@ -110,6 +111,8 @@ void TfrmRun::Execute(Command command) {
     case Command::None: return;
     case Command::Refresh: return Refresh();
     case Command::SwitchTab: return SwitchTab();
+    case Command::NextTab: return SelectNeighbourTab(false);
+    case Command::PreviousTab: return SelectNeighbourTab(true);
     case Command::Exit: return Exit();
     case Command::OpenSelected: return rowCommands_.OpenSelected();
     case Command::OpenContainingFolder: return rowCommands_.OpenContainingFolder();
@@ -118,6 +121,7 @@ void TfrmRun::Execute(Command command) {
     case Command::DisableSelected: return rowCommands_.DisableSelected();
     case Command::EnableSelected: return rowCommands_.EnableSelected();
     case Command::UndoRemoval: return rowCommands_.UndoRemoval();
+    case Command::SelectAllRows: return rowCommands_.SelectAllRows();
     case Command::AddProgram: return addPanel_.AddProgram();
     case Command::AddProgramFromFolderList: return addPanel_.AddProgramFromFolderList();
     case Command::AddFolder: return addPanel_.AddFolder();
@@ -162,6 +166,12 @@ void TfrmRun::SwitchTab() {
 }
 
 // No guard needed: asking the window to close cannot fail.
+// Selecting a tab cannot fail; the load carries its own guard.
+void TfrmRun::SelectNeighbourTab(bool backwards) {
+    view_.SelectTab(NeighbourTab(view_.TabIndex(), TabCount(), backwards));
+    SwitchTab();
+}
+
 void TfrmRun::Exit() { view_.Close(); }
 
 void TfrmRun::ApplyColumnRule() {

@@ -60,6 +60,8 @@ public:
     void Refresh();
     // The user picked another tab.
     void SwitchTab();
+    // Ctrl+Tab and its kin: the neighbouring tab, loaded as a click on it is.
+    void SelectNeighbourTab(bool backwards);
     void Exit();
 
     StartupLists& Lists() noexcept { return lists_; }

@@ -1,14 +1,17 @@
 #include "app/win32/flat_button.h"
 
+#include <commctrl.h>
 
+#include "app/caption_text.h"
 #include "app/win32/gdi_handles.h"
 #include "app/win32/panel_widget.h"
+#include "app/win32/theme_colours.h"
 
 namespace quillmark {
 
 namespace {
 
-constexpr wchar_t kFlatButtonClass[] = L"QuillmarkFlatButton";
+constexpr UINT_PTR kFlatButtonSubclass = 3;
 
 // The frame and fill of a button under the mouse and of a pressed one.
 constexpr COLORREF kHotFill = RGB(232, 242, 253);
@@ -33,28 +36,25 @@ wchar_t UpperKey(wchar_t key) noexcept {
     return buffer[0];
 }
 
+FlatButton::~FlatButton() {
+    if (hwnd_ != nullptr) RemoveWindowSubclass(hwnd_, &SubclassProc, kFlatButtonSubclass);
+}
+
 HWND FlatButton::Create(HWND parent, int id, const std::wstring& caption, const RECT& bounds, HFONT font,
                         bool visible) {
     caption_ = caption;
     font_ = font;
-    RegisterWindowClass(kFlatButtonClass, 0, nullptr, nullptr, nullptr);
-    // No WS_TABSTOP: the Tab key passes flat buttons by, as a click does.
-    const DWORD style = WS_CHILD | (visible ? WS_VISIBLE : 0);
-    return CreateWindowObject(0, kFlatButtonClass, caption.c_str(), style, bounds.left, bounds.top,
-                              bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
+    const DWORD style = WS_CHILD | WS_TABSTOP | BS_OWNERDRAW | (visible ? WS_VISIBLE : 0);
+    hwnd_ = CreateWindowExW(0, WC_BUTTONW, caption.c_str(), style, bounds.left, bounds.top,
+                            bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+    if (hwnd_ != nullptr) SetWindowSubclass(hwnd_, &SubclassProc, kFlatButtonSubclass, reinterpret_cast<DWORD_PTR>(this));
+    return hwnd_;
 }
 
 wchar_t FlatButton::AccessKey() const noexcept {
-    for (std::size_t at = 0; at + 1 < caption_.size(); ++at) {
-        if (caption_[at] != L'&') continue;
-        if (caption_[at + 1] == L'&') {  // "&&" is a literal ampersand
-            ++at;
-            continue;
-        }
-        return UpperKey(caption_[at + 1]);
-    }
-    return 0;
+    const wchar_t key = AccessKeyOf(caption_);
+    return key == 0 ? 0 : UpperKey(key);
 }
 
 void FlatButton::Click() noexcept {
@@ -95,21 +95,50 @@ void FlatButton::Paint() {
 
         RECT face = client;
         InflateRect(&face, -1, -1);
-        if (pressed_ && hot_) {
-            RoundFrame(memory.get(), face, kPressedFill, kPressedFrame);
+        const bool down = pressed_ && hot_;
+        if (down) {
+            RoundFrame(memory.get(), face, ThemeColour(ColourRole::ButtonHotFill, kPressedFill),
+                       ThemeColour(ColourRole::ButtonHotFrame, kPressedFrame));
         } else if (hot_ || pressed_) {
-            RoundFrame(memory.get(), face, kHotFill, kHotFrame);
+            RoundFrame(memory.get(), face, ThemeColour(ColourRole::ButtonHotFill, kHotFill),
+                       ThemeColour(ColourRole::ButtonHotFrame, kHotFrame));
         }
 
         SelectedObject selectedFont(memory.get(), font_);
         SetBkMode(memory.get(), TRANSPARENT);
-        SetTextColor(memory.get(), IsWindowEnabled(Handle()) ? kText : GetSysColor(COLOR_GRAYTEXT));
-        RECT text = client;
-        if (pressed_ && hot_) OffsetRect(&text, 1, 1);
-        DrawTextW(memory.get(), caption_.c_str(), -1, &text, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
+        COLORREF text = ThemeColour(hot_ || pressed_ ? ColourRole::ButtonHotText : ColourRole::ButtonText, kText);
+        if (!IsWindowEnabled(Handle())) text = GetSysColor(COLOR_GRAYTEXT);
+        SetTextColor(memory.get(), text);
+        RECT textBounds = client;
+        if (down) OffsetRect(&textBounds, 1, 1);
+        DrawTextW(memory.get(), caption_.c_str(), -1, &textBounds, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
+        PaintFocus(memory.get(), face);
         BitBlt(dc, 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
     }
     EndPaint(Handle(), &paint);
+}
+
+// As Windows draws it on a push button: only while the button has the focus
+// and the window shows keyboard cues (UISF_HIDEFOCUS clear once a key was used).
+void FlatButton::PaintFocus(HDC dc, const RECT& face) const {
+    if (GetFocus() != Handle()) return;
+    const LRESULT cues = SendMessageW(GetAncestor(Handle(), GA_ROOT), WM_QUERYUISTATE, 0, 0);
+    if ((cues & UISF_HIDEFOCUS) != 0) return;
+    RECT focus = face;
+    InflateRect(&focus, -2, -2);
+    SetTextColor(dc, RGB(0, 0, 0));
+    SetBkColor(dc, RGB(255, 255, 255));
+    DrawFocusRect(dc, &focus);
+}
+
+LRESULT CALLBACK FlatButton::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                          DWORD_PTR self) {
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(hwnd, &SubclassProc, kFlatButtonSubclass);
+        reinterpret_cast<FlatButton*>(self)->hwnd_ = nullptr;
+        return DefSubclassProc(hwnd, message, wParam, lParam);
+    }
+    return reinterpret_cast<FlatButton*>(self)->HandleMessage(message, wParam, lParam);
 }
 
 LRESULT FlatButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -151,18 +180,49 @@ LRESULT FlatButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             InvalidateRect(Handle(), nullptr, FALSE);
         }
         return 0;
-    case WM_ENABLE:
-        InvalidateRect(Handle(), nullptr, FALSE);
-        return 0;
     case BM_CLICK:
         Click();
         return 0;
+    case WM_KEYDOWN:
+        // Space presses and its release clicks, as on a push button; Enter clicks at once.
+        if (wParam == VK_RETURN) {
+            Click();
+        } else if (wParam == VK_SPACE) {
+            if ((lParam & 0x40000000) == 0) {  // not a repeat
+                pressed_ = hot_ = true;
+                InvalidateRect(Handle(), nullptr, FALSE);
+            }
+        } else {
+            return DefSubclassProc(Handle(), message, wParam, lParam);
+        }
+        return 0;
+    case WM_KEYUP:
+        if (wParam != VK_SPACE) return DefSubclassProc(Handle(), message, wParam, lParam);
+        if (pressed_) {
+            pressed_ = false;
+            SetHot(CursorInside());
+            InvalidateRect(Handle(), nullptr, FALSE);
+            Click();
+        }
+        return 0;
+    case WM_KILLFOCUS:
+        if (pressed_ && GetCapture() != Handle()) pressed_ = false;
+        [[fallthrough]];
+    case WM_SETFOCUS:
+    case WM_UPDATEUISTATE:
+    case WM_ENABLE: {
+        // The system button keeps its own state, but would paint through
+        // WM_DRAWITEM; the face is ours.
+        const LRESULT result = DefSubclassProc(Handle(), message, wParam, lParam);
+        InvalidateRect(Handle(), nullptr, FALSE);
+        return result;
+    }
     case WM_SETTEXT:
         caption_ = lParam != 0 ? reinterpret_cast<const wchar_t*>(lParam) : L"";
         InvalidateRect(Handle(), nullptr, FALSE);
-        return Default(message, wParam, lParam);
+        return DefSubclassProc(Handle(), message, wParam, lParam);
     default:
-        return Default(message, wParam, lParam);
+        return DefSubclassProc(Handle(), message, wParam, lParam);
     }
 }
 

@@ -12,6 +12,7 @@
 #include "app/application_title.h"
 #include "app/control_ids.h"
 #include "app/win32/decorative_bitmap.h"
+#include "app/win32/text_room.h"
 #include "platform/win32/com_apartment.h"
 #include "platform/win32/elevation.h"
 #include "platform/win32/wow64.h"
@@ -49,7 +50,7 @@ TfrmRunWindow::~TfrmRunWindow() { images_.SetHandleChanged(nullptr); }
 
 void TfrmRunWindow::Create() {
     const FormLayout& form = MainFormLayout();
-    windowBrush_.reset(CreateSolidBrush(form.background));
+    windowBrush_.reset(CreateSolidBrush(ThemeColour(ColourRole::FormBackground, form.background)));
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     // Shared icons belong to the system, which frees them with the module;
     // the class only points at them. Both sizes are standard ones, as
@@ -133,16 +134,20 @@ void TfrmRunWindow::CreateComponent(const ComponentLayout& layout) {
     case ComponentKind::TabSheet:
     case ComponentKind::ScrollBox: {
         PanelWidget::Look look;
-        look.background = layout.colour != kInheritColour ? layout.colour : MainFormLayout().background;
+        ThemedPanel themed{nullptr, ColourRole::PanelBackground,
+                           layout.colour != kInheritColour ? layout.colour : MainFormLayout().background};
         if (layout.kind == ComponentKind::TabSheet || layout.kind == ComponentKind::ScrollBox) {
-            look.background = GetSysColor(COLOR_WINDOW);
+            themed = ThemedPanel{nullptr, ColourRole::PageBackground, GetSysColor(COLOR_WINDOW)};
         }
+        look.background = ThemeColour(themed.role, themed.designed);
         look.raisedBevel = (layout.flags & kRaisedInnerBevel) != 0;
         look.border = (layout.flags & kSingleBorder) != 0;
         // Tab pages are shown one at a time by ShowSelectedPage.
         const bool shown = visible && layout.kind != ComponentKind::TabSheet;
         auto panel = std::make_unique<PanelWidget>();
         hwnd = panel->Create(parent, layout.id, bounds, look, shown);
+        themed.panel = panel.get();
+        themedPanels_.push_back(themed);
         panels_.push_back(std::move(panel));
         break;
     }
@@ -186,8 +191,10 @@ void TfrmRunWindow::CreateComponent(const ComponentLayout& layout) {
         DWORD align = SS_LEFTNOWORDWRAP;
         if ((layout.flags & kRightAligned) != 0) align = SS_RIGHT;
         if ((layout.flags & kWordWrap) != 0) align = SS_LEFT;
+        const RECT fitted = FittedToCaption(layout, bounds, FontOf(layout));
         hwnd = CreateWindowExW(0, WC_STATICW, layout.caption, WS_CHILD | SS_NOPREFIX | SS_NOTIFY | align | visibleStyle,
-                               bounds.left, bounds.top, width, height, parent, id, instance, nullptr);
+                               fitted.left, fitted.top, fitted.right - fitted.left, fitted.bottom - fitted.top, parent,
+                               id, instance, nullptr);
         break;
     }
     case ComponentKind::Image:
@@ -196,13 +203,21 @@ void TfrmRunWindow::CreateComponent(const ComponentLayout& layout) {
         break;
     }
 
-    if (hwnd != nullptr) {
-        HFONT font = font_.get();
-        if ((layout.flags & kBold) != 0) font = boldFont_.get();
-        if ((layout.flags & kUnderlined) != 0) font = underlinedFont_.get();
-        SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    }
+    if (hwnd != nullptr) SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(layout)), FALSE);
     components_[layout.name] = Component{&layout, hwnd};
+}
+
+HFONT TfrmRunWindow::FontOf(const ComponentLayout& layout) const {
+    if ((layout.flags & kUnderlined) != 0) return underlinedFont_.get();
+    if ((layout.flags & kBold) != 0) return boldFont_.get();
+    return font_.get();
+}
+
+void TfrmRunWindow::ApplyTheme() {
+    windowBrush_.reset(CreateSolidBrush(ThemeColour(ColourRole::FormBackground, MainFormLayout().background)));
+    highlightBrush_.reset(CreateSolidBrush(GetSysColor(COLOR_HIGHLIGHT)));
+    for (const ThemedPanel& themed : themedPanels_) themed.panel->SetBackground(ThemeColour(themed.role, themed.designed));
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
 }
 
 void TfrmRunWindow::CreateListView(const ComponentLayout& layout, HWND parent, const RECT& bounds, bool visible) {
@@ -227,7 +242,8 @@ void TfrmRunWindow::CreateListView(const ComponentLayout& layout, HWND parent, c
     components_[layout.name] = Component{&layout, hwnd};
 }
 
-void TfrmRunWindow::CreateCombo(const ComponentLayout& layout, HWND parent, const RECT& bounds, bool visible) {
+void TfrmRunWindow::CreateCombo(const ComponentLayout& layout, HWND parent, const RECT& tabled, bool visible) {
+    const RECT bounds = FittedToCaption(layout, tabled, font_.get());
     const HWND hwnd = CreateWindowExW(0, WC_COMBOBOXW, L"",
                                       WS_CHILD | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL |
                                           (visible ? WS_VISIBLE : 0),
@@ -364,48 +380,20 @@ LRESULT TfrmRunWindow::OnControlColour(UINT message, HDC dc, HWND control) {
     // Labels: their own text colour on their panel's background.
     for (const auto& [name, component] : components_) {
         if (component.hwnd != control || component.layout->kind != ComponentKind::Label) continue;
-        if (component.layout->colour != kInheritColour) SetTextColor(dc, component.layout->colour);
-        if (const auto colour = labelColours_.find(control); colour != labelColours_.end()) {
-            SetTextColor(dc, colour->second);
+        const bool link = component.layout->id == control_ids::kWebsite;
+        const ColourRole role = link ? ColourRole::LinkText : ColourRole::LabelText;
+        std::uint32_t colour = component.layout->colour;
+        if (const auto set = labelColours_.find(control); set != labelColours_.end()) colour = set->second;
+        if (colour != kInheritColour) {
+            SetTextColor(dc, ThemeColour(role, colour));
+        } else if (HighContrastOn()) {
+            SetTextColor(dc, ThemeColour(role, GetSysColor(COLOR_BTNTEXT)));
         }
         SetBkMode(dc, TRANSPARENT);
         if (PanelWidget* panel = PanelOf(GetParent(control))) return reinterpret_cast<LRESULT>(panel->BackgroundBrush());
         return reinterpret_cast<LRESULT>(windowBrush_.get());
     }
     return Default(message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
-}
-
-void TfrmRunWindow::OnContextMenu(HWND source, LPARAM position) {
-    // The lists have the entry menu; everything else the help menu.
-    const bool list = source == Find(L"LvCurrentUser") || source == Find(L"LVLocalMachine") ||
-                      source == Find(L"TntListView1");
-    POINT at{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
-    if (position == -1) GetCursorPos(&at);  // from the keyboard
-    TrackPopupMenu(list ? popupMenu1_.get() : popupMenu2_.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0,
-                   Handle(), nullptr);
-}
-
-bool TfrmRunWindow::OnAccessKey(wchar_t key) {
-    for (const auto& button : buttons_) {
-        if (button->AccessKey() == key && IsWindowVisible(button->Handle()) && IsWindowEnabled(button->Handle())) {
-            button->Click();
-            return true;
-        }
-    }
-    return false;
-}
-
-bool TfrmRunWindow::PreTranslate(MSG& message) {
-    if (Handle() == nullptr || (message.hwnd != Handle() && !IsChild(Handle(), message.hwnd))) return false;
-    if (message.message == WM_SYSCHAR) {
-        return OnAccessKey(UpperKey(static_cast<wchar_t>(message.wParam)));
-    }
-    if (message.message == WM_KEYDOWN && message.wParam == VK_TAB && GetKeyState(VK_CONTROL) >= 0) {
-        const bool backwards = GetKeyState(VK_SHIFT) < 0;
-        if (HWND next = GetNextDlgTabItem(Handle(), GetFocus(), backwards ? TRUE : FALSE)) SetFocus(next);
-        return true;
-    }
-    return false;
 }
 
 // Each item of the lists' menu is available only while its command would do
@@ -432,7 +420,15 @@ LRESULT TfrmRunWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         CreateComponents();
         CreateMenus();
         logic_->FormCreate();
+        // Focus rectangles stay hidden until the keyboard is used, unless
+        // the window was opened from the keyboard.
+        SendMessageW(Handle(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
         return 0;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+        // A high-contrast theme switched on or off, or its colours changed.
+        ApplyTheme();
+        return Default(message, wParam, lParam);
     case WM_SIZE:
         if (wParam != SIZE_MINIMIZED) {
             Realign();

@@ -12,11 +12,13 @@
 #include "app/main_view.h"
 #include "app/main_window_layout.h"
 #include "app/tfrm_run.h"
+#include "app/window_keys.h"
 #include "app/win32/base_window.h"
 #include "app/win32/dpi_scale.h"
 #include "app/win32/flat_button.h"
 #include "app/win32/gdi_handles.h"
 #include "app/win32/panel_widget.h"
+#include "app/win32/theme_colours.h"
 
 namespace quillmark {
 
@@ -93,6 +95,10 @@ private:
     };
 
     void CreateFonts();
+    // The colours of the window and its panels and labels, afresh from the
+    // theme (high contrast or the designed palette), everything repainted.
+    void ApplyTheme();
+    HFONT FontOf(const ComponentLayout& layout) const;
     void CreateComponents();
     void CreateComponent(const ComponentLayout& layout);
     void CreateListView(const ComponentLayout& layout, HWND parent, const RECT& bounds, bool visible);
@@ -103,6 +109,12 @@ private:
     void OnCommand(WPARAM wParam, LPARAM lParam);
     LRESULT OnNotify(const NMHDR& header);
     void OnDrawItem(const DRAWITEMSTRUCT& item);
+    // The keyboard (main_window_keys.cpp).
+    const Component* ComponentOwning(HWND hwnd) const;
+    HWND ListContaining(HWND hwnd) const;
+    FocusPlace PlaceOfFocus() const;
+    void MoveFocusByTab(bool backwards);
+    POINT MenuPointForKeyboard(HWND focus) const;
     void OnContextMenu(HWND source, LPARAM position);
     void UpdateRowMenu();
     LRESULT OnControlColour(UINT message, HDC dc, HWND control);
@@ -135,6 +147,13 @@ private:
     UniqueBrush highlightBrush_;
     std::map<std::wstring, Component> components_;
     std::vector<std::unique_ptr<PanelWidget>> panels_;
+    // Each panel's designed background, for ApplyTheme.
+    struct ThemedPanel {
+        PanelWidget* panel;
+        ColourRole role;
+        COLORREF designed;
+    };
+    std::vector<ThemedPanel> themedPanels_;
     std::vector<std::unique_ptr<FlatButton>> buttons_;
     struct FieldColours {
         COLORREF background;

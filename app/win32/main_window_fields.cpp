@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/control_ids.h"
+#include "app/win32/theme_colours.h"
 
 namespace quillmark {
 
@@ -18,10 +19,6 @@ namespace {
 constexpr UINT_PTR kEditFieldSubclass = 2;
 // Room for long paths in the file-open dialog's answer.
 constexpr std::size_t kFileNameChars = 32768;
-
-COLORREF Resolved(std::uint32_t colour) {
-    return IsSystemColour(colour) ? GetSysColor(static_cast<int>(colour & 0xFFu)) : static_cast<COLORREF>(colour);
-}
 
 }  // namespace
 
@@ -41,7 +38,7 @@ bool TfrmRunWindow::OnListNotify(const NMHDR& header) {
         return true;
     case LVN_KEYDOWN:
         // The list still handles the key afterwards: it is not consumed.
-        logic_->Rows().KeyDown(reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey, GetKeyState(VK_CONTROL) < 0);
+        logic_->Rows().KeyDown(reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey);
         return true;
     default:
         return false;
@@ -104,7 +101,7 @@ void TfrmRunWindow::OnEditFieldMessage(HWND edit, UINT message, WPARAM wParam) {
 void TfrmRunWindow::SetFieldColours(FieldId field, std::uint32_t background, std::uint32_t text) {
     const HWND edit = FieldHandle(field);
     const int id = GetDlgCtrlID(edit);
-    const FieldColours colours{Resolved(background), Resolved(text)};
+    const FieldColours colours{ResolvedColour(background), ResolvedColour(text)};
     fieldColours_[id] = colours;
     fieldBrushes_[id].reset(CreateSolidBrush(colours.background));
     InvalidateRect(edit, nullptr, TRUE);

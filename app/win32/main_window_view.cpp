@@ -67,8 +67,18 @@ std::wstring WindowText(HWND hwnd) {
 }  // namespace
 
 void TfrmRunWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {
-    Win32TabCanvas canvas(item, font_.get(), boldFont_.get(), windowBrush_.get());
-    logic_->DrawTab(static_cast<int>(item.itemID), canvas);
+    {
+        Win32TabCanvas canvas(item, font_.get(), boldFont_.get(), windowBrush_.get());
+        logic_->DrawTab(static_cast<int>(item.itemID), canvas);
+    }
+    // An owner-drawn item shows the focus itself when ODS_FOCUS says so,
+    // and only once the keyboard is in use.
+    const bool cuesHidden = (SendMessageW(Handle(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) != 0;
+    if ((item.itemState & ODS_FOCUS) != 0 && !cuesHidden) {
+        RECT focus = item.rcItem;
+        InflateRect(&focus, -3, -3);
+        DrawFocusRect(item.hDC, &focus);
+    }
 }
 
 HWND TfrmRunWindow::ListHandle(ListId list) const {

@@ -20,6 +20,12 @@ HWND PanelWidget::Create(HWND parent, int id, const RECT& bounds, const Look& lo
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
 }
 
+void PanelWidget::SetBackground(COLORREF background) {
+    look_.background = background;
+    brush_.reset(CreateSolidBrush(background));
+    if (Handle() != nullptr) InvalidateRect(Handle(), nullptr, FALSE);
+}
+
 void PanelWidget::AddImage(UniqueBitmap bitmap, const RECT& bounds) {
     images_.push_back(Image{std::move(bitmap), bounds});
     if (Handle() != nullptr) InvalidateRect(Handle(), nullptr, FALSE);

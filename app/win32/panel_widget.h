@@ -29,6 +29,8 @@ public:
     // coordinates). The panel keeps it.
     void AddImage(UniqueBitmap bitmap, const RECT& bounds);
     void SetDoubleBuffered(bool on) noexcept { doubleBuffered_ = on; }
+    // A new background colour (the theme changed); repaints.
+    void SetBackground(COLORREF background);
     HBRUSH BackgroundBrush() const noexcept { return brush_.get(); }
 
 protected:

@@ -43,11 +43,12 @@ stop_wine_prefix() { [ -n "${WINEPREFIX:-}" ] && "$WINESERVER" -k 2>/dev/null; r
 to_windows_path() { printf 'Z:%s' "$(printf '%s' "$1" | tr '/' '\\')"; }
 
 XVFB_PID=""
-# Starts Xvfb on a free display and exports DISPLAY.
+# Starts Xvfb on a free display and exports DISPLAY. The screen holds the
+# window whole at 192 DPI (twice its 96-DPI size), as the DPI tests need.
 start_xvfb() {
     local display=90
     while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
-    Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb ":$display" -screen 0 2304x1440x24 -nolisten tcp >/dev/null 2>&1 &
     XVFB_PID=$!
     export DISPLAY=":$display"
     local tries=0

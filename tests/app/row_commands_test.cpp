@@ -160,6 +160,16 @@ TEST_F(RowCommandsTest, KeysOtherThanEnterSpaceAndDeleteDoNothing) {
                 ElementsAre(L"Message Information: Are you sure you want to remove selected item?"));
 }
 
+TEST_F(RowCommandsTest, SelectAllMarksEveryRowOfTheVisibleList) {
+    world_.AddRunValue(StartupScope::AllUsers, L"One", L"C:\\one.exe");
+    world_.AddRunValue(StartupScope::AllUsers, L"Two", L"C:\\two.exe");
+    Load(1);
+    world_.view.selected.clear();
+    commands_.SelectAllRows();
+    EXPECT_EQ(world_.view.selected[L"LVLocalMachine"], (std::vector<int>{0, 1}));
+    EXPECT_TRUE(world_.view.selected[L"LvCurrentUser"].empty());
+}
+
 // The click copies the lowest selected row, exactly, whatever the panel shows.
 TEST_F(RowCommandsTest, TheRowClickCopiesTheLowestSelectedRowExactly) {
     world_.AddRunValue(StartupScope::AllUsers, L"First", L"C:\\first.exe");
@@ -247,7 +257,7 @@ TEST_F(RowCommandsTest, DisableAndEnableKeepTheSelectionAndShowTheStatus) {
     EXPECT_TRUE(world_.view.Calls(L"Message").empty());
 }
 
-// Ctrl+Z puts back what Delete took, selects it, and is then used up.
+// Undo puts back what Delete took, selects it, and is then used up.
 TEST_F(RowCommandsTest, UndoPutsBackWhatDeleteTookAndSelectsIt) {
     for (const wchar_t* name : {L"A", L"B", L"C"}) world_.AddRunValue(StartupScope::CurrentUser, name, L"C:\\x.exe");
     Load(0);
@@ -257,7 +267,7 @@ TEST_F(RowCommandsTest, UndoPutsBackWhatDeleteTookAndSelectsIt) {
     ASSERT_EQ(world_.lists.Rows(ListId::LvCurrentUser).rows.size(), 1u);
     EXPECT_TRUE(commands_.CanUndo());
 
-    commands_.KeyDown('Z', true);
+    commands_.UndoRemoval();
     const ScopeList& rows = world_.lists.Rows(ListId::LvCurrentUser);
     ASSERT_EQ(rows.rows.size(), 3u);
     std::vector<std::wstring> selected;

@@ -281,6 +281,17 @@ TEST(TfrmRunPageControl1Change, AFailureFromTheUserReachesTheDefaultErrorBox) {
               (std::vector<std::wstring>(2, L"ErrorBox Widget failure: FocusList LvCurrentUser")));
 }
 
+// Ctrl+Tab and its kin select the other tab and load it, as a click on the tab does.
+TEST(TfrmRunNeighbourTab, SelectsTheOtherTabAndLoadsIt) {
+    TfrmRunWorld world;
+    world.form->FormCreate();
+    world.view.calls.clear();
+    world.form->Execute(Command::NextTab);
+    world.form->Execute(Command::PreviousTab);
+    EXPECT_THAT(world.view.calls, ElementsAre(L"SelectTab 1", L"ShowRows LVLocalMachine 0", L"FocusList LVLocalMachine",
+                                              L"SelectTab 0", L"ShowRows LvCurrentUser 0", L"FocusList LvCurrentUser"));
+}
+
 TEST(TfrmRunTimer1Timer, FiresOnceAndSwallowsAFailure) {
     TfrmRunWorld world;
     world.form->FormCreate();

@@ -1,5 +1,6 @@
 #include "tests/ui/support/user_input.h"
 
+#include <iterator>
 #include <stdexcept>
 #include <vector>
 
@@ -50,6 +51,15 @@ void ClickAt(HWND window, POINT clientPoint, bool doubleClick, bool withCtrl) {
     Send(inputs);
 }
 
+void RightClickAt(HWND window, POINT clientPoint) {
+    BringToFront(window);
+    POINT screen = clientPoint;
+    ClientToScreen(window, &screen);
+    SetCursorPos(screen.x, screen.y);
+    std::vector<INPUT> inputs{Mouse(MOUSEEVENTF_RIGHTDOWN), Mouse(MOUSEEVENTF_RIGHTUP)};
+    Send(inputs);
+}
+
 void ClickCentre(HWND window) {
     RECT client{};
     GetClientRect(window, &client);
@@ -59,6 +69,19 @@ void ClickCentre(HWND window) {
 void PressKey(WORD virtualKey) {
     std::vector<INPUT> inputs{Key(virtualKey, 0, 0), Key(virtualKey, 0, KEYEVENTF_KEYUP)};
     Send(inputs);
+}
+
+void PressChord(std::initializer_list<WORD> keys) {
+    std::vector<INPUT> inputs;
+    for (WORD key : keys) inputs.push_back(Key(key, 0, 0));
+    for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) inputs.push_back(Key(*key, 0, KEYEVENTF_KEYUP));
+    Send(inputs);
+}
+
+HWND FocusedWindow(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
 }
 
 void TypeText(const std::wstring& text) {

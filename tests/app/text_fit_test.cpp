@@ -1,0 +1,16 @@
+#include "app/text_fit.h"
+
+#include <gtest/gtest.h>
+
+namespace quillmark {
+namespace {
+
+TEST(FitToText, GrowsOnlyWhereTheTextNeedsItAndKeepsItsPlace) {
+    EXPECT_EQ(FitToText({37, 105, 333, 15}, {333, 30}, false), (Bounds{37, 105, 333, 30}));  // a wrapped hint
+    EXPECT_EQ(FitToText({207, 10, 194, 23}, {211, 20}, false), (Bounds{207, 10, 211, 23}));  // a combo's prompt
+    EXPECT_EQ(FitToText({29, 16, 31, 15}, {40, 15}, true), (Bounds{20, 16, 40, 15}));  // ends by its field
+    EXPECT_EQ(FitToText({29, 16, 31, 15}, {20, 10}, true), (Bounds{29, 16, 31, 15}));
+}
+
+}  // namespace
+}  // namespace quillmark

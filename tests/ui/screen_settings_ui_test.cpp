@@ -1,0 +1,108 @@
+// The real window under the screen settings a user may have: 144 and 192
+// DPI, where every caption must still fit, and a high-contrast theme.
+#include <windows.h>
+
+#include <string>
+
+#include "app/control_ids.h"
+#include "platform/win32/handles.h"
+#include "tests/ui/main_window_fixture.h"
+#include "tests/ui/support/wait.h"
+
+namespace quillmark::uitest {
+namespace {
+
+namespace ids = control_ids;
+
+// While it lives, the prefix's user has this DPI (HKCU\Control Panel\Desktop
+// LogPixels, which each process reads as it starts); the old value comes back.
+class DpiSetting {
+public:
+    explicit DpiSetting(DWORD dpi) {
+        if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0,
+                            KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, key_.put(), nullptr) != ERROR_SUCCESS) {
+            return;
+        }
+        DWORD size = sizeof(old_);
+        had_ = RegQueryValueExW(key_.get(), L"LogPixels", nullptr, nullptr, reinterpret_cast<BYTE*>(&old_), &size) ==
+               ERROR_SUCCESS;
+        RegSetValueExW(key_.get(), L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof(dpi));
+    }
+    ~DpiSetting() {
+        if (!key_) return;
+        if (had_) {
+            RegSetValueExW(key_.get(), L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&old_), sizeof(old_));
+        } else {
+            RegDeleteValueW(key_.get(), L"LogPixels");
+        }
+    }
+    DpiSetting(const DpiSetting&) = delete;
+    DpiSetting& operator=(const DpiSetting&) = delete;
+
+private:
+    UniqueHkey key_;
+    DWORD old_ = 0;
+    bool had_ = false;
+};
+
+class DpiUiTest : public MainWindowTest, public ::testing::WithParamInterface<int> {};
+
+// Screenshots to look at: the hint below the fields and both combos' prompts whole.
+TEST_P(DpiUiTest, TheAddPanelAndTheCombosShowEveryCaptionWhole) {
+    const int dpi = GetParam();
+    const DpiSetting setting(static_cast<DWORD>(dpi));
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_TRUE(WaitForRows(Scope::CurrentUser));
+    RECT toolbar{};
+    GetClientRect(Control(ids::kPnlTop), &toolbar);
+    if (toolbar.bottom != MulDiv(42, dpi, 96)) {
+        GTEST_SKIP() << "Wine difference: LogPixels " << dpi << " did not reach the program (toolbar "
+                     << toolbar.bottom << " px high)";
+    }
+    PostMessageW(Control(ids::kBtnAddWebpage), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(Control(ids::kPnlEdit)) != FALSE; }, 5000));
+    Screenshot((L"ui-dpi-" + std::to_wstring(dpi) + L"-add-panel").c_str());
+}
+
+INSTANTIATE_TEST_SUITE_P(Dpi, DpiUiTest, ::testing::Values(96, 144, 192));
+
+// While it lives, the user's high-contrast theme is on; off again at the end.
+struct HighContrastTheme {
+    static bool Set(bool on) {
+        HIGHCONTRASTW contrast{sizeof(contrast), on ? static_cast<DWORD>(HCF_HIGHCONTRASTON) : 0u, nullptr};
+        return SystemParametersInfoW(SPI_SETHIGHCONTRAST, sizeof(contrast), &contrast, SPIF_SENDCHANGE) != FALSE;
+    }
+    static bool On() {
+        HIGHCONTRASTW contrast{sizeof(contrast), 0, nullptr};
+        return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(contrast), &contrast, 0) &&
+               (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+    }
+    HighContrastTheme() { Set(true); }
+    ~HighContrastTheme() { Set(false); }
+};
+
+COLORREF ScreenPixel(HWND window, POINT clientPoint) {
+    ClientToScreen(window, &clientPoint);
+    const HDC screen = GetDC(nullptr);
+    const COLORREF colour = GetPixel(screen, clientPoint.x, clientPoint.y);
+    ReleaseDC(nullptr, screen);
+    return colour;
+}
+
+TEST_F(MainWindowTest, UnderAHighContrastThemeThePanelsTakeTheThemesColours) {
+    const HighContrastTheme theme;
+    if (!HighContrastTheme::On()) {
+        GTEST_SKIP() << "Wine difference: SPI_GETHIGHCONTRAST always reports the theme off (SPI_SETHIGHCONTRAST "
+                        "is a stub); the colour choice is tested natively";
+    }
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_TRUE(WaitForRows(Scope::CurrentUser));
+    // Below the toolbar's picture and beside the buttons: the panel's own background.
+    RECT toolbar{};
+    GetClientRect(Control(ids::kPnlTop), &toolbar);
+    EXPECT_EQ(ScreenPixel(Control(ids::kPnlTop), POINT{2, toolbar.bottom - 2}), GetSysColor(COLOR_BTNFACE));
+    Screenshot(L"ui-high-contrast");
+}
+
+}  // namespace
+}  // namespace quillmark::uitest
