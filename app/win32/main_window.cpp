@@ -42,7 +42,7 @@ TfrmRunWindow::TfrmRunWindow(const Platform& platform, PrivateProfile& profile, 
       logic_(std::make_unique<TfrmRun>(
           *this, MainWindowServices{platform, profile, images, &RunningUnderWow64, &RunningElevated, OwnProgramPath(),
                                     startTab, LoadThreads{&EnterThreadApartment, ShortcutThreads(), IconThreads()},
-                                    ProcessTokenAccount(), std::move(askingUserSid)})) {
+                                    ProcessTokenAccount(!askingUserSid.empty()), askingUserSid})) {
     images_.SetHandleChanged([this](HIMAGELIST handle) { RepointImageLists(handle); });
 }
 

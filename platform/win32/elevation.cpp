@@ -19,7 +19,7 @@ bool RunningElevated() noexcept {
            elevation.TokenIsElevated != 0;
 }
 
-TokenAccount ProcessTokenAccount() {
+TokenAccount ProcessTokenAccount(bool withAccountName) {
     HANDLE opened = nullptr;
     if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &opened)) return {};
     const UniqueKernelHandle token(opened);
@@ -43,7 +43,7 @@ TokenAccount ProcessTokenAccount() {
     DWORD nameLength = 257;
     DWORD domainLength = 257;
     SID_NAME_USE use{};
-    if (LookupAccountSidW(nullptr, sid, name, &nameLength, domain, &domainLength, &use)) {
+    if (withAccountName && LookupAccountSidW(nullptr, sid, name, &nameLength, domain, &domainLength, &use)) {
         user.accountName = domainLength > 0 ? std::wstring(domain) + L"\\" + name : std::wstring(name);
     }
     return user;

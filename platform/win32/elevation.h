@@ -12,8 +12,9 @@ bool RunningElevated() noexcept;
 
 // The user of this process's token. After "Run as administrator" with
 // another account's password that is the administrator, not the user who
-// started the program.
-TokenAccount ProcessTokenAccount();
+// started the program. The account's name is looked up only when asked
+// for: on a domain member the lookup may wait for a domain controller.
+TokenAccount ProcessTokenAccount(bool withAccountName);
 
 // The full path of this program's own file; empty when it cannot be had.
 std::wstring OwnProgramPath();
