@@ -177,9 +177,19 @@ void RowCommands::CopyRowIntoFields(ListId list) {
 // Each command carries its own guard. Enter, Space and Delete act whatever
 // Shift, Ctrl and Alt are doing.
 void RowCommands::KeyDown(int key, bool control) {
-    if (key == kKeyEnter || key == kKeySpace) OpenSelected();
-    if (key == kKeyDelete) DeleteSelected();
-    if (key == kKeyZ && control) UndoRemoval();
+    switch (KeyCommand(key, control)) {
+    case Command::OpenSelected: return OpenSelected();
+    case Command::DeleteSelected: return DeleteSelected();
+    case Command::UndoRemoval: return UndoRemoval();
+    default: return;
+    }
+}
+
+Command RowCommands::KeyCommand(int key, bool control) noexcept {
+    if (key == kKeyEnter || key == kKeySpace) return Command::OpenSelected;
+    if (key == kKeyDelete) return Command::DeleteSelected;
+    if (key == kKeyZ && control) return Command::UndoRemoval;
+    return Command::None;
 }
 
 }  // namespace quillmark

@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "app/commands.h"
 #include "app/main_view.h"
 #include "inventory/remove_entries.h"
 #include "platform/platform.h"
@@ -36,6 +37,9 @@ public:
     // `key` is the virtual-key code, `control` whether Ctrl is down; the key
     // is not consumed.
     void KeyDown(int key, bool control = false);
+    // The command a key on a list stands for (Enter and Space open, Delete
+    // removes, Ctrl+Z undoes); None for any other key.
+    static Command KeyCommand(int key, bool control) noexcept;
 
 private:
     template <typename Step>

@@ -148,6 +148,13 @@ void TfrmRun::Execute(Command command) {
     }
 }
 
+void TfrmRun::ListDoubleClicked() { Execute(Command::OpenSelected); }
+
+// The row commands carry their own guards.
+void TfrmRun::ListKeyDown(int key, bool control) {
+    if (!RefusedForOtherAccount(RowCommands::KeyCommand(key, control))) rowCommands_.KeyDown(key, control);
+}
+
 // A failure to tell leaves the item enabled: the command reports for itself.
 bool TfrmRun::IsEnabled(Command command) {
     try {

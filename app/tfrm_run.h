@@ -61,6 +61,10 @@ public:
 
     // A button, a combo's choice, a clickable label or a menu item.
     void Execute(Command command);
+    // A double click on a row of a list, and a key pressed on a list: they
+    // pass the same refusals as the buttons.
+    void ListDoubleClicked();
+    void ListKeyDown(int key, bool control);
     // Whether a menu item's command would do anything now; asked as the menu opens.
     bool IsEnabled(Command command);
     void Refresh();

@@ -37,11 +37,11 @@ bool TfrmRunWindow::OnListNotify(const NMHDR& header) {
                                                                              : ListId::LVLocalMachine);
         return true;
     case NM_DBLCLK:
-        logic_->Rows().OpenSelected();
+        logic_->ListDoubleClicked();
         return true;
     case LVN_KEYDOWN:
         // The list still handles the key afterwards: it is not consumed.
-        logic_->Rows().KeyDown(reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey, GetKeyState(VK_CONTROL) < 0);
+        logic_->ListKeyDown(reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey, GetKeyState(VK_CONTROL) < 0);
         return true;
     default:
         return false;

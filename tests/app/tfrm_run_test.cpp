@@ -210,6 +210,7 @@ TEST_P(TfrmRunRestartAccount, AnotherAccountLeavesTheCurrentUserTabAlone) {
                                        {}, TokenAccount{L"S-1-5-21-7-500", admin}, c.askingSid});
     world.StoreSetting("PageControl1", "0");
     world.AddRunValue(StartupScope::CurrentUser, L"Notes", L"C:\\Notes\\notes.exe");
+    world.AddRunValue(StartupScope::AllUsers, L"Backup", L"C:\\Backup\\backup.exe");
     world.platform.environment().SetModuleFileName(app_testing::kProgramPath);
     world.form->FormCreate();
     world.form->LoadOnStart();
@@ -232,13 +233,15 @@ TEST_P(TfrmRunRestartAccount, AnotherAccountLeavesTheCurrentUserTabAlone) {
     EXPECT_EQ(world.form->IsEnabled(Command::DeleteSelected), !c.otherAccount);
 
     world.view.tabIndex = 1;
+    world.form->SwitchTab();
+    world.form->ListKeyDown(13, false);  // Enter opens the selected row
     world.form->Execute(Command::OpenHomePage);
     world.view.calls.clear();
     bool canClose = true;
     world.form->FormCloseQuery(canClose);
     EXPECT_EQ(world.StoredSetting("PageControl1"), c.otherAccount ? "0" : "1") << "the tab closed on, stored";
     EXPECT_EQ(world.view.Calls(L"Message").size(), c.otherAccount ? 0u : 1u) << "the first-exit offer";
-    EXPECT_EQ(world.platform.shell().Executed().empty(), c.otherAccount) << "the home and thank-you pages";
+    EXPECT_EQ(world.platform.shell().Executed().empty(), c.otherAccount) << "the row's program and two pages";
 }
 
 INSTANTIATE_TEST_SUITE_P(Accounts, TfrmRunRestartAccount,
