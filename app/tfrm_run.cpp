@@ -2,6 +2,7 @@
 
 #include "app/data_folder.h"
 #include "app/guards.h"
+#include "app/keys.h"
 #include "app/main_window_layout.h"
 #include "app/other_account.h"
 #include "app/texts.h"
@@ -153,6 +154,11 @@ void TfrmRun::ListDoubleClicked() { Execute(Command::OpenSelected); }
 // The row commands carry their own guards.
 void TfrmRun::ListKeyDown(int key, bool control) {
     if (!RefusedForOtherAccount(RowCommands::KeyCommand(key, control))) rowCommands_.KeyDown(key, control);
+}
+
+// The add panel carries its own guards.
+void TfrmRun::FieldKeyDown(FieldId field, int key) {
+    if (key != kKeyEnter || !RefusedForOtherAccount(Command::ConfirmAdd)) addPanel_.FieldKeyDown(field, key);
 }
 
 // A failure to tell leaves the item enabled: the command reports for itself.

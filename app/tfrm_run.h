@@ -65,6 +65,8 @@ public:
     // pass the same refusals as the buttons.
     void ListDoubleClicked();
     void ListKeyDown(int key, bool control);
+    // A key pressed in one of the add panel's fields (Enter confirms the add).
+    void FieldKeyDown(FieldId field, int key);
     // Whether a menu item's command would do anything now; asked as the menu opens.
     bool IsEnabled(Command command);
     void Refresh();

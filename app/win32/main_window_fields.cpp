@@ -86,7 +86,7 @@ void TfrmRunWindow::OnEditFieldMessage(HWND edit, UINT message, WPARAM wParam) {
     const bool path = GetDlgCtrlID(edit) == control_ids::kTxtStartPath;
     const FieldId field = path ? FieldId::TxtStartPath : FieldId::TxtStartName;
     if (message == WM_KEYDOWN) {
-        logic_->Panel().FieldKeyDown(field, static_cast<int>(wParam));
+        logic_->FieldKeyDown(field, static_cast<int>(wParam));
         return;
     }
     // Entering and leaving are moves between this window's own controls. The

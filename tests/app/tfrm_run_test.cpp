@@ -211,6 +211,7 @@ TEST_P(TfrmRunRestartAccount, AnotherAccountLeavesTheCurrentUserTabAlone) {
     world.StoreSetting("PageControl1", "0");
     world.AddRunValue(StartupScope::CurrentUser, L"Notes", L"C:\\Notes\\notes.exe");
     world.AddRunValue(StartupScope::AllUsers, L"Backup", L"C:\\Backup\\backup.exe");
+    world.AddStartupFolder(StartupScope::CurrentUser, L"C:\\Users\\Quill\\Startup");
     world.platform.environment().SetModuleFileName(app_testing::kProgramPath);
     world.form->FormCreate();
     world.form->LoadOnStart();
@@ -231,6 +232,10 @@ TEST_P(TfrmRunRestartAccount, AnotherAccountLeavesTheCurrentUserTabAlone) {
               std::wstring::npos)
         << messages[0];
     EXPECT_EQ(world.form->IsEnabled(Command::DeleteSelected), !c.otherAccount);
+    world.view.SetFieldText(FieldId::TxtStartName, L"Tool");
+    world.view.SetFieldText(FieldId::TxtStartPath, L"C:\\tool.exe");
+    world.form->FieldKeyDown(FieldId::TxtStartName, 13);  // Enter confirms the add
+    EXPECT_EQ(world.platform.links().LinkCount(), c.otherAccount ? 0u : 1u);
 
     world.view.tabIndex = 1;
     world.form->SwitchTab();
