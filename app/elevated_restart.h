@@ -8,12 +8,22 @@ struct Platform;
 
 // Starts the program again with an administrator's rights through the
 // shell's "runas" verb (Windows asks the user first), on the given tab.
-// True once the new process runs; false when the user declined or the
-// shell could not start it.
-bool RestartElevated(const Platform& platform, const std::wstring& programPath, int tabIndex);
+// `userSid` names the user who asks ("/user:S-1-5-..."): the consent prompt
+// may take another account's password, and the new process then runs as
+// that account. Empty: no user is named. True once the new process runs;
+// false when the user declined or the shell could not start it.
+bool RestartElevated(const Platform& platform, const std::wstring& programPath, int tabIndex,
+                     const std::wstring& userSid = {});
 
-// The tab a restart names on the command line ("/tab:1"); nothing for any
-// other command line, so a normal start opens on the stored tab.
+// What a restart as administrator names on its command line.
+struct RestartRequest {
+    int tab = 0;
+    std::wstring userSid;  // empty when the restart named no user
+};
+
+// The restart's own command line ("/tab:1", or "/tab:1 /user:S-1-5-21-...");
+// nothing for any other, so a normal start opens on the stored tab.
+std::optional<RestartRequest> RestartFromCommandLine(const std::wstring& commandLine);
 std::optional<int> StartTabFromCommandLine(const std::wstring& commandLine);
 
 }  // namespace quillmark

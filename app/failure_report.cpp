@@ -8,8 +8,12 @@
 namespace quillmark {
 
 FailureReport::FailureReport(MainView& view, Platform platform, std::function<bool()> isElevated,
-                             std::wstring programPath)
-    : view_(view), platform_(platform), isElevated_(std::move(isElevated)), programPath_(std::move(programPath)) {}
+                             std::wstring programPath, std::wstring userSid)
+    : view_(view),
+      platform_(platform),
+      isElevated_(std::move(isElevated)),
+      programPath_(std::move(programPath)),
+      userSid_(std::move(userSid)) {}
 
 void FailureReport::Show(const std::wstring& heading, const std::vector<RemovalFailure>& failures,
                          const std::wstring& restartQuestion) {
@@ -29,7 +33,7 @@ void FailureReport::Present(std::wstring text, bool refused, const std::wstring&
     const MessageAnswer answer = view_.ShowMessage(text, texts::kError, MessageKind::Error,
                                                    offerElevation ? MessageButtons::OkCancel : MessageButtons::Ok);
     if (!offerElevation || answer != MessageAnswer::Ok) return;
-    if (!RestartElevated(platform_, programPath_, view_.TabIndex())) return;
+    if (!RestartElevated(platform_, programPath_, view_.TabIndex(), userSid_)) return;
     restartStarted_ = true;
     view_.Close();
 }

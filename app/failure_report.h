@@ -18,7 +18,9 @@ class FailureReport {
 public:
     // `isElevated`: true when this process already has an administrator's
     // full rights. `programPath`: this program's own file, started again.
-    FailureReport(MainView& view, Platform platform, std::function<bool()> isElevated, std::wstring programPath);
+    // `userSid`: this process's user, named to the elevated instance.
+    FailureReport(MainView& view, Platform platform, std::function<bool()> isElevated, std::wstring programPath,
+                  std::wstring userSid = {});
 
     // `heading`, then one line per failure ("name: reason"); when any was
     // refused for missing rights, `restartQuestion` follows and OK restarts
@@ -39,6 +41,7 @@ private:
     Platform platform_;
     std::function<bool()> isElevated_;
     std::wstring programPath_;
+    std::wstring userSid_;
     bool restartStarted_ = false;
 };
 

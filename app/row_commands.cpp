@@ -184,8 +184,17 @@ void RowCommands::SelectAllRows() {
 
 // Each command carries its own guard. Shift, Ctrl and Alt are not looked at.
 void RowCommands::KeyDown(int key) {
-    if (key == kKeyEnter || key == kKeySpace) OpenSelected();
-    if (key == kKeyDelete) DeleteSelected();
+    switch (KeyCommand(key)) {
+    case Command::OpenSelected: return OpenSelected();
+    case Command::DeleteSelected: return DeleteSelected();
+    default: return;
+    }
+}
+
+Command RowCommands::KeyCommand(int key) noexcept {
+    if (key == kKeyEnter || key == kKeySpace) return Command::OpenSelected;
+    if (key == kKeyDelete) return Command::DeleteSelected;
+    return Command::None;
 }
 
 }  // namespace quillmark

@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "app/commands.h"
 #include "app/main_view.h"
 #include "inventory/remove_entries.h"
 #include "platform/platform.h"
@@ -37,6 +38,9 @@ public:
     void SelectAllRows();
     // `key` is the virtual-key code; the key is not consumed.
     void KeyDown(int key);
+    // The command a key on a list stands for (Enter and Space open, Delete
+    // removes); None for any other key.
+    static Command KeyCommand(int key) noexcept;
 
 private:
     template <typename Step>

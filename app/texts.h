@@ -36,6 +36,21 @@ inline std::wstring ReplaceQuestion(const std::wstring& file) {
 inline constexpr wchar_t kSendToDesktopQuestion[] =
     L"Would you like to send Quillmark to My Documents and create a desktop shortcut?";
 
+// An instance running as administrator under another account than the user who asked for it.
+inline std::wstring OtherAccountTabCaption(const std::wstring& account) {
+    return L"   " + account + L"'s startup items   ";
+}
+inline std::wstring OtherAccountsItems(const std::wstring& account) {
+    return L"Quillmark runs as administrator under the account " + account +
+           L", not under yours. This tab would show and change that account's startup items, so this window "
+           L"changes only the all users' items. Change your own in the Quillmark you started yourself.";
+}
+inline std::wstring NotStartedAsAdministrator(const std::wstring& account) {
+    return L"Quillmark runs as administrator under the account " + account +
+           L", not under yours, and starts no programs and opens no web pages with those rights. "
+           L"Open it from the Quillmark you started yourself.";
+}
+
 // What a handler's default error box says when its window is not fully set up.
 inline constexpr wchar_t kSettingsNotOpen[] = L"The settings file is not open";
 inline constexpr wchar_t kInventoryNotAvailable[] = L"The startup inventory is not available";

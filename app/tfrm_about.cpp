@@ -42,7 +42,10 @@ std::wstring AboutCaption(const AboutControlLayout& control) {
 // The page opening reports nothing either way. The window
 // is in view, so the page is shown normally rather than hidden.
 void TFrmAbout::OpenHomePage() {
-    SwallowFailures([&] { OpenWebPage(platform_, WebPage::Home, kSwShowNormal); });
+    SwallowFailures([&] {
+        if (!webPageRefusal_.empty()) return view_.Tell(webPageRefusal_);
+        OpenWebPage(platform_, WebPage::Home, kSwShowNormal);
+    });
 }
 
 // Hiding cannot fail in a way the user could act on.

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <utility>
 
 #include "platform/platform.h"
 
@@ -45,12 +46,17 @@ public:
     virtual ~AboutView() = default;
     // Hides the window, which ends its modal display; it is shown again next time.
     virtual void Hide() = 0;
+    // A modal information box over the window.
+    virtual void Tell(const std::wstring& text) = 0;
 };
 
 // `FrmAbout`'s behaviour, independent of any widget.
 class TFrmAbout {
 public:
-    TFrmAbout(AboutView& view, Platform platform) : view_(view), platform_(platform) {}
+    // `webPageRefusal`: when not empty, the address label says this instead
+    // of opening the page (an instance elevated under another account).
+    TFrmAbout(AboutView& view, Platform platform, std::wstring webPageRefusal = {})
+        : view_(view), platform_(platform), webPageRefusal_(std::move(webPageRefusal)) {}
 
     // The address label: opens the vendor's home page, shown normally.
     void OpenHomePage();
@@ -60,6 +66,7 @@ public:
 private:
     AboutView& view_;
     Platform platform_;
+    std::wstring webPageRefusal_;
 };
 
 }  // namespace quillmark

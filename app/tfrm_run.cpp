@@ -2,8 +2,11 @@
 
 #include "app/data_folder.h"
 #include "app/guards.h"
+#include "app/keys.h"
 #include "app/main_window_layout.h"
 #include "app/window_keys.h"
+#include "app/other_account.h"
+#include "app/texts.h"
 #include "inventory/load_scope.h"
 #include "platform/code_page.h"
 #include "platform/file_system.h"
@@ -23,7 +26,7 @@ TfrmRun::TfrmRun(MainView& view, MainWindowServices services)
     : view_(view),
       services_(std::move(services)),
       lists_(view_, services_.platform, services_.images, services_.loadThreads),
-      failureReport_(view_, services_.platform, services_.isElevated, services_.programPath),
+      failureReport_(view_, services_.platform, services_.isElevated, services_.programPath, services_.account.sid),
       rowCommands_(view_, lists_, services_.platform, failureReport_),
       addPanel_(view_, lists_, services_.platform, settings_, failureReport_),
       launchers_(view_, lists_, services_.platform),
@@ -45,9 +48,10 @@ void TfrmRun::FormCreate() {
 
         // Without a documents folder, or when the data folder cannot be made,
         // the settings live in memory for this run and nothing is written:
-        // never a settings file at the root of a drive.
+        // never a settings file at the root of a drive. Another account's
+        // documents are not the asking user's: nothing is written there either.
         FileSystem& files = services_.platform.files;
-        const std::wstring dataFolder = DataFolder(services_.platform);
+        const std::wstring dataFolder = ForOtherAccount() ? std::wstring() : DataFolder(services_.platform);
         if (!dataFolder.empty() && !files.DirectoryExists(dataFolder)) files.ForceDirectories(dataFolder);
         const bool haveFolder = !dataFolder.empty() && files.DirectoryExists(dataFolder);
         settings_.Open(std::make_unique<SettingsFile>(services_.profile,
@@ -60,7 +64,9 @@ void TfrmRun::FormCreate() {
         // Only the two tabs there are can be selected; any other stored
         // number leaves the layout's initial page (AllUsers) active. A restart
         // as administrator names the tab it came from.
-        const int storedTab = services_.startTab ? *services_.startTab : settings.ReadInteger(kKeyPageControl1, 0);
+        const int storedTab = ForOtherAccount()      ? 1
+                              : services_.startTab ? *services_.startTab
+                                                   : settings.ReadInteger(kKeyPageControl1, 0);
         if (storedTab == 0 || storedTab == 1) view_.SelectTab(storedTab);
 
         MakeImageList32Bit(&services_.images);
@@ -74,8 +80,9 @@ void TfrmRun::FormCloseQuery(bool& /*canClose*/) {
     SwallowFailures([&] {
         settings_.Required().WriteInteger(kKeyPageControl1, view_.TabIndex());
         // Closing for the restart as administrator is not the user's close:
-        // the offer stays due for that.
-        if (!failureReport_.RestartStarted()) desktopCopy_.MakeFirstExitOffer();
+        // the offer stays due for that. Another account's instance makes none:
+        // it would copy into that account's documents and desktop.
+        if (!failureReport_.RestartStarted() && !ForOtherAccount()) desktopCopy_.MakeFirstExitOffer();
     });
 }
 
@@ -91,15 +98,18 @@ void TfrmRun::FormResize() {
 // The timer fires once per run: it is off before anything can fail.
 void TfrmRun::LoadOnStart() {
     view_.SetTimerEnabled(false);
-    SwallowFailures([&] { lists_.LoadSelectedTab(); });
+    SwallowFailures([&] { LoadSelectedTab(); });
 }
 
 // A tab that fails to paint stays as the system left it.
 void TfrmRun::DrawTab(int tabIndex, TabCanvas& canvas) {
     SwallowFailures([&] {
         if (tabIndex == view_.TabIndex()) canvas.UseBoldFont();
-        // Captions are kept as ANSI text; the blanks around them are part of it.
-        const std::wstring caption = services_.platform.codePage.RoundTrip(TabCaption(tabIndex));
+        // Captions are kept as ANSI text; the blanks around them are part of
+        // it. An account's name is shown whole.
+        const std::wstring caption = tabIndex == 0 && ForOtherAccount()
+                                         ? texts::OtherAccountTabCaption(services_.account.accountName)
+                                         : services_.platform.codePage.RoundTrip(TabCaption(tabIndex));
         canvas.FillBackground();
         canvas.DrawCentredText(caption);
     });
@@ -107,6 +117,7 @@ void TfrmRun::DrawTab(int tabIndex, TabCanvas& canvas) {
 
 // Each command's handler carries its own guard.
 void TfrmRun::Execute(Command command) {
+    if (RefusedForOtherAccount(command)) return;
     switch (command) {
     case Command::None: return;
     case Command::Refresh: return Refresh();
@@ -142,9 +153,22 @@ void TfrmRun::Execute(Command command) {
     }
 }
 
+void TfrmRun::ListDoubleClicked() { Execute(Command::OpenSelected); }
+
+// The row commands carry their own guards.
+void TfrmRun::ListKeyDown(int key) { Execute(RowCommands::KeyCommand(key)); }
+
+// The add panel carries its own guards.
+void TfrmRun::FieldKeyDown(FieldId field, int key) {
+    if (key != kKeyEnter || !RefusedForOtherAccount(Command::ConfirmAdd)) addPanel_.FieldKeyDown(field, key);
+}
+
 // A failure to tell leaves the item enabled: the command reports for itself.
 bool TfrmRun::IsEnabled(Command command) {
     try {
+        if (ForOtherAccount() && RefusalForOtherAccount(command, view_.TabIndex()) != OtherAccountRefusal::None) {
+            return false;
+        }
         switch (command) {
         case Command::DisableSelected: return rowCommands_.CanDisable();
         case Command::EnableSelected: return rowCommands_.CanEnable();
@@ -157,12 +181,43 @@ bool TfrmRun::IsEnabled(Command command) {
 }
 
 void TfrmRun::Refresh() {
-    WithDefaultErrorBox(view_, [&] { lists_.LoadSelectedTab(); });
+    WithDefaultErrorBox(view_, [&] { LoadSelectedTab(); });
 }
 
 // The load itself guards every row.
 void TfrmRun::SwitchTab() {
-    WithDefaultErrorBox(view_, [&] { lists_.LoadSelectedTab(); });
+    WithDefaultErrorBox(view_, [&] { LoadSelectedTab(); });
+}
+
+bool TfrmRun::ForOtherAccount() const {
+    // Only a restart names a user, so a normal start never asks the token.
+    return !services_.askingUserSid.empty() && services_.askingUserSid != services_.account.sid &&
+           services_.isElevated && services_.isElevated();
+}
+
+std::wstring TfrmRun::WebPageRefusal() const {
+    return ForOtherAccount() ? texts::NotStartedAsAdministrator(services_.account.accountName) : std::wstring();
+}
+
+void TfrmRun::LoadSelectedTab() {
+    if (!ForOtherAccount() || view_.TabIndex() == 1) return lists_.LoadSelectedTab();
+    view_.ShowRows(ListId::LvCurrentUser, ScopeList{});
+    view_.ShowMessage(texts::OtherAccountsItems(services_.account.accountName), texts::kInformation,
+                      MessageKind::Information, MessageButtons::Ok);
+}
+
+// Telling cannot fail in a way the user could act on.
+bool TfrmRun::RefusedForOtherAccount(Command command) {
+    if (!ForOtherAccount()) return false;
+    const OtherAccountRefusal refusal = RefusalForOtherAccount(command, view_.TabIndex());
+    if (refusal == OtherAccountRefusal::None) return false;
+    const std::wstring& account = services_.account.accountName;
+    SwallowFailures([&] {
+        view_.ShowMessage(refusal == OtherAccountRefusal::CurrentUsersScope ? texts::OtherAccountsItems(account)
+                                                                            : WebPageRefusal(),
+                          texts::kInformation, MessageKind::Information, MessageButtons::Ok);
+    });
+    return true;
 }
 
 // No guard needed: asking the window to close cannot fail.

@@ -14,6 +14,7 @@
 #include "app/settings_slot.h"
 #include "app/startup_lists.h"
 #include "platform/platform.h"
+#include "platform/token_account.h"
 
 namespace quillmark {
 
@@ -34,6 +35,11 @@ struct MainWindowServices {
     // The tab to open on instead of the stored one (a restart as administrator).
     std::optional<int> startTab;
     LoadThreads loadThreads = {};
+    // The user of this process's token.
+    TokenAccount account = {};
+    // The user who asked for this instance by a restart as administrator
+    // (their SID string); empty for a normal start.
+    std::wstring askingUserSid = {};
 };
 
 // The main window's behaviour, independent of any widget: the window's own
@@ -55,6 +61,12 @@ public:
 
     // A button, a combo's choice, a clickable label or a menu item.
     void Execute(Command command);
+    // A double click on a row of a list, and a key pressed on a list: they
+    // pass the same refusals as the buttons.
+    void ListDoubleClicked();
+    void ListKeyDown(int key);
+    // A key pressed in one of the add panel's fields (Enter confirms the add).
+    void FieldKeyDown(FieldId field, int key);
     // Whether a menu item's command would do anything now; asked as the menu opens.
     bool IsEnabled(Command command);
     void Refresh();
@@ -70,9 +82,19 @@ public:
     HelpMenu& Help() noexcept { return helpMenu_; }
     // Null until FormCreate has opened it.
     SettingsFile* Settings() noexcept { return settings_.Get(); }
+    // True when this instance runs elevated under another account than the
+    // user who asked for the restart: it shows and changes only the all
+    // users' entries and keeps its settings in memory.
+    bool ForOtherAccount() const;
+    // Why no web page opens from this instance; empty when they do.
+    std::wstring WebPageRefusal() const;
 
 private:
     void ApplyColumnRule();
+    // The selected tab's list; the current user's stays empty for another account.
+    void LoadSelectedTab();
+    // Tells why, when an instance for another account refuses the command.
+    bool RefusedForOtherAccount(Command command);
 
     MainView& view_;
     MainWindowServices services_;

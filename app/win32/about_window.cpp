@@ -13,7 +13,8 @@ constexpr COLORREF kLinkColour = RGB(0, 0, 255);
 
 }  // namespace
 
-TFrmAboutWindow::TFrmAboutWindow(const Platform& platform) : logic_(*this, platform) {}
+TFrmAboutWindow::TFrmAboutWindow(const Platform& platform, std::wstring webPageRefusal)
+    : logic_(*this, platform, std::move(webPageRefusal)) {}
 
 void TFrmAboutWindow::Create(HWND owner) {
     const AboutFormLayout& form = AboutLayout();
@@ -90,6 +91,10 @@ void TFrmAboutWindow::Hide() {
     // the activation rather than to another program.
     EnableWindow(GetWindow(Handle(), GW_OWNER), TRUE);
     ShowWindow(Handle(), SW_HIDE);
+}
+
+void TFrmAboutWindow::Tell(const std::wstring& text) {
+    MessageBoxW(Handle(), text.c_str(), L"Information", MB_OK | MB_ICONINFORMATION);
 }
 
 LRESULT TFrmAboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

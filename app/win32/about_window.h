@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "app/tfrm_about.h"
@@ -15,7 +16,8 @@ namespace quillmark {
 // TFrmAbout's handlers. Created hidden at start, owned by the main window.
 class TFrmAboutWindow final : public BaseWindow, public AboutView {
 public:
-    explicit TFrmAboutWindow(const Platform& platform);
+    // `webPageRefusal`: what the address label says instead of opening the page; empty: it opens it.
+    explicit TFrmAboutWindow(const Platform& platform, std::wstring webPageRefusal = {});
 
     void Create(HWND owner);
     // Shows the window with its owner disabled, and returns once it is hidden.
@@ -23,6 +25,7 @@ public:
 
     // AboutView
     void Hide() override;
+    void Tell(const std::wstring& text) override;
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -42,15 +42,17 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int showCo
         LoadImageW(instance, MAKEINTRESOURCEW(QM_IDI_BUILTIN), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
     Win32ImageList images(builtIn.get());
 
-    // A restart as administrator names the tab it came from.
-    TfrmRunWindow frmRun(platform, profile, images, StartTabFromCommandLine(commandLine != nullptr ? commandLine : L""));
+    // A restart as administrator names the tab it came from and the user who asked for it.
+    const std::optional<RestartRequest> restart = RestartFromCommandLine(commandLine != nullptr ? commandLine : L"");
+    TfrmRunWindow frmRun(platform, profile, images, restart ? std::optional<int>(restart->tab) : std::nullopt,
+                         restart ? restart->userSid : std::wstring());
     frmRun.Create();
     if (frmRun.Handle() == nullptr) return 1;
     // Dialogs the shell shows (a shortcut's Resolve search, the folder
     // picker) are modal to the main window.
     win32.links().SetOwnerWindow(frmRun.Handle());
     win32.shell().SetOwnerWindows(frmRun.Handle(), frmRun.Handle());
-    TFrmAboutWindow frmAbout(platform);
+    TFrmAboutWindow frmAbout(platform, frmRun.Logic().WebPageRefusal());
     frmAbout.Create(frmRun.Handle());
     frmRun.SetAboutWindow(&frmAbout);
 

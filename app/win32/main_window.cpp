@@ -38,11 +38,12 @@ unsigned IconThreads() { return std::min(ShortcutThreads(), 2u); }
 }  // namespace
 
 TfrmRunWindow::TfrmRunWindow(const Platform& platform, PrivateProfile& profile, Win32ImageList& images,
-                             std::optional<int> startTab)
+                             std::optional<int> startTab, std::wstring askingUserSid)
     : images_(images),
       logic_(std::make_unique<TfrmRun>(
           *this, MainWindowServices{platform, profile, images, &RunningUnderWow64, &RunningElevated, OwnProgramPath(),
-                                    startTab, LoadThreads{&EnterThreadApartment, ShortcutThreads(), IconThreads()}})) {
+                                    startTab, LoadThreads{&EnterThreadApartment, ShortcutThreads(), IconThreads()},
+                                    ProcessTokenAccount(!askingUserSid.empty()), askingUserSid})) {
     images_.SetHandleChanged([this](HIMAGELIST handle) { RepointImageLists(handle); });
 }
 

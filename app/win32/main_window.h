@@ -31,9 +31,10 @@ struct Platform;
 // to and reported from TfrmRun's handlers through MainView. It decides nothing.
 class TfrmRunWindow final : public BaseWindow, public MainView {
 public:
-    // `startTab` opens the window on that tab instead of the stored one.
+    // `startTab` opens the window on that tab instead of the stored one;
+    // `askingUserSid` names the user who asked for a restart as administrator.
     TfrmRunWindow(const Platform& platform, PrivateProfile& profile, Win32ImageList& images,
-                  std::optional<int> startTab = std::nullopt);
+                  std::optional<int> startTab = std::nullopt, std::wstring askingUserSid = {});
     ~TfrmRunWindow() override;
 
     // Creates the window and its components (which runs FormCreate), centred

@@ -34,11 +34,11 @@ bool TfrmRunWindow::OnListNotify(const NMHDR& header) {
                                                                              : ListId::LVLocalMachine);
         return true;
     case NM_DBLCLK:
-        logic_->Rows().OpenSelected();
+        logic_->ListDoubleClicked();
         return true;
     case LVN_KEYDOWN:
         // The list still handles the key afterwards: it is not consumed.
-        logic_->Rows().KeyDown(reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey);
+        logic_->ListKeyDown(reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey);
         return true;
     default:
         return false;
@@ -83,7 +83,7 @@ void TfrmRunWindow::OnEditFieldMessage(HWND edit, UINT message, WPARAM wParam) {
     const bool path = GetDlgCtrlID(edit) == control_ids::kTxtStartPath;
     const FieldId field = path ? FieldId::TxtStartPath : FieldId::TxtStartName;
     if (message == WM_KEYDOWN) {
-        logic_->Panel().FieldKeyDown(field, static_cast<int>(wParam));
+        logic_->FieldKeyDown(field, static_cast<int>(wParam));
         return;
     }
     // Entering and leaving are moves between this window's own controls. The

@@ -40,6 +40,13 @@ struct FileHandleTraits {
 };
 using UniqueFileHandle = UniqueResource<FileHandleTraits>;
 
+// Memory a call handed over with LocalAlloc (ConvertSidToStringSidW's text).
+struct LocalMemoryTraits {
+    static HLOCAL Invalid() noexcept { return nullptr; }
+    static void Close(HLOCAL memory) noexcept { LocalFree(memory); }
+};
+using UniqueLocalMemory = UniqueResource<LocalMemoryTraits>;
+
 // A library loaded with LoadLibrary.
 struct ModuleTraits {
     static HMODULE Invalid() noexcept { return nullptr; }

@@ -120,7 +120,9 @@ INSTANTIATE_TEST_SUITE_P(Items, QuickLaunch,
 class RecordingAboutView final : public AboutView {
 public:
     int hidden = 0;
+    std::vector<std::wstring> told;
     void Hide() override { ++hidden; }
+    void Tell(const std::wstring& text) override { told.push_back(text); }
 };
 
 struct PageCase {
@@ -193,6 +195,15 @@ TEST(HelpMenuCommands, PopUpTheMenuShowTheAboutWindowAndColourTheWebsiteLabel) {
                 ::testing::ElementsAre(L"PopUpHelpMenu", L"ShowAboutWindow",
                                        L"WebsiteColour " + std::to_wstring(Rgb(0, 128, 0)),
                                        L"WebsiteColour " + std::to_wstring(Rgb(0, 0, 255))));
+    EXPECT_TRUE(world.platform.shell().Executed().empty());
+}
+
+// An instance elevated under another account says why instead of opening the page.
+TEST(AboutWindow, AnAddressThatMayNotOpenIsToldAndNotOpened) {
+    FeatureWorld world;
+    RecordingAboutView view;
+    TFrmAbout(view, world.platform.View(), L"Not as administrator.").OpenHomePage();
+    EXPECT_THAT(view.told, ::testing::ElementsAre(L"Not as administrator."));
     EXPECT_TRUE(world.platform.shell().Executed().empty());
 }
 

@@ -351,6 +351,7 @@ TEST_P(RowCommandsRefusedRemoval, IsReportedAfterTheReload) {
     if (restartAsked) {
         EXPECT_EQ(restarts[0].file, app_testing::kProgramPath);
         EXPECT_EQ(StartTabFromCommandLine(restarts[0].parameters), 1) << "the new instance opens on this tab";
+        EXPECT_EQ(RestartFromCommandLine(restarts[0].parameters)->userSid, app_testing::kUserSid);
         EXPECT_EQ(restarts[0].owner, ShellOwner::MainWindow);
     }
     EXPECT_EQ(world_.view.Calls(L"Close").size(), c.closed ? 1u : 0u);
@@ -367,7 +368,13 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ElevatedRestartTabs, OnlyARestartsOwnSwitchNamesATab) {
     EXPECT_EQ(StartTabFromCommandLine(L"/tab:0"), 0);
     EXPECT_EQ(StartTabFromCommandLine(L" /tab:1 "), 1);
-    for (const wchar_t* other : {L"", L"/tab:2", L"/tab:", L"/TAB:1", L"/tab:1 /x", L"-tab:1"}) {
+    EXPECT_EQ(RestartFromCommandLine(L"/tab:1 /user:S-1-5-21-7-1001 ")->userSid, L"S-1-5-21-7-1001");
+    EXPECT_EQ(RestartFromCommandLine(L"/tab:0 /user:S-1-5-18")->tab, 0);
+    EXPECT_EQ(RestartFromCommandLine(L"/tab:1")->userSid, L"");
+    for (const wchar_t* other : {L"", L"/tab:2", L"/tab:", L"/TAB:1", L"/tab:1 /x", L"-tab:1", L"/tab:1 /user:",
+                                 L"/tab:1 /user:S-1-", L"/tab:1 /user:S-1-5--18", L"/tab:1 /user:S-1-5-18-",
+                                 L"/tab:1  /user:S-1-5-18", L"/tab:1 /user:S-1-5-18 /x", L"/tab:1 /user:s-1-5-18",
+                                 L"/tab:1 /user:S-1-5-\u0661"}) {
         EXPECT_EQ(StartTabFromCommandLine(other), std::nullopt) << testing::PrintToString(std::wstring(other));
     }
 

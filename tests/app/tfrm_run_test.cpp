@@ -1,6 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "app/texts.h"
 #include "tests/app/tfrm_run_world.h"
 
 namespace quillmark {
@@ -184,6 +185,76 @@ INSTANTIATE_TEST_SUITE_P(Values, TfrmRunStoredTab,
                                            StoredTab{"7", 1, L"LVLocalMachine"},
                                            StoredTab{"-1", 1, L"LVLocalMachine"},
                                            StoredTab{"0x7FFFFFFF", 1, L"LVLocalMachine"}));
+
+// A restart as administrator names the user who asked for it. Consenting with
+// another account's password makes this instance that account: it keeps to the
+// all users' tab, writes no settings, makes no offer and opens no web page.
+// The same user, or none named, or no elevation: as before.
+struct RestartAccount {
+    const char* label;
+    bool elevated;
+    const wchar_t* askingSid;
+    bool otherAccount;
+};
+
+class TfrmRunRestartAccount : public ::testing::TestWithParam<RestartAccount> {};
+
+TEST_P(TfrmRunRestartAccount, AnotherAccountLeavesTheCurrentUserTabAlone) {
+    const RestartAccount& c = GetParam();
+    const std::wstring admin = L"OFFICE\\\u0141ukasz";  // outside the ANSI code page
+    TfrmRunWorld world;
+    world.elevated = c.elevated;
+    world.form = std::make_unique<TfrmRun>(
+        world.view, MainWindowServices{world.platform.View(), world.profile, world.images, {},
+                                       [&world] { return world.elevated; }, app_testing::kProgramPath, std::nullopt,
+                                       {}, TokenAccount{L"S-1-5-21-7-500", admin}, c.askingSid});
+    world.StoreSetting("PageControl1", "0");
+    world.AddRunValue(StartupScope::CurrentUser, L"Notes", L"C:\\Notes\\notes.exe");
+    world.AddRunValue(StartupScope::AllUsers, L"Backup", L"C:\\Backup\\backup.exe");
+    world.AddStartupFolder(StartupScope::CurrentUser, L"C:\\Users\\Quill\\Startup");
+    world.platform.environment().SetModuleFileName(app_testing::kProgramPath);
+    world.form->FormCreate();
+    world.form->LoadOnStart();
+    EXPECT_EQ(world.view.tabIndex, c.otherAccount ? 1 : 0);
+    EXPECT_EQ(world.form->Settings()->Path(), c.otherAccount ? L"" : kSettingsPath);
+
+    world.view.tabIndex = 0;
+    world.form->SwitchTab();
+    EXPECT_EQ(world.form->Lists().Rows(ListId::LvCurrentUser).rows.size(), c.otherAccount ? 0u : 1u);
+    RecordingTabCanvas canvas;
+    world.form->DrawTab(0, canvas);
+    EXPECT_EQ(canvas.steps.back().find(admin) != std::wstring::npos, c.otherAccount) << canvas.steps.back();
+    world.view.calls.clear();
+    world.form->Execute(Command::DeleteSelected);
+    const auto messages = world.view.Calls(L"Message");
+    ASSERT_FALSE(messages.empty());
+    EXPECT_NE(messages[0].find(c.otherAccount ? texts::OtherAccountsItems(admin) : texts::kDeleteQuestion),
+              std::wstring::npos)
+        << messages[0];
+    EXPECT_EQ(world.form->IsEnabled(Command::DeleteSelected), !c.otherAccount);
+    world.view.SetFieldText(FieldId::TxtStartName, L"Tool");
+    world.view.SetFieldText(FieldId::TxtStartPath, L"C:\\tool.exe");
+    world.form->FieldKeyDown(FieldId::TxtStartName, 13);  // Enter confirms the add
+    EXPECT_EQ(world.platform.links().LinkCount(), c.otherAccount ? 0u : 1u);
+
+    world.view.tabIndex = 1;
+    world.form->SwitchTab();
+    world.form->ListKeyDown(13);  // Enter opens the selected row
+    world.form->Execute(Command::OpenHomePage);
+    world.view.calls.clear();
+    bool canClose = true;
+    world.form->FormCloseQuery(canClose);
+    EXPECT_EQ(world.StoredSetting("PageControl1"), c.otherAccount ? "0" : "1") << "the tab closed on, stored";
+    EXPECT_EQ(world.view.Calls(L"Message").size(), c.otherAccount ? 0u : 1u) << "the first-exit offer";
+    EXPECT_EQ(world.platform.shell().Executed().empty(), c.otherAccount) << "the row's program and two pages";
+}
+
+INSTANTIATE_TEST_SUITE_P(Accounts, TfrmRunRestartAccount,
+                         ::testing::Values(RestartAccount{"another_account", true, L"S-1-5-21-7-1001", true},
+                                           RestartAccount{"same_user", true, L"S-1-5-21-7-500", false},
+                                           RestartAccount{"no_user_named", true, L"", false},
+                                           RestartAccount{"not_elevated", false, L"S-1-5-21-7-1001", false}),
+                         [](const auto& info) { return std::string(info.param.label); });
 
 TEST(TfrmRunWidths, FollowTheWindowAtTheLayoutSizeAndWhenWidened) {
     TfrmRunWorld world;

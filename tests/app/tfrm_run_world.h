@@ -25,6 +25,8 @@ inline const wchar_t kSettingsPath[] = L"C:\\Users\\Quill\\Documents\\Quillmark\
 inline const wchar_t kRunPath[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 inline const wchar_t kShellFoldersPath[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 inline const wchar_t kProgramPath[] = L"C:\\Program Files\\Quillmark\\Quillmark.exe";
+// The user the stand-in process runs as.
+inline const wchar_t kUserSid[] = L"S-1-5-21-7-1001";
 
 // A main window's surroundings: the portable platform with a documents
 // folder, an in-memory settings file, a counting image list, a recording view.
@@ -67,7 +69,7 @@ struct MainWindowStandIns {
 struct FeatureWorld : MainWindowStandIns {
     SettingsSlot settings;
     StartupLists lists{view, platform.View(), images, LoadThreads{}};
-    FailureReport failures{view, platform.View(), [this] { return elevated; }, kProgramPath};
+    FailureReport failures{view, platform.View(), [this] { return elevated; }, kProgramPath, kUserSid};
 
     FeatureWorld() {
         lists.Open();

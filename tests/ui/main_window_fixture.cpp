@@ -59,8 +59,8 @@ void MainWindowTest::TearDown() {
     app_.reset();
 }
 
-void MainWindowTest::Start() {
-    app_ = std::make_unique<QuillmarkProcess>();
+void MainWindowTest::Start(const std::wstring& arguments) {
+    app_ = std::make_unique<QuillmarkProcess>(QuillmarkExePath(), arguments);
     ASSERT_NE(app_->WaitForMainWindow(kStartTimeoutMs), nullptr)
         << "no visible window of class TfrmRun captioned \"Quillmark 1.5\" appeared";
 }

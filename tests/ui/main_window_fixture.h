@@ -38,8 +38,8 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Starts the program and waits for its main window (fatal on failure).
-    void Start();
+    // Starts the program with these arguments and waits for its main window (fatal on failure).
+    void Start(const std::wstring& arguments = {});
     // Presses Exit and waits for the program to end; a question box at close
     // (the first-exit offer) is answered with Cancel.
     void Exit();

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "app/control_ids.h"
+#include "platform/win32/elevation.h"
 #include "tests/ui/main_window_fixture.h"
 
 namespace quillmark::uitest {
@@ -73,6 +74,20 @@ TEST_F(MainWindowTest, FirstStartWithoutSettingsFileOpensOnCurrentUserAndCreates
     // The first close may offer to copy the program; the harness cancels.
     ASSERT_NO_FATAL_FAILURE(Exit());
     EXPECT_TRUE(SettingsFileExists());
+    EXPECT_EQ(ReadSetting(L"PageControl1").value_or(L"<absent>"), L"0");
+}
+
+// A restart as administrator that names another user than the token's: the
+// all users' tab only, the settings kept in memory, no offer at close.
+TEST_F(MainWindowTest, ARestartForAnotherUserKeepsToAllUsersAndWritesNoSettings) {
+    if (!RunningElevated()) GTEST_SKIP() << "this Wine prefix's user is not elevated, as a restart's would be";
+    WriteSetting(L"PageControl1", L"0");
+    ASSERT_NO_FATAL_FAILURE(Start(L"/tab:0 /user:S-1-5-21-7-7-7-1001"));
+    ASSERT_TRUE(WaitForRows(Scope::AllUsers));
+    EXPECT_EQ(Tabs().SelectedIndex(), 1);
+    EXPECT_EQ(List(Scope::CurrentUser).ItemCount(), 0);
+    Screenshot(L"ui-restart-for-another-user");
+    EXPECT_TRUE(app_->ExitAndWait().empty()) << "no first-exit offer";
     EXPECT_EQ(ReadSetting(L"PageControl1").value_or(L"<absent>"), L"0");
 }
 

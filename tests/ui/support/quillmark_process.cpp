@@ -91,11 +91,12 @@ double NowSeconds() {
     return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
-QuillmarkProcess::QuillmarkProcess(const std::wstring& exePath) {
+QuillmarkProcess::QuillmarkProcess(const std::wstring& exePath, const std::wstring& arguments) {
     if (GetFileAttributesW(exePath.c_str()) == INVALID_FILE_ATTRIBUTES) {
         throw std::runtime_error("Quillmark.exe not found; set QUILLMARK_EXE");
     }
     std::wstring commandLine = L"\"" + exePath + L"\"";
+    if (!arguments.empty()) commandLine += L" " + arguments;
     const std::wstring folder = ParentOf(exePath);
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);

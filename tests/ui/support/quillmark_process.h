@@ -20,7 +20,8 @@ double NowSeconds();
 
 class QuillmarkProcess {
 public:
-    explicit QuillmarkProcess(const std::wstring& exePath = QuillmarkExePath());
+    // `arguments` follow the quoted program path on the command line.
+    explicit QuillmarkProcess(const std::wstring& exePath = QuillmarkExePath(), const std::wstring& arguments = {});
     QuillmarkProcess(const QuillmarkProcess&) = delete;
     QuillmarkProcess& operator=(const QuillmarkProcess&) = delete;
     // Ends the program if a test left it running.
