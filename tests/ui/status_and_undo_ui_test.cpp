@@ -24,7 +24,7 @@ protected:
     }
     // Switches the user's Run value off as Task Manager does.
     void MarkDisabled(const std::wstring& name) {
-        const BYTE value[12] = {3, 0, 0, 0, 0x00, 0x80, 0x3e, 0xd5, 0xde, 0xb1, 0x9d, 0x01};
+        const BYTE value[12] = {3, 0, 0, 0, 0x00, 0x5c, 0x43, 0x89, 0x76, 0x81, 0xdd, 0x01};  // 1 December 2026
         ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, kApprovedRun, name.c_str(), REG_BINARY, value, sizeof(value)),
                   ERROR_SUCCESS);
         marked_.push_back(name);

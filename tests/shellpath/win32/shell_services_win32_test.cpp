@@ -157,9 +157,22 @@ TEST_F(ShellServicesWin32Test, FolderLookups) {
     // A documents folder whose name no ANSI code page holds comes back whole.
     const std::wstring wide = folder_ / L"\u0414\u043e\u043a\u0443\u043c\u0435\u043d\u0442\u044b \u6587\u6863";
     ASSERT_TRUE(CreateDirectoryW(wide.c_str(), nullptr));
-    ASSERT_TRUE(SUCCEEDED(SHSetFolderPathW(CSIDL_PERSONAL, nullptr, 0, wide.c_str())));
+    // Where the shell reads the folder from (Wine has no SHSetFolderPathW).
+    const wchar_t* userShellFolders = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+    wchar_t previous[MAX_PATH + 1] = {};
+    DWORD previousSize = sizeof(previous);
+    const bool hadValue = RegGetValueW(HKEY_CURRENT_USER, userShellFolders, L"Personal",
+                                       RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND, nullptr, previous,
+                                       &previousSize) == ERROR_SUCCESS;
+    const auto bytes = static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t));
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, userShellFolders, L"Personal", REG_SZ, wide.c_str(), bytes),
+              ERROR_SUCCESS);
     const std::wstring lookedUp = SpecialFolderPath(View(), kCsidlPersonal);
-    SHSetFolderPathW(CSIDL_PERSONAL, nullptr, 0, documents);
+    if (hadValue) {
+        RegSetKeyValueW(HKEY_CURRENT_USER, userShellFolders, L"Personal", REG_EXPAND_SZ, previous, previousSize);
+    } else {
+        RegDeleteKeyValueW(HKEY_CURRENT_USER, userShellFolders, L"Personal");
+    }
     EXPECT_EQ(lookedUp, wide);
     EXPECT_EQ(SpecialFolderPath(View(), 0x7777), L"");
     EXPECT_FALSE(SpecialFolderPath(View(), kCsidlSystem).empty());
