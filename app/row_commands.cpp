@@ -46,9 +46,7 @@ RowCommands::RowCommands(MainView& view, StartupLists& lists, Platform platform,
 // Hands each selected row's program, in row order, to `step`.
 template <typename Step>
 void RowCommands::ForEachSelectedProgram(Step step) {
-    const ListId list = TargetOfTab(TabUse::RowCommand, view_.TabIndex())->list;
-    lists_.SyncSelection(list);
-    for (const StartupEntry& row : lists_.Rows(list).rows) {
+    for (const StartupEntry& row : lists_.Rows(SelectionTarget().list).rows) {
         if (row.selected) step(ResolvedProgramPath(platform_, row.location));
     }
 }
@@ -105,8 +103,7 @@ void RowCommands::DeleteSelected() {
 
 void RowCommands::SwitchSelected(Switch change, const wchar_t* reportHeading) {
     SwallowFailures([&] {
-        const TabTarget target = *TargetOfTab(TabUse::RowCommand, view_.TabIndex());
-        lists_.SyncSelection(target.list);
+        const TabTarget target = SelectionTarget();
         std::vector<StartupEntry> chosen;
         for (const StartupEntry& row : lists_.Rows(target.list).rows) {
             if (row.selected) chosen.push_back(row);
@@ -143,17 +140,15 @@ void RowCommands::UndoRemoval() {
     });
 }
 
-bool RowCommands::CanDisable() {
-    const ListId list = TargetOfTab(TabUse::RowCommand, view_.TabIndex())->list;
-    lists_.SyncSelection(list);
-    return CanDisableSelected(lists_.Rows(list));
+TabTarget RowCommands::SelectionTarget() {
+    const TabTarget target = *TargetOfTab(TabUse::RowCommand, view_.TabIndex());
+    lists_.SyncSelection(target.list);
+    return target;
 }
 
-bool RowCommands::CanEnable() {
-    const ListId list = TargetOfTab(TabUse::RowCommand, view_.TabIndex())->list;
-    lists_.SyncSelection(list);
-    return CanEnableSelected(lists_.Rows(list));
-}
+bool RowCommands::CanDisable() { return CanDisableSelected(lists_.Rows(SelectionTarget().list)); }
+
+bool RowCommands::CanEnable() { return CanEnableSelected(lists_.Rows(SelectionTarget().list)); }
 
 bool RowCommands::CanUndo() {
     return CanUndoRemoval(platform_, TargetOfTab(TabUse::Delete, view_.TabIndex())->scope, DataFolder(platform_));

@@ -4,6 +4,7 @@
 
 #include "app/commands.h"
 #include "app/main_view.h"
+#include "app/tab_target.h"
 #include "inventory/remove_entries.h"
 #include "platform/platform.h"
 
@@ -47,6 +48,9 @@ private:
     void ForEachSelectedProgram(Step step);
     using Switch = std::vector<RemovalFailure> (*)(InventoryContext&, StartupScope, const ScopeList&);
     void SwitchSelected(Switch change, const wchar_t* reportHeading);
+    // The scope and list Open, Properties, Disable and Enable act on, with the
+    // widget's selection copied into the rows.
+    TabTarget SelectionTarget();
 
     MainView& view_;
     StartupLists& lists_;
