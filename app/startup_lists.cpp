@@ -8,6 +8,7 @@
 #include "inventory/entry_status.h"
 #include "inventory/windows_start_man.h"
 #include "platform/error.h"
+#include "platform/image_list.h"
 #include "platform/registry_accessor.h"
 
 namespace quillmark {
@@ -66,10 +67,24 @@ void StartupLists::ShowStatus(ListId list, std::size_t row) {
     view_.SetRowStatus(list, static_cast<int>(row), StatusText(platform_, entry), entry.approval.disabled);
 }
 
+void StartupLists::ImagesResized() {
+    programIcons_ = ProgramIcons();
+    ScopeList& rows = Rows(iconList_);
+    for (IconRequest& request : iconRequests_) {
+        request.known.reset();
+        SetRequestIcon(rows, request, 0);
+        for (const std::size_t row : request.rows) {
+            if (row < rows.rows.size()) view_.SetRowIcon(iconList_, static_cast<int>(row), 0);
+        }
+    }
+    FetchIcons();
+}
+
 void StartupLists::FetchIcons() {
     std::vector<IconFetcher::Program> programs;
     programs.reserve(iconRequests_.size());
-    for (const IconRequest& request : iconRequests_) programs.push_back({request.program, request.known});
+    const int iconSize = images_.IconSize();
+    for (const IconRequest& request : iconRequests_) programs.push_back({request.program, request.known, iconSize});
     iconsAwaited_ = programs.size();
     iconFetcher_.Fetch(std::move(programs));
 }

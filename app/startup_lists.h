@@ -57,6 +57,11 @@ public:
     // list and onto their rows. The view asks for it on the window's thread
     // after PostIconsArrived.
     void IconsArrived();
+    // The image list was started anew at another size (the window moved to
+    // a screen of another DPI): the last load's rows show the built-in image
+    // and each of their programs' icons is asked for again, at the new size.
+    // The other tab's rows get theirs when that tab is loaded again.
+    void ImagesResized();
     // Programs of the last load whose icons have not arrived yet.
     std::size_t IconsAwaited() const noexcept { return iconsAwaited_; }
 

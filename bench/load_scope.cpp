@@ -88,7 +88,9 @@ public:
     }
     Platform View() { return platform_.View(); }
     std::unique_ptr<ImageList> NewImageList() {
-        return std::make_unique<Win32ImageList>(LoadIconW(nullptr, IDI_APPLICATION));
+        return std::make_unique<Win32ImageList>(16, [](int size) {
+        return UniqueIcon(static_cast<HICON>(LoadImageW(nullptr, IDI_APPLICATION, IMAGE_ICON, size, size, 0)));
+    });
     }
     const std::wstring& Target(int i) const { return targets_[i % targets_.size()]; }
     const std::wstring& Startup() const { return startup_; }

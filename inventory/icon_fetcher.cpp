@@ -53,7 +53,7 @@ void Work(const std::shared_ptr<IconFetcher::State>& state) {
             const Job job = std::move(state->jobs.front());
             state->jobs.pop_front();
             lock.unlock();
-            ProgramLookup lookup = LookUpProgram(state->platform, job.what.path, job.what.known);
+            ProgramLookup lookup = LookUpProgram(state->platform, job.what.path, job.what.known, job.what.iconSize);
             lock.lock();
             if (state->stop) break;
             if (job.batch != state->batch) continue;

@@ -25,6 +25,7 @@ public:
     struct Program {
         std::wstring path;
         std::optional<ProgramKey> known;  // the shell is not asked while this is still the key
+        int iconSize = 16;                // in pixels, the image list's
     };
     struct Arrived {
         std::size_t program;  // index into the batch given to Fetch

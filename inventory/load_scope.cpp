@@ -9,6 +9,7 @@
 #include "inventory/startup_approved.h"
 #include "inventory/shortcut_workers.h"
 #include "inventory/windows_start_man.h"
+#include "platform/image_list.h"
 #include "platform/code_page.h"
 #include "platform/file_system.h"
 #include "platform/platform.h"
@@ -186,7 +187,7 @@ void SetRequestPresence(ScopeList& list, const IconRequest& request, ProgramPres
 void LoadScope(InventoryContext& context, StartupScope scope, ScopeList& list, ProgramIcons& icons) noexcept {
     for (const IconRequest& request : LoadScopeRows(context, scope, list, icons)) {
         try {
-            const ProgramLookup lookup = LookUpProgram(context.platform, request.program, request.known);
+            const ProgramLookup lookup = LookUpProgram(context.platform, request.program, request.known, context.images.IconSize());
             SetRequestIcon(list, request, icons.Take(context.images, lookup.key, lookup.iconAsked, lookup.icon.get()));
             SetRequestPresence(list, request, lookup.presence);
         } catch (...) {

@@ -45,7 +45,7 @@ int ProgramIcons::Store(ImageList& images, const ProgramKey& key, const FileIcon
 int ProgramIcons::IconIndex(const Platform& platform, ImageList& images, const std::wstring& program) {
     const ProgramKey key = KeyOf(platform, program);
     if (const auto known = Find(key)) return *known;
-    const auto icon = FileIconOf(platform, program);
+    const auto icon = FileIconOf(platform, program, images.IconSize());
     return Store(images, key, icon.get());
 }
 

@@ -21,14 +21,14 @@ ProgramPresence PresenceOf(FileSystem& files, const std::wstring& program) {
 }  // namespace
 
 ProgramLookup LookUpProgram(const Platform& platform, const std::wstring& program,
-                            const std::optional<ProgramKey>& known) noexcept {
+                            const std::optional<ProgramKey>& known, int iconSize) noexcept {
     ProgramLookup lookup;
     try {
         lookup.key = ProgramIcons::KeyOf(platform, program);
         lookup.presence = PresenceOf(platform.files, program);
         if (known && *known == lookup.key) return lookup;
         lookup.iconAsked = true;
-        lookup.icon = FileIconOf(platform, program);
+        lookup.icon = FileIconOf(platform, program, iconSize);
     } catch (...) {
     }
     return lookup;

@@ -21,10 +21,11 @@ struct ProgramLookup {
 };
 
 // Reads the program's key and whether it is there; asks the shell for its
-// icon unless the key is `known` (the icon is in the image list already).
+// icon at `iconSize` pixels unless the key is `known` (the icon is in the
+// image list already).
 // A file that is absent from a fixed drive is missing; one out of reach
 // (network share, removable drive) stays unknown.
 ProgramLookup LookUpProgram(const Platform& platform, const std::wstring& program,
-                            const std::optional<ProgramKey>& known) noexcept;
+                            const std::optional<ProgramKey>& known, int iconSize) noexcept;
 
 }  // namespace quillmark

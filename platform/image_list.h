@@ -5,12 +5,15 @@ namespace quillmark {
 
 class FileIcon;
 
-// The shared 16x16 small-image list of the main window's lists. Windows
+// The shared small-image list of the main window's lists, its images square
+// at the small-icon size of the window's DPI (16 pixels at 96 DPI). Windows
 // wraps an HIMAGELIST; native tests use a counting stand-in.
 class ImageList {
 public:
     virtual ~ImageList() = default;
     virtual int Count() const = 0;
+    // The width and height of its images, in pixels.
+    virtual int IconSize() const = 0;
     // Colour depth of the list's image bitmap; 0 when it has no handle.
     virtual int BitsPerPixel() const = 0;
     // ImageList_AddIcon (ImageList_ReplaceIcon with index -1): the new index,

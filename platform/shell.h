@@ -20,7 +20,6 @@ inline constexpr std::uint16_t kFofNoConfirmation = 0x10;
 inline constexpr std::uint16_t kFofAllowUndo = 0x40;
 inline constexpr std::uint16_t kFofNoErrorUi = 0x400;
 inline constexpr std::uint16_t kFofWantNukeWarning = 0x4000;
-inline constexpr std::uint32_t kShgfiIcon = 0x100;
 inline constexpr std::uint32_t kBifReturnOnlyFsDirs = 0x1;
 inline constexpr std::uint32_t kBifEditBox = 0x10;
 inline constexpr std::uint32_t kBifNewDialogStyle = 0x40;
@@ -120,9 +119,11 @@ public:
     virtual bool ExecuteA(ShellOwner owner, const std::string& verb, const std::string& file,
                           const std::string& parameters, const std::string& directory, int show) = 0;
     virtual FileOperationResult FileOperationW(const FileOperation& operation) = 0;
-    // SHGetFileInfoW(path, no attributes, SHFILEINFOW, flags); null when it
-    // returns 0 or hands back no icon.
-    virtual std::unique_ptr<FileIcon> GetFileIcon(const std::wstring& path, std::uint32_t flags) = 0;
+    // The file's own icon drawn for `size` x `size` pixels: taken at that
+    // size from where SHGetFileInfoW locates it (SHGFI_ICONLOCATION), or,
+    // where the shell names no file for it, the shell's large icon, which
+    // the image list shrinks. Null when the shell has none.
+    virtual std::unique_ptr<FileIcon> GetFileIcon(const std::wstring& path, int size) = 0;
     // SHBrowseForFolderW, modal; null when the user cancels.
     virtual std::unique_ptr<ShellIdList> BrowseForFolder(const BrowseInfo& info) = 0;
     // WinExec(commandLine, show): true when the result exceeds 31.

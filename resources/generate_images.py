@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Draws Quillmark's pictures with ImageMagick's `convert`: the application
-icon, the built-in 16x16 list image and the three decorative strips behind
+icon, the built-in list image and the three decorative strips behind
 the toolbar buttons. Run from anywhere; writes next to this script.
 
 The strips are written as 32-bit bottom-up BMPs with a straight alpha
@@ -82,13 +82,26 @@ def application_icon(path):
 
 
 def builtin_image(path):
-    """16x16: a small program window, shown for entries without an icon of their own."""
-    convert(
-        "-size", "16x16", "xc:none",
-        "-fill", "#FFFFFF", "-stroke", "#4F75A3", "-draw", "rectangle 1.5,2.5 14.5,13.5",
-        "-fill", "#4A8BD6", "-stroke", "none", "-draw", "rectangle 2,3 14,5",
-        "-fill", "#A9C3E0", "-draw", "rectangle 4,8 11,8", "-draw", "rectangle 4,10 9,10",
-        path)
+    """A small program window, shown for entries without an icon of their own:
+    drawn anew for each small-icon size (100 % to 200 % of 16 pixels), so it
+    stays sharp at every DPI."""
+    with tempfile.TemporaryDirectory() as work:
+        sizes = []
+        for size in (16, 20, 24, 32):
+            k = size / 16
+            out = os.path.join(work, f"builtin{size}.png")
+            convert(
+                "-size", f"{size}x{size}", "xc:none", "-strokewidth", f"{max(1, round(k))}",
+                "-fill", "#FFFFFF", "-stroke", "#4F75A3",
+                "-draw", f"rectangle {1.5 * k:.1f},{2.5 * k:.1f} {size - 1.5 * k:.1f},{size - 2.5 * k:.1f}",
+                "-fill", "#4A8BD6", "-stroke", "none",
+                "-draw", f"rectangle {2 * k:.1f},{3 * k:.1f} {size - 2 * k:.1f},{5 * k + k - 1:.1f}",
+                "-fill", "#A9C3E0",
+                "-draw", f"rectangle {4 * k:.1f},{8 * k:.1f} {11 * k + k - 1:.1f},{8 * k + k - 1:.1f}",
+                "-draw", f"rectangle {4 * k:.1f},{10 * k:.1f} {9 * k + k - 1:.1f},{10 * k + k - 1:.1f}",
+                out)
+            sizes.append(out)
+        convert(*sizes, path)
 
 
 if __name__ == "__main__":

@@ -39,9 +39,10 @@ void ShowFileProperties(const Platform& platform, const std::wstring& path);
 void MakeImageList32Bit(ImageList* list);
 // Appends the file's shell icon; the new index, or -1 when there is none.
 int AddFileIcon(const Platform& platform, ImageList& list, const std::wstring& path);
-// The shell's half of AddFileIcon: the file's icon, or null when there is
-// none. Touches no image list, so any thread in a COM apartment may ask.
-std::unique_ptr<FileIcon> FileIconOf(const Platform& platform, const std::wstring& path);
+// The shell's half of AddFileIcon: the file's icon for `size` x `size`
+// pixels, or null when there is none. Touches no image list, so any thread
+// in a COM apartment may ask.
+std::unique_ptr<FileIcon> FileIconOf(const Platform& platform, const std::wstring& path, int size);
 
 // Why the shell did not recycle a file: a text for the user, and whether
 // missing rights were the cause.

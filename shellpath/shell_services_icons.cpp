@@ -14,14 +14,12 @@ void MakeImageList32Bit(ImageList* list) {
     list->AppendImages(*saved);
 }
 
-std::unique_ptr<FileIcon> FileIconOf(const Platform& platform, const std::wstring& path) {
-    // The large icon of the file itself (no SHGFI_USEFILEATTRIBUTES), so the
-    // path must exist; the list shrinks it to its own 16x16.
-    return platform.shell.GetFileIcon(path, kShgfiIcon);
+std::unique_ptr<FileIcon> FileIconOf(const Platform& platform, const std::wstring& path, int size) {
+    return platform.shell.GetFileIcon(path, size);
 }
 
 int AddFileIcon(const Platform& platform, ImageList& list, const std::wstring& path) {
-    const auto icon = FileIconOf(platform, path);
+    const auto icon = FileIconOf(platform, path, list.IconSize());
     if (!icon) return -1;
     return list.AddIcon(*icon);
 }

@@ -63,6 +63,19 @@ void TFrmAboutWindow::CreateControls() {
     }
 }
 
+// A handful of static controls: made again at the new scale rather than re-placed.
+void TFrmAboutWindow::OnDpiChanged(DpiScale scale, const RECT& suggested) {
+    scale_ = scale;
+    const bool hadFocus = IsChild(Handle(), GetFocus()) != FALSE;
+    while (const HWND child = GetWindow(Handle(), GW_CHILD)) DestroyWindow(child);
+    fonts_.clear();
+    link_ = nullptr;
+    CreateControls();
+    if (hadFocus) SetFocus(GetDlgItem(Handle(), control_ids::kAboutButton1));
+    SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void TFrmAboutWindow::ShowModal() {
     const HWND owner = GetWindow(Handle(), GW_OWNER);
     EnableWindow(owner, FALSE);
@@ -100,7 +113,11 @@ void TFrmAboutWindow::Tell(const std::wstring& text) {
 LRESULT TFrmAboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
+        scale_ = DpiScale::OfWindow(Handle());
         CreateControls();
+        return 0;
+    case WM_DPICHANGED:
+        OnDpiChanged(DpiScale(HIWORD(wParam)), *reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_COMMAND: {
         const int id = LOWORD(wParam);

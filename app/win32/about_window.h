@@ -33,6 +33,8 @@ protected:
 private:
     void CreateControls();
     HFONT FontFor(const AboutControlLayout& control);
+    // Moved to a screen of another DPI: the controls anew at its scale.
+    void OnDpiChanged(DpiScale scale, const RECT& suggested);
 
     DpiScale scale_;
     TFrmAbout logic_;

@@ -217,6 +217,10 @@ LRESULT FlatButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         InvalidateRect(Handle(), nullptr, FALSE);
         return result;
     }
+    case WM_SETFONT:
+        font_ = reinterpret_cast<HFONT>(wParam);
+        InvalidateRect(Handle(), nullptr, FALSE);
+        return 0;
     case WM_SETTEXT:
         caption_ = lParam != 0 ? reinterpret_cast<const wchar_t*>(lParam) : L"";
         InvalidateRect(Handle(), nullptr, FALSE);

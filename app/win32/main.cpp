@@ -7,6 +7,7 @@
 
 #include "app/elevated_restart.h"
 #include "app/win32/about_window.h"
+#include "app/win32/dpi_scale.h"
 #include "app/win32/gdi_handles.h"
 #include "app/win32/main_window.h"
 #include "platform/win32/shell_handles.h"
@@ -37,10 +38,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int showCo
     Win32Platform win32;
     const Platform platform = win32.View();
     Win32Profile profile;
-    // ImageList1 with its built-in image at index 0; it outlives the lists that show it.
-    const UniqueIcon builtIn(static_cast<HICON>(
-        LoadImageW(instance, MAKEINTRESOURCEW(QM_IDI_BUILTIN), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
-    Win32ImageList images(builtIn.get());
+    // ImageList1 with its built-in image at index 0, sized for the system
+    // DPI until the window knows its screen's; it outlives the lists that show it.
+    Win32ImageList images(DpiScale().Metric(SM_CXSMICON), [instance](int size) {
+        return UniqueIcon(static_cast<HICON>(
+            LoadImageW(instance, MAKEINTRESOURCEW(QM_IDI_BUILTIN), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
+    });
 
     // A restart as administrator names the tab it came from and the user who asked for it.
     const std::optional<RestartRequest> restart = RestartFromCommandLine(commandLine != nullptr ? commandLine : L"");

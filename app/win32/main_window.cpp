@@ -66,14 +66,29 @@ void TfrmRunWindow::Create() {
     // window's own brush must have one owner. WM_ERASEBKGND paints with it.
     RegisterWindowClass(QUILLMARK_MAIN_WINDOW_CLASS, CS_DBLCLKS, nullptr, icon, smallIcon);
 
+    const int systemDpi = scale_.Dpi();
+    const RECT bounds = CentredBounds();
+    CreateWindowObject(WS_EX_CONTROLPARENT, QUILLMARK_MAIN_WINDOW_CLASS, form.caption,
+                       WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, bounds.left, bounds.top, bounds.right - bounds.left,
+                       bounds.bottom - bounds.top, nullptr, nullptr);
+    // The primary screen's DPI may have changed since the user signed in:
+    // the window was sized for the system DPI, its controls for its screen's.
+    if (Handle() != nullptr && scale_.Dpi() != systemDpi) {
+        const RECT resized = CentredBounds();
+        SetWindowPos(Handle(), nullptr, resized.left, resized.top, resized.right - resized.left,
+                     resized.bottom - resized.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+RECT TfrmRunWindow::CentredBounds() const {
+    const FormLayout& form = MainFormLayout();
     const int width = scale_.ToScreen(form.outerWidth);
     const int height = scale_.ToScreen(form.outerHeight);
     RECT workArea{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
     const int left = workArea.left + (workArea.right - workArea.left - width) / 2;
     const int top = workArea.top + (workArea.bottom - workArea.top - height) / 2;
-    CreateWindowObject(WS_EX_CONTROLPARENT, QUILLMARK_MAIN_WINDOW_CLASS, form.caption,
-                       WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, left, top, width, height, nullptr, nullptr);
+    return RECT{left, top, left + width, top + height};
 }
 
 void TfrmRunWindow::CreateFonts() {
@@ -99,6 +114,16 @@ RECT TfrmRunWindow::Scaled(const Bounds& bounds) const {
                 scale_.ToScreen(bounds.left + bounds.width), scale_.ToScreen(bounds.top + bounds.height)};
 }
 
+RECT TfrmRunWindow::PlacedBounds(const ComponentLayout& layout) const {
+    const RECT tabled = Scaled(layout.bounds);
+    if (layout.kind == ComponentKind::Label) return FittedToCaption(layout, tabled, FontOf(layout));
+    if (layout.kind != ComponentKind::Combo) return tabled;
+    // A combo's height includes its drop-down list.
+    RECT fitted = FittedToCaption(layout, tabled, font_.get());
+    fitted.bottom = fitted.top + scale_.ToScreen(kComboDropDownHeight);
+    return fitted;
+}
+
 HWND TfrmRunWindow::Find(const wchar_t* name) const {
     const auto found = components_.find(name);
     return found == components_.end() ? nullptr : found->second.hwnd;
@@ -121,7 +146,7 @@ void TfrmRunWindow::CreateComponents() {
 
 void TfrmRunWindow::CreateComponent(const ComponentLayout& layout) {
     const HWND parent = layout.parent != nullptr ? Find(layout.parent) : Handle();
-    const RECT bounds = Scaled(layout.bounds);
+    const RECT bounds = PlacedBounds(layout);
     const bool visible = (layout.flags & kHidden) == 0;
     const HMENU id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id));
     const HINSTANCE instance = GetModuleHandleW(nullptr);
@@ -192,10 +217,8 @@ void TfrmRunWindow::CreateComponent(const ComponentLayout& layout) {
         DWORD align = SS_LEFTNOWORDWRAP;
         if ((layout.flags & kRightAligned) != 0) align = SS_RIGHT;
         if ((layout.flags & kWordWrap) != 0) align = SS_LEFT;
-        const RECT fitted = FittedToCaption(layout, bounds, FontOf(layout));
         hwnd = CreateWindowExW(0, WC_STATICW, layout.caption, WS_CHILD | SS_NOPREFIX | SS_NOTIFY | align | visibleStyle,
-                               fitted.left, fitted.top, fitted.right - fitted.left, fitted.bottom - fitted.top, parent,
-                               id, instance, nullptr);
+                               bounds.left, bounds.top, width, height, parent, id, instance, nullptr);
         break;
     }
     case ComponentKind::Image:
@@ -243,13 +266,12 @@ void TfrmRunWindow::CreateListView(const ComponentLayout& layout, HWND parent, c
     components_[layout.name] = Component{&layout, hwnd};
 }
 
-void TfrmRunWindow::CreateCombo(const ComponentLayout& layout, HWND parent, const RECT& tabled, bool visible) {
-    const RECT bounds = FittedToCaption(layout, tabled, font_.get());
+void TfrmRunWindow::CreateCombo(const ComponentLayout& layout, HWND parent, const RECT& bounds, bool visible) {
     const HWND hwnd = CreateWindowExW(0, WC_COMBOBOXW, L"",
                                       WS_CHILD | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL |
                                           (visible ? WS_VISIBLE : 0),
                                       bounds.left, bounds.top, bounds.right - bounds.left,
-                                      scale_.ToScreen(kComboDropDownHeight), parent,
+                                      bounds.bottom - bounds.top, parent,
                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)),
                                       GetModuleHandleW(nullptr), nullptr);
     SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
@@ -407,6 +429,45 @@ void TfrmRunWindow::UpdateRowMenu() {
     }
 }
 
+void TfrmRunWindow::OnDpiChanged(DpiScale scale, const RECT& suggested) {
+    scale_ = scale;
+    // The controls keep their old fonts until they have been given the new ones.
+    const UniqueFont oldFont(std::move(font_));
+    const UniqueFont oldBoldFont(std::move(boldFont_));
+    const UniqueFont oldUnderlinedFont(std::move(underlinedFont_));
+    CreateFonts();
+    for (const auto& [name, component] : components_) {
+        if (component.hwnd == nullptr) continue;
+        const ComponentLayout& layout = *component.layout;
+        SendMessageW(component.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(layout)), FALSE);
+        const RECT bounds = PlacedBounds(layout);
+        SetWindowPos(component.hwnd, nullptr, bounds.left, bounds.top, bounds.right - bounds.left,
+                     bounds.bottom - bounds.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    for (const auto& panel : panels_) panel->ClearImages();
+    for (const ComponentLayout& layout : MainWindowComponents()) {
+        if (layout.kind != ComponentKind::Image) continue;
+        if (PanelWidget* panel = PanelOf(Find(layout.parent))) {
+            panel->AddImage(LoadDecorativeBitmap(layout.resource), Scaled(layout.bounds));
+        }
+    }
+    FitImagesToScreen();
+    // Windows suggests the rectangle that keeps the window where it was on the new screen.
+    SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    // The rows and columns follow the new scale even when the size in pixels stayed.
+    Realign();
+    logic_->FormResize();
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+}
+
+void TfrmRunWindow::FitImagesToScreen() {
+    const int size = scale_.Metric(SM_CXSMICON);
+    if (images_.IconSize() == size) return;
+    images_.Resize(size);
+    logic_->Lists().ImagesResized();
+}
+
 void TfrmRunWindow::RepointImageLists(HIMAGELIST handle) {
     for (const wchar_t* name : {L"LvCurrentUser", L"LVLocalMachine", L"TntListView1"}) {
         if (HWND list = Find(name)) ListView_SetImageList(list, handle, LVSIL_SMALL);
@@ -417,6 +478,8 @@ LRESULT TfrmRunWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_CREATE:
         iconsArrivedTarget_ = Handle();
+        scale_ = DpiScale::OfWindow(Handle());
+        FitImagesToScreen();
         CreateFonts();
         CreateComponents();
         CreateMenus();
@@ -430,6 +493,9 @@ LRESULT TfrmRunWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         // A high-contrast theme switched on or off, or its colours changed.
         ApplyTheme();
         return Default(message, wParam, lParam);
+    case WM_DPICHANGED:
+        OnDpiChanged(DpiScale(HIWORD(wParam)), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
     case WM_SIZE:
         if (wParam != SIZE_MINIMIZED) {
             Realign();

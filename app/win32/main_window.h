@@ -95,6 +95,8 @@ private:
         HWND hwnd = nullptr;
     };
 
+    // The window's place centred on the primary screen's work area, at the current scale.
+    RECT CentredBounds() const;
     void CreateFonts();
     // The colours of the window and its panels and labels, afresh from the
     // theme (high contrast or the designed palette), everything repainted.
@@ -136,6 +138,15 @@ private:
     HWND ListHandle(ListId list) const;
     HWND FieldHandle(FieldId field) const;
     RECT Scaled(const Bounds& bounds) const;
+    // The control's screen bounds at the current scale: the tabled ones, a
+    // caption's grown to fit it, a combo's with its drop-down list.
+    RECT PlacedBounds(const ComponentLayout& layout) const;
+    // The window moved to a screen of another DPI: fonts, controls, pictures
+    // and icons at the new scale, the window at Windows' suggested place.
+    void OnDpiChanged(DpiScale scale, const RECT& suggested);
+    // The image list at the small-icon size of the window's screen; the
+    // lists' icons are asked for again when it changes.
+    void FitImagesToScreen();
     PanelWidget* PanelOf(HWND hwnd) const;
 
     DpiScale scale_;

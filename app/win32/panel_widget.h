@@ -28,6 +28,8 @@ public:
     // A 32-bit bitmap with premultiplied alpha, drawn at `bounds` (panel
     // coordinates). The panel keeps it.
     void AddImage(UniqueBitmap bitmap, const RECT& bounds);
+    // Drops every image (they are added again at another scale).
+    void ClearImages() noexcept { images_.clear(); }
     void SetDoubleBuffered(bool on) noexcept { doubleBuffered_ = on; }
     // A new background colour (the theme changed); repaints.
     void SetBackground(COLORREF background);

@@ -8,7 +8,7 @@ int CountingImageList::AddIcon(const FileIcon&) {
 }
 
 std::unique_ptr<ImageList> CountingImageList::CopyImages() const {
-    return std::make_unique<CountingImageList>(count_, bitsPerPixel_);
+    return std::make_unique<CountingImageList>(count_, bitsPerPixel_, iconSize_);
 }
 
 bool CountingImageList::RecreateColor32() {

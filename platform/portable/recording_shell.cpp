@@ -207,12 +207,13 @@ FileOperationResult RecordingShell::FileOperationW(const FileOperation& operatio
     return {!remover_ || remover_(operation.from) ? 0 : 2, false};
 }
 
-std::unique_ptr<FileIcon> RecordingShell::GetFileIcon(const std::wstring& path, std::uint32_t) {
+std::unique_ptr<FileIcon> RecordingShell::GetFileIcon(const std::wstring& path, int size) {
     const auto gate = iconGate_;
     gate->Enter();
     {
         const std::lock_guard lock(iconRequestsMutex_);
         iconRequests_.push_back(path);
+        lastIconSize_ = size;
     }
     std::unique_ptr<FileIcon> icon;
     if (icons_.count(PathKey(path)) != 0) icon = std::make_unique<StandInIcon>(liveIcons_);

@@ -82,6 +82,11 @@ public:
     const std::vector<BrowseInfo>& Browsed() const { return browsed_; }
     // Icon requests may come from a worker thread: read them once it is done.
     const std::vector<std::wstring>& IconRequests() const { return iconRequests_; }
+    // The size in pixels of the last icon asked for; 0 before any.
+    int LastIconSize() const {
+        const std::lock_guard lock(iconRequestsMutex_);
+        return lastIconSize_;
+    }
     // Id lists and icons handed out and not yet freed.
     int LiveIdLists() const { return *liveIdLists_; }
     int LiveIcons() const { return *liveIcons_; }
@@ -98,7 +103,7 @@ public:
     bool ExecuteA(ShellOwner owner, const std::string& verb, const std::string& file, const std::string& parameters,
                   const std::string& directory, int show) override;
     FileOperationResult FileOperationW(const FileOperation& operation) override;
-    std::unique_ptr<FileIcon> GetFileIcon(const std::wstring& path, std::uint32_t flags) override;
+    std::unique_ptr<FileIcon> GetFileIcon(const std::wstring& path, int size) override;
     std::unique_ptr<ShellIdList> BrowseForFolder(const BrowseInfo& info) override;
     bool WinExec(const std::string& commandLine, int show) override;
     HResult ToggleDesktop() override;
@@ -119,7 +124,8 @@ private:
     std::vector<FileOperation> fileOperations_;
     std::vector<BrowseInfo> browsed_;
     std::vector<std::wstring> iconRequests_;
-    std::mutex iconRequestsMutex_;  // icon calls may come from several workers
+    mutable std::mutex iconRequestsMutex_;
+    int lastIconSize_ = 0;  // icon calls may come from several workers
     std::shared_ptr<std::atomic<int>> liveIdLists_;
     std::shared_ptr<std::atomic<int>> liveIcons_;
     struct IconGate;

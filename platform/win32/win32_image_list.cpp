@@ -2,14 +2,34 @@
 
 namespace quillmark {
 
-Win32ImageList::Win32ImageList(HICON builtIn)
-    : handle_(ImageList_Create(kSize, kSize, ILC_COLORDDB | ILC_MASK, 1, kGrowBy)) {
-    if (handle_ && builtIn != nullptr) ImageList_ReplaceIcon(handle_.get(), -1, builtIn);
+Win32ImageList::Win32ImageList(int size, BuiltInImage builtIn)
+    : builtIn_(std::move(builtIn)), size_(size), handle_(ImageList_Create(size, size, ILC_COLORDDB | ILC_MASK, 1, kGrowBy)) {
+    AddBuiltIn(size);
 }
 
-Win32ImageList::Win32ImageList(UniqueImageList handle) : handle_(std::move(handle)) {}
+Win32ImageList::Win32ImageList(UniqueImageList handle) : handle_(std::move(handle)) {
+    int height = 0;
+    if (handle_) ImageList_GetIconSize(handle_.get(), &size_, &height);
+}
+
+void Win32ImageList::AddBuiltIn(int size) {
+    if (!handle_ || !builtIn_) return;
+    if (const UniqueIcon icon = builtIn_(size)) ImageList_ReplaceIcon(handle_.get(), -1, icon.get());
+}
+
+void Win32ImageList::Resize(int size) {
+    const UINT depth = BitsPerPixel() == 32 ? ILC_COLOR32 : ILC_COLORDDB;
+    // As in RecreateColor32: the old list goes only once the views show the new one.
+    const UniqueImageList previous(std::move(handle_));
+    size_ = size;
+    handle_.reset(ImageList_Create(size, size, depth | ILC_MASK, 1, kGrowBy));
+    AddBuiltIn(size);
+    if (handleChanged_) handleChanged_(handle_.get());
+}
 
 int Win32ImageList::Count() const { return handle_ ? ImageList_GetImageCount(handle_.get()) : 0; }
+
+int Win32ImageList::IconSize() const { return size_; }
 
 int Win32ImageList::BitsPerPixel() const {
     if (!handle_ || Count() == 0) return 0;
@@ -31,15 +51,12 @@ std::unique_ptr<ImageList> Win32ImageList::CopyImages() const {
 }
 
 bool Win32ImageList::RecreateColor32() {
-    int width = kSize;
-    int height = kSize;
-    if (handle_) ImageList_GetIconSize(handle_.get(), &width, &height);
     // The main window's list is always masked; the mask keeps the icons' transparent parts.
     const UINT flags = ILC_COLOR32 | ILC_MASK;
     // The list views still show the old list until they are pointed at the
     // new one; it is destroyed only after that, at the end of this scope.
     const UniqueImageList previous(std::move(handle_));
-    handle_.reset(ImageList_Create(width, height, flags, 0, kGrowBy));
+    handle_.reset(ImageList_Create(size_, size_, flags, 0, kGrowBy));
     if (handleChanged_) handleChanged_(handle_.get());
     return static_cast<bool>(handle_);
 }

@@ -11,17 +11,18 @@
 
 namespace quillmark {
 
-// The main window's shared small-image list: 16x16 images with masks,
+// The main window's shared small-image list: square images with masks,
 // growing by 4, with one built-in image at index 0. The list views show its
-// handle; when MakeImageList32Bit swaps the handle the owner learns it
-// through the handle-changed callback and repoints the views.
+// handle; when MakeImageList32Bit or Resize swaps the handle the owner learns
+// it through the handle-changed callback and repoints the views.
 class Win32ImageList final : public ImageList {
 public:
-    static constexpr int kSize = 16;
     static constexpr int kGrowBy = 4;
+    // The built-in image drawn for `size` x `size` pixels; the list copies it.
+    using BuiltInImage = std::function<UniqueIcon(int size)>;
 
-    // Creates the list and adds `builtIn` (still the caller's) at index 0.
-    explicit Win32ImageList(HICON builtIn);
+    // Creates the list for images of `size` pixels with the built-in one at index 0.
+    Win32ImageList(int size, BuiltInImage builtIn);
     // Takes over an existing list handle (a temporary copy).
     explicit Win32ImageList(UniqueImageList handle);
 
@@ -30,7 +31,13 @@ public:
     // the list's handle is replaced.
     void SetHandleChanged(std::function<void(HIMAGELIST)> callback) { handleChanged_ = std::move(callback); }
 
+    // Starts the list anew for images of `size` pixels (the window moved to
+    // a screen of another DPI): the built-in image alone, at the list's
+    // colour depth. The lists' rows must have their images added again.
+    void Resize(int size);
+
     int Count() const override;
+    int IconSize() const override;
     int BitsPerPixel() const override;
     int AddIcon(const FileIcon& icon) override;
     std::unique_ptr<ImageList> CopyImages() const override;
@@ -38,6 +45,10 @@ public:
     void AppendImages(const ImageList& from) override;
 
 private:
+    void AddBuiltIn(int size);
+
+    BuiltInImage builtIn_;
+    int size_ = 0;
     UniqueImageList handle_;
     std::function<void(HIMAGELIST)> handleChanged_;
 };

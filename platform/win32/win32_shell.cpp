@@ -144,9 +144,20 @@ FileOperationResult Win32Shell::FileOperationW(const FileOperation& operation) {
     return {code, file.fAnyOperationsAborted != FALSE};
 }
 
-std::unique_ptr<FileIcon> Win32Shell::GetFileIcon(const std::wstring& path, std::uint32_t flags) {
+std::unique_ptr<FileIcon> Win32Shell::GetFileIcon(const std::wstring& path, int size) {
+    // The file itself (no SHGFI_USEFILEATTRIBUTES), so the path must exist.
     SHFILEINFOW info{};
-    const DWORD_PTR result = SHGetFileInfoW(path.c_str(), 0, &info, sizeof(info), flags);
+    if (SHGetFileInfoW(path.c_str(), 0, &info, sizeof(info), SHGFI_ICONLOCATION) != 0 && info.szDisplayName[0] != 0) {
+        // The image made for that size, not a larger one shrunk: sharp at every DPI.
+        HICON sized = nullptr;
+        if (SHDefExtractIconW(info.szDisplayName, info.iIcon, 0, &sized, nullptr, static_cast<UINT>(size)) == S_OK &&
+            sized != nullptr) {
+            return std::make_unique<Win32FileIcon>(sized);
+        }
+    }
+    // An icon handler draws this file's icon, or its file has no image.
+    info = SHFILEINFOW{};
+    const DWORD_PTR result = SHGetFileInfoW(path.c_str(), 0, &info, sizeof(info), SHGFI_ICON);
     UniqueIcon icon(info.hIcon);
     if (result == 0 || !icon) return nullptr;
     return std::make_unique<Win32FileIcon>(icon.release());

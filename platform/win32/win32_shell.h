@@ -26,7 +26,7 @@ public:
     bool ExecuteA(ShellOwner owner, const std::string& verb, const std::string& file, const std::string& parameters,
                   const std::string& directory, int show) override;
     FileOperationResult FileOperationW(const FileOperation& operation) override;
-    std::unique_ptr<FileIcon> GetFileIcon(const std::wstring& path, std::uint32_t flags) override;
+    std::unique_ptr<FileIcon> GetFileIcon(const std::wstring& path, int size) override;
     std::unique_ptr<ShellIdList> BrowseForFolder(const BrowseInfo& info) override;
     bool WinExec(const std::string& commandLine, int show) override;
     HResult ToggleDesktop() override;

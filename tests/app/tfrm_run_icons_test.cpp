@@ -75,6 +75,26 @@ TEST_F(TfrmRunIcons, AReloadDropsTheIconsTheLoadBeforeStillWaitsFor) {
     EXPECT_EQ(world_.images.Count(), 2) << "the first program's icon never entered the list";
 }
 
+// Moved to a screen of 200 %: the list starts anew at 32 pixels and every
+// program is asked for again at that size, without reading the entries again.
+TEST_F(TfrmRunIcons, ImagesResizedAsksForEveryIconAgainAtTheNewSize) {
+    world_.AddRunValue(kUser, L"a", kFirst);
+    world_.AddRunValue(kUser, L"b", kSecond);
+    LoadWithTheShellBusy();
+    world_.platform.shell().ReleaseIcons();
+    ASSERT_TRUE(world_.PumpIcons());
+    EXPECT_EQ(world_.platform.shell().LastIconSize(), 16);
+
+    world_.images.Resize(32);
+    world_.form->Lists().ImagesResized();
+    EXPECT_THAT(IconIndexes(), ElementsAre(0, 0)) << "the built-in image until the new icons come";
+    ASSERT_TRUE(world_.PumpIcons());
+    EXPECT_THAT(IconIndexes(), ElementsAre(1, 2));
+    EXPECT_EQ(world_.platform.shell().IconRequests().size(), 4u);
+    EXPECT_EQ(world_.platform.shell().LastIconSize(), 32);
+    EXPECT_EQ(world_.view.Calls(L"ShowRows").size(), 1u);
+}
+
 TEST_F(TfrmRunIcons, ClosingWhileTheShellIsBusyDoesNotWaitForIt) {
     world_.AddRunValue(kUser, L"a", kFirst);
     LoadWithTheShellBusy();

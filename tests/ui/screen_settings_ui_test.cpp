@@ -6,7 +6,10 @@
 
 #include "app/control_ids.h"
 #include "platform/win32/handles.h"
+#include "tests/ui/support/handles.h"
 #include "tests/ui/main_window_fixture.h"
+#include "tests/ui/support/remote_buffer.h"
+#include "tests/ui/support/remote_window.h"
 #include "tests/ui/support/wait.h"
 
 namespace quillmark::uitest {
@@ -45,6 +48,12 @@ private:
     bool had_ = false;
 };
 
+// The width of the first row's icon in the current user's list: the image list's size.
+int IconWidth(const RemoteListView& list) {
+    const RECT icon = list.ItemRect(0, LVIR_ICON);
+    return icon.right - icon.left;
+}
+
 class DpiUiTest : public MainWindowTest, public ::testing::WithParamInterface<int> {};
 
 // Screenshots to look at: the hint below the fields and both combos' prompts whole.
@@ -59,9 +68,41 @@ TEST_P(DpiUiTest, TheAddPanelAndTheCombosShowEveryCaptionWhole) {
         GTEST_SKIP() << "Wine difference: LogPixels " << dpi << " did not reach the program (toolbar "
                      << toolbar.bottom << " px high)";
     }
+    // The small-icon size of the screen: drawn for it, not a 16-pixel image stretched.
+    ASSERT_TRUE(WaitForIcons(Scope::CurrentUser));
+    EXPECT_EQ(IconWidth(List(Scope::CurrentUser)), MulDiv(16, dpi, 96));
     PostMessageW(Control(ids::kBtnAddWebpage), BM_CLICK, 0, 0);
     ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(Control(ids::kPnlEdit)) != FALSE; }, 5000));
     Screenshot((L"ui-dpi-" + std::to_wstring(dpi) + L"-add-panel").c_str());
+}
+
+// Dragged onto a screen of 200 %: Windows sends WM_DPICHANGED with the
+// rectangle it suggests. Xvfb has one screen, so the test sends it as
+// Windows would, the rectangle in the program's memory.
+TEST_F(MainWindowTest, MovedToAScreenOfAnotherDpiTheWindowIsLaidOutAgain) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_TRUE(WaitForRows(Scope::CurrentUser));
+    ASSERT_TRUE(WaitForIcons(Scope::CurrentUser));
+    const HWND window = GetAncestor(Control(ids::kPnlTop), GA_ROOT);
+    RECT before{};
+    GetWindowRect(window, &before);
+    constexpr int dpi = 192;  // the prefix's screen is at 96
+    // On the other screen, whose corner the test's one screen stands in for.
+    const RECT suggested{0, 0, (before.right - before.left) * 2, (before.bottom - before.top) * 2};
+    const UniqueKernelHandle process(OpenWindowProcess(window));
+    const RemoteBuffer rect(process.get(), sizeof(RECT));
+    rect.Write(0, &suggested, sizeof(suggested));
+    SendRemote(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(rect.Address()));
+
+    RECT toolbar{};
+    GetClientRect(Control(ids::kPnlTop), &toolbar);
+    EXPECT_EQ(toolbar.bottom, MulDiv(42, dpi, 96));
+    RECT after{};
+    GetWindowRect(window, &after);
+    EXPECT_EQ(after.right - after.left, suggested.right - suggested.left);
+    ASSERT_TRUE(WaitForIcons(Scope::CurrentUser));
+    EXPECT_EQ(IconWidth(List(Scope::CurrentUser)), MulDiv(16, dpi, 96));
+    Screenshot(L"ui-dpi-moved-to-twice-the-dpi");
 }
 
 INSTANTIATE_TEST_SUITE_P(Dpi, DpiUiTest, ::testing::Values(96, 144, 192));

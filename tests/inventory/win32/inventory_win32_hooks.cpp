@@ -11,7 +11,9 @@
 namespace quillmark {
 
 std::unique_ptr<ImageList> MakeWin32TestImageList() {
-    return std::make_unique<Win32ImageList>(LoadIconW(nullptr, IDI_APPLICATION));
+    return std::make_unique<Win32ImageList>(16, [](int size) {
+        return UniqueIcon(static_cast<HICON>(LoadImageW(nullptr, IDI_APPLICATION, IMAGE_ICON, size, size, 0)));
+    });
 }
 
 bool Win32MakeProgram(const std::wstring& path) {

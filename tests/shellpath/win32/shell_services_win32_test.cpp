@@ -28,12 +28,12 @@ std::wstring SystemProgram(const wchar_t* name) {
 
 class ShellServicesWin32Test : public ::testing::Test {
 protected:
-    ShellServicesWin32Test() : builtIn_(LoadIconW(nullptr, IDI_APPLICATION)), list_(builtIn_) {}
     Platform View() { return platform_.View(); }
 
     Win32Platform platform_;
-    HICON builtIn_;
-    Win32ImageList list_;
+    Win32ImageList list_{16, [](int size) {
+        return UniqueIcon(static_cast<HICON>(LoadImageW(nullptr, IDI_APPLICATION, IMAGE_ICON, size, size, 0)));
+    }};
     TempFolder folder_;
 };
 
@@ -62,6 +62,35 @@ TEST_F(ShellServicesWin32Test, MakeImageList32BitKeepsTheBuiltInImageOnly) {
     IMAGEINFO info{};
     ASSERT_TRUE(ImageList_GetImageInfo(list_.Handle(), 0, &info));
     EXPECT_NE(info.hbmMask, nullptr);
+}
+
+// A window moved to a screen of 200 %: the list starts anew at 32 pixels,
+// and the shell hands over the image drawn for that size.
+TEST_F(ShellServicesWin32Test, ResizeStartsTheListAnewAtTheNewSizeAndTheShellAnswersAtIt) {
+    MakeImageList32Bit(&list_);
+    ASSERT_EQ(AddFileIcon(View(), list_, SystemProgram(L"notepad.exe")), 1);
+    HIMAGELIST reported = nullptr;
+    list_.SetHandleChanged([&](HIMAGELIST handle) { reported = handle; });
+    list_.Resize(32);
+    EXPECT_EQ(reported, list_.Handle());
+    EXPECT_EQ(list_.Count(), 1);
+    EXPECT_EQ(list_.BitsPerPixel(), 32);
+    int width = 0;
+    int height = 0;
+    ASSERT_TRUE(ImageList_GetIconSize(list_.Handle(), &width, &height));
+    EXPECT_EQ(width, 32);
+    EXPECT_EQ(list_.IconSize(), 32);
+    for (const int size : {16, 20, 32}) {
+        const auto icon = platform_.shell().GetFileIcon(SystemProgram(L"notepad.exe"), size);
+        ASSERT_NE(icon, nullptr);
+        ICONINFO info{};
+        ASSERT_TRUE(GetIconInfo(static_cast<const Win32FileIcon&>(*icon).Handle(), &info));
+        BITMAP bitmap{};
+        GetObjectW(info.hbmMask, sizeof(bitmap), &bitmap);
+        DeleteObject(info.hbmMask);
+        DeleteObject(info.hbmColor);
+        EXPECT_EQ(bitmap.bmWidth, size);
+    }
 }
 
 TEST_F(ShellServicesWin32Test, AddFileIconGrowsTheListByOne) {

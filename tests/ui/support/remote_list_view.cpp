@@ -27,8 +27,8 @@ DWORD RemoteListView::ExtendedStyle() const {
     return static_cast<DWORD>(SendRemote(list_, LVM_GETEXTENDEDLISTVIEWSTYLE));
 }
 
-RECT RemoteListView::ItemRect(int row) const {
-    RECT rect{LVIR_BOUNDS, 0, 0, 0};
+RECT RemoteListView::ItemRect(int row, int part) const {
+    RECT rect{part, 0, 0, 0};
     buffer_.Write(0, &rect, sizeof(rect));
     if (!SendRemote(list_, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(buffer_.Address()))) {
         throw std::runtime_error("the list has no row " + std::to_string(row));

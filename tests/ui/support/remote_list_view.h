@@ -1,6 +1,7 @@
 #pragma once
 // Reads a report-style list view that lives in another process.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <string>
 #include <vector>
@@ -37,7 +38,8 @@ public:
     std::wstring ColumnCaption(int column) const;
     DWORD ExtendedStyle() const;
     // The row's bounds in the list's client coordinates.
-    RECT ItemRect(int row) const;
+    // LVM_GETITEMRECT: the row (LVIR_BOUNDS) or a part of it (LVIR_ICON, ...).
+    RECT ItemRect(int row, int part = LVIR_BOUNDS) const;
     POINT ItemCentre(int row) const;
     ListRow Row(int row) const;
     std::vector<ListRow> Rows() const;
