@@ -1,5 +1,7 @@
 #include "app/win32/panel_widget.h"
 
+#include "app/win32/theme_colours.h"
+
 namespace quillmark {
 
 namespace {
@@ -44,6 +46,9 @@ void PanelWidget::PaintBackground(HDC dc, const RECT& area) const {
         }
         if (look_.raisedBevel) DrawEdge(dc, &client, BDR_RAISEDINNER, BF_RECT);
     }
+    // The pictures are light strips behind the buttons: under a dark
+    // high-contrast theme the buttons' text would vanish into them.
+    if (HighContrastOn()) return;
     UniqueMemoryDc source(CreateCompatibleDC(dc));
     for (const Image& image : images_) {
         BITMAP info{};

@@ -15,7 +15,7 @@ inline constexpr UINT kMsgPaintParentBackground = WM_APP + 1;
 
 // A panel, a tab page or a scroll box: a plain background, an optional
 // raised bevel with a border, and decorative bitmaps drawn behind its
-// controls. Notifications from its controls go on to the top-level window.
+// controls unless a high-contrast theme is on. Notifications from its controls go on to the top-level window.
 class PanelWidget final : public BaseWindow {
 public:
     struct Look {

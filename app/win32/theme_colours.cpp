@@ -4,13 +4,6 @@
 
 namespace quillmark {
 
-bool HighContrastOn() noexcept {
-    HIGHCONTRASTW contrast{};
-    contrast.cbSize = sizeof(contrast);
-    return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(contrast), &contrast, 0) &&
-           (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
-}
-
 COLORREF ResolvedColour(std::uint32_t colour) noexcept {
     return IsSystemColour(colour) ? GetSysColor(static_cast<int>(colour & 0xFFu)) : static_cast<COLORREF>(colour);
 }

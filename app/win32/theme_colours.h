@@ -8,7 +8,9 @@
 namespace quillmark {
 
 // Whether the user has a high-contrast theme on (SPI_GETHIGHCONTRAST). Read
-// afresh each time: the theme changes while the window is open.
+// afresh each time: the theme changes while the window is open. In its own
+// file (high_contrast.cpp), so that the UI tests can build the window with a
+// stand-in that answers yes where the system cannot be asked to.
 bool HighContrastOn() noexcept;
 
 // A colour of app/main_view.h as GDI paints it: system colours looked up now.

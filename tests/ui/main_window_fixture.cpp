@@ -59,8 +59,8 @@ void MainWindowTest::TearDown() {
     app_.reset();
 }
 
-void MainWindowTest::Start(const std::wstring& arguments) {
-    app_ = std::make_unique<QuillmarkProcess>(QuillmarkExePath(), arguments);
+void MainWindowTest::Start(const std::wstring& arguments, const std::wstring& exePath) {
+    app_ = std::make_unique<QuillmarkProcess>(exePath, arguments);
     ASSERT_NE(app_->WaitForMainWindow(kStartTimeoutMs), nullptr)
         << "no visible window of class TfrmRun captioned \"Quillmark 1.5\" appeared";
 }

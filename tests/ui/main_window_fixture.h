@@ -38,8 +38,9 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Starts the program with these arguments and waits for its main window (fatal on failure).
-    void Start(const std::wstring& arguments = {});
+    // Starts the program (Quillmark.exe, or a build of it at `exePath`) with
+    // these arguments and waits for its main window (fatal on failure).
+    void Start(const std::wstring& arguments = {}, const std::wstring& exePath = QuillmarkExePath());
     // Presses Exit and waits for the program to end; a question box at close
     // (the first-exit offer) is answered with Cancel.
     void Exit();

@@ -2,6 +2,7 @@
 // DPI, where every caption must still fit, and a high-contrast theme.
 #include <windows.h>
 
+#include <array>
 #include <string>
 
 #include "app/control_ids.h"
@@ -107,19 +108,42 @@ TEST_F(MainWindowTest, MovedToAScreenOfAnotherDpiTheWindowIsLaidOutAgain) {
 
 INSTANTIATE_TEST_SUITE_P(Dpi, DpiUiTest, ::testing::Values(96, 144, 192));
 
-// While it lives, the user's high-contrast theme is on; off again at the end.
-struct HighContrastTheme {
-    static bool Set(bool on) {
-        HIGHCONTRASTW contrast{sizeof(contrast), on ? static_cast<DWORD>(HCF_HIGHCONTRASTON) : 0u, nullptr};
-        return SystemParametersInfoW(SPI_SETHIGHCONTRAST, sizeof(contrast), &contrast, SPIF_SENDCHANGE) != FALSE;
+// While it lives, the user's high-contrast theme is on, with the colours of
+// Windows' "High Contrast Black"; off again, with the old colours, at the end.
+class HighContrastTheme {
+public:
+    HighContrastTheme() {
+        for (std::size_t i = 0; i < kElements.size(); ++i) saved_[i] = GetSysColor(kElements[i]);
+        SetSysColors(static_cast<int>(kElements.size()), kElements.data(), kBlack.data());
+        Set(true);
     }
+    ~HighContrastTheme() {
+        Set(false);
+        SetSysColors(static_cast<int>(kElements.size()), kElements.data(), saved_.data());
+    }
+    HighContrastTheme(const HighContrastTheme&) = delete;
+    HighContrastTheme& operator=(const HighContrastTheme&) = delete;
+
+    // Whether the system reports the theme on.
     static bool On() {
         HIGHCONTRASTW contrast{sizeof(contrast), 0, nullptr};
         return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(contrast), &contrast, 0) &&
                (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
     }
-    HighContrastTheme() { Set(true); }
-    ~HighContrastTheme() { Set(false); }
+
+private:
+    static bool Set(bool on) {
+        HIGHCONTRASTW contrast{sizeof(contrast), on ? static_cast<DWORD>(HCF_HIGHCONTRASTON) : 0u, nullptr};
+        return SystemParametersInfoW(SPI_SETHIGHCONTRAST, sizeof(contrast), &contrast, SPIF_SENDCHANGE) != FALSE;
+    }
+
+    static constexpr std::array<int, 8> kElements{COLOR_WINDOW,    COLOR_WINDOWTEXT,    COLOR_BTNFACE,
+                                                  COLOR_BTNTEXT,   COLOR_HIGHLIGHT,     COLOR_HIGHLIGHTTEXT,
+                                                  COLOR_GRAYTEXT,  COLOR_HOTLIGHT};
+    static constexpr std::array<COLORREF, 8> kBlack{RGB(0, 0, 0),     RGB(255, 255, 255), RGB(0, 0, 0),
+                                                    RGB(255, 255, 255), RGB(26, 235, 255), RGB(0, 0, 0),
+                                                    RGB(63, 242, 63),  RGB(255, 255, 0)};
+    std::array<COLORREF, 8> saved_{};
 };
 
 COLORREF ScreenPixel(HWND window, POINT clientPoint) {
@@ -130,18 +154,28 @@ COLORREF ScreenPixel(HWND window, POINT clientPoint) {
     return colour;
 }
 
-TEST_F(MainWindowTest, UnderAHighContrastThemeThePanelsTakeTheThemesColours) {
+// Wine cannot switch the theme on (SPI_SETHIGHCONTRAST is a stub there and
+// SPI_GETHIGHCONTRAST always answers off); the window is then the UI tests'
+// build of the exe whose only difference is that it is told the theme is on.
+std::wstring ProgramUnderHighContrast() {
+    if (HighContrastTheme::On()) return QuillmarkExePath();
+    wchar_t own[MAX_PATH] = L"";
+    GetModuleFileNameW(nullptr, own, MAX_PATH);
+    std::wstring folder(own);
+    return folder.substr(0, folder.find_last_of(L'\\')) + L"\\quillmark_high_contrast.exe";
+}
+
+TEST_F(MainWindowTest, UnderAHighContrastThemeTheWindowTakesTheThemesColours) {
     const HighContrastTheme theme;
-    if (!HighContrastTheme::On()) {
-        GTEST_SKIP() << "Wine difference: SPI_GETHIGHCONTRAST always reports the theme off (SPI_SETHIGHCONTRAST "
-                        "is a stub); the colour choice is tested natively";
-    }
-    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_NO_FATAL_FAILURE(Start({}, ProgramUnderHighContrast()));
     ASSERT_TRUE(WaitForRows(Scope::CurrentUser));
-    // Below the toolbar's picture and beside the buttons: the panel's own background.
+    ASSERT_TRUE(WaitForIcons(Scope::CurrentUser));
+    // Beside the buttons, and above their captions where the light strip
+    // behind them would be: the theme's button face.
     RECT toolbar{};
     GetClientRect(Control(ids::kPnlTop), &toolbar);
-    EXPECT_EQ(ScreenPixel(Control(ids::kPnlTop), POINT{2, toolbar.bottom - 2}), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(ScreenPixel(Control(ids::kPnlTop), POINT{2, toolbar.bottom - 2}), RGB(0, 0, 0));
+    EXPECT_EQ(ScreenPixel(Control(ids::kPnlTop), POINT{700, 9}), RGB(0, 0, 0));
     Screenshot(L"ui-high-contrast");
 }
 
