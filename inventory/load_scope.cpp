@@ -187,7 +187,8 @@ void SetRequestPresence(ScopeList& list, const IconRequest& request, ProgramPres
 void LoadScope(InventoryContext& context, StartupScope scope, ScopeList& list, ProgramIcons& icons) noexcept {
     for (const IconRequest& request : LoadScopeRows(context, scope, list, icons)) {
         try {
-            const ProgramLookup lookup = LookUpProgram(context.platform, request.program, request.known, context.images.IconSize());
+            const ProgramLookup lookup =
+                LookUpProgram(context.platform, request.program, request.known, context.images.IconSize());
             SetRequestIcon(list, request, icons.Take(context.images, lookup.key, lookup.iconAsked, lookup.icon.get()));
             SetRequestPresence(list, request, lookup.presence);
         } catch (...) {

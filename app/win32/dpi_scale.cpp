@@ -11,7 +11,8 @@ namespace {
 template <typename Function>
 Function User32Function(const char* name) noexcept {
     const HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    return user32 == nullptr ? nullptr : reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(user32, name)));
+    if (user32 == nullptr) return nullptr;
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(user32, name)));
 }
 
 using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);

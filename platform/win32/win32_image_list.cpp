@@ -3,7 +3,9 @@
 namespace quillmark {
 
 Win32ImageList::Win32ImageList(int size, BuiltInImage builtIn)
-    : builtIn_(std::move(builtIn)), size_(size), handle_(ImageList_Create(size, size, ILC_COLORDDB | ILC_MASK, 1, kGrowBy)) {
+    : builtIn_(std::move(builtIn)),
+      size_(size),
+      handle_(ImageList_Create(size, size, ILC_COLORDDB | ILC_MASK, 1, kGrowBy)) {
     AddBuiltIn(size);
 }
 
