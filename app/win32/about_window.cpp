@@ -20,9 +20,15 @@ void TFrmAboutWindow::Create(HWND owner) {
     const AboutFormLayout& form = AboutLayout();
     background_.reset(CreateSolidBrush(form.background));
     RegisterWindowClass(QUILLMARK_ABOUT_WINDOW_CLASS, 0, background_.get(), nullptr, nullptr);
+    const int systemDpi = scale_.Dpi();
     CreateWindowObject(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, QUILLMARK_ABOUT_WINDOW_CLASS, form.caption,
                        WS_POPUP | WS_CAPTION | WS_SYSMENU, scale_.ToScreen(form.left), scale_.ToScreen(form.top),
                        scale_.ToScreen(form.outerWidth), scale_.ToScreen(form.outerHeight), owner, nullptr);
+    // Sized for the system DPI; its controls were made for its screen's (WM_CREATE).
+    if (Handle() != nullptr && scale_.Dpi() != systemDpi) {
+        SetWindowPos(Handle(), nullptr, 0, 0, scale_.ToScreen(form.outerWidth), scale_.ToScreen(form.outerHeight),
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }
 
 HFONT TFrmAboutWindow::FontFor(const AboutControlLayout& control) {
