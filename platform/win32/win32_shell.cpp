@@ -147,8 +147,12 @@ FileOperationResult Win32Shell::FileOperationW(const FileOperation& operation) {
 std::unique_ptr<FileIcon> Win32Shell::GetFileIcon(const std::wstring& path, int size) {
     // The file itself (no SHGFI_USEFILEATTRIBUTES), so the path must exist.
     SHFILEINFOW info{};
-    if (SHGetFileInfoW(path.c_str(), 0, &info, sizeof(info), SHGFI_ICONLOCATION) != 0 && info.szDisplayName[0] != 0) {
-        // The image made for that size, not a larger one shrunk: sharp at every DPI.
+    const int systemSmall = GetSystemMetrics(SM_CXSMICON);
+    // At the system's small-icon size the shell answers from its own cache in
+    // one call; any other size is extracted from the icon's file at that size,
+    // not a larger image shrunk, so it is sharp at every DPI.
+    if (size != systemSmall &&
+        SHGetFileInfoW(path.c_str(), 0, &info, sizeof(info), SHGFI_ICONLOCATION) != 0 && info.szDisplayName[0] != 0) {
         HICON sized = nullptr;
         if (SHDefExtractIconW(info.szDisplayName, info.iIcon, 0, &sized, nullptr, static_cast<UINT>(size)) == S_OK &&
             sized != nullptr) {
@@ -157,7 +161,8 @@ std::unique_ptr<FileIcon> Win32Shell::GetFileIcon(const std::wstring& path, int 
     }
     // An icon handler draws this file's icon, or its file has no image.
     info = SHFILEINFOW{};
-    const DWORD_PTR result = SHGetFileInfoW(path.c_str(), 0, &info, sizeof(info), SHGFI_ICON);
+    const UINT which = size <= systemSmall ? SHGFI_SMALLICON : SHGFI_LARGEICON;
+    const DWORD_PTR result = SHGetFileInfoW(path.c_str(), 0, &info, sizeof(info), SHGFI_ICON | which);
     UniqueIcon icon(info.hIcon);
     if (result == 0 || !icon) return nullptr;
     return std::make_unique<Win32FileIcon>(icon.release());
