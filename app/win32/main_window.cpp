@@ -26,6 +26,11 @@ namespace {
 // Room for a combo's drop-down list below its edit part.
 constexpr int kComboDropDownHeight = 220;
 
+BOOL CALLBACK ForwardSysColorChange(HWND child, LPARAM) {
+    SendMessageW(child, WM_SYSCOLORCHANGE, 0, 0);
+    return TRUE;
+}
+
 // Shortcuts are read on as many threads as there are processors, up to
 // four: beyond that the file system, not the processor, sets the pace.
 unsigned ShortcutThreads() { return std::clamp(std::thread::hardware_concurrency(), 1u, 4u); }
@@ -489,6 +494,10 @@ LRESULT TfrmRunWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         SendMessageW(Handle(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
         return 0;
     case WM_SYSCOLORCHANGE:
+        // Windows tells only top-level windows; the common controls keep their
+        // own copy of the system colours until their parent passes it on.
+        EnumChildWindows(Handle(), ForwardSysColorChange, 0);
+        [[fallthrough]];
     case WM_SETTINGCHANGE:
         // A high-contrast theme switched on or off, or its colours changed.
         ApplyTheme();
