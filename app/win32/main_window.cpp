@@ -120,11 +120,12 @@ RECT TfrmRunWindow::Scaled(const Bounds& bounds) const {
 }
 
 RECT TfrmRunWindow::PlacedBounds(const ComponentLayout& layout) const {
-    const RECT tabled = Scaled(layout.bounds);
-    if (layout.kind == ComponentKind::Label) return FittedToCaption(layout, tabled, FontOf(layout));
-    if (layout.kind != ComponentKind::Combo) return tabled;
+    if (layout.kind == ComponentKind::Label) {
+        return FittedToCaption(layout, FontOf(layout), scale_, MainWindowComponents());
+    }
+    if (layout.kind != ComponentKind::Combo) return Scaled(layout.bounds);
     // A combo's height includes its drop-down list.
-    RECT fitted = FittedToCaption(layout, tabled, font_.get());
+    RECT fitted = FittedToCaption(layout, font_.get(), scale_, MainWindowComponents());
     fitted.bottom = fitted.top + scale_.ToScreen(kComboDropDownHeight);
     return fitted;
 }

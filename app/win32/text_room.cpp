@@ -6,7 +6,7 @@
 
 namespace quillmark {
 
-TextRoom MeasureTextRoom(const ComponentLayout& layout, HFONT font, int width) {
+TextRoom MeasureTextRoom(const ComponentLayout& layout, HFONT font, int width, const DpiScale& scale) {
     const WindowDc screen(nullptr);
     if (screen.get() == nullptr || layout.caption == nullptr || layout.caption[0] == L'\0') return {};
     SelectedObject selected(screen.get(), font);
@@ -21,14 +21,21 @@ TextRoom MeasureTextRoom(const ComponentLayout& layout, HFONT font, int width) {
     // The edit part's client edge and margins on both sides, then the button.
     TEXTMETRICW metrics{};
     GetTextMetricsW(screen.get(), &metrics);
-    const int chrome = 4 * GetSystemMetrics(SM_CXEDGE) + GetSystemMetrics(SM_CXVSCROLL) + metrics.tmAveCharWidth;
+    const int chrome = 4 * scale.Metric(SM_CXEDGE) + scale.Metric(SM_CXVSCROLL) + metrics.tmAveCharWidth;
     return TextRoom{extent.cx + chrome, extent.cy};
 }
 
-RECT FittedToCaption(const ComponentLayout& layout, const RECT& tabled, HFONT font) {
-    const Bounds bounds{tabled.left, tabled.top, tabled.right - tabled.left, tabled.bottom - tabled.top};
-    const TextRoom room = MeasureTextRoom(layout, font, bounds.width);
-    const Bounds fitted = FitToText(bounds, room, (layout.flags & kRightAligned) != 0);
+RECT FittedToCaption(const ComponentLayout& layout, HFONT font, const DpiScale& scale,
+                     std::span<const ComponentLayout> components) {
+    const Bounds& tabled = layout.bounds;
+    const int left = scale.ToScreen(tabled.left);
+    const int top = scale.ToScreen(tabled.top);
+    const Bounds bounds{left, top, scale.ToScreen(tabled.left + tabled.width) - left,
+                        scale.ToScreen(tabled.top + tabled.height) - top};
+    const TextRoom room = MeasureTextRoom(layout, font, bounds.width, scale);
+    const RowSpan free = FreeSpanOf(layout, components);
+    const RowSpan span{scale.ToScreen(free.left), scale.ToScreen(free.right)};
+    const Bounds fitted = FitToText(bounds, room, (layout.flags & kRightAligned) != 0, span);
     return RECT{fitted.left, fitted.top, fitted.left + fitted.width, fitted.top + fitted.height};
 }
 

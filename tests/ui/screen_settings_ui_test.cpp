@@ -72,6 +72,12 @@ TEST_P(DpiUiTest, TheAddPanelAndTheCombosShowEveryCaptionWhole) {
     // The small-icon size of the screen: drawn for it, not a 16-pixel image stretched.
     ASSERT_TRUE(WaitForIcons(Scope::CurrentUser));
     EXPECT_EQ(IconWidth(List(Scope::CurrentUser)), MulDiv(16, dpi, 96));
+    // Grown to its prompt, the combo still ends before the button beside it.
+    RECT combo{};
+    RECT button{};
+    GetWindowRect(Control(ids::kCbAddProgramsList), &combo);
+    GetWindowRect(Control(ids::kButton10), &button);
+    EXPECT_LE(combo.right, button.left);
     PostMessageW(Control(ids::kBtnAddWebpage), BM_CLICK, 0, 0);
     ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(Control(ids::kPnlEdit)) != FALSE; }, 5000));
     Screenshot((L"ui-dpi-" + std::to_wstring(dpi) + L"-add-panel").c_str());
