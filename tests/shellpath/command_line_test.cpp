@@ -96,7 +96,6 @@ TEST_P(CommandLineTest, ExpandsOnlyTheFirstReferenceAndNeverRescansTheValue) {
 }
 
 TEST_P(CommandLineTest, TextRulesOfTheSteps) {
-    const Platform platform = world_->View();
     struct Row {
         const wchar_t* text;
         const wchar_t* withoutExt;
