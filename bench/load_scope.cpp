@@ -16,8 +16,8 @@
 #include "platform/win32/win32_image_list.h"
 #include "platform/win32/win32_platform.h"
 #else
-#include "platform/portable/counting_image_list.h"
-#include "platform/portable/portable_platform.h"
+#include "tests/stand_ins/counting_image_list.h"
+#include "tests/stand_ins/portable_platform.h"
 #endif
 
 #include <algorithm>

@@ -12,7 +12,7 @@ class Shell;
 
 // The operating-system services the portable code calls, bundled so one
 // argument carries them. Windows fills it with the Win32 implementations
-// (platform/win32), native tests with the stand-ins (platform/portable).
+// (platform/win32), native tests with the stand-ins (tests/stand_ins).
 struct Platform {
     Registry& registry;
     FileSystem& files;

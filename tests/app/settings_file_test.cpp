@@ -4,8 +4,8 @@
 
 #include "app/settings_file.h"
 #include "platform/error.h"
-#include "platform/portable/memory_profile.h"
-#include "platform/portable/windows1252_code_page.h"
+#include "tests/stand_ins/memory_profile.h"
+#include "tests/stand_ins/windows1252_code_page.h"
 
 namespace quillmark {
 namespace {

@@ -11,9 +11,9 @@
 #include "app/failure_report.h"
 #include "app/tfrm_run.h"
 #include "inventory/startup_scope.h"
-#include "platform/portable/counting_image_list.h"
-#include "platform/portable/memory_profile.h"
-#include "platform/portable/portable_platform.h"
+#include "tests/stand_ins/counting_image_list.h"
+#include "tests/stand_ins/memory_profile.h"
+#include "tests/stand_ins/portable_platform.h"
 #include "shellpath/shell_services.h"
 #include "tests/app/recording_main_view.h"
 

@@ -1,4 +1,4 @@
-#include "platform/portable/portable_platform.h"
+#include "tests/stand_ins/portable_platform.h"
 #include "tests/contract/contract_fixture.h"
 
 namespace quillmark {

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "platform/portable/windows1252_code_page.h"
+#include "tests/stand_ins/windows1252_code_page.h"
 #include "tests/fuzz/fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

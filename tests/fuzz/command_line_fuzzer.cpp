@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "platform/portable/portable_platform.h"
+#include "tests/stand_ins/portable_platform.h"
 #include "shellpath/command_line.h"
 #include "tests/fuzz/fuzz_input.h"
 

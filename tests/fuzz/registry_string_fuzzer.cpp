@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "platform/error.h"
-#include "platform/portable/memory_registry.h"
+#include "tests/stand_ins/memory_registry.h"
 #include "platform/registry_accessor.h"
 #include "tests/fuzz/fuzz_input.h"
 

@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "app/settings_file.h"
-#include "platform/portable/memory_profile.h"
+#include "tests/stand_ins/memory_profile.h"
 #include "tests/fuzz/fuzz_input.h"
 
 namespace {

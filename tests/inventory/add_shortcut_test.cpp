@@ -9,7 +9,7 @@
 
 #include "inventory/add_shortcut.h"
 #include "platform/error.h"
-#include "platform/portable/link_table.h"
+#include "tests/stand_ins/link_table.h"
 #include "tests/inventory/inventory_world.h"
 
 namespace quillmark {

@@ -4,7 +4,7 @@
 
 #include "inventory/approval_value.h"
 #include "inventory/entry_status.h"
-#include "platform/portable/portable_platform.h"
+#include "tests/stand_ins/portable_platform.h"
 
 namespace quillmark {
 namespace {

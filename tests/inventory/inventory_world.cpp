@@ -4,10 +4,10 @@
 
 #include "inventory/load_scope.h"
 #include "platform/file_system.h"
-#include "platform/portable/counting_image_list.h"
-#include "platform/portable/link_table.h"
-#include "platform/portable/map_environment.h"
-#include "platform/portable/recording_shell.h"
+#include "tests/stand_ins/counting_image_list.h"
+#include "tests/stand_ins/link_table.h"
+#include "tests/stand_ins/map_environment.h"
+#include "tests/stand_ins/recording_shell.h"
 #include "shellpath/shell_services.h"
 #ifdef QUILLMARK_WIN32_TESTS
 #include "platform/win32/com_apartment.h"

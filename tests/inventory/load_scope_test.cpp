@@ -9,9 +9,9 @@
 
 #include "inventory/load_scope.h"
 #include "platform/code_page.h"
-#include "platform/portable/link_table.h"
-#include "platform/portable/memory_registry.h"
-#include "platform/portable/recording_shell.h"
+#include "tests/stand_ins/link_table.h"
+#include "tests/stand_ins/memory_registry.h"
+#include "tests/stand_ins/recording_shell.h"
 #include "shellpath/shortcut_target.h"
 #include "tests/inventory/inventory_world.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 #include "inventory/inventory_context.h"
 #include "inventory/windows_start_man.h"
-#include "platform/portable/counting_image_list.h"
-#include "platform/portable/portable_platform.h"
+#include "tests/stand_ins/counting_image_list.h"
+#include "tests/stand_ins/portable_platform.h"
 #include "platform/registry_accessor.h"
 
 namespace quillmark {

@@ -3,7 +3,7 @@
 #include "inventory/startup_scope.h"
 #include "inventory/windows_start_man.h"
 #include "platform/error.h"
-#include "platform/portable/portable_platform.h"
+#include "tests/stand_ins/portable_platform.h"
 #include "platform/registry_accessor.h"
 
 namespace quillmark {

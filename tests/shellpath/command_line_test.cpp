@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/portable/portable_platform.h"
+#include "tests/stand_ins/portable_platform.h"
 #include "tests/shellpath/command_line_world.h"
 
 namespace quillmark {

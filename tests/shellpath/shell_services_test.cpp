@@ -7,8 +7,8 @@
 
 #include "platform/error.h"
 #include "shellpath/shortcut_target.h"
-#include "platform/portable/counting_image_list.h"
-#include "platform/portable/portable_platform.h"
+#include "tests/stand_ins/counting_image_list.h"
+#include "tests/stand_ins/portable_platform.h"
 
 namespace quillmark {
 namespace {

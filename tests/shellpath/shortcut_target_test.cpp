@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/portable/counting_image_list.h"
-#include "platform/portable/portable_platform.h"
+#include "tests/stand_ins/counting_image_list.h"
+#include "tests/stand_ins/portable_platform.h"
 
 namespace quillmark {
 namespace {

@@ -9,7 +9,7 @@
 
 #include "app/settings_file.h"
 #include "platform/error.h"
-#include "platform/portable/memory_profile.h"
+#include "tests/stand_ins/memory_profile.h"
 #include "platform/win32/win32_code_page.h"
 #include "platform/win32/win32_profile.h"
 

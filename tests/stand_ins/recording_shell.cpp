@@ -1,10 +1,10 @@
-#include "platform/portable/recording_shell.h"
+#include "tests/stand_ins/recording_shell.h"
 
 #include <condition_variable>
 #include <chrono>
 #include <mutex>
 
-#include "platform/portable/path_key.h"
+#include "tests/stand_ins/path_key.h"
 #include "platform/shell_links.h"
 
 namespace quillmark {

@@ -1,4 +1,4 @@
-#include "platform/portable/counting_image_list.h"
+#include "tests/stand_ins/counting_image_list.h"
 
 namespace quillmark {
 

@@ -1,4 +1,4 @@
-#include "platform/portable/map_environment.h"
+#include "tests/stand_ins/map_environment.h"
 
 #include <algorithm>
 #include <chrono>

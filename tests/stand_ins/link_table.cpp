@@ -1,9 +1,9 @@
-#include "platform/portable/link_table.h"
+#include "tests/stand_ins/link_table.h"
 
 #include <mutex>
 #include <optional>
 
-#include "platform/portable/path_key.h"
+#include "tests/stand_ins/path_key.h"
 
 namespace quillmark {
 

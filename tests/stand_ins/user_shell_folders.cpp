@@ -1,7 +1,7 @@
-#include "platform/portable/user_shell_folders.h"
+#include "tests/stand_ins/user_shell_folders.h"
 
-#include "platform/portable/memory_file_system.h"
-#include "platform/portable/memory_registry.h"
+#include "tests/stand_ins/memory_file_system.h"
+#include "tests/stand_ins/memory_registry.h"
 
 namespace quillmark {
 

@@ -1,13 +1,13 @@
 #pragma once
 #include "platform/platform.h"
-#include "platform/portable/installer_table.h"
-#include "platform/portable/link_table.h"
-#include "platform/portable/map_environment.h"
-#include "platform/portable/memory_file_system.h"
-#include "platform/portable/memory_registry.h"
-#include "platform/portable/recording_shell.h"
-#include "platform/portable/user_shell_folders.h"
-#include "platform/portable/windows1252_code_page.h"
+#include "tests/stand_ins/installer_table.h"
+#include "tests/stand_ins/link_table.h"
+#include "tests/stand_ins/map_environment.h"
+#include "tests/stand_ins/memory_file_system.h"
+#include "tests/stand_ins/memory_registry.h"
+#include "tests/stand_ins/recording_shell.h"
+#include "tests/stand_ins/user_shell_folders.h"
+#include "tests/stand_ins/windows1252_code_page.h"
 
 namespace quillmark {
 

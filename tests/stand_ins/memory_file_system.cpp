@@ -1,9 +1,9 @@
-#include "platform/portable/memory_file_system.h"
+#include "tests/stand_ins/memory_file_system.h"
 
 #include <algorithm>
 #include <chrono>
 
-#include "platform/portable/text_case.h"
+#include "tests/stand_ins/text_case.h"
 #include "platform/windows_error.h"
 
 namespace quillmark {

@@ -1,6 +1,6 @@
-#include "platform/portable/windows1252_code_page.h"
+#include "tests/stand_ins/windows1252_code_page.h"
 
-#include "platform/portable/text_case.h"
+#include "tests/stand_ins/text_case.h"
 
 namespace quillmark {
 

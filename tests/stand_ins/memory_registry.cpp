@@ -1,8 +1,8 @@
-#include "platform/portable/memory_registry.h"
+#include "tests/stand_ins/memory_registry.h"
 
 #include <algorithm>
 
-#include "platform/portable/text_case.h"
+#include "tests/stand_ins/text_case.h"
 
 namespace quillmark {
 

@@ -1,6 +1,6 @@
-#include "platform/portable/installer_table.h"
+#include "tests/stand_ins/installer_table.h"
 
-#include "platform/portable/path_key.h"
+#include "tests/stand_ins/path_key.h"
 #include "platform/shell_links.h"
 
 namespace quillmark {

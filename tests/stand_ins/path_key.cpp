@@ -1,4 +1,4 @@
-#include "platform/portable/path_key.h"
+#include "tests/stand_ins/path_key.h"
 
 #include <cwctype>
 

@@ -1,4 +1,4 @@
-#include "platform/portable/text_case.h"
+#include "tests/stand_ins/text_case.h"
 
 namespace quillmark {
 

@@ -1,4 +1,4 @@
-#include "platform/portable/memory_profile.h"
+#include "tests/stand_ins/memory_profile.h"
 
 #include <algorithm>
 
