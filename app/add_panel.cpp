@@ -20,12 +20,12 @@ namespace quillmark {
 
 namespace {
 
-// The folders of CbAddProgramsList's items, by index.
+// The folders of the add-program list's items, by index.
 constexpr int kAddProgramsFolders[] = {kCsidlProgramFiles,     kCsidlPersonal, kCsidlCommonDocuments,
                                        kCsidlDesktopDirectory, kCsidlSystem,   kCsidlProgramFilesCommon};
 
-FieldId OtherField(FieldId field) {
-    return field == FieldId::TxtStartName ? FieldId::TxtStartPath : FieldId::TxtStartName;
+Role OtherField(Role field) {
+    return field == Role::NameField ? Role::PathField : Role::NameField;
 }
 
 }  // namespace
@@ -39,7 +39,7 @@ void AddPanel::WriteLastBrowsePath() {
 }
 
 // The entered field in the highlight colours, the other one plain.
-void AddPanel::PaintFocusColours(FieldId entered) {
+void AddPanel::PaintFocusColours(Role entered) {
     view_.SetFieldColours(entered, kColourHighlight, kColourHighlightText);
     view_.SetFieldColours(OtherField(entered), kColourWindow, kColourWindowText);
 }
@@ -51,8 +51,8 @@ void AddPanel::ChooseProgramFile() {
         if (Trim(lastBrowsePath_).empty()) lastBrowsePath_ = SpecialFolderPath(platform_, kCsidlProgramFiles);
         const std::optional<std::wstring> file = view_.ChooseFile(lastBrowsePath_);
         if (file) {
-            view_.SetFieldText(FieldId::TxtStartPath, *file);
-            view_.SetFieldText(FieldId::TxtStartName, ExtractFileName(*file));
+            view_.SetFieldText(Role::PathField, *file);
+            view_.SetFieldText(Role::NameField, ExtractFileName(*file));
             view_.SetEditPanelVisible(true);
         }
         WriteLastBrowsePath();
@@ -64,7 +64,7 @@ void AddPanel::AddProgram() {
     WithDefaultErrorBox(view_, [&] {
         addMode_ = false;
         ChooseProgramFile();
-        PaintFocusColours(FieldId::TxtStartPath);
+        PaintFocusColours(Role::PathField);
     });
 }
 
@@ -72,7 +72,7 @@ void AddPanel::AddProgram() {
 // folder, also after a restart, until something else changes it.
 void AddPanel::AddProgramFromFolderList() {
     WithDefaultErrorBox(view_, [&] {
-        const int index = view_.ComboItemIndex(L"CbAddProgramsList");
+        const int index = view_.ComboItemIndex(Role::AddProgramFolderList);
         if (index < 0 || index >= static_cast<int>(std::size(kAddProgramsFolders))) return;
         lastBrowsePath_ = SpecialFolderPath(platform_, kAddProgramsFolders[index]);
         addMode_ = false;
@@ -86,12 +86,12 @@ void AddPanel::AddFolder() {
     WithDefaultErrorBox(view_, [&] {
         addMode_ = false;
         lastBrowsePath_ = BrowseForFolder(platform_, texts::kChooseFolderPrompt, lastBrowsePath_);
-        view_.SetFieldText(FieldId::TxtStartPath, lastBrowsePath_);
+        view_.SetFieldText(Role::PathField, lastBrowsePath_);
         std::wstring name = Trim(ExtractFileName(lastBrowsePath_));
         if (name.empty()) name = Trim(lastBrowsePath_);  // a drive root names itself
-        view_.SetFieldText(FieldId::TxtStartName, name);
+        view_.SetFieldText(Role::NameField, name);
         view_.SetEditPanelVisible(true);
-        PaintFocusColours(FieldId::TxtStartPath);
+        PaintFocusColours(Role::PathField);
         WriteLastBrowsePath();
     });
 }
@@ -101,34 +101,34 @@ void AddPanel::AddFolder() {
 void AddPanel::AddWebPage() {
     WithDefaultErrorBox(view_, [&] {
         addMode_ = true;
-        view_.SetFieldText(FieldId::TxtStartName, L"");
+        view_.SetFieldText(Role::NameField, L"");
         view_.SetEditPanelVisible(true);
-        view_.SetFieldColours(FieldId::TxtStartPath, kColourHighlight, kColourHighlightText);
-        view_.SetFieldText(FieldId::TxtStartPath, texts::kWebPagePreset);
-        view_.FocusField(FieldId::TxtStartPath);
+        view_.SetFieldColours(Role::PathField, kColourHighlight, kColourHighlightText);
+        view_.SetFieldText(Role::PathField, texts::kWebPagePreset);
+        view_.FocusField(Role::PathField);
     });
 }
 
-void AddPanel::FieldEntered(FieldId field) {
+void AddPanel::FieldEntered(Role field) {
     WithDefaultErrorBox(view_, [&] { PaintFocusColours(field); });
 }
 
 // Replaces the name, also one the user typed.
 void AddPanel::PathFieldLeft() {
     WithDefaultErrorBox(view_, [&] {
-        view_.SetFieldText(FieldId::TxtStartName, ProposedName(view_.FieldText(FieldId::TxtStartPath)));
+        view_.SetFieldText(Role::NameField, ProposedName(view_.FieldText(Role::PathField)));
     });
 }
 
-void AddPanel::FieldKeyDown(FieldId field, int key) {
+void AddPanel::FieldKeyDown(Role field, int key) {
     if (key != kKeyEnter) return;
-    if (field == FieldId::TxtStartPath) PathFieldLeft();
+    if (field == Role::PathField) PathFieldLeft();
     ConfirmAdd();
 }
 
 // Focusing a field that did not have the focus runs its enter rule, which
 // repaints it: the red marking stays only on a field that already had it.
-void AddPanel::RejectBlankField(FieldId field, const wchar_t* message) {
+void AddPanel::RejectBlankField(Role field, const wchar_t* message) {
     view_.ShowMessage(message, texts::kError, MessageKind::Error, MessageButtons::Ok);
     view_.SetFieldColours(field, Rgb(255, 0, 0), Rgb(255, 255, 0));
     view_.FocusField(field);
@@ -138,13 +138,13 @@ void AddPanel::RejectBlankField(FieldId field, const wchar_t* message) {
 // stays with both texts as they were and nothing is reloaded.
 void AddPanel::ConfirmAdd() {
     SwallowFailures([&] {
-        for (FieldId field : {FieldId::TxtStartName, FieldId::TxtStartPath}) {
+        for (Role field : {Role::NameField, Role::PathField}) {
             view_.SetFieldColours(field, Rgb(255, 255, 255), Rgb(0, 0, 0));
         }
-        const std::wstring path = view_.FieldText(FieldId::TxtStartPath);
-        const std::wstring name = view_.FieldText(FieldId::TxtStartName);
-        if (Trim(path).empty()) return RejectBlankField(FieldId::TxtStartPath, texts::kPathMissing);
-        if (Trim(name).empty()) return RejectBlankField(FieldId::TxtStartName, texts::kNameMissing);
+        const std::wstring path = view_.FieldText(Role::PathField);
+        const std::wstring name = view_.FieldText(Role::NameField);
+        if (Trim(path).empty()) return RejectBlankField(Role::PathField, texts::kPathMissing);
+        if (Trim(name).empty()) return RejectBlankField(Role::NameField, texts::kNameMissing);
 
         bool declined = false;
         const ConfirmReplace confirmReplace = [&](const std::wstring& file) {

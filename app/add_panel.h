@@ -10,7 +10,7 @@ class FailureReport;
 class SettingsSlot;
 class StartupLists;
 
-// The add panel PnlEdit: the commands that fill and show it, the name
+// The add panel: the commands that fill and show it, the name
 // proposal, the fields' colours, Confirm and Cancel, and the folder the
 // pickers start in (LastBrowsePath).
 class AddPanel {
@@ -19,7 +19,7 @@ public:
 
     // "&Add program...": the file picker, then the panel.
     void AddProgram();
-    // A folder chosen in CbAddProgramsList: the file picker starts there.
+    // A folder chosen in the add-program list: the file picker starts there.
     void AddProgramFromFolderList();
     // "Add &folder...": the folder browser, then the panel.
     void AddFolder();
@@ -31,11 +31,11 @@ public:
     void CancelAdd();
 
     // The focus moved into the field from another control of the window.
-    void FieldEntered(FieldId field);
+    void FieldEntered(Role field);
     // The focus left the path field for another control: the name is proposed.
     void PathFieldLeft();
     // `key` is the virtual-key code; Enter confirms. The key is not consumed.
-    void FieldKeyDown(FieldId field, int key);
+    void FieldKeyDown(Role field, int key);
 
     // Exact in memory; the settings file keeps what its code page can spell.
     const std::wstring& LastBrowsePath() const noexcept { return lastBrowsePath_; }
@@ -46,8 +46,8 @@ public:
 private:
     void ChooseProgramFile();
     void WriteLastBrowsePath();
-    void PaintFocusColours(FieldId entered);
-    void RejectBlankField(FieldId field, const wchar_t* message);
+    void PaintFocusColours(Role entered);
+    void RejectBlankField(Role field, const wchar_t* message);
 
     MainView& view_;
     StartupLists& lists_;

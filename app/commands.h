@@ -1,10 +1,13 @@
 #pragma once
+#include <cstddef>
 
 namespace quillmark {
 
-// What a button, a combo's choice, a clickable label or a menu item of the
-// main window does. The layout table gives each control its command;
-// TfrmRun::Execute sends each command to the feature that carries it out.
+// What a button, a combo's choice, a clickable label, a menu item or a key
+// of the main window does. The layout table gives each control its command;
+// the command table (app/command_table.cpp) says, per command, what carries
+// it out, when it is enabled, what another account's instance does with it
+// and its keys.
 enum class Command {
     None,
     // The window itself (app/tfrm_run.cpp).
@@ -43,6 +46,10 @@ enum class Command {
     OpenHomePage,
     // The copy of Quillmark on the desktop (app/desktop_copy_offer.cpp).
     SendToDesktop,
+    // Not a command: how many there are.
+    Count,
 };
+
+inline constexpr std::size_t kCommandCount = static_cast<std::size_t>(Command::Count);
 
 }  // namespace quillmark

@@ -18,9 +18,9 @@ public:
     void OpenHelpPage();
     // "&Upgrade Now!": the purchase page.
     void OpenUpgradePage();
-    // The `website` label: the vendor's home page.
+    // The vendor's link: its home page.
     void OpenHomePage();
-    // The mouse moved onto the `website` label (true) or off it.
+    // The mouse moved onto the vendor's link (true) or off it.
     void WebsiteHovered(bool over);
 
 private:

@@ -23,7 +23,7 @@ constexpr wchar_t kServicesShortcut[] = L"\\Administrative Tools\\Services.lnk";
 constexpr wchar_t kScheduledTasksShortcut[] = L"\\Accessories\\System Tools\\Scheduled Tasks.lnk";
 constexpr wchar_t kTaskSchedulerShortcut[] = L"\\Accessories\\System Tools\\Task Scheduler.lnk";
 
-// The folders of `CbQuickLaunchFolder`, by item index. The desktop item is
+// The folders of the quick-launch list, by item index. The desktop item is
 // the all-users desktop, not the user's own.
 constexpr int kQuickLaunchFolders[] = {kCsidlPersonal, kCsidlDrives, kCsidlCommonDesktopDirectory,
                                        kCsidlProgramFiles};
@@ -71,7 +71,7 @@ void Launchers::OpenScheduledTasks() {
 // The combo keeps showing the chosen item.
 void Launchers::OpenQuickLaunchFolder() {
     WithDefaultErrorBox(view_, [&] {
-        const int index = view_.ComboItemIndex(L"CbQuickLaunchFolder");
+        const int index = view_.ComboItemIndex(Role::QuickLaunchList);
         if (index < 0 || index >= static_cast<int>(std::size(kQuickLaunchFolders))) return;
         OpenSpecialFolder(platform_, kQuickLaunchFolders[index]);
     });

@@ -16,7 +16,7 @@ public:
     void OpenScheduledTasks();
     void OpenServices();
     void OpenAddRemovePrograms();
-    // The folder chosen in CbQuickLaunchFolder.
+    // The folder chosen in the quick-launch list.
     void OpenQuickLaunchFolder();
     // The hidden "test" button: the user's own Startup folder.
     void OpenUserStartupFolder();

@@ -4,12 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "app/control_role.h"
 #include "inventory/startup_entry.h"
 
 namespace quillmark {
-
-enum class ListId { LvCurrentUser, LVLocalMachine, TntListView1 };
-enum class FieldId { TxtStartName, TxtStartPath };
 
 enum class MessageKind { Information, Warning, Error };
 // OkCancel has OK as the default button, OkCancelDefaultCancel Cancel.
@@ -38,45 +36,48 @@ class MainView {
 public:
     virtual ~MainView() = default;
 
-    // Draw the component (named as in the layout) off-screen, then copy.
-    virtual void SetDoubleBuffered(const std::wstring& component) = 0;
+    // Draw the control off-screen, then copy.
+    virtual void SetDoubleBuffered(Role control) = 0;
 
     // The tab control's selected index; selecting 0 or 1 also shows that page.
     virtual int TabIndex() const = 0;
     virtual void SelectTab(int index) = 0;
-    // Owner-drawn tabs call TfrmRun::PageControl1DrawTab; otherwise the system draws them.
+    // Owner-drawn tabs are painted by TfrmRun::DrawTab; otherwise the system draws them.
     virtual void SetOwnerDrawTabs(bool ownerDraw) = 0;
 
     virtual int PageWidth() const = 0;   // width of the tab pages
     virtual int OuterWidth() const = 0;  // the window's width including its frame
-    virtual void SetColumnWidth(ListId list, int column, int width) = 0;
-    virtual void SetFieldWidth(FieldId field, int width) = 0;
+    virtual void SetColumnWidth(Role list, int column, int width) = 0;
+    virtual void SetFieldWidth(Role field, int width) = 0;
 
-    virtual std::wstring FieldText(FieldId field) const = 0;
-    virtual void SetFieldText(FieldId field, const std::wstring& text) = 0;
-    virtual void SetFieldColours(FieldId field, std::uint32_t background, std::uint32_t text) = 0;
+    virtual std::wstring FieldText(Role field) const = 0;
+    virtual void SetFieldText(Role field, const std::wstring& text) = 0;
+    virtual void SetFieldColours(Role field, std::uint32_t background, std::uint32_t text) = 0;
+    // Lists are Role::CurrentUserList and Role::AllUsersList; fields are
+    // Role::NameField and Role::PathField.
+
     // Moves the keyboard focus into the field and selects its whole text.
-    // Coming from another control of the window, that runs the field's enter
-    // handler (TxtStartNameEnter, TxtStartPathEnter).
-    virtual void FocusField(FieldId field) = 0;
+    // Coming from another control of the window, that runs the add panel's
+    // FieldEntered for it.
+    virtual void FocusField(Role field) = 0;
     virtual void SetEditPanelVisible(bool visible) = 0;
-    // The index of the item chosen in the combo (named as in the layout); -1 for none.
-    virtual int ComboItemIndex(const std::wstring& combo) const = 0;
-    // OpenDialog1, starting in the folder: the chosen file's full path, or
+    // The index of the item chosen in the combo; -1 for none.
+    virtual int ComboItemIndex(Role combo) const = 0;
+    // The file picker, starting in the folder: the chosen file's full path, or
     // nothing when the user cancels. The file need not exist.
     virtual std::optional<std::wstring> ChooseFile(const std::wstring& initialFolder) = 0;
 
     // Replaces the list's rows and column captions; no row is selected afterwards.
-    virtual void ShowRows(ListId list, const ScopeList& rows) = 0;
-    virtual std::vector<int> SelectedRows(ListId list) const = 0;
-    virtual void FocusList(ListId list) = 0;
+    virtual void ShowRows(Role list, const ScopeList& rows) = 0;
+    virtual std::vector<int> SelectedRows(Role list) const = 0;
+    virtual void FocusList(Role list) = 0;
     // Marks the row selected, without scrolling it into view.
-    virtual void SelectRow(ListId list, int row) = 0;
+    virtual void SelectRow(Role list, int row) = 0;
     // Shows that image of the shared list on the row (-1: none).
-    virtual void SetRowIcon(ListId list, int row, int imageIndex) = 0;
+    virtual void SetRowIcon(Role list, int row, int imageIndex) = 0;
     // The row's "Status" column; a row Windows will not start is drawn in the
     // system's grey text colour unless it is selected.
-    virtual void SetRowStatus(ListId list, int row, const std::wstring& text, bool disabled) = 0;
+    virtual void SetRowStatus(Role list, int row, const std::wstring& text, bool disabled) = 0;
     // Called from the icon worker's thread: the window is to run
     // TfrmRun::IconsArrived on its own thread soon. Must not block.
     virtual void PostIconsArrived() = 0;
@@ -92,15 +93,15 @@ public:
     // Asks the window to close, as its close box does.
     virtual void Close() = 0;
 
-    // Pops up `PopupMenu2`, the help menu, with its top-left corner at the mouse cursor.
+    // Pops up the help menu with its top-left corner at the mouse cursor.
     virtual void PopUpHelpMenu() = 0;
     // Shows the About window modally: returns once it is hidden again.
     virtual void ShowAboutWindow() = 0;
-    // The text colour of the `website` label.
+    // The text colour of the vendor's web site link.
     virtual void SetWebsiteColour(std::uint32_t colour) = 0;
 };
 
-// What PageControl1DrawTab paints on: one tab's rectangle, with the tab
+// What TfrmRun::DrawTab paints on: one tab's rectangle, with the tab
 // control's font and background brush selected.
 class TabCanvas {
 public:

@@ -3,6 +3,7 @@
 #include <span>
 
 #include "app/commands.h"
+#include "app/control_role.h"
 
 namespace quillmark {
 
@@ -33,13 +34,14 @@ inline constexpr unsigned kHighlightBackground = 0x100;
 // No colour of its own: the parent's background, or the system's default text.
 inline constexpr std::uint32_t kInheritColour = 0xFFFFFFFFu;
 
-// One row of the window's layout: where a control's design name meets what
-// it does. Parents come before their children, and earlier siblings lie
-// behind later ones.
+// One row of the window's layout: where a control's role meets its design
+// name and what it does. Parents come before their children, and earlier
+// siblings lie behind later ones.
 struct ComponentLayout {
-    const wchar_t* name;
+    Role role;
+    const wchar_t* name;  // the design's name; code goes by the role
     ComponentKind kind;
-    const wchar_t* parent = nullptr;  // null: the window itself
+    Role parent = Role::Window;
     const wchar_t* caption = L"";
     Bounds bounds = {};
     Align align = Align::None;
@@ -54,7 +56,7 @@ struct ComponentLayout {
 };
 
 struct MenuItemLayout {
-    const wchar_t* menu;  // "PopupMenu1" or "PopupMenu2"
+    Role menu;  // Role::RowMenu or Role::HelpMenu
     const wchar_t* name;
     const wchar_t* caption;  // "-" is a separator
     int id;
@@ -79,15 +81,15 @@ struct OpenDialogLayout {
 const FormLayout& MainFormLayout() noexcept;
 std::span<const ComponentLayout> MainWindowComponents() noexcept;
 std::span<const MenuItemLayout> MainWindowMenuItems() noexcept;
-const OpenDialogLayout& OpenDialog1Layout() noexcept;
-// Null when no component has that name.
-const ComponentLayout* FindComponent(const wchar_t* name) noexcept;
+const OpenDialogLayout& FilePickerLayout() noexcept;
+// The row of the control with this role; null for the window and the menus.
+const ComponentLayout* FindComponent(Role role) noexcept;
 // The caption of the tab sheet whose tab has this index; empty when none.
 const wchar_t* TabCaption(int tabIndex) noexcept;
 // How many tabs the tab strip shows.
 int TabCount() noexcept;
 
-inline constexpr unsigned kTimer1Interval = 300;  // milliseconds; disabled at start
+inline constexpr unsigned kStartTimerInterval = 300;  // milliseconds; disabled at start
 inline constexpr int kNameColumnWidth = 180;
 inline constexpr int kStatusColumnWidth = 150;
 inline constexpr int kLocationColumnMargin = 20;

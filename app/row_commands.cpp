@@ -5,7 +5,6 @@
 #include "app/data_folder.h"
 #include "app/failure_report.h"
 #include "app/guards.h"
-#include "app/keys.h"
 #include "app/startup_lists.h"
 #include "app/tab_target.h"
 #include "app/texts.h"
@@ -46,9 +45,7 @@ RowCommands::RowCommands(MainView& view, StartupLists& lists, Platform platform,
 // Hands each selected row's program, in row order, to `step`.
 template <typename Step>
 void RowCommands::ForEachSelectedProgram(Step step) {
-    for (const StartupEntry& row : lists_.Rows(SelectionTarget().list).rows) {
-        if (row.selected) step(ResolvedProgramPath(platform_, row.location));
-    }
+    for (const StartupEntry& row : Selected(TabUse::RowCommand).rows) step(ResolvedProgramPath(platform_, row.location));
 }
 
 // A failure ends the command at that row.
@@ -80,10 +77,9 @@ void RowCommands::DeleteSelected() {
                               MessageButtons::OkCancel) != MessageAnswer::Ok) {
             return;
         }
-        const TabTarget target = *TargetOfTab(TabUse::Delete, view_.TabIndex());
-        lists_.SyncSelection(target.list);
+        const auto [target, rows] = Selected(TabUse::Delete);
         // Only the all-users side says so; the current user's side reloads.
-        if (target.scope == StartupScope::AllUsers && view_.SelectedRows(target.list).empty()) {
+        if (target.scope == StartupScope::AllUsers && rows.empty()) {
             view_.ShowMessage(texts::kNothingSelectedToDelete, texts::kError, MessageKind::Error, MessageButtons::Ok);
             return;
         }
@@ -91,7 +87,7 @@ void RowCommands::DeleteSelected() {
         std::vector<RemovalFailure> failures;
         try {
             // The record of what goes is written first; without it nothing goes.
-            failures = RemoveSelectedEntries(inventory, target.scope, lists_.Rows(target.list), DataFolder(platform_));
+            failures = RemoveEntries(inventory, target.scope, rows, DataFolder(platform_));
         } catch (const Error& error) {
             view_.ShowMessage(error.message(), texts::kError, MessageKind::Error, MessageButtons::Ok);
             return;
@@ -103,17 +99,11 @@ void RowCommands::DeleteSelected() {
 
 void RowCommands::SwitchSelected(Switch change, const wchar_t* reportHeading) {
     SwallowFailures([&] {
-        const TabTarget target = SelectionTarget();
-        std::vector<StartupEntry> chosen;
-        for (const StartupEntry& row : lists_.Rows(target.list).rows) {
-            if (row.selected) chosen.push_back(row);
-        }
+        const Selection chosen = Selected(TabUse::RowCommand);
         InventoryContext inventory = lists_.Inventory();
-        const std::vector<RemovalFailure> failures = change(inventory, target.scope, lists_.Rows(target.list));
-        lists_.LoadSelectedTab([&](ScopeList& rows) {
-            for (StartupEntry& row : rows.rows) {
-                row.selected = std::any_of(chosen.begin(), chosen.end(), [&](const auto& c) { return SameEntry(c, row); });
-            }
+        const std::vector<RemovalFailure> failures = change(inventory, chosen.target.scope, chosen.rows);
+        lists_.LoadSelectedTab([&](const StartupEntry& row) {
+            return std::any_of(chosen.rows.begin(), chosen.rows.end(), [&](const auto& c) { return SameEntry(c, row); });
         });
         if (!failures.empty()) failures_.Show(reportHeading, failures, texts::kRestartToChangeQuestion);
     });
@@ -121,9 +111,9 @@ void RowCommands::SwitchSelected(Switch change, const wchar_t* reportHeading) {
 
 // What could not be written is reported after the reload, with the offer to
 // restart as administrator where rights were missing.
-void RowCommands::DisableSelected() { SwitchSelected(&DisableSelectedEntries, texts::kDisableReportHeading); }
+void RowCommands::DisableSelected() { SwitchSelected(&DisableEntries, texts::kDisableReportHeading); }
 
-void RowCommands::EnableSelected() { SwitchSelected(&EnableSelectedEntries, texts::kEnableReportHeading); }
+void RowCommands::EnableSelected() { SwitchSelected(&EnableEntries, texts::kEnableReportHeading); }
 
 // The list is reloaded with the rows put back selected; what could not be put
 // back is reported after it.
@@ -133,29 +123,29 @@ void RowCommands::UndoRemoval() {
         InventoryContext inventory = lists_.Inventory();
         const UndoOutcome outcome = UndoLastRemoval(inventory, target.scope, DataFolder(platform_));
         if (!outcome.found) return;
-        lists_.LoadSelectedTab([&](ScopeList& rows) { SelectRestoredRows(rows, target.scope, outcome.restored); });
+        lists_.LoadSelectedTab(
+            [&](const StartupEntry& row) { return ShowsRestoredEntry(row, target.scope, outcome.restored); });
         if (!outcome.failures.empty()) {
             failures_.Show(texts::kUndoReportHeading, outcome.failures, texts::kRestartToChangeQuestion);
         }
     });
 }
 
-TabTarget RowCommands::SelectionTarget() {
-    const TabTarget target = *TargetOfTab(TabUse::RowCommand, view_.TabIndex());
-    lists_.SyncSelection(target.list);
-    return target;
+RowCommands::Selection RowCommands::Selected(TabUse use) {
+    const TabTarget target = *TargetOfTab(use, view_.TabIndex());
+    return Selection{target, lists_.SelectedRows(target.list)};
 }
 
-bool RowCommands::CanDisable() { return CanDisableSelected(lists_.Rows(SelectionTarget().list)); }
+bool RowCommands::CanDisable() { return CanDisableAny(Selected(TabUse::RowCommand).rows); }
 
-bool RowCommands::CanEnable() { return CanEnableSelected(lists_.Rows(SelectionTarget().list)); }
+bool RowCommands::CanEnable() { return CanEnableAny(Selected(TabUse::RowCommand).rows); }
 
 bool RowCommands::CanUndo() {
     return CanUndoRemoval(platform_, TargetOfTab(TabUse::Delete, view_.TabIndex())->scope, DataFolder(platform_));
 }
 
 // The name field may already be set when a failure ends it.
-void RowCommands::CopyRowIntoFields(ListId list) {
+void RowCommands::CopyRowIntoFields(Role list) {
     SwallowFailures([&] {
         const std::vector<int> selected = view_.SelectedRows(list);
         const std::vector<StartupEntry>& rows = lists_.Rows(list).rows;
@@ -164,8 +154,8 @@ void RowCommands::CopyRowIntoFields(ListId list) {
         const int lowest = *std::min_element(selected.begin(), selected.end());
         if (lowest < 0 || lowest >= static_cast<int>(rows.size())) return;
         const StartupEntry& row = rows[static_cast<std::size_t>(lowest)];
-        view_.SetFieldText(FieldId::TxtStartName, row.name);
-        view_.SetFieldText(FieldId::TxtStartPath, row.location);
+        view_.SetFieldText(Role::NameField, row.name);
+        view_.SetFieldText(Role::PathField, row.location);
     });
 }
 
@@ -175,21 +165,6 @@ void RowCommands::SelectAllRows() {
     if (!target) return;
     const auto rows = static_cast<int>(lists_.Rows(target->list).rows.size());
     for (int row = 0; row < rows; ++row) view_.SelectRow(target->list, row);
-}
-
-// Each command carries its own guard. Shift, Ctrl and Alt are not looked at.
-void RowCommands::KeyDown(int key) {
-    switch (KeyCommand(key)) {
-    case Command::OpenSelected: return OpenSelected();
-    case Command::DeleteSelected: return DeleteSelected();
-    default: return;
-    }
-}
-
-Command RowCommands::KeyCommand(int key) noexcept {
-    if (key == kKeyEnter || key == kKeySpace) return Command::OpenSelected;
-    if (key == kKeyDelete) return Command::DeleteSelected;
-    return Command::None;
 }
 
 }  // namespace quillmark

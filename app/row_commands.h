@@ -1,4 +1,5 @@
 #pragma once
+#include <span>
 #include <string>
 #include <vector>
 
@@ -34,23 +35,23 @@ public:
     bool CanEnable();
     bool CanUndo();
     // A click on a row of the list: its name and location go into the add panel's fields.
-    void CopyRowIntoFields(ListId list);
+    void CopyRowIntoFields(Role list);
     // Ctrl+A: every row of the visible list.
     void SelectAllRows();
-    // `key` is the virtual-key code; the key is not consumed.
-    void KeyDown(int key);
-    // The command a key on a list stands for (Enter and Space open, Delete
-    // removes); None for any other key.
-    static Command KeyCommand(int key) noexcept;
 
 private:
+    // The rows a command acts on, and the scope and list they belong to.
+    struct Selection {
+        TabTarget target;
+        std::vector<StartupEntry> rows;
+    };
+    // What Open, Properties, Disable and Enable act on (TabUse::RowCommand),
+    // or Delete and Undo (TabUse::Delete).
+    Selection Selected(TabUse use);
     template <typename Step>
     void ForEachSelectedProgram(Step step);
-    using Switch = std::vector<RemovalFailure> (*)(InventoryContext&, StartupScope, const ScopeList&);
+    using Switch = std::vector<RemovalFailure> (*)(InventoryContext&, StartupScope, std::span<const StartupEntry>);
     void SwitchSelected(Switch change, const wchar_t* reportHeading);
-    // The scope and list Open, Properties, Disable and Enable act on, with the
-    // widget's selection copied into the rows.
-    TabTarget SelectionTarget();
 
     MainView& view_;
     StartupLists& lists_;

@@ -9,7 +9,7 @@ class PrivateProfile;
 // The settings file's one section and its keys.
 inline const char kSettingsSection[] = "default";
 inline const char kKeyDefaultFilePath[] = "defaultFilePath";
-inline const char kKeyPageControl1[] = "PageControl1";
+inline const char kKeySelectedTab[] = "PageControl1";  // the stored key keeps the tab strip's design name
 inline const char kKeyNeedSendToDesk[] = "needsendtodesk";
 // Text values are read into a buffer of this many characters.
 inline constexpr unsigned kSettingsTextBuffer = 2048;

@@ -51,18 +51,13 @@ void StartupLists::LoadSelectedTab(const RowChoice& choose) {
     view_.FocusList(target->list);
     // The list was emptied and refilled, so the last row ends up the only
     // selected one unless the command chooses others; none is scrolled into view.
-    for (StartupEntry& row : rows.rows) row.selected = false;
-    if (choose) {
-        choose(rows);
-    } else if (!rows.rows.empty()) {
-        rows.rows.back().selected = true;
-    }
     for (std::size_t row = 0; row < rows.rows.size(); ++row) {
-        if (rows.rows[row].selected) view_.SelectRow(target->list, static_cast<int>(row));
+        const bool selected = choose ? choose(rows.rows[row]) : row + 1 == rows.rows.size();
+        if (selected) view_.SelectRow(target->list, static_cast<int>(row));
     }
 }
 
-void StartupLists::ShowStatus(ListId list, std::size_t row) {
+void StartupLists::ShowStatus(Role list, std::size_t row) {
     const StartupEntry& entry = Rows(list).rows[row];
     view_.SetRowStatus(list, static_cast<int>(row), StatusText(platform_, entry), entry.approval.disabled);
 }
@@ -115,26 +110,25 @@ void StartupLists::IconsArrived() {
     });
 }
 
-const ScopeList& StartupLists::Rows(ListId list) const noexcept {
-    switch (list) {
-    case ListId::LvCurrentUser: return lvCurrentUser_;
-    case ListId::LVLocalMachine: return lvLocalMachine_;
-    case ListId::TntListView1: break;
-    }
-    return tntListView1_;
+const ScopeList& StartupLists::Rows(Role list) const noexcept {
+    return list == Role::AllUsersList ? allUsersRows_ : currentUserRows_;
 }
 
-ScopeList& StartupLists::Rows(ListId list) noexcept {
+ScopeList& StartupLists::Rows(Role list) noexcept {
     return const_cast<ScopeList&>(static_cast<const StartupLists&>(*this).Rows(list));
 }
 
-// The list's selection is the widget's; the rows remember it for the inventory.
-void StartupLists::SyncSelection(ListId list) {
-    const std::vector<int> selected = view_.SelectedRows(list);
-    std::vector<StartupEntry>& rows = Rows(list).rows;
-    for (std::size_t index = 0; index < rows.size(); ++index) {
-        rows[index].selected = std::find(selected.begin(), selected.end(), static_cast<int>(index)) != selected.end();
+// The selection is the widget's; the rows are the ones the last load showed.
+std::vector<StartupEntry> StartupLists::SelectedRows(Role list) const {
+    std::vector<int> indexes = view_.SelectedRows(list);
+    std::sort(indexes.begin(), indexes.end());
+    indexes.erase(std::unique(indexes.begin(), indexes.end()), indexes.end());
+    const std::vector<StartupEntry>& rows = Rows(list).rows;
+    std::vector<StartupEntry> selected;
+    for (const int index : indexes) {
+        if (index >= 0 && static_cast<std::size_t>(index) < rows.size()) selected.push_back(rows[index]);
     }
+    return selected;
 }
 
 }  // namespace quillmark

@@ -44,11 +44,11 @@ public:
     // The inventory as Open set it up; throws Error when it is not.
     InventoryContext Inventory();
 
-    // Chooses the rows to select after a reload by setting their `selected`.
-    using RowChoice = std::function<void(ScopeList&)>;
+    // Whether a row is to be selected after a reload.
+    using RowChoice = std::function<bool(const StartupEntry&)>;
 
     // Reloads the selected tab's list, focuses it and selects its last row,
-    // or the rows `choose` marks. Carries no guard: each command that ends
+    // or the rows `choose` picks. Carries no guard: each command that ends
     // with it has its own. The rows are shown at once; icons and whether
     // each program is there follow through IconsArrived, and what is still
     // outstanding from an earlier load is dropped.
@@ -65,14 +65,14 @@ public:
     // Programs of the last load whose icons have not arrived yet.
     std::size_t IconsAwaited() const noexcept { return iconsAwaited_; }
 
-    const ScopeList& Rows(ListId list) const noexcept;
-    ScopeList& Rows(ListId list) noexcept;
-    // Copies the widget's selection into the rows, which the inventory reads.
-    void SyncSelection(ListId list);
+    const ScopeList& Rows(Role list) const noexcept;
+    ScopeList& Rows(Role list) noexcept;
+    // The rows the user has selected in the list, in list order.
+    std::vector<StartupEntry> SelectedRows(Role list) const;
 
 private:
     void FetchIcons();
-    void ShowStatus(ListId list, std::size_t row);
+    void ShowStatus(Role list, std::size_t row);
 
     MainView& view_;
     Platform platform_;
@@ -82,13 +82,12 @@ private:
     std::unique_ptr<TWindowsStartMan> startMan_;
     // Each program's image in the shared image list, for as long as the window lives.
     ProgramIcons programIcons_;
-    ScopeList lvCurrentUser_;
-    ScopeList lvLocalMachine_;
-    ScopeList tntListView1_;
+    ScopeList currentUserRows_;
+    ScopeList allUsersRows_;
     // The last load's programs still to be looked up, and the list they go to.
     std::vector<IconRequest> iconRequests_;
     std::size_t iconsAwaited_ = 0;
-    ListId iconList_ = ListId::LvCurrentUser;
+    Role iconList_ = Role::CurrentUserList;
     // Last, so its worker is stopped before anything it hands icons to goes.
     IconFetcher iconFetcher_;
 };

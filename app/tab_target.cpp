@@ -4,8 +4,8 @@ namespace quillmark {
 
 namespace {
 
-constexpr TabTarget kCurrentUser{StartupScope::CurrentUser, ListId::LvCurrentUser};
-constexpr TabTarget kAllUsers{StartupScope::AllUsers, ListId::LVLocalMachine};
+constexpr TabTarget kCurrentUser{StartupScope::CurrentUser, Role::CurrentUserList};
+constexpr TabTarget kAllUsers{StartupScope::AllUsers, Role::AllUsersList};
 
 }  // namespace
 

@@ -17,7 +17,7 @@ enum class TabUse {
 // The scope and list a command acts on.
 struct TabTarget {
     StartupScope scope;
-    ListId list;
+    Role list;
 };
 
 // The one rule from the selected tab to the scope and list a command acts

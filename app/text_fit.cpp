@@ -1,16 +1,12 @@
 #include "app/text_fit.h"
 
 #include <algorithm>
-#include <cwchar>
 
 namespace quillmark {
 
 namespace {
 
-bool SameParent(const ComponentLayout& a, const ComponentLayout& b) noexcept {
-    if (a.parent == nullptr || b.parent == nullptr) return a.parent == b.parent;
-    return std::wcscmp(a.parent, b.parent) == 0;
-}
+bool SameParent(const ComponentLayout& a, const ComponentLayout& b) noexcept { return a.parent == b.parent; }
 
 bool ShareHeight(const Bounds& a, const Bounds& b) noexcept {
     return a.top < b.top + b.height && b.top < a.top + a.height;

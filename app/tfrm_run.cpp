@@ -1,5 +1,6 @@
 #include "app/tfrm_run.h"
 
+#include "app/command_table.h"
 #include "app/data_folder.h"
 #include "app/guards.h"
 #include "app/keys.h"
@@ -16,9 +17,9 @@ namespace quillmark {
 
 namespace {
 
-// Components drawn off-screen first, so reloading a list or resizing does not flicker.
-constexpr const wchar_t* kDoubleBuffered[] = {L"LvCurrentUser", L"LVLocalMachine", L"pnlTop", L"Panel2",
-                                              L"PageControl1"};
+// Controls drawn off-screen first, so reloading a list or resizing does not flicker.
+constexpr Role kDoubleBuffered[] = {Role::CurrentUserList, Role::AllUsersList, Role::Toolbar, Role::BottomPanel,
+                                    Role::TabStrip};
 
 }  // namespace
 
@@ -37,7 +38,7 @@ TfrmRun::TfrmRun(MainView& view, MainWindowServices services)
 // that leaves the timer off and the lists empty until the user reloads.
 void TfrmRun::FormCreate() {
     SwallowFailures([&] {
-        for (const wchar_t* component : kDoubleBuffered) view_.SetDoubleBuffered(component);
+        for (const Role control : kDoubleBuffered) view_.SetDoubleBuffered(control);
 
         lists_.Open();
 
@@ -66,7 +67,7 @@ void TfrmRun::FormCreate() {
         // as administrator names the tab it came from.
         const int storedTab = ForOtherAccount()      ? 1
                               : services_.startTab ? *services_.startTab
-                                                   : settings.ReadInteger(kKeyPageControl1, 0);
+                                                   : settings.ReadInteger(kKeySelectedTab, 0);
         if (storedTab == 0 || storedTab == 1) view_.SelectTab(storedTab);
 
         MakeImageList32Bit(&services_.images);
@@ -78,7 +79,7 @@ void TfrmRun::FormCreate() {
 // A failed write skips what follows; the window still closes.
 void TfrmRun::FormCloseQuery(bool& /*canClose*/) {
     SwallowFailures([&] {
-        settings_.Required().WriteInteger(kKeyPageControl1, view_.TabIndex());
+        settings_.Required().WriteInteger(kKeySelectedTab, view_.TabIndex());
         // Closing for the restart as administrator is not the user's close:
         // the offer stays due for that. Another account's instance makes none:
         // it would copy into that account's documents and desktop.
@@ -89,8 +90,8 @@ void TfrmRun::FormCloseQuery(bool& /*canClose*/) {
 void TfrmRun::FormResize() {
     SwallowFailures([&] {
         const int fieldWidth = view_.OuterWidth() - kEditFieldMargin;
-        view_.SetFieldWidth(FieldId::TxtStartName, fieldWidth);
-        view_.SetFieldWidth(FieldId::TxtStartPath, fieldWidth);
+        view_.SetFieldWidth(Role::NameField, fieldWidth);
+        view_.SetFieldWidth(Role::PathField, fieldWidth);
         ApplyColumnRule();
     });
 }
@@ -118,48 +119,16 @@ void TfrmRun::DrawTab(int tabIndex, TabCanvas& canvas) {
 // Each command's handler carries its own guard.
 void TfrmRun::Execute(Command command) {
     if (RefusedForOtherAccount(command)) return;
-    switch (command) {
-    case Command::None: return;
-    case Command::Refresh: return Refresh();
-    case Command::SwitchTab: return SwitchTab();
-    case Command::NextTab: return SelectNeighbourTab(false);
-    case Command::PreviousTab: return SelectNeighbourTab(true);
-    case Command::Exit: return Exit();
-    case Command::OpenSelected: return rowCommands_.OpenSelected();
-    case Command::OpenContainingFolder: return rowCommands_.OpenContainingFolder();
-    case Command::ShowProperties: return rowCommands_.ShowProperties();
-    case Command::DeleteSelected: return rowCommands_.DeleteSelected();
-    case Command::DisableSelected: return rowCommands_.DisableSelected();
-    case Command::EnableSelected: return rowCommands_.EnableSelected();
-    case Command::UndoRemoval: return rowCommands_.UndoRemoval();
-    case Command::SelectAllRows: return rowCommands_.SelectAllRows();
-    case Command::AddProgram: return addPanel_.AddProgram();
-    case Command::AddProgramFromFolderList: return addPanel_.AddProgramFromFolderList();
-    case Command::AddFolder: return addPanel_.AddFolder();
-    case Command::AddWebPage: return addPanel_.AddWebPage();
-    case Command::ConfirmAdd: return addPanel_.ConfirmAdd();
-    case Command::CancelAdd: return addPanel_.CancelAdd();
-    case Command::OpenScheduledTasks: return launchers_.OpenScheduledTasks();
-    case Command::OpenServices: return launchers_.OpenServices();
-    case Command::OpenAddRemovePrograms: return launchers_.OpenAddRemovePrograms();
-    case Command::OpenQuickLaunchFolder: return launchers_.OpenQuickLaunchFolder();
-    case Command::OpenUserStartupFolder: return launchers_.OpenUserStartupFolder();
-    case Command::ShowHelpMenu: return helpMenu_.ShowHelpMenu();
-    case Command::ShowAbout: return helpMenu_.ShowAbout();
-    case Command::OpenHelpPage: return helpMenu_.OpenHelpPage();
-    case Command::OpenUpgradePage: return helpMenu_.OpenUpgradePage();
-    case Command::OpenHomePage: return helpMenu_.OpenHomePage();
-    case Command::SendToDesktop: return desktopCopy_.SendToDesktop();
-    }
+    if (const auto run = RowOf(command).run) run(*this);
 }
 
 void TfrmRun::ListDoubleClicked() { Execute(Command::OpenSelected); }
 
 // The row commands carry their own guards.
-void TfrmRun::ListKeyDown(int key) { Execute(RowCommands::KeyCommand(key)); }
+void TfrmRun::ListKeyDown(int key) { Execute(ListKeyCommand(key)); }
 
 // The add panel carries its own guards.
-void TfrmRun::FieldKeyDown(FieldId field, int key) {
+void TfrmRun::FieldKeyDown(Role field, int key) {
     if (key != kKeyEnter || !RefusedForOtherAccount(Command::ConfirmAdd)) addPanel_.FieldKeyDown(field, key);
 }
 
@@ -169,13 +138,10 @@ bool TfrmRun::IsEnabled(Command command) {
         if (ForOtherAccount() && RefusalForOtherAccount(command, view_.TabIndex()) != OtherAccountRefusal::None) {
             return false;
         }
-        switch (command) {
-        case Command::DisableSelected: return rowCommands_.CanDisable();
-        case Command::EnableSelected: return rowCommands_.CanEnable();
-        case Command::UndoRemoval: return rowCommands_.CanUndo();
-        default: return true;
-        }
+        const auto enabled = RowOf(command).enabled;
+        return enabled == nullptr || enabled(*this);
     } catch (...) {
+        TraceCaughtFailure();
         return true;
     }
 }
@@ -201,7 +167,7 @@ std::wstring TfrmRun::WebPageRefusal() const {
 
 void TfrmRun::LoadSelectedTab() {
     if (!ForOtherAccount() || view_.TabIndex() == 1) return lists_.LoadSelectedTab();
-    view_.ShowRows(ListId::LvCurrentUser, ScopeList{});
+    view_.ShowRows(Role::CurrentUserList, ScopeList{});
     view_.ShowMessage(texts::OtherAccountsItems(services_.account.accountName), texts::kInformation,
                       MessageKind::Information, MessageButtons::Ok);
 }
@@ -232,7 +198,7 @@ void TfrmRun::Exit() { view_.Close(); }
 void TfrmRun::ApplyColumnRule() {
     // The location takes what the name and the status leave.
     const int locationWidth = view_.PageWidth() - kNameColumnWidth - kStatusColumnWidth - kLocationColumnMargin;
-    for (ListId list : {ListId::LvCurrentUser, ListId::LVLocalMachine}) {
+    for (Role list : {Role::CurrentUserList, Role::AllUsersList}) {
         view_.SetColumnWidth(list, 0, kNameColumnWidth);
         view_.SetColumnWidth(list, 1, locationWidth);
         view_.SetColumnWidth(list, 2, kStatusColumnWidth);

@@ -25,7 +25,7 @@ class ImageList;
 struct MainWindowServices {
     Platform platform;  // a bundle of references: held by value, so no temporary is kept
     PrivateProfile& profile;
-    ImageList& images;  // `ImageList1`, shared by the three lists
+    ImageList& images;  // shared by the two lists
     // True when the process is a 32-bit one on 64-bit Windows.
     std::function<bool()> isWow64;
     // True when the process runs with an administrator's full rights.
@@ -66,7 +66,7 @@ public:
     void ListDoubleClicked();
     void ListKeyDown(int key);
     // A key pressed in one of the add panel's fields (Enter confirms the add).
-    void FieldKeyDown(FieldId field, int key);
+    void FieldKeyDown(Role field, int key);
     // Whether a menu item's command would do anything now; asked as the menu opens.
     bool IsEnabled(Command command);
     void Refresh();
@@ -80,6 +80,8 @@ public:
     RowCommands& Rows() noexcept { return rowCommands_; }
     AddPanel& Panel() noexcept { return addPanel_; }
     HelpMenu& Help() noexcept { return helpMenu_; }
+    Launchers& Tools() noexcept { return launchers_; }
+    DesktopCopyOffer& DesktopCopy() noexcept { return desktopCopy_; }
     // Null until FormCreate has opened it.
     SettingsFile* Settings() noexcept { return settings_.Get(); }
     // True when this instance runs elevated under another account than the

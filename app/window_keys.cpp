@@ -1,22 +1,41 @@
 #include "app/window_keys.h"
 
-#include "app/keys.h"
+#include "app/command_table.h"
 
 namespace quillmark {
 
-Command WindowKeyCommand(const KeyStroke& stroke, FocusPlace place) noexcept {
-    if (stroke.ctrl) {
-        if (stroke.key == kKeyTab) return stroke.shift ? Command::PreviousTab : Command::NextTab;
-        if (stroke.shift) return Command::None;
-        if (stroke.key == kKeyPageDown) return Command::NextTab;
-        if (stroke.key == kKeyPageUp) return Command::PreviousTab;
-        if (stroke.key == kKeyA && place == FocusPlace::List) return Command::SelectAllRows;
-        if (stroke.key == kKeyZ && place == FocusPlace::List) return Command::UndoRemoval;
-        return Command::None;
+namespace {
+
+bool TakenAt(KeyPlace keyPlace, FocusPlace focus) noexcept {
+    switch (keyPlace) {
+    case KeyPlace::Anywhere: return true;
+    case KeyPlace::AddPanel: return focus == FocusPlace::AddPanel;
+    case KeyPlace::List: return focus == FocusPlace::List;
+    case KeyPlace::ListItself: return false;
     }
-    if (stroke.shift) return Command::None;
-    if (stroke.key == kKeyF5) return Command::Refresh;
-    if (stroke.key == kKeyEscape && place == FocusPlace::AddPanel) return Command::CancelAdd;
+    return false;
+}
+
+}  // namespace
+
+Command WindowKeyCommand(const KeyStroke& stroke, FocusPlace place) noexcept {
+    for (const CommandRow& row : CommandTable()) {
+        for (const CommandKey& key : row.keys) {
+            if (key.key == stroke.key && key.ctrl == stroke.ctrl && key.shift == stroke.shift &&
+                TakenAt(key.place, place)) {
+                return row.command;
+            }
+        }
+    }
+    return Command::None;
+}
+
+Command ListKeyCommand(int key) noexcept {
+    for (const CommandRow& row : CommandTable()) {
+        for (const CommandKey& listKey : row.keys) {
+            if (listKey.place == KeyPlace::ListItself && listKey.key == key) return row.command;
+        }
+    }
     return Command::None;
 }
 

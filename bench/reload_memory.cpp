@@ -65,8 +65,8 @@ bool AllIconsSet(const RemoteListView& list) {
 
 void Refresh(const QuillmarkProcess& app, const RemoteListView& list, int rows) {
     DWORD_PTR result = 0;
-    const HWND button = app.Control(quillmark::control_ids::kButton1);
-    SendMessageTimeoutW(app.MainWindow(), WM_COMMAND, MAKEWPARAM(quillmark::control_ids::kButton1, BN_CLICKED),
+    const HWND button = app.Control(quillmark::control_ids::kRefreshButton);
+    SendMessageTimeoutW(app.MainWindow(), WM_COMMAND, MAKEWPARAM(quillmark::control_ids::kRefreshButton, BN_CLICKED),
                         reinterpret_cast<LPARAM>(button), SMTO_NORMAL, kPatienceMs, &result);
     if (!WaitFor([&] { return list.ItemCount() == rows && list.ImageIndex(rows - 1) != 0; }, kPatienceMs, 1))
         throw std::runtime_error("a Refresh did not come back");
@@ -76,7 +76,7 @@ void Measure(const std::wstring& exe, int exeNumber, int refreshes) {
     const int rows = static_cast<int>(ExpectedRows(Scope::CurrentUser).size());
     QuillmarkProcess app(exe);
     if (app.WaitForMainWindow(30000) == nullptr) throw std::runtime_error("no main window");
-    const RemoteListView list(app.Control(quillmark::control_ids::kLvCurrentUser));
+    const RemoteListView list(app.Control(quillmark::control_ids::kCurrentUserList));
     if (!WaitFor([&] { return list.ItemCount() == rows && AllIconsSet(list); }, kPatienceMs, 10))
         throw std::runtime_error("the first load did not finish");
     const Reading first = Read(app, list);

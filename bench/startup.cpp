@@ -68,7 +68,7 @@ Sample MeasureOnce(const std::wstring& exe, int expectedRows, bool refresh) {
     if (app.WaitForMainWindow(30000) == nullptr) throw std::runtime_error("no main window");
     Sample sample;
     sample.window = NowSeconds() - app.StartSeconds();
-    const HWND listWindow = app.Control(quillmark::control_ids::kLvCurrentUser);
+    const HWND listWindow = app.Control(quillmark::control_ids::kCurrentUserList);
     if (listWindow == nullptr) throw std::runtime_error("no LvCurrentUser list");
     // A load that runs on the window's thread keeps it from answering at
     // all; that is "not yet", not a failure.
@@ -84,10 +84,10 @@ Sample MeasureOnce(const std::wstring& exe, int expectedRows, bool refresh) {
         throw std::runtime_error("the last icon did not come");
     sample.lastIcon = NowSeconds() - app.StartSeconds();
     if (refresh) {
-        const HWND button = app.Control(quillmark::control_ids::kButton1);
+        const HWND button = app.Control(quillmark::control_ids::kRefreshButton);
         const double pressed = NowSeconds();
         DWORD_PTR result = 0;
-        SendMessageTimeoutW(app.MainWindow(), WM_COMMAND, MAKEWPARAM(quillmark::control_ids::kButton1, BN_CLICKED),
+        SendMessageTimeoutW(app.MainWindow(), WM_COMMAND, MAKEWPARAM(quillmark::control_ids::kRefreshButton, BN_CLICKED),
                             reinterpret_cast<LPARAM>(button), SMTO_NORMAL, kPatienceMs, &result);
         if (!WaitFor([&] { return list.ItemCount() == expectedRows && LastIconSet(list, expectedRows); },
                      kPatienceMs, 1))

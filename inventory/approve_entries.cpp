@@ -9,22 +9,22 @@ namespace quillmark {
 
 namespace {
 
-bool AnySelected(const ScopeList& list, bool disabled) noexcept {
-    for (const StartupEntry& row : list.rows) {
-        if (row.selected && row.approval.disabled == disabled) return true;
+bool AnyIs(std::span<const StartupEntry> rows, bool disabled) noexcept {
+    for (const StartupEntry& row : rows) {
+        if (row.approval.disabled == disabled) return true;
     }
     return false;
 }
 
-std::vector<RemovalFailure> SwitchSelected(InventoryContext& context, StartupScope scope, const ScopeList& list,
-                                           bool disable) {
+std::vector<RemovalFailure> SwitchEntries(InventoryContext& context, StartupScope scope,
+                                          std::span<const StartupEntry> rows, bool disable) {
     Registry& registry = context.platform.registry;
     // One time for all rows of the command, as Task Manager stamps each.
     const std::vector<std::uint8_t> value = disable ? DisabledValue(FileTimeNow()) : EnabledValue();
     std::vector<RemovalFailure> failures;
-    for (const StartupEntry& row : list.rows) {
+    for (const StartupEntry& row : rows) {
         // A row already so keeps its value, and with it the day it was switched off.
-        if (!row.selected || row.approval.disabled == disable) continue;
+        if (row.approval.disabled == disable) continue;
         const std::uint32_t error = WriteMark(registry, MarkOf(scope, row), value);
         if (error != kErrorSuccess)
             failures.push_back(RemovalFailure{row.name, registry.MessageFor(error), error == kErrorAccessDenied});
@@ -34,18 +34,18 @@ std::vector<RemovalFailure> SwitchSelected(InventoryContext& context, StartupSco
 
 }  // namespace
 
-bool CanDisableSelected(const ScopeList& list) noexcept { return AnySelected(list, false); }
+bool CanDisableAny(std::span<const StartupEntry> rows) noexcept { return AnyIs(rows, false); }
 
-bool CanEnableSelected(const ScopeList& list) noexcept { return AnySelected(list, true); }
+bool CanEnableAny(std::span<const StartupEntry> rows) noexcept { return AnyIs(rows, true); }
 
-std::vector<RemovalFailure> DisableSelectedEntries(InventoryContext& context, StartupScope scope,
-                                                   const ScopeList& list) {
-    return SwitchSelected(context, scope, list, true);
+std::vector<RemovalFailure> DisableEntries(InventoryContext& context, StartupScope scope,
+                                           std::span<const StartupEntry> rows) {
+    return SwitchEntries(context, scope, rows, true);
 }
 
-std::vector<RemovalFailure> EnableSelectedEntries(InventoryContext& context, StartupScope scope,
-                                                  const ScopeList& list) {
-    return SwitchSelected(context, scope, list, false);
+std::vector<RemovalFailure> EnableEntries(InventoryContext& context, StartupScope scope,
+                                          std::span<const StartupEntry> rows) {
+    return SwitchEntries(context, scope, rows, false);
 }
 
 }  // namespace quillmark

@@ -1,4 +1,5 @@
 #pragma once
+#include <span>
 #include <vector>
 
 #include "inventory/inventory_context.h"
@@ -8,18 +9,18 @@
 
 namespace quillmark {
 
-// Whether any selected row would change by disabling or enabling it.
-bool CanDisableSelected(const ScopeList& list) noexcept;
-bool CanEnableSelected(const ScopeList& list) noexcept;
+// Whether any of `rows` would change by disabling or enabling it.
+bool CanDisableAny(std::span<const StartupEntry> rows) noexcept;
+bool CanEnableAny(std::span<const StartupEntry> rows) noexcept;
 
-// Switches every selected row that is not so already off (or on) the way
+// Switches each of `rows` (rows of the scope's list) that is not so already off (or on) the way
 // Task Manager does: its StartupApproved value, in the key of the row's
 // root, view and kind, created when missing. The Run value or file itself
 // stays. Returns the rows whose value could not be written, in list order,
 // reported like rows that could not be removed.
-std::vector<RemovalFailure> DisableSelectedEntries(InventoryContext& context, StartupScope scope,
-                                                   const ScopeList& list);
-std::vector<RemovalFailure> EnableSelectedEntries(InventoryContext& context, StartupScope scope,
-                                                  const ScopeList& list);
+std::vector<RemovalFailure> DisableEntries(InventoryContext& context, StartupScope scope,
+                                           std::span<const StartupEntry> rows);
+std::vector<RemovalFailure> EnableEntries(InventoryContext& context, StartupScope scope,
+                                          std::span<const StartupEntry> rows);
 
 }  // namespace quillmark

@@ -1,4 +1,5 @@
 #include "inventory/icon_fetcher.h"
+#include "platform/trace.h"
 
 #include <algorithm>
 #include <chrono>
@@ -118,6 +119,7 @@ void IconFetcher::Fetch(std::vector<Program> programs) {
         try {
             workers_.emplace_back(Work, state_);
         } catch (...) {
+            TraceCaughtFailure();
             const std::lock_guard lock(state_->mutex);
             --state_->running;
             break;

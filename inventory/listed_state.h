@@ -6,8 +6,6 @@
 
 namespace quillmark {
 
-class RegistryAccessor;
-
 // What a row's source was when the list was loaded, so that removal takes it
 // only while it is still that: a Run value's type and data bytes, a Startup
 // file's size and last-write time. Unknown when the load could not read it.
@@ -21,8 +19,6 @@ struct ListedState {
     friend bool operator==(const ListedState&, const ListedState&) = default;
 };
 
-// The value as it is now in the accessor's open key; unknown when it is gone or unreadable.
-ListedState ListedValue(RegistryAccessor& registry, const std::wstring& name);
 // The file as it is now; unknown when it cannot be read.
 ListedState ListedFile(FileSystem& files, const std::wstring& path);
 

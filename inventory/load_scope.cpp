@@ -20,6 +20,7 @@
 #include "shellpath/resolved_program.h"
 #include "shellpath/shell_services.h"
 #include "shellpath/shortcut_target.h"
+#include "platform/trace.h"
 
 namespace quillmark {
 
@@ -72,26 +73,24 @@ struct LoadPass {
 
 void LoadRunValuesOfView(InventoryContext& context, StartupScope scope, RegistryView view, ScopeList& list,
                          LoadPass& pass) {
-    RegistryAccessor& registry = context.registry;
     // Read rights only: a standard user may read the machine's Run key but
     // not change it, and a request for more would open nothing.
-    const RunKey runKey(registry, scope, view);
+    RunKey runKey(context.registry, scope, view);
     if (!runKey.IsOpen()) return;
 
-    std::vector<std::wstring> names;
-    registry.GetValueNames(names);
-    for (const std::wstring& name : names) {
+    for (const std::wstring& name : runKey.ValueNames()) {
         // A bad value (wrong type, unreadable data) keeps the row with what it
         // has so far: its name and the built-in image.
         try {
             StartupEntry& row = AppendRow(list, EntryOrigin::RunValue);
             row.registryView = view;
             row.name = name;
-            row.listed = ListedValue(registry, name);
+            row.listed = runKey.Listed(name);
             row.approval = pass.approvals.Of(row);
-            row.location = registry.ReadString(name);
+            row.location = runKey.ReadString(name);
             pass.icons.Assign(list, ResolvedProgramPath(context.platform, pass.shortcuts, row.location));
         } catch (...) {
+            TraceCaughtFailure();
         }
     }
 }
@@ -126,6 +125,7 @@ std::vector<std::wstring> ListedStartupFiles(InventoryContext& context, StartupS
             shown.push_back(std::move(path));
         }
     } catch (...) {
+        TraceCaughtFailure();
     }
     return shown;
 }
@@ -144,6 +144,7 @@ void AddStartupFileRows(InventoryContext& context, ShortcutBatch& files, ScopeLi
             row.name = FolderRowName(resolved);
             pass.icons.Assign(list, resolved);
         } catch (...) {
+            TraceCaughtFailure();
         }
     }
 }
@@ -165,9 +166,11 @@ std::vector<IconRequest> LoadScopeRows(InventoryContext& context, StartupScope s
             LoadRunValues(context, scope, list, pass);
             AddStartupFileRows(context, files, list, pass);
         } catch (...) {
+            TraceCaughtFailure();
         }
         return pass.icons.Take();
     } catch (...) {
+        TraceCaughtFailure();
         return {};
     }
 }
@@ -192,6 +195,7 @@ void LoadScope(InventoryContext& context, StartupScope scope, ScopeList& list, P
             SetRequestIcon(list, request, icons.Take(context.images, lookup.key, lookup.iconAsked, lookup.icon.get()));
             SetRequestPresence(list, request, lookup.presence);
         } catch (...) {
+            TraceCaughtFailure();
         }
     }
 }

@@ -4,6 +4,7 @@
 #include "platform/platform.h"
 #include "shellpath/path_text.h"
 #include "shellpath/shell_services.h"
+#include "platform/trace.h"
 
 namespace quillmark {
 
@@ -30,6 +31,7 @@ ProgramLookup LookUpProgram(const Platform& platform, const std::wstring& progra
         lookup.iconAsked = true;
         lookup.icon = FileIconOf(platform, program, iconSize);
     } catch (...) {
+        TraceCaughtFailure();
     }
     return lookup;
 }

@@ -12,6 +12,7 @@
 #include "platform/platform.h"
 #include "platform/registry.h"
 #include "shellpath/path_text.h"
+#include "platform/trace.h"
 
 namespace quillmark {
 
@@ -113,6 +114,7 @@ std::optional<std::pair<std::wstring, int>> OrderOf(const std::wstring& name) {
     try {
         return std::pair{name.substr(0, kStampLength), std::stoi(rest.substr(2, rest.size() - 3))};
     } catch (...) {
+        TraceCaughtFailure();
         return std::nullopt;
     }
 }
@@ -138,6 +140,7 @@ bool RewriteRemovalRecord(const Platform& platform, const std::wstring& folder, 
     try {
         return WriteRegFile(platform, folder, record) == kErrorSuccess;
     } catch (...) {
+        TraceCaughtFailure();
         return false;
     }
 }
@@ -163,6 +166,7 @@ std::optional<RemovalRecord> ReadRemovalRecord(const Platform& platform, const s
         }
         return record;
     } catch (...) {
+        TraceCaughtFailure();
         return std::nullopt;
     }
 }
@@ -173,6 +177,7 @@ bool MarkRecordUndone(const Platform& platform, const std::wstring& folder) noex
             RegFileBytes(L"This removal was undone by Quillmark at " + StampOf(platform.environment.LocalTimeNow()) + L".\r\n");
         return platform.files.WriteFile(folder + L"\\" + kUndoneNote, note) == kErrorSuccess;
     } catch (...) {
+        TraceCaughtFailure();
         return false;
     }
 }
@@ -181,6 +186,7 @@ bool IsRecordUndone(const Platform& platform, const std::wstring& folder) noexce
     try {
         return platform.files.FileExists(folder + L"\\" + kUndoneNote);
     } catch (...) {
+        TraceCaughtFailure();
         return false;
     }
 }
@@ -198,6 +204,7 @@ std::vector<std::wstring> RecordFoldersNewestFirst(const Platform& platform, con
         for (const auto& item : found) folders.push_back(RecordsFolder(dataFolder) + L"\\" + item.second);
         return folders;
     } catch (...) {
+        TraceCaughtFailure();
         return {};
     }
 }

@@ -29,11 +29,11 @@ std::optional<RemovalFailure> RegistryFailure(const RegistryAccessor& registry, 
 std::optional<RemovalFailure> DeleteRunValue(InventoryContext& context, StartupScope scope, const StartupEntry& row) {
     RegistryAccessor& registry = context.registry;
     // Only the right to delete values, and only in the view the row came from.
-    const RunKey runKey(registry, scope, row.registryView, KeyAccess::SetValue);
-    if (!runKey.IsOpen()) return RegistryFailure(registry, row.name, registry.OpenError());
+    RunKey runKey(registry, scope, row.registryView, KeyAccess::SetValue);
+    if (!runKey.IsOpen()) return RegistryFailure(registry, row.name, runKey.OpenError());
     // The exact UTF-16 name: a name the ANSI code page cannot spell must not
     // turn into another value's name on the way.
-    return RegistryFailure(registry, row.name, registry.DeleteValue(row.name));
+    return RegistryFailure(registry, row.name, runKey.DeleteValue(row.name));
 }
 
 // True when `location` names a file directly inside `folder`. Both are
@@ -76,8 +76,8 @@ std::optional<std::wstring> NotAsListed(InventoryContext& context, StartupScope 
             return std::wstring(kReasonChanged);
         return std::nullopt;
     }
-    const RunKey runKey(context.registry, scope, row.registryView);
-    const ListedState now = ListedValue(context.registry, row.name);
+    RunKey runKey(context.registry, scope, row.registryView);
+    const ListedState now = runKey.Listed(row.name);
     if (!now.known || now.valueType != row.listed.valueType || now.valueData != row.listed.valueData)
         return std::wstring(kReasonChanged);
     return std::nullopt;
@@ -115,9 +115,9 @@ std::optional<RemovalFailure> DeleteMarkOfRemoved(InventoryContext& context, Sta
 
 }  // namespace
 
-std::vector<RemovalFailure> RemoveSelectedEntries(InventoryContext& context, StartupScope scope, const ScopeList& list,
-                                                  const std::wstring& dataFolder) {
-    // Per selected row, in list order: its failure, if any, and its recorded mark.
+std::vector<RemovalFailure> RemoveEntries(InventoryContext& context, StartupScope scope,
+                                          std::span<const StartupEntry> rows, const std::wstring& dataFolder) {
+    // Per row, in list order: its failure, if any, and its recorded mark.
     struct Outcome {
         const StartupEntry* row;
         std::optional<RemovalFailure> failure;
@@ -126,8 +126,7 @@ std::vector<RemovalFailure> RemoveSelectedEntries(InventoryContext& context, Sta
     std::vector<Outcome> outcomes;
     RemovalRecord record;
     record.scope = scope;
-    for (const StartupEntry& row : list.rows) {
-        if (!row.selected) continue;
+    for (const StartupEntry& row : rows) {
         if (auto reason = NotAsListed(context, scope, row)) {
             outcomes.push_back({&row, RemovalFailure{row.name, std::move(*reason), false}, std::nullopt});
         } else {

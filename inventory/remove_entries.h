@@ -1,4 +1,5 @@
 #pragma once
+#include <span>
 #include <string>
 #include <vector>
 
@@ -8,19 +9,19 @@
 
 namespace quillmark {
 
-// A selected row that could not be removed (or, for undo, put back).
+// A row that could not be removed (or, for undo, put back).
 struct RemovalFailure {
     std::wstring name;          // the row's name as listed
     std::wstring reason;        // the system's text for the failure, e.g. "Access is denied."
     bool accessDenied = false;  // missing rights: an elevated Quillmark may succeed
 };
 
-// Reasons of Quillmark's own for leaving a selected row where it is.
+// Reasons of Quillmark's own for leaving a row where it is.
 inline const wchar_t kReasonChanged[] = L"changed since the list was loaded";
 inline const wchar_t kReasonOutsideFolder[] = L"no longer inside the Startup folder";
 inline const wchar_t kReasonUnknownSource[] = L"where it came from cannot be told";
 
-// Removes every selected row from where it came from, and only while it is
+// Removes each of `rows` (rows of the scope's list) from where it came from, and only while it is
 // still what the list showed (the Run value's type and data, the Startup
 // file's size and last-write time): a Run value is deleted from the registry
 // view it was listed from, a Startup file inside the scope's Startup folder
@@ -31,7 +32,7 @@ inline const wchar_t kReasonUnknownSource[] = L"where it came from cannot be tol
 // when it cannot be written this throws Error and nothing is removed; it
 // keeps in the end only what went. Returns the rows that were not removed,
 // in list order.
-std::vector<RemovalFailure> RemoveSelectedEntries(InventoryContext& context, StartupScope scope, const ScopeList& list,
-                                                  const std::wstring& dataFolder);
+std::vector<RemovalFailure> RemoveEntries(InventoryContext& context, StartupScope scope,
+                                          std::span<const StartupEntry> rows, const std::wstring& dataFolder);
 
 }  // namespace quillmark

@@ -1,6 +1,8 @@
 #pragma once
+#include <string>
 #include <vector>
 
+#include "inventory/listed_state.h"
 #include "inventory/startup_scope.h"
 #include "platform/registry_accessor.h"
 
@@ -18,7 +20,8 @@ inline std::vector<RegistryView> RunKeyViews(const RegistryAccessor& registry, S
 
 // The scope's Run key opened on the shared accessor for one operation, in
 // one view and with the rights that operation needs, and closed however it
-// ends, so no key stays open between commands.
+// ends, so no key stays open between commands. Every read and delete goes
+// through this object, so a call names the key it works on.
 class RunKey {
 public:
     RunKey(RegistryAccessor& registry, StartupScope scope, RegistryView view, KeyAccess access = KeyAccess::Read)
@@ -35,8 +38,26 @@ public:
     }
 
     // False when the key is missing or the rights asked for are refused;
-    // the accessor's OpenError() says which.
+    // OpenError() says which.
     bool IsOpen() const noexcept { return opened_; }
+    std::uint32_t OpenError() const noexcept { return registry_.OpenError(); }
+
+    // The value names in index order; empty when the key is not open.
+    std::vector<std::wstring> ValueNames() {
+        std::vector<std::wstring> names;
+        registry_.GetValueNames(names);
+        return names;
+    }
+    // The value's data as the Location column shows it (RegistryAccessor::ReadString).
+    std::wstring ReadString(const std::wstring& name) { return registry_.ReadString(name); }
+    // The value as it is now; unknown when it is gone or unreadable.
+    ListedState Listed(const std::wstring& name) {
+        ListedState state;
+        state.known = registry_.ReadValue(name, state.valueType, state.valueData);
+        return state;
+    }
+    // Needs KeyAccess::SetValue: the Windows error code, kErrorSuccess when it went.
+    std::uint32_t DeleteValue(const std::wstring& name) { return registry_.DeleteValue(name); }
 
 private:
     RegistryAccessor& registry_;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "shellpath/shortcut_target.h"
+#include "platform/trace.h"
 
 namespace quillmark {
 
@@ -27,6 +28,7 @@ ShortcutBatch::ShortcutBatch(const Platform& platform, std::vector<std::wstring>
                 ResolveRemaining();
             });
         } catch (...) {
+            TraceCaughtFailure();
             break;  // no thread to be had: the others do its share
         }
     }
@@ -42,6 +44,7 @@ void ShortcutBatch::ResolveRemaining() {
         try {
             targets_[i] = resolver.Resolve(locations_[i]);
         } catch (...) {
+            TraceCaughtFailure();
         }
     }
 }

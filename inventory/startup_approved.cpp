@@ -5,6 +5,7 @@
 #include "platform/platform.h"
 #include "platform/registry.h"
 #include "shellpath/path_text.h"
+#include "platform/trace.h"
 
 namespace quillmark {
 
@@ -80,6 +81,7 @@ ScopeApprovals::ScopeApprovals(const Platform& platform, StartupScope scope) noe
     try {
         for (const std::wstring& subkey : MarkSubkeys(scope)) Read(subkey);
     } catch (...) {
+        TraceCaughtFailure();
     }
 }
 
@@ -103,6 +105,7 @@ void ScopeApprovals::Read(const std::wstring& subkey) noexcept {
             marks_[{foldedSubkey, platform_.codePage.Upper(name)}] = ParseApproval(type, data);
         }
     } catch (...) {
+        TraceCaughtFailure();
     }
 }
 

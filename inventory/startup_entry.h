@@ -26,7 +26,6 @@ struct StartupEntry {
     RegistryView registryView = RegistryView::Default;
     Approval approval;  // switched off through StartupApproved, and since when
     ProgramPresence program = ProgramPresence::Unknown;
-    bool selected = false;
     // The source as loaded; removal takes it only while it is still that.
     ListedState listed;
 };

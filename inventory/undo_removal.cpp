@@ -13,6 +13,7 @@
 #include "platform/platform.h"
 #include "platform/registry.h"
 #include "shellpath/path_text.h"
+#include "platform/trace.h"
 
 namespace quillmark {
 
@@ -172,18 +173,17 @@ bool CanUndoRemoval(const Platform& platform, StartupScope scope, const std::wst
     try {
         return FindNewestRecord(platform, scope, dataFolder).has_value();
     } catch (...) {
+        TraceCaughtFailure();
         return false;
     }
 }
 
-void SelectRestoredRows(ScopeList& list, StartupScope scope, const std::vector<RestoredEntry>& restored) {
-    for (StartupEntry& row : list.rows) {
-        row.selected = std::any_of(restored.begin(), restored.end(), [&](const RestoredEntry& entry) {
-            if (entry.origin != row.origin) return false;
-            if (entry.origin == EntryOrigin::StartupFile) return entry.location == row.location;
-            return entry.name == row.name && entry.keyPath == RunKeyFullPath(scope, row.registryView);
-        });
-    }
+bool ShowsRestoredEntry(const StartupEntry& row, StartupScope scope, const std::vector<RestoredEntry>& restored) {
+    return std::any_of(restored.begin(), restored.end(), [&](const RestoredEntry& entry) {
+        if (entry.origin != row.origin) return false;
+        if (entry.origin == EntryOrigin::StartupFile) return entry.location == row.location;
+        return entry.name == row.name && entry.keyPath == RunKeyFullPath(scope, row.registryView);
+    });
 }
 
 }  // namespace quillmark

@@ -34,7 +34,7 @@ struct UndoOutcome {
 UndoOutcome UndoLastRemoval(InventoryContext& context, StartupScope scope, const std::wstring& dataFolder);
 // Whether there is such a record, cheaply enough to enable a menu item.
 bool CanUndoRemoval(const Platform& platform, StartupScope scope, const std::wstring& dataFolder) noexcept;
-// Selects exactly the rows that show restored entries.
-void SelectRestoredRows(ScopeList& list, StartupScope scope, const std::vector<RestoredEntry>& restored);
+// Whether the row (of the scope's list) shows one of the restored entries.
+bool ShowsRestoredEntry(const StartupEntry& row, StartupScope scope, const std::vector<RestoredEntry>& restored);
 
 }  // namespace quillmark

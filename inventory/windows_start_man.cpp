@@ -6,6 +6,7 @@
 #include "platform/platform.h"
 #include "platform/shell.h"
 #include "shellpath/path_text.h"
+#include "platform/trace.h"
 
 namespace quillmark {
 
@@ -19,6 +20,7 @@ std::wstring TWindowsStartMan::ShellFolder(RegistryRoot root, const wchar_t* val
         shellFolders_.CloseKey();
         return folder;
     } catch (...) {
+        TraceCaughtFailure();
         shellFolders_.CloseKey();
         return {};
     }
@@ -33,6 +35,7 @@ std::wstring TWindowsStartMan::StartupFolder(KnownFolder folder, RegistryRoot ro
         std::wstring path;
         if (Succeeded(platform_.shell.GetKnownFolderPath(folder, path)) && !path.empty()) return path;
     } catch (...) {
+        TraceCaughtFailure();
     }
     return ShellFolder(root, valueName);
 }
@@ -66,6 +69,7 @@ void TWindowsStartMan::ListFolderFiles(const std::wstring& folder, const std::ws
             list.push_back(folder + entry.name);
         }
     } catch (...) {
+        TraceCaughtFailure();
         // A listing cut short keeps what it had found.
     }
 }

@@ -6,6 +6,7 @@
 #include "platform/registry_accessor.h"
 #include "platform/shell.h"
 #include "shellpath/shell_services.h"
+#include "platform/trace.h"
 
 namespace quillmark {
 
@@ -45,6 +46,7 @@ std::wstring CommonShellFolderPath(const Platform& platform, const std::string& 
     try {
         if (accessor.OpenKey(kShellFoldersKey)) path = accessor.ReadString(platform.codePage.FromAnsi(valueName));
     } catch (const Error&) {
+        TraceCaughtFailure();
         // A value of another type, or data that cannot be read: no folder.
         path.clear();
     }

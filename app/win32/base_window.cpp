@@ -1,4 +1,5 @@
 #include "app/win32/base_window.h"
+#include "platform/trace.h"
 
 namespace quillmark {
 
@@ -48,6 +49,7 @@ LRESULT CALLBACK BaseWindow::Thunk(HWND hwnd, UINT message, WPARAM wParam, LPARA
     try {
         result = self->HandleMessage(message, wParam, lParam);
     } catch (...) {
+        TraceCaughtFailure();
         // Handlers carry their own guards; this only keeps an unexpected
         // failure from unwinding through Windows' own frames.
         result = DefWindowProcW(hwnd, message, wParam, lParam);

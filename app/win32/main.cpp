@@ -5,12 +5,15 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include "app/data_folder.h"
 #include "app/elevated_restart.h"
 #include "app/win32/about_window.h"
 #include "app/win32/dpi_scale.h"
 #include "app/win32/gdi_handles.h"
 #include "app/win32/main_window.h"
+#include "platform/win32/elevation.h"
 #include "platform/win32/shell_handles.h"
+#include "platform/win32/trace_log.h"
 #include "platform/win32/win32_image_list.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_profile.h"
@@ -37,8 +40,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int showCo
 
     Win32Platform win32;
     const Platform platform = win32.View();
+    // Failures nobody is told of go to the debugger and, for a normal start,
+    // to a log in the data folder. An administrator's instance writes no log
+    // there: any program of the user's can plant a link in that folder.
+    const std::wstring dataFolder = RunningElevated() ? std::wstring() : DataFolder(platform);
+    StartTraceLog(dataFolder.empty() ? std::wstring() : dataFolder + L"\\Quillmark.log");
     Win32Profile profile;
-    // ImageList1 with its built-in image at index 0, sized for the system
+    // The lists' shared image list with its built-in image at index 0, sized for the system
     // DPI until the window knows its screen's; it outlives the lists that show it.
     Win32ImageList images(DpiScale().Metric(SM_CXSMICON), [instance](int size) {
         return UniqueIcon(static_cast<HICON>(

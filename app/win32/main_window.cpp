@@ -130,9 +130,10 @@ RECT TfrmRunWindow::PlacedBounds(const ComponentLayout& layout) const {
     return fitted;
 }
 
-HWND TfrmRunWindow::Find(const wchar_t* name) const {
-    const auto found = components_.find(name);
-    return found == components_.end() ? nullptr : found->second.hwnd;
+HWND TfrmRunWindow::Control(Role role) const {
+    if (role == Role::Window) return Handle();
+    const std::size_t index = RoleIndex(role);
+    return index < components_.size() ? components_[index].hwnd : nullptr;
 }
 
 PanelWidget* TfrmRunWindow::PanelOf(HWND hwnd) const {
@@ -144,14 +145,13 @@ PanelWidget* TfrmRunWindow::PanelOf(HWND hwnd) const {
 
 void TfrmRunWindow::CreateComponents() {
     for (const ComponentLayout& layout : MainWindowComponents()) CreateComponent(layout);
-    // The layout's initially active page is TabSheet1; FormCreate may pick another.
-    const ComponentLayout* initial = FindComponent(L"TabSheet1");
-    TabCtrl_SetCurSel(Find(L"PageControl1"), initial->tabIndex);
+    // The layout's initially active page is the all users' one; FormCreate may pick another.
+    TabCtrl_SetCurSel(Control(Role::TabStrip), FindComponent(Role::AllUsersPage)->tabIndex);
     ShowSelectedPage();
 }
 
 void TfrmRunWindow::CreateComponent(const ComponentLayout& layout) {
-    const HWND parent = layout.parent != nullptr ? Find(layout.parent) : Handle();
+    const HWND parent = Control(layout.parent);
     const RECT bounds = PlacedBounds(layout);
     const bool visible = (layout.flags & kHidden) == 0;
     const HMENU id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id));
@@ -234,7 +234,7 @@ void TfrmRunWindow::CreateComponent(const ComponentLayout& layout) {
     }
 
     if (hwnd != nullptr) SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(layout)), FALSE);
-    components_[layout.name] = Component{&layout, hwnd};
+    components_[RoleIndex(layout.role)] = Component{&layout, hwnd};
 }
 
 HFONT TfrmRunWindow::FontOf(const ComponentLayout& layout) const {
@@ -269,7 +269,7 @@ void TfrmRunWindow::CreateListView(const ComponentLayout& layout, HWND parent, c
         ListView_InsertColumn(hwnd, column, &info);
     }
     ListView_SetImageList(hwnd, images_.Handle(), LVSIL_SMALL);
-    components_[layout.name] = Component{&layout, hwnd};
+    components_[RoleIndex(layout.role)] = Component{&layout, hwnd};
 }
 
 void TfrmRunWindow::CreateCombo(const ComponentLayout& layout, HWND parent, const RECT& bounds, bool visible) {
@@ -284,15 +284,15 @@ void TfrmRunWindow::CreateCombo(const ComponentLayout& layout, HWND parent, cons
     for (const wchar_t* item : layout.items) SendMessageW(hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
     // The prompt is the edit part's text, not an item.
     SetWindowTextW(hwnd, layout.caption);
-    components_[layout.name] = Component{&layout, hwnd};
+    components_[RoleIndex(layout.role)] = Component{&layout, hwnd};
 }
 
 void TfrmRunWindow::CreateMenus() {
-    popupMenu1_.reset(CreatePopupMenu());
-    popupMenu2_.reset(CreatePopupMenu());
+    rowMenu_.reset(CreatePopupMenu());
+    helpMenu_.reset(CreatePopupMenu());
     for (const MenuItemLayout& item : MainWindowMenuItems()) {
         if (item.hidden) continue;
-        const HMENU menu = std::wcscmp(item.menu, L"PopupMenu1") == 0 ? popupMenu1_.get() : popupMenu2_.get();
+        const HMENU menu = item.menu == Role::RowMenu ? rowMenu_.get() : helpMenu_.get();
         if (std::wcscmp(item.caption, L"-") == 0) {
             AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
         } else {
@@ -314,8 +314,8 @@ void TfrmRunWindow::Realign() {
 
     // The window's own rows first: top panels downwards, bottom panels upwards, the tabs in between.
     for (const ComponentLayout& layout : MainWindowComponents()) {
-        if (layout.parent != nullptr) continue;
-        const HWND hwnd = Find(layout.name);
+        if (layout.parent != Role::Window) continue;
+        const HWND hwnd = Control(layout.role);
         if (hwnd == nullptr || !shown(hwnd)) continue;
         const int height = scale_.ToScreen(layout.bounds.height);
         if (layout.align == Align::Top) {
@@ -327,17 +327,17 @@ void TfrmRunWindow::Realign() {
         }
     }
     for (const ComponentLayout& layout : MainWindowComponents()) {
-        if (layout.parent == nullptr && layout.align == Align::Client) {
-            place(Find(layout.name), 0, top, client.right, bottom - top);
+        if (layout.parent == Role::Window && layout.align == Align::Client) {
+            place(Control(layout.role), 0, top, client.right, bottom - top);
         }
     }
 
     // Then what fills a parent: the pages fill the tab control's display
     // area, the lists fill their pages.
     for (const ComponentLayout& layout : MainWindowComponents()) {
-        if (layout.parent == nullptr || layout.align != Align::Client) continue;
-        const HWND hwnd = Find(layout.name);
-        const HWND parent = Find(layout.parent);
+        if (layout.parent == Role::Window || layout.align != Align::Client) continue;
+        const HWND hwnd = Control(layout.role);
+        const HWND parent = Control(layout.parent);
         if (hwnd == nullptr || parent == nullptr) continue;
         RECT area;
         GetClientRect(parent, &area);
@@ -351,7 +351,7 @@ void TfrmRunWindow::ShowSelectedPage() {
     for (const ComponentLayout& layout : MainWindowComponents()) {
         if (layout.kind != ComponentKind::TabSheet) continue;
         const bool show = layout.tabIndex >= 0 && layout.tabIndex == selected;
-        ShowWindow(Find(layout.name), show ? SW_SHOWNA : SW_HIDE);
+        ShowWindow(Control(layout.role), show ? SW_SHOWNA : SW_HIDE);
     }
 }
 
@@ -381,16 +381,16 @@ LRESULT TfrmRunWindow::OnNotify(const NMHDR& header) {
         return OnListCustomDraw(*reinterpret_cast<const NMLVCUSTOMDRAW*>(&header));
     }
     if (OnListNotify(header)) return 0;
-    if (header.idFrom == static_cast<UINT_PTR>(control_ids::kPageControl1) && header.code == TCN_SELCHANGE) {
+    if (header.hwndFrom == Control(Role::TabStrip) && header.code == TCN_SELCHANGE) {
         ShowSelectedPage();
-        logic_->Execute(FindComponent(L"PageControl1")->command);
+        logic_->Execute(FindComponent(Role::TabStrip)->command);
     }
     return 0;
 }
 
 LRESULT TfrmRunWindow::OnControlColour(UINT message, HDC dc, HWND control) {
     const int id = GetDlgCtrlID(control);
-    if (id == control_ids::kTxtStartName || id == control_ids::kTxtStartPath) {
+    if (control == Control(Role::NameField) || control == Control(Role::PathField)) {
         const auto colour = fieldColours_.find(id);
         if (colour != fieldColours_.end()) {
             SetBkColor(dc, colour->second.background);
@@ -399,7 +399,7 @@ LRESULT TfrmRunWindow::OnControlColour(UINT message, HDC dc, HWND control) {
         }
         // Until a handler paints it, the path field has the highlight
         // background with the window's text colour.
-        if (id == control_ids::kTxtStartPath) {
+        if (control == Control(Role::PathField)) {
             SetBkColor(dc, GetSysColor(COLOR_HIGHLIGHT));
             SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
             return reinterpret_cast<LRESULT>(highlightBrush_.get());
@@ -407,9 +407,9 @@ LRESULT TfrmRunWindow::OnControlColour(UINT message, HDC dc, HWND control) {
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
     }
     // Labels: their own text colour on their panel's background.
-    for (const auto& [name, component] : components_) {
+    for (const Component& component : components_) {
         if (component.hwnd != control || component.layout->kind != ComponentKind::Label) continue;
-        const bool link = component.layout->id == control_ids::kWebsite;
+        const bool link = component.layout->role == Role::WebsiteLink;
         const ColourRole role = link ? ColourRole::LinkText : ColourRole::LabelText;
         std::uint32_t colour = component.layout->colour;
         if (const auto set = labelColours_.find(control); set != labelColours_.end()) colour = set->second;
@@ -429,9 +429,9 @@ LRESULT TfrmRunWindow::OnControlColour(UINT message, HDC dc, HWND control) {
 // something for the rows selected now.
 void TfrmRunWindow::UpdateRowMenu() {
     for (const MenuItemLayout& item : MainWindowMenuItems()) {
-        if (item.hidden || item.command == Command::None || std::wcscmp(item.menu, L"PopupMenu1") != 0) continue;
+        if (item.hidden || item.command == Command::None || item.menu != Role::RowMenu) continue;
         const UINT state = logic_->IsEnabled(item.command) ? MF_ENABLED : MF_GRAYED;
-        EnableMenuItem(popupMenu1_.get(), static_cast<UINT>(item.id), MF_BYCOMMAND | state);
+        EnableMenuItem(rowMenu_.get(), static_cast<UINT>(item.id), MF_BYCOMMAND | state);
     }
 }
 
@@ -442,7 +442,7 @@ void TfrmRunWindow::OnDpiChanged(DpiScale scale, const RECT& suggested) {
     const UniqueFont oldBoldFont(std::move(boldFont_));
     const UniqueFont oldUnderlinedFont(std::move(underlinedFont_));
     CreateFonts();
-    for (const auto& [name, component] : components_) {
+    for (const Component& component : components_) {
         if (component.hwnd == nullptr) continue;
         const ComponentLayout& layout = *component.layout;
         SendMessageW(component.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(layout)), FALSE);
@@ -453,7 +453,7 @@ void TfrmRunWindow::OnDpiChanged(DpiScale scale, const RECT& suggested) {
     for (const auto& panel : panels_) panel->ClearImages();
     for (const ComponentLayout& layout : MainWindowComponents()) {
         if (layout.kind != ComponentKind::Image) continue;
-        if (PanelWidget* panel = PanelOf(Find(layout.parent))) {
+        if (PanelWidget* panel = PanelOf(Control(layout.parent))) {
             panel->AddImage(LoadDecorativeBitmap(layout.resource), Scaled(layout.bounds));
         }
     }
@@ -475,8 +475,8 @@ void TfrmRunWindow::FitImagesToScreen() {
 }
 
 void TfrmRunWindow::RepointImageLists(HIMAGELIST handle) {
-    for (const wchar_t* name : {L"LvCurrentUser", L"LVLocalMachine", L"TntListView1"}) {
-        if (HWND list = Find(name)) ListView_SetImageList(list, handle, LVSIL_SMALL);
+    for (const Role list : {Role::CurrentUserList, Role::AllUsersList}) {
+        if (const HWND hwnd = Control(list)) ListView_SetImageList(hwnd, handle, LVSIL_SMALL);
     }
 }
 
@@ -519,7 +519,7 @@ LRESULT TfrmRunWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 1;
     }
     case WM_TIMER:
-        if (wParam == kTimer1Id) logic_->LoadOnStart();
+        if (wParam == kStartTimerId) logic_->LoadOnStart();
         return 0;
     case kIconsArrivedMessage:
         logic_->Lists().IconsArrived();
@@ -542,7 +542,7 @@ LRESULT TfrmRunWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         OnSetCursor(reinterpret_cast<HWND>(wParam));
         return Default(message, wParam, lParam);
     case WM_INITMENUPOPUP:
-        if (reinterpret_cast<HMENU>(wParam) == popupMenu1_.get()) UpdateRowMenu();
+        if (reinterpret_cast<HMENU>(wParam) == rowMenu_.get()) UpdateRowMenu();
         return 0;
     case WM_CONTEXTMENU:
         OnContextMenu(reinterpret_cast<HWND>(wParam), lParam);
@@ -555,7 +555,7 @@ LRESULT TfrmRunWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     }
     case WM_DESTROY:
         iconsArrivedTarget_ = nullptr;
-        KillTimer(Handle(), kTimer1Id);
+        KillTimer(Handle(), kStartTimerId);
         PostQuitMessage(0);
         return 0;
     default:

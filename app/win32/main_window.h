@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <array>
 #include <atomic>
 #include <map>
 #include <memory>
@@ -44,31 +45,31 @@ public:
     // message was used up.
     bool PreTranslate(MSG& message);
     TfrmRun& Logic() noexcept { return *logic_; }
-    // `FrmAbout`, created hidden at program start and shown from the help menu.
+    // The About window, created hidden at program start and shown from the help menu.
     void SetAboutWindow(TFrmAboutWindow* about) noexcept { frmAbout_ = about; }
 
     // MainView
-    void SetDoubleBuffered(const std::wstring& component) override;
+    void SetDoubleBuffered(Role control) override;
     int TabIndex() const override;
     void SelectTab(int index) override;
     void SetOwnerDrawTabs(bool ownerDraw) override;
     int PageWidth() const override;
     int OuterWidth() const override;
-    void SetColumnWidth(ListId list, int column, int width) override;
-    void SetFieldWidth(FieldId field, int width) override;
-    std::wstring FieldText(FieldId field) const override;
-    void SetFieldText(FieldId field, const std::wstring& text) override;
-    void SetFieldColours(FieldId field, std::uint32_t background, std::uint32_t text) override;
-    void FocusField(FieldId field) override;
+    void SetColumnWidth(Role list, int column, int width) override;
+    void SetFieldWidth(Role field, int width) override;
+    std::wstring FieldText(Role field) const override;
+    void SetFieldText(Role field, const std::wstring& text) override;
+    void SetFieldColours(Role field, std::uint32_t background, std::uint32_t text) override;
+    void FocusField(Role field) override;
     void SetEditPanelVisible(bool visible) override;
-    int ComboItemIndex(const std::wstring& combo) const override;
+    int ComboItemIndex(Role combo) const override;
     std::optional<std::wstring> ChooseFile(const std::wstring& initialFolder) override;
-    void ShowRows(ListId list, const ScopeList& rows) override;
-    std::vector<int> SelectedRows(ListId list) const override;
-    void FocusList(ListId list) override;
-    void SelectRow(ListId list, int row) override;
-    void SetRowIcon(ListId list, int row, int imageIndex) override;
-    void SetRowStatus(ListId list, int row, const std::wstring& text, bool disabled) override;
+    void ShowRows(Role list, const ScopeList& rows) override;
+    std::vector<int> SelectedRows(Role list) const override;
+    void FocusList(Role list) override;
+    void SelectRow(Role list, int row) override;
+    void SetRowIcon(Role list, int row, int imageIndex) override;
+    void SetRowStatus(Role list, int row, const std::wstring& text, bool disabled) override;
     void PostIconsArrived() override;
     void SetTimerEnabled(bool enabled) override;
     MessageAnswer ShowMessage(const std::wstring& text, const std::wstring& caption, MessageKind kind,
@@ -83,8 +84,8 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    // Timer1: a window-message timer, so it fires on the window's own thread.
-    static constexpr UINT_PTR kTimer1Id = 1;
+    // The start-up timer: a window-message timer, so it fires on the window's own thread.
+    static constexpr UINT_PTR kStartTimerId = 1;
     // Posted by the icon worker; handled on the window's thread.
     static constexpr UINT kIconsArrivedMessage = WM_APP + 1;
     // A list item's data when Windows will not start the entry.
@@ -122,7 +123,7 @@ private:
     void UpdateRowMenu();
     LRESULT OnControlColour(UINT message, HDC dc, HWND control);
     bool OnAccessKey(wchar_t key);
-    // The mouse over the `website` label or off it (WM_SETCURSOR reaches the window for every child).
+    // The mouse over the vendor's link or off it (WM_SETCURSOR reaches the window for every child).
     void OnSetCursor(HWND under);
     void RepointImageLists(HIMAGELIST handle);
     // The lists' and the edit fields' events (main_window_fields.cpp).
@@ -134,9 +135,8 @@ private:
                                           DWORD_PTR window);
     void OnEditFieldMessage(HWND edit, UINT message, WPARAM wParam);
 
-    HWND Find(const wchar_t* name) const;
-    HWND ListHandle(ListId list) const;
-    HWND FieldHandle(FieldId field) const;
+    // The control with this role (the window itself for Role::Window); null for none.
+    HWND Control(Role role) const;
     RECT Scaled(const Bounds& bounds) const;
     // The control's screen bounds at the current scale: the tabled ones, a
     // caption's grown to fit it, a combo's with its drop-down list.
@@ -157,7 +157,8 @@ private:
     UniqueFont underlinedFont_;
     UniqueBrush windowBrush_;
     UniqueBrush highlightBrush_;
-    std::map<std::wstring, Component> components_;
+    // By role, resolved once as the window is created.
+    std::array<Component, kRoleCount> components_{};
     std::vector<std::unique_ptr<PanelWidget>> panels_;
     // Each panel's designed background, for ApplyTheme.
     struct ThemedPanel {
@@ -173,8 +174,8 @@ private:
     };
     std::map<int, UniqueBrush> fieldBrushes_;
     std::map<int, FieldColours> fieldColours_;
-    UniqueMenu popupMenu1_;
-    UniqueMenu popupMenu2_;
+    UniqueMenu rowMenu_;
+    UniqueMenu helpMenu_;
     // Where the icon worker posts: the window while it exists. Read on the worker's thread.
     std::atomic<HWND> iconsArrivedTarget_{nullptr};
     TFrmAboutWindow* frmAbout_ = nullptr;

@@ -1,6 +1,6 @@
 // TfrmRunWindow's side of the lists' events and of the add panel: the list
 // notifications, the edit fields' keys and focus changes, the fields'
-// colours and focus, the add-program list's choice and OpenDialog1.
+// colours and focus, the add-program list's choice and the file picker.
 #include "app/win32/main_window.h"
 
 #include <commctrl.h>
@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/control_ids.h"
 #include "app/win32/theme_colours.h"
 
 namespace quillmark {
@@ -23,15 +22,11 @@ constexpr std::size_t kFileNameChars = 32768;
 }  // namespace
 
 bool TfrmRunWindow::OnListNotify(const NMHDR& header) {
-    const auto id = static_cast<int>(header.idFrom);
-    if (id != control_ids::kLvCurrentUser && id != control_ids::kLVLocalMachine && id != control_ids::kTntListView1) {
-        return false;
-    }
+    if (!IsList(header.hwndFrom)) return false;
     switch (header.code) {
     case NM_CLICK:
-        // The hidden search list has always read LVLocalMachine's rows.
-        logic_->Rows().CopyRowIntoFields(id == control_ids::kLvCurrentUser ? ListId::LvCurrentUser
-                                                                             : ListId::LVLocalMachine);
+        logic_->Rows().CopyRowIntoFields(header.hwndFrom == Control(Role::CurrentUserList) ? Role::CurrentUserList
+                                                                                           : Role::AllUsersList);
         return true;
     case NM_DBLCLK:
         logic_->ListDoubleClicked();
@@ -46,8 +41,7 @@ bool TfrmRunWindow::OnListNotify(const NMHDR& header) {
 }
 
 bool TfrmRunWindow::IsList(HWND hwnd) const {
-    return hwnd != nullptr && (hwnd == ListHandle(ListId::LvCurrentUser) || hwnd == ListHandle(ListId::LVLocalMachine) ||
-                               hwnd == ListHandle(ListId::TntListView1));
+    return hwnd != nullptr && (hwnd == Control(Role::CurrentUserList) || hwnd == Control(Role::AllUsersList));
 }
 
 // A row Windows will not start (marked in its item data by SetRowStatus) is
@@ -80,8 +74,7 @@ LRESULT CALLBACK TfrmRunWindow::EditFieldProc(HWND edit, UINT message, WPARAM wP
 }
 
 void TfrmRunWindow::OnEditFieldMessage(HWND edit, UINT message, WPARAM wParam) {
-    const bool path = GetDlgCtrlID(edit) == control_ids::kTxtStartPath;
-    const FieldId field = path ? FieldId::TxtStartPath : FieldId::TxtStartName;
+    const Role field = edit == Control(Role::PathField) ? Role::PathField : Role::NameField;
     if (message == WM_KEYDOWN) {
         logic_->FieldKeyDown(field, static_cast<int>(wParam));
         return;
@@ -93,13 +86,13 @@ void TfrmRunWindow::OnEditFieldMessage(HWND edit, UINT message, WPARAM wParam) {
     if (other == nullptr || !IsChild(Handle(), other)) return;
     if (message == WM_SETFOCUS) {
         logic_->Panel().FieldEntered(field);
-    } else if (field == FieldId::TxtStartPath) {
+    } else if (field == Role::PathField) {
         logic_->Panel().PathFieldLeft();
     }
 }
 
-void TfrmRunWindow::SetFieldColours(FieldId field, std::uint32_t background, std::uint32_t text) {
-    const HWND edit = FieldHandle(field);
+void TfrmRunWindow::SetFieldColours(Role field, std::uint32_t background, std::uint32_t text) {
+    const HWND edit = Control(field);
     const int id = GetDlgCtrlID(edit);
     const FieldColours colours{ResolvedColour(background), ResolvedColour(text)};
     fieldColours_[id] = colours;
@@ -107,20 +100,20 @@ void TfrmRunWindow::SetFieldColours(FieldId field, std::uint32_t background, std
     InvalidateRect(edit, nullptr, TRUE);
 }
 
-void TfrmRunWindow::FocusField(FieldId field) {
-    const HWND edit = FieldHandle(field);
+void TfrmRunWindow::FocusField(Role field) {
+    const HWND edit = Control(field);
     SetFocus(edit);
     SendMessageW(edit, EM_SETSEL, 0, -1);
 }
 
-int TfrmRunWindow::ComboItemIndex(const std::wstring& combo) const {
-    const HWND hwnd = Find(combo.c_str());
+int TfrmRunWindow::ComboItemIndex(Role combo) const {
+    const HWND hwnd = Control(combo);
     return hwnd == nullptr ? -1 : static_cast<int>(SendMessageW(hwnd, CB_GETCURSEL, 0, 0));
 }
 
 std::optional<std::wstring> TfrmRunWindow::ChooseFile(const std::wstring& initialFolder) {
     // The layout's "|"-separated pairs, with NULs between and two at the end.
-    std::wstring filter = OpenDialog1Layout().filter;
+    std::wstring filter = FilePickerLayout().filter;
     std::replace(filter.begin(), filter.end(), L'|', L'\0');
     filter.push_back(L'\0');
     std::vector<wchar_t> file(kFileNameChars, L'\0');

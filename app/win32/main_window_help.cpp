@@ -8,7 +8,7 @@ namespace quillmark {
 void TfrmRunWindow::PopUpHelpMenu() {
     POINT cursor{};
     GetCursorPos(&cursor);
-    TrackPopupMenu(popupMenu2_.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, Handle(),
+    TrackPopupMenu(helpMenu_.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, Handle(),
                    nullptr);
 }
 
@@ -19,13 +19,13 @@ void TfrmRunWindow::ShowAboutWindow() {
 }
 
 void TfrmRunWindow::SetWebsiteColour(std::uint32_t colour) {
-    const HWND website = Find(L"website");
-    labelColours_[website] = static_cast<COLORREF>(colour);
-    InvalidateRect(website, nullptr, TRUE);
+    const HWND link = Control(Role::WebsiteLink);
+    labelColours_[link] = static_cast<COLORREF>(colour);
+    InvalidateRect(link, nullptr, TRUE);
 }
 
 void TfrmRunWindow::OnSetCursor(HWND under) {
-    const bool overWebsite = under != nullptr && under == Find(L"website");
+    const bool overWebsite = under != nullptr && under == Control(Role::WebsiteLink);
     if (overWebsite == overWebsite_) return;
     overWebsite_ = overWebsite;
     logic_->Help().WebsiteHovered(overWebsite);

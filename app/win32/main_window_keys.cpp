@@ -27,7 +27,7 @@ bool AsksForContextMenu(const MSG& message) {
 const TfrmRunWindow::Component* TfrmRunWindow::ComponentOwning(HWND hwnd) const {
     // A combo's focus sits in its edit child: walk up to the control the layout knows.
     for (; hwnd != nullptr && hwnd != Handle(); hwnd = GetParent(hwnd)) {
-        for (const auto& [name, component] : components_) {
+        for (const Component& component : components_) {
             if (component.hwnd == hwnd) return &component;
         }
     }
@@ -35,8 +35,8 @@ const TfrmRunWindow::Component* TfrmRunWindow::ComponentOwning(HWND hwnd) const 
 }
 
 HWND TfrmRunWindow::ListContaining(HWND hwnd) const {
-    for (const wchar_t* name : {L"LvCurrentUser", L"LVLocalMachine", L"TntListView1"}) {
-        const HWND list = Find(name);
+    for (const Role role : {Role::CurrentUserList, Role::AllUsersList}) {
+        const HWND list = Control(role);
         if (list != nullptr && (hwnd == list || IsChild(list, hwnd))) return list;
     }
     return nullptr;
@@ -45,7 +45,7 @@ HWND TfrmRunWindow::ListContaining(HWND hwnd) const {
 FocusPlace TfrmRunWindow::PlaceOfFocus() const {
     const HWND focus = GetFocus();
     if (ListContaining(focus) != nullptr) return FocusPlace::List;
-    const HWND panel = Find(L"PnlEdit");
+    const HWND panel = Control(Role::AddPanel);
     if (panel != nullptr && IsChild(panel, focus)) return FocusPlace::AddPanel;
     return FocusPlace::Elsewhere;
 }
@@ -54,14 +54,14 @@ void TfrmRunWindow::MoveFocusByTab(bool backwards) {
     const Component* current = ComponentOwning(GetFocus());
     const ComponentLayout* next =
         NextTabStop(current != nullptr ? current->layout : nullptr, backwards, [this](const ComponentLayout& layout) {
-            const HWND hwnd = Find(layout.name);
+            const HWND hwnd = Control(layout.role);
             return hwnd != nullptr && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd);
         });
     if (next == nullptr) return;
     // The keyboard is in use: from now on the focus is shown, as Windows
     // does in a dialog once Tab has been pressed.
     SendMessageW(Handle(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
-    SetFocus(Find(next->name));
+    SetFocus(Control(next->role));
 }
 
 bool TfrmRunWindow::OnAccessKey(wchar_t key) {
@@ -128,7 +128,7 @@ void TfrmRunWindow::OnContextMenu(HWND source, LPARAM position) {
         origin = WindowFromPoint(at);
     }
     const bool list = ListContaining(origin) != nullptr;
-    TrackPopupMenu(list ? popupMenu1_.get() : popupMenu2_.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0,
+    TrackPopupMenu(list ? rowMenu_.get() : helpMenu_.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0,
                    Handle(), nullptr);
 }
 

@@ -81,24 +81,11 @@ void TfrmRunWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {
     }
 }
 
-HWND TfrmRunWindow::ListHandle(ListId list) const {
-    switch (list) {
-    case ListId::LvCurrentUser: return Find(L"LvCurrentUser");
-    case ListId::LVLocalMachine: return Find(L"LVLocalMachine");
-    case ListId::TntListView1: break;
-    }
-    return Find(L"TntListView1");
-}
-
-HWND TfrmRunWindow::FieldHandle(FieldId field) const {
-    return Find(field == FieldId::TxtStartName ? L"TxtStartName" : L"TxtStartPath");
-}
-
-void TfrmRunWindow::SetDoubleBuffered(const std::wstring& component) {
-    const auto found = components_.find(component);
-    if (found == components_.end() || found->second.hwnd == nullptr) return;
-    const HWND hwnd = found->second.hwnd;
-    switch (found->second.layout->kind) {
+void TfrmRunWindow::SetDoubleBuffered(Role control) {
+    const HWND hwnd = Control(control);
+    const ComponentLayout* layout = FindComponent(control);
+    if (hwnd == nullptr || layout == nullptr) return;
+    switch (layout->kind) {
     case ComponentKind::ListView:
         ListView_SetExtendedListViewStyleEx(hwnd, LVS_EX_DOUBLEBUFFER, LVS_EX_DOUBLEBUFFER);
         break;
@@ -111,16 +98,16 @@ void TfrmRunWindow::SetDoubleBuffered(const std::wstring& component) {
     }
 }
 
-int TfrmRunWindow::TabIndex() const { return TabCtrl_GetCurSel(Find(L"PageControl1")); }
+int TfrmRunWindow::TabIndex() const { return TabCtrl_GetCurSel(Control(Role::TabStrip)); }
 
 void TfrmRunWindow::SelectTab(int index) {
     // TCM_SETCURSEL sends no TCN_SELCHANGE: selecting here loads nothing.
-    TabCtrl_SetCurSel(Find(L"PageControl1"), index);
+    TabCtrl_SetCurSel(Control(Role::TabStrip), index);
     ShowSelectedPage();
 }
 
 void TfrmRunWindow::SetOwnerDrawTabs(bool ownerDraw) {
-    const HWND tabs = Find(L"PageControl1");
+    const HWND tabs = Control(Role::TabStrip);
     LONG_PTR style = GetWindowLongPtrW(tabs, GWL_STYLE);
     style = ownerDraw ? (style | TCS_OWNERDRAWFIXED) : (style & ~static_cast<LONG_PTR>(TCS_OWNERDRAWFIXED));
     SetWindowLongPtrW(tabs, GWL_STYLE, style);
@@ -129,7 +116,7 @@ void TfrmRunWindow::SetOwnerDrawTabs(bool ownerDraw) {
 
 int TfrmRunWindow::PageWidth() const {
     RECT bounds;
-    GetWindowRect(Find(L"PageControl1"), &bounds);
+    GetWindowRect(Control(Role::TabStrip), &bounds);
     return scale_.ToLayout(bounds.right - bounds.left);
 }
 
@@ -139,31 +126,31 @@ int TfrmRunWindow::OuterWidth() const {
     return scale_.ToLayout(bounds.right - bounds.left);
 }
 
-void TfrmRunWindow::SetColumnWidth(ListId list, int column, int width) {
-    ListView_SetColumnWidth(ListHandle(list), column, scale_.ToScreen(width));
+void TfrmRunWindow::SetColumnWidth(Role list, int column, int width) {
+    ListView_SetColumnWidth(Control(list), column, scale_.ToScreen(width));
 }
 
-void TfrmRunWindow::SetFieldWidth(FieldId field, int width) {
-    const HWND edit = FieldHandle(field);
+void TfrmRunWindow::SetFieldWidth(Role field, int width) {
+    const HWND edit = Control(field);
     RECT bounds;
     GetWindowRect(edit, &bounds);
     SetWindowPos(edit, nullptr, 0, 0, scale_.ToScreen(width), bounds.bottom - bounds.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-std::wstring TfrmRunWindow::FieldText(FieldId field) const { return WindowText(FieldHandle(field)); }
+std::wstring TfrmRunWindow::FieldText(Role field) const { return WindowText(Control(field)); }
 
-void TfrmRunWindow::SetFieldText(FieldId field, const std::wstring& text) {
-    SetWindowTextW(FieldHandle(field), text.c_str());
+void TfrmRunWindow::SetFieldText(Role field, const std::wstring& text) {
+    SetWindowTextW(Control(field), text.c_str());
 }
 
 void TfrmRunWindow::SetEditPanelVisible(bool visible) {
-    ShowWindow(Find(L"PnlEdit"), visible ? SW_SHOWNA : SW_HIDE);
+    ShowWindow(Control(Role::AddPanel), visible ? SW_SHOWNA : SW_HIDE);
     Realign();
 }
 
-void TfrmRunWindow::ShowRows(ListId list, const ScopeList& rows) {
-    const HWND hwnd = ListHandle(list);
+void TfrmRunWindow::ShowRows(Role list, const ScopeList& rows) {
+    const HWND hwnd = Control(list);
     SendMessageW(hwnd, WM_SETREDRAW, FALSE, 0);
     ListView_DeleteAllItems(hwnd);
     const std::wstring* captions[] = {&rows.nameCaption, &rows.locationCaption, &rows.statusCaption};
@@ -189,9 +176,9 @@ void TfrmRunWindow::ShowRows(ListId list, const ScopeList& rows) {
     InvalidateRect(hwnd, nullptr, TRUE);
 }
 
-std::vector<int> TfrmRunWindow::SelectedRows(ListId list) const {
+std::vector<int> TfrmRunWindow::SelectedRows(Role list) const {
     std::vector<int> selected;
-    const HWND hwnd = ListHandle(list);
+    const HWND hwnd = Control(list);
     for (int row = ListView_GetNextItem(hwnd, -1, LVNI_SELECTED); row >= 0;
          row = ListView_GetNextItem(hwnd, row, LVNI_SELECTED)) {
         selected.push_back(row);
@@ -199,8 +186,8 @@ std::vector<int> TfrmRunWindow::SelectedRows(ListId list) const {
     return selected;
 }
 
-void TfrmRunWindow::FocusList(ListId list) {
-    const HWND hwnd = ListHandle(list);
+void TfrmRunWindow::FocusList(Role list) {
+    const HWND hwnd = Control(list);
     // As the toolkit does: a control that cannot be seen cannot take the focus.
     if (hwnd == nullptr || !IsWindowVisible(hwnd) || !IsWindowEnabled(hwnd)) {
         throw Error(L"Cannot focus a disabled or invisible window");
@@ -208,20 +195,20 @@ void TfrmRunWindow::FocusList(ListId list) {
     SetFocus(hwnd);
 }
 
-void TfrmRunWindow::SelectRow(ListId list, int row) {
-    ListView_SetItemState(ListHandle(list), row, LVIS_SELECTED, LVIS_SELECTED);
+void TfrmRunWindow::SelectRow(Role list, int row) {
+    ListView_SetItemState(Control(list), row, LVIS_SELECTED, LVIS_SELECTED);
 }
 
-void TfrmRunWindow::SetRowIcon(ListId list, int row, int imageIndex) {
+void TfrmRunWindow::SetRowIcon(Role list, int row, int imageIndex) {
     LVITEMW item{};
     item.mask = LVIF_IMAGE;
     item.iItem = row;
     item.iImage = imageIndex >= 0 ? imageIndex : I_IMAGENONE;
-    ListView_SetItem(ListHandle(list), &item);
+    ListView_SetItem(Control(list), &item);
 }
 
-void TfrmRunWindow::SetRowStatus(ListId list, int row, const std::wstring& text, bool disabled) {
-    const HWND hwnd = ListHandle(list);
+void TfrmRunWindow::SetRowStatus(Role list, int row, const std::wstring& text, bool disabled) {
+    const HWND hwnd = Control(list);
     ListView_SetItemText(hwnd, row, 2, const_cast<wchar_t*>(text.c_str()));
     LVITEMW item{};
     item.mask = LVIF_PARAM;
@@ -237,9 +224,9 @@ void TfrmRunWindow::PostIconsArrived() {
 
 void TfrmRunWindow::SetTimerEnabled(bool enabled) {
     if (enabled) {
-        SetTimer(Handle(), kTimer1Id, kTimer1Interval, nullptr);
+        SetTimer(Handle(), kStartTimerId, kStartTimerInterval, nullptr);
     } else {
-        KillTimer(Handle(), kTimer1Id);
+        KillTimer(Handle(), kStartTimerId);
     }
 }
 

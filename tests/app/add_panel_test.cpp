@@ -35,9 +35,9 @@ protected:
         world_.view.tabIndex = 0;
     }
 
-    void Type(FieldId field, const std::wstring& text) { world_.view.SetFieldText(field, text); }
-    std::wstring Text(FieldId field) { return world_.view.FieldText(field); }
-    Colours ColoursOf(FieldId field) { return world_.view.fieldColours[app_testing::FieldName(field)]; }
+    void Type(Role field, const std::wstring& text) { world_.view.SetFieldText(field, text); }
+    std::wstring Text(Role field) { return world_.view.FieldText(field); }
+    Colours ColoursOf(Role field) { return world_.view.fieldColours[app_testing::FieldName(field)]; }
     // The target of the shortcut the panel wrote, or nothing.
     std::optional<std::wstring> ShortcutTarget(const std::wstring& file) {
         const LinkRecord* link = world_.platform.links().Find(file);
@@ -70,8 +70,8 @@ void ChooseFile(TfrmRunWorld& world, std::optional<std::wstring> file) {
 }
 
 void Confirm(TfrmRunWorld& world, const std::wstring& name, const std::wstring& path) {
-    world.view.SetFieldText(FieldId::TxtStartName, name);
-    world.view.SetFieldText(FieldId::TxtStartPath, path);
+    world.view.SetFieldText(Role::NameField, name);
+    world.view.SetFieldText(Role::PathField, path);
     world.form->Panel().ConfirmAdd();
 }
 
@@ -111,30 +111,30 @@ INSTANTIATE_TEST_SUITE_P(
     });
 
 TEST_F(AddPanelTest, FocusColoursPaintTheEnteredFieldOnly) {
-    world_.form->Panel().FieldEntered(FieldId::TxtStartName);
-    EXPECT_EQ(ColoursOf(FieldId::TxtStartName), kEntered);
-    EXPECT_EQ(ColoursOf(FieldId::TxtStartPath), kPlain);
-    world_.form->Panel().FieldEntered(FieldId::TxtStartPath);
-    EXPECT_EQ(ColoursOf(FieldId::TxtStartName), kPlain);
-    EXPECT_EQ(ColoursOf(FieldId::TxtStartPath), kEntered);
+    world_.form->Panel().FieldEntered(Role::NameField);
+    EXPECT_EQ(ColoursOf(Role::NameField), kEntered);
+    EXPECT_EQ(ColoursOf(Role::PathField), kPlain);
+    world_.form->Panel().FieldEntered(Role::PathField);
+    EXPECT_EQ(ColoursOf(Role::NameField), kPlain);
+    EXPECT_EQ(ColoursOf(Role::PathField), kEntered);
 }
 
 TEST_F(AddPanelTest, OpeningCommandsPaintThePathAsEntered) {
     ChooseFile(world_, std::nullopt);  // also when cancelled
-    EXPECT_EQ(ColoursOf(FieldId::TxtStartPath), kEntered);
-    EXPECT_EQ(ColoursOf(FieldId::TxtStartName), kPlain);
+    EXPECT_EQ(ColoursOf(Role::PathField), kEntered);
+    EXPECT_EQ(ColoursOf(Role::NameField), kPlain);
 
     world_.view.fieldColours.clear();
     world_.platform.shell().SetBrowseResult(L"C:\\Data");
     world_.form->Panel().AddFolder();
-    EXPECT_EQ(ColoursOf(FieldId::TxtStartPath), kEntered);
-    EXPECT_EQ(ColoursOf(FieldId::TxtStartName), kPlain);
+    EXPECT_EQ(ColoursOf(Role::PathField), kEntered);
+    EXPECT_EQ(ColoursOf(Role::NameField), kPlain);
 
     world_.view.fieldColours.clear();
     world_.form->Panel().AddWebPage();
-    EXPECT_EQ(ColoursOf(FieldId::TxtStartPath), kEntered);
-    EXPECT_EQ(Text(FieldId::TxtStartPath), L"http://");
-    EXPECT_EQ(Text(FieldId::TxtStartName), L"");
+    EXPECT_EQ(ColoursOf(Role::PathField), kEntered);
+    EXPECT_EQ(Text(Role::PathField), L"http://");
+    EXPECT_EQ(Text(Role::NameField), L"");
     EXPECT_EQ(world_.view.focused, L"TxtStartPath");
 }
 
@@ -144,7 +144,7 @@ struct BlankCase {
     const wchar_t* name;
     const wchar_t* path;
     const wchar_t* message;
-    FieldId failing;
+    Role failing;
 };
 
 class AddPanelBlankCheck : public AddPanelTest, public ::testing::WithParamInterface<BlankCase> {};
@@ -157,7 +157,7 @@ TEST_P(AddPanelBlankCheck, ShowsItsBoxMarksTheFieldAndAddsNothing) {
     Confirm(world_, c.name, c.path);
     EXPECT_THAT(world_.view.Calls(L"Message"), ElementsAre(std::wstring(L"Message Error: ") + c.message));
     EXPECT_EQ(ColoursOf(c.failing), kMarked);
-    EXPECT_EQ(ColoursOf(c.failing == FieldId::TxtStartName ? FieldId::TxtStartPath : FieldId::TxtStartName), kWhite);
+    EXPECT_EQ(ColoursOf(c.failing == Role::NameField ? Role::PathField : Role::NameField), kWhite);
     EXPECT_EQ(world_.view.Calls(L"FocusField"), std::vector<std::wstring>{L"FocusField " + field});
     EXPECT_TRUE(world_.view.Calls(L"ShowRows").empty());
     EXPECT_TRUE(world_.platform.files().Children(kUserStartup).empty());
@@ -169,10 +169,10 @@ TEST_P(AddPanelBlankCheck, ShowsItsBoxMarksTheFieldAndAddsNothing) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Fields, AddPanelBlankCheck,
-                         ::testing::Values(BlankCase{L"", L"", L"Please input the path", FieldId::TxtStartPath},
-                                           BlankCase{L"Tool", L" \t ", L"Please input the path", FieldId::TxtStartPath},
+                         ::testing::Values(BlankCase{L"", L"", L"Please input the path", Role::PathField},
+                                           BlankCase{L"Tool", L" \t ", L"Please input the path", Role::PathField},
                                            BlankCase{L"  ", L"C:\\t.exe", L"Please input the name",
-                                                     FieldId::TxtStartName}));
+                                                     Role::NameField}));
 
 struct ProposalCase {
     const wchar_t* path;
@@ -182,10 +182,10 @@ struct ProposalCase {
 class AddPanelNameProposal : public AddPanelTest, public ::testing::WithParamInterface<ProposalCase> {};
 
 TEST_P(AddPanelNameProposal, ReplacesTheNameWhenTheFocusLeavesThePath) {
-    Type(FieldId::TxtStartName, L"typed by the user");
-    Type(FieldId::TxtStartPath, GetParam().path);
+    Type(Role::NameField, L"typed by the user");
+    Type(Role::PathField, GetParam().path);
     world_.form->Panel().PathFieldLeft();
-    EXPECT_EQ(Text(FieldId::TxtStartName), GetParam().name);
+    EXPECT_EQ(Text(Role::NameField), GetParam().name);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -199,14 +199,14 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(AddPanelTest, EnterInThePathProposesTheNameThenAddsOnTheAllUsersTab) {
     world_.view.tabIndex = 1;
-    Type(FieldId::TxtStartName, L"Typed");
-    Type(FieldId::TxtStartPath, L"C:\\Tools\\app.exe");
+    Type(Role::NameField, L"Typed");
+    Type(Role::PathField, L"C:\\Tools\\app.exe");
     world_.view.editPanelVisible = true;
-    world_.form->Panel().FieldKeyDown(FieldId::TxtStartPath, 65);
-    world_.form->Panel().FieldKeyDown(FieldId::TxtStartName, 65);
+    world_.form->Panel().FieldKeyDown(Role::PathField, 65);
+    world_.form->Panel().FieldKeyDown(Role::NameField, 65);
     EXPECT_TRUE(world_.view.Calls(L"ShowRows").empty()) << "only Enter confirms";
 
-    world_.form->Panel().FieldKeyDown(FieldId::TxtStartPath, 13);
+    world_.form->Panel().FieldKeyDown(Role::PathField, 13);
     EXPECT_EQ(ShortcutTarget(std::wstring(kCommonStartup) + L"\\app.exe.lnk"), L"C:\\Tools\\app.exe");
     EXPECT_FALSE(world_.view.editPanelVisible);
     // The reload selects the new last row, then the panel goes.
@@ -218,9 +218,9 @@ TEST_F(AddPanelTest, EnterInThePathProposesTheNameThenAddsOnTheAllUsersTab) {
 TEST_F(AddPanelTest, AWebPageGetsHttpInFrontAndEnterInTheNameConfirms) {
     world_.form->Panel().AddWebPage();
     EXPECT_TRUE(world_.form->Panel().AddMode());
-    Type(FieldId::TxtStartPath, L"example.com/news");
-    Type(FieldId::TxtStartName, L"News");
-    world_.form->Panel().FieldKeyDown(FieldId::TxtStartName, 13);
+    Type(Role::PathField, L"example.com/news");
+    Type(Role::NameField, L"News");
+    world_.form->Panel().FieldKeyDown(Role::NameField, 13);
     const auto& calls = world_.platform.links().Calls();
     EXPECT_NE(std::find(calls.begin(), calls.end(), L"SetPath http://example.com/news"), calls.end());
     EXPECT_TRUE(world_.platform.files().FileExists(std::wstring(kUserStartup) + L"\\News.lnk"));
@@ -236,8 +236,8 @@ TEST_F(AddPanelTest, AFailedAddIsShownAndKeepsThePanelAndItsTexts) {
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_NE(messages[0].find(L"Startup"), std::wstring::npos) << "the box names the shortcut";
     EXPECT_TRUE(world_.view.editPanelVisible);
-    EXPECT_EQ(Text(FieldId::TxtStartName), L"\u0418\u043c\u044f");
-    EXPECT_EQ(Text(FieldId::TxtStartPath), L"C:\\\u7a0b\u5e8f.exe");
+    EXPECT_EQ(Text(Role::NameField), L"\u0418\u043c\u044f");
+    EXPECT_EQ(Text(Role::PathField), L"C:\\\u7a0b\u5e8f.exe");
     EXPECT_TRUE(world_.view.Calls(L"ShowRows").empty());
 }
 
@@ -254,7 +254,7 @@ TEST_F(AddPanelTest, AnExistingShortcutIsReplacedOnlyAfterOk) {
     EXPECT_EQ(world_.view.messageButtons.back(), MessageButtons::OkCancelDefaultCancel);
     EXPECT_TRUE(world_.view.editPanelVisible);
     EXPECT_TRUE(world_.view.Calls(L"ShowRows").empty());
-    EXPECT_EQ(Text(FieldId::TxtStartPath), L"C:\\new.exe");
+    EXPECT_EQ(Text(Role::PathField), L"C:\\new.exe");
 
     Confirm(world_, L"Tool", L"C:\\new.exe");  // answered OK
     EXPECT_FALSE(world_.view.editPanelVisible);
@@ -268,7 +268,7 @@ TEST_F(AddPanelTest, AddModeChangesOnlyWhereAPanelIsOpened) {
     world_.form->Panel().AddWebPage();
     world_.form->Panel().PathFieldLeft();
     world_.form->Panel().CancelAdd();
-    world_.form->Rows().CopyRowIntoFields(ListId::LvCurrentUser);
+    world_.form->Rows().CopyRowIntoFields(Role::CurrentUserList);
     Confirm(world_, L"", L"");
     EXPECT_TRUE(world_.form->Panel().AddMode());
 
@@ -290,7 +290,7 @@ TEST_F(AddPanelTest, LastBrowsePathThroughItsChangePoints) {
     EXPECT_EQ(world_.view.Calls(L"ChooseFile").back(), L"ChooseFile C:\\Program Files");
     EXPECT_EQ(world_.form->Panel().LastBrowsePath(), L"C:\\Program Files");
     EXPECT_EQ(world_.StoredSetting("defaultFilePath"), "C:\\Program Files");
-    EXPECT_EQ(Text(FieldId::TxtStartName), L"tool.exe");
+    EXPECT_EQ(Text(Role::NameField), L"tool.exe");
 
     world_.view.comboIndexes[L"CbAddProgramsList"] = 4;
     world_.form->Panel().AddProgramFromFolderList();
@@ -306,13 +306,13 @@ TEST_F(AddPanelTest, LastBrowsePathThroughItsChangePoints) {
     world_.form->Panel().AddFolder();
     EXPECT_EQ(world_.platform.shell().Browsed().back().preselect, L"C:\\Windows\\System32");
     EXPECT_EQ(world_.form->Panel().LastBrowsePath(), L"D:\\");
-    EXPECT_EQ(Text(FieldId::TxtStartName), L"D:\\");
+    EXPECT_EQ(Text(Role::NameField), L"D:\\");
 
     world_.platform.shell().SetBrowseResult(std::nullopt);
     world_.form->Panel().AddFolder();
     EXPECT_EQ(world_.form->Panel().LastBrowsePath(), L"");
     EXPECT_EQ(world_.StoredSetting("defaultFilePath"), "");
-    EXPECT_EQ(Text(FieldId::TxtStartPath), L"");
+    EXPECT_EQ(Text(Role::PathField), L"");
 }
 
 // The picked folder fills the fields exactly; the settings file keeps what
@@ -321,8 +321,8 @@ TEST_F(AddPanelTest, AFolderOutsideTheCodePageFillsTheFieldsExactly) {
     const std::wstring folder = L"C:\\\u0414\u0430\u043d\u043d\u044b\u0435\\\u62a5\u544a";
     world_.platform.shell().SetBrowseResult(folder);
     world_.form->Panel().AddFolder();
-    EXPECT_EQ(Text(FieldId::TxtStartPath), folder);
-    EXPECT_EQ(Text(FieldId::TxtStartName), L"\u62a5\u544a");
+    EXPECT_EQ(Text(Role::PathField), folder);
+    EXPECT_EQ(Text(Role::NameField), L"\u62a5\u544a");
     EXPECT_EQ(world_.form->Panel().LastBrowsePath(), folder);
 
     world_.view.chosenFile = std::nullopt;

@@ -90,8 +90,8 @@ TEST_F(DesktopCopyTest, TheCloseForARestartAsAdministratorMakesNoOffer) {
     world_.AddStartupFolder(StartupScope::AllUsers, L"C:\\ProgramData\\Startup");
     world_.platform.links().RefuseSave(kEAccessDenied);
     world_.view.tabIndex = 1;
-    world_.view.SetFieldText(FieldId::TxtStartName, L"Tool");
-    world_.view.SetFieldText(FieldId::TxtStartPath, L"C:\\tool.exe");
+    world_.view.SetFieldText(Role::NameField, L"Tool");
+    world_.view.SetFieldText(Role::PathField, L"C:\\tool.exe");
     world_.form->Panel().ConfirmAdd();
     const auto messages = world_.view.Calls(L"Message Error: ");
     ASSERT_EQ(messages.size(), 1u);

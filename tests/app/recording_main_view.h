@@ -11,22 +11,19 @@
 #include <vector>
 
 #include "app/main_view.h"
+#include "app/main_window_layout.h"
 #include "platform/error.h"
 
 namespace quillmark::app_testing {
 
-inline std::wstring ListName(ListId list) {
-    switch (list) {
-    case ListId::LvCurrentUser: return L"LvCurrentUser";
-    case ListId::LVLocalMachine: return L"LVLocalMachine";
-    case ListId::TntListView1: break;
-    }
-    return L"TntListView1";
+// The recorded lines name a control as the layout's design column does, so
+// they read like the window's layout table.
+inline std::wstring ControlName(Role control) {
+    const ComponentLayout* layout = FindComponent(control);
+    return layout != nullptr ? layout->name : L"?";
 }
-
-inline std::wstring FieldName(FieldId field) {
-    return field == FieldId::TxtStartName ? L"TxtStartName" : L"TxtStartPath";
-}
+inline std::wstring ListName(Role list) { return ControlName(list); }
+inline std::wstring FieldName(Role field) { return ControlName(field); }
 
 // A main window without widgets: every call is written to `calls` as one
 // line ("ColumnWidth LvCurrentUser 1 860"), and the state a real window would
@@ -36,7 +33,7 @@ class RecordingMainView final : public MainView {
 public:
     std::vector<std::wstring> calls;
     std::wstring failOn;  // empty: nothing fails
-    int tabIndex = 1;     // the layout's initially active page is TabSheet1
+    int tabIndex = 1;     // the layout's initially active page is the all users' one
     int pageWidth = 1060;
     int outerWidth = 1076;
     bool timerEnabled = false;
@@ -50,15 +47,15 @@ public:
     std::map<std::wstring, std::pair<std::uint32_t, std::uint32_t>> fieldColours;  // background, text
     bool editPanelVisible = false;
     std::map<std::wstring, int> comboIndexes;
-    // What OpenDialog1 answers; nothing: the user cancels.
+    // What the file picker answers; nothing: the user cancels.
     std::optional<std::wstring> chosenFile;
     // Answers to the next message boxes, in order; OK once they run out.
     std::deque<MessageAnswer> answers;
     std::vector<MessageButtons> messageButtons;
     // Runs the field's enter handler, as the focus moving into it does.
-    std::function<void(FieldId)> onEnterField;
+    std::function<void(Role)> onEnterField;
 
-    void SetDoubleBuffered(const std::wstring& component) override { Record(L"DoubleBuffered " + component); }
+    void SetDoubleBuffered(Role control) override { Record(L"DoubleBuffered " + ControlName(control)); }
     int TabIndex() const override { return tabIndex; }
     void SelectTab(int index) override {
         Record(L"SelectTab " + std::to_wstring(index));
@@ -70,28 +67,28 @@ public:
     }
     int PageWidth() const override { return pageWidth; }
     int OuterWidth() const override { return outerWidth; }
-    void SetColumnWidth(ListId list, int column, int width) override {
+    void SetColumnWidth(Role list, int column, int width) override {
         const std::wstring key = ListName(list) + L" " + std::to_wstring(column);
         Record(L"ColumnWidth " + key + L" " + std::to_wstring(width));
         widths[key] = width;
     }
-    void SetFieldWidth(FieldId field, int width) override {
+    void SetFieldWidth(Role field, int width) override {
         Record(L"FieldWidth " + FieldName(field) + L" " + std::to_wstring(width));
         widths[FieldName(field)] = width;
     }
-    std::wstring FieldText(FieldId field) const override {
+    std::wstring FieldText(Role field) const override {
         const auto found = fieldTexts.find(FieldName(field));
         return found == fieldTexts.end() ? std::wstring() : found->second;
     }
-    void SetFieldText(FieldId field, const std::wstring& text) override {
+    void SetFieldText(Role field, const std::wstring& text) override {
         Record(L"FieldText " + FieldName(field) + L" " + text);
         fieldTexts[FieldName(field)] = text;
     }
-    void SetFieldColours(FieldId field, std::uint32_t background, std::uint32_t text) override {
+    void SetFieldColours(Role field, std::uint32_t background, std::uint32_t text) override {
         Record(L"FieldColours " + FieldName(field));
         fieldColours[FieldName(field)] = {background, text};
     }
-    void FocusField(FieldId field) override {
+    void FocusField(Role field) override {
         Record(L"FocusField " + FieldName(field));
         const bool entering = focused != FieldName(field);
         focused = FieldName(field);
@@ -101,37 +98,37 @@ public:
         Record(L"EditPanelVisible " + std::to_wstring(visible));
         editPanelVisible = visible;
     }
-    int ComboItemIndex(const std::wstring& combo) const override {
-        const auto found = comboIndexes.find(combo);
+    int ComboItemIndex(Role combo) const override {
+        const auto found = comboIndexes.find(ControlName(combo));
         return found == comboIndexes.end() ? -1 : found->second;
     }
     std::optional<std::wstring> ChooseFile(const std::wstring& initialFolder) override {
         Record(L"ChooseFile " + initialFolder);
         return chosenFile;
     }
-    void ShowRows(ListId list, const ScopeList& rows) override {
+    void ShowRows(Role list, const ScopeList& rows) override {
         Record(L"ShowRows " + ListName(list) + L" " + std::to_wstring(rows.rows.size()));
         rowCounts[ListName(list)] = static_cast<int>(rows.rows.size());
         selected[ListName(list)].clear();
         statuses[ListName(list)].clear();
     }
-    std::vector<int> SelectedRows(ListId list) const override {
+    std::vector<int> SelectedRows(Role list) const override {
         const auto found = selected.find(ListName(list));
         return found == selected.end() ? std::vector<int>() : found->second;
     }
-    void FocusList(ListId list) override {
+    void FocusList(Role list) override {
         Record(L"FocusList " + ListName(list));
         focused = ListName(list);
     }
-    void SelectRow(ListId list, int row) override {
+    void SelectRow(Role list, int row) override {
         Record(L"SelectRow " + ListName(list) + L" " + std::to_wstring(row));
         selected[ListName(list)].push_back(row);
     }
     // Kept apart from `calls`: one per row on every load.
-    void SetRowStatus(ListId list, int row, const std::wstring& text, bool disabled) override {
+    void SetRowStatus(Role list, int row, const std::wstring& text, bool disabled) override {
         statuses[ListName(list)][row] = {text, disabled};
     }
-    void SetRowIcon(ListId list, int row, int imageIndex) override {
+    void SetRowIcon(Role list, int row, int imageIndex) override {
         Record(L"RowIcon " + ListName(list) + L" " + std::to_wstring(row) + L" " + std::to_wstring(imageIndex));
     }
     // Comes from the icon worker's thread: counted apart from `calls`.

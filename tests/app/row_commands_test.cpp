@@ -24,7 +24,7 @@ class RowCommandsTest : public ::testing::Test {
 protected:
     // Shows the tab's list as the user would see it.
     void Load(int tab) { world_.Load(tab); }
-    void Select(ListId list, std::vector<int> rows) { world_.view.selected[ListName(list)] = std::move(rows); }
+    void Select(Role list, std::vector<int> rows) { world_.view.selected[ListName(list)] = std::move(rows); }
     // The files handed to ShellExecuteW, in call order.
     std::vector<std::wstring> Opened() {
         std::vector<std::wstring> files;
@@ -86,12 +86,12 @@ TEST_F(RowCommandsTest, OpenStartsEachSelectedRowsProgramInRowOrder) {
         world_.AddRunValue(StartupScope::CurrentUser, name, std::wstring(L"C:\\Apps\\") + name + L".exe");
     }
     Load(0);
-    Select(ListId::LvCurrentUser, {3, 0, 2});
+    Select(Role::CurrentUserList, {3, 0, 2});
     commands_.OpenSelected();
     EXPECT_THAT(Opened(), ElementsAre(L"C:\\Apps\\A.exe", L"C:\\Apps\\C.exe", L"C:\\Apps\\D.exe"));
 
     // Nothing selected: nothing opened, nothing said.
-    Select(ListId::LvCurrentUser, {});
+    Select(Role::CurrentUserList, {});
     commands_.OpenSelected();
     EXPECT_EQ(Opened().size(), 3u);
     EXPECT_TRUE(world_.view.Calls(L"Message").empty());
@@ -100,7 +100,7 @@ TEST_F(RowCommandsTest, OpenStartsEachSelectedRowsProgramInRowOrder) {
 TEST_F(RowCommandsTest, AQuotedPathWithArgumentsOpensTheProgramAloneAndItsFolder) {
     world_.AddRunValue(StartupScope::CurrentUser, L"App", L"\"C:\\Program Files\\App\\app.exe\" /min");
     Load(0);
-    Select(ListId::LvCurrentUser, {0});
+    Select(Role::CurrentUserList, {0});
     commands_.OpenSelected();
     commands_.OpenContainingFolder();
 
@@ -120,7 +120,7 @@ TEST_F(RowCommandsTest, AShortcutRowOpensItsTarget) {
     world_.platform.links().AddLink(L"C:\\Links\\App.lnk", link);
     world_.AddRunValue(StartupScope::CurrentUser, L"App", L"C:\\Links\\App.lnk");
     Load(0);
-    commands_.KeyDown(13);
+    commands_.OpenSelected();
     commands_.OpenContainingFolder();
     commands_.ShowProperties();
     EXPECT_THAT(Opened(), ElementsAre(L"C:\\Tools\\app.exe", L"C:\\Tools\\"));
@@ -140,24 +140,11 @@ TEST_F(RowCommandsTest, TextOutsideTheCodePageReachesTheShellUnchanged) {
     const std::wstring folder = std::wstring(L"C:\\") + kCyrillicChinese + L"\\";
     world_.AddRunValue(StartupScope::CurrentUser, kCyrillicChinese, folder + L"\u5de5\u5177.exe");
     Load(0);
-    commands_.KeyDown(32);
+    commands_.OpenSelected();
     commands_.OpenContainingFolder();
     commands_.ShowProperties();
     EXPECT_THAT(Opened(), ElementsAre(folder + L"\u5de5\u5177.exe", folder));
     EXPECT_THAT(PropertySheets(), ElementsAre(folder + L"\u5de5\u5177.exe"));
-}
-
-TEST_F(RowCommandsTest, KeysOtherThanEnterSpaceAndDeleteDoNothing) {
-    world_.AddRunValue(StartupScope::CurrentUser, L"App", L"C:\\app.exe");
-    Load(0);
-    world_.view.calls.clear();
-    for (int key : {9, 27, 45, 65, 93}) commands_.KeyDown(key);
-    EXPECT_TRUE(world_.platform.shell().Executed().empty());
-    EXPECT_TRUE(world_.view.calls.empty());
-    world_.view.answers = {MessageAnswer::Cancel};
-    commands_.KeyDown(46);
-    EXPECT_THAT(world_.view.Calls(L"Message"),
-                ElementsAre(L"Message Information: Are you sure you want to remove selected item?"));
 }
 
 TEST_F(RowCommandsTest, SelectAllMarksEveryRowOfTheVisibleList) {
@@ -177,16 +164,16 @@ TEST_F(RowCommandsTest, TheRowClickCopiesTheLowestSelectedRowExactly) {
     world_.AddRunValue(StartupScope::AllUsers, L"Third", L"C:\\third.exe");
     Load(1);
     world_.view.calls.clear();
-    Select(ListId::LVLocalMachine, {2, 1});
-    commands_.CopyRowIntoFields(ListId::LVLocalMachine);
+    Select(Role::AllUsersList, {2, 1});
+    commands_.CopyRowIntoFields(Role::AllUsersList);
     EXPECT_THAT(world_.view.calls,
                 ElementsAre(std::wstring(L"FieldText TxtStartName ") + kCyrillicChinese,
                             L"FieldText TxtStartPath C:\\\u041f\u0430\u043f\u043a\u0430\\\u7a0b\u5e8f.exe"));
 
     // A click that leaves nothing selected, or a click on the other list, leaves the fields.
-    Select(ListId::LVLocalMachine, {});
-    commands_.CopyRowIntoFields(ListId::LVLocalMachine);
-    commands_.CopyRowIntoFields(ListId::LvCurrentUser);
+    Select(Role::AllUsersList, {});
+    commands_.CopyRowIntoFields(Role::AllUsersList);
+    commands_.CopyRowIntoFields(Role::CurrentUserList);
     EXPECT_EQ(world_.view.calls.size(), 2u);
 }
 
@@ -205,13 +192,13 @@ TEST_F(RowCommandsTest, DeleteWithoutSelectionIsAnErrorOnlyOnTheAllUsersTab) {
     world_.AddRunValue(StartupScope::CurrentUser, L"Mine", L"C:\\mine.exe");
     world_.AddRunValue(StartupScope::AllUsers, L"Shared", L"C:\\shared.exe");
     Load(1);
-    Select(ListId::LVLocalMachine, {});
+    Select(Role::AllUsersList, {});
     world_.view.calls.clear();
     commands_.DeleteSelected();
     EXPECT_THAT(world_.view.calls, ElementsAre(kDeleteQuestion, L"Message Error: No item selected for deletion!!!"));
 
     Load(0);
-    Select(ListId::LvCurrentUser, {});
+    Select(Role::CurrentUserList, {});
     world_.view.calls.clear();
     commands_.DeleteSelected();
     // Nothing removed; the reload selects the last row again.
@@ -224,9 +211,9 @@ TEST_F(RowCommandsTest, DeleteRemovesTheSelectedRowsAndReloads) {
         world_.AddRunValue(StartupScope::CurrentUser, name, std::wstring(L"C:\\") + name + L".exe");
     }
     Load(0);
-    Select(ListId::LvCurrentUser, {0, 2});
+    Select(Role::CurrentUserList, {0, 2});
     commands_.DeleteSelected();
-    const ScopeList& rows = world_.lists.Rows(ListId::LvCurrentUser);
+    const ScopeList& rows = world_.lists.Rows(Role::CurrentUserList);
     ASSERT_EQ(rows.rows.size(), 1u);
     EXPECT_EQ(rows.rows[0].name, L"B");
     EXPECT_EQ(world_.view.Calls(L"ShowRows").back(), L"ShowRows LvCurrentUser 1");
@@ -239,7 +226,7 @@ TEST_F(RowCommandsTest, DisableAndEnableKeepTheSelectionAndShowTheStatus) {
     world_.AddRunValue(StartupScope::CurrentUser, L"A", L"C:\\a.exe");
     world_.AddRunValue(StartupScope::CurrentUser, L"B", L"C:\\b.exe");
     Load(0);
-    Select(ListId::LvCurrentUser, {0});
+    Select(Role::CurrentUserList, {0});
     EXPECT_TRUE(commands_.CanDisable());
     EXPECT_FALSE(commands_.CanEnable());
     commands_.DisableSelected();
@@ -262,13 +249,13 @@ TEST_F(RowCommandsTest, UndoPutsBackWhatDeleteTookAndSelectsIt) {
     for (const wchar_t* name : {L"A", L"B", L"C"}) world_.AddRunValue(StartupScope::CurrentUser, name, L"C:\\x.exe");
     Load(0);
     EXPECT_FALSE(commands_.CanUndo());
-    Select(ListId::LvCurrentUser, {0, 2});
+    Select(Role::CurrentUserList, {0, 2});
     commands_.DeleteSelected();
-    ASSERT_EQ(world_.lists.Rows(ListId::LvCurrentUser).rows.size(), 1u);
+    ASSERT_EQ(world_.lists.Rows(Role::CurrentUserList).rows.size(), 1u);
     EXPECT_TRUE(commands_.CanUndo());
 
     commands_.UndoRemoval();
-    const ScopeList& rows = world_.lists.Rows(ListId::LvCurrentUser);
+    const ScopeList& rows = world_.lists.Rows(Role::CurrentUserList);
     ASSERT_EQ(rows.rows.size(), 3u);
     std::vector<std::wstring> selected;
     for (int row : world_.view.selected[L"LvCurrentUser"]) selected.push_back(rows.rows[row].name);
@@ -282,14 +269,14 @@ TEST_F(RowCommandsTest, UndoPutsBackWhatDeleteTookAndSelectsIt) {
 TEST_F(RowCommandsTest, ARefusedChangeOnTheAllUsersTabOffersTheRestart) {
     world_.AddRunValue(StartupScope::AllUsers, L"Shared", L"C:\\shared.exe");
     Load(1);
-    Select(ListId::LVLocalMachine, {0});
+    Select(Role::AllUsersList, {0});
     commands_.DeleteSelected();
     world_.platform.registry().MakeReadOnly(RegistryRoot::LocalMachine, L"SOFTWARE");
     world_.view.answers = {MessageAnswer::Cancel, MessageAnswer::Cancel};
     commands_.UndoRemoval();
     world_.AddRunValue(StartupScope::AllUsers, L"Other", L"C:\\other.exe");
     Load(1);
-    Select(ListId::LVLocalMachine, {0});
+    Select(Role::AllUsersList, {0});
     commands_.DisableSelected();
 
     const auto messages = world_.view.Calls(L"Message");
@@ -324,7 +311,7 @@ TEST_P(RowCommandsRefusedRemoval, IsReportedAfterTheReload) {
     world_.elevated = c.elevated;
     world_.platform.shell().SetExecuteExWResult(c.elevationStarts);
     Load(1);
-    Select(ListId::LVLocalMachine, {0, 1});
+    Select(Role::AllUsersList, {0, 1});
     world_.view.calls.clear();
     world_.view.answers = {MessageAnswer::Ok, c.restartAnswer};
     commands_.DeleteSelected();

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -15,10 +14,10 @@ struct Shown {
     bool addPanel;
     int tab;
     bool operator()(const ComponentLayout& layout) const {
-        if (std::wcscmp(layout.name, L"PnlEdit") == 0) return addPanel;
+        if (layout.role == Role::AddPanel) return addPanel;
         if (layout.kind == ComponentKind::TabSheet) return layout.tabIndex == tab;
         if ((layout.flags & kHidden) != 0) return false;
-        return layout.parent == nullptr || (*this)(*FindComponent(layout.parent));
+        return layout.parent == Role::Window || (*this)(*FindComponent(layout.parent));
     }
 };
 
@@ -71,7 +70,7 @@ INSTANTIATE_TEST_SUITE_P(
 // The focus on a control that has just been hidden or disabled still moves on from its place.
 TEST(TabOrderFrom, AControlNoLongerAvailableStillHasItsPlace) {
     const Shown panelHidden{false, 0};
-    const ComponentLayout* cancel = FindComponent(L"btnCancel");
+    const ComponentLayout* cancel = FindComponent(Role::CancelAddButton);
     EXPECT_STREQ(NextTabStop(cancel, false, panelHidden)->name, L"PageControl1");
     EXPECT_STREQ(NextTabStop(cancel, true, panelHidden)->name, L"SpeedButton8");
     EXPECT_EQ(NextTabStop(nullptr, false, [](const ComponentLayout&) { return false; }), nullptr);

@@ -18,7 +18,7 @@ TEST(FitToText, GrowsOnlyWhereTheTextNeedsItAndKeepsItsPlace) {
 
 // Between the buttons beside it: not the picture behind them, nor the other panels' controls.
 TEST(FreeSpanOf, IsBoundedByTheSiblingsOnItsRow) {
-    const RowSpan span = FreeSpanOf(*FindComponent(L"CbAddProgramsList"), MainWindowComponents());
+    const RowSpan span = FreeSpanOf(*FindComponent(Role::AddProgramFolderList), MainWindowComponents());
     EXPECT_EQ(span.left, 186);
     EXPECT_EQ(span.right, 408);
 }

@@ -35,7 +35,7 @@ protected:
     }
     std::vector<int> IconIndexes() const {
         std::vector<int> indexes;
-        for (const StartupEntry& row : world_.form->Lists().Rows(ListId::LvCurrentUser).rows) {
+        for (const StartupEntry& row : world_.form->Lists().Rows(Role::CurrentUserList).rows) {
             indexes.push_back(row.iconIndex);
         }
         return indexes;
@@ -119,11 +119,11 @@ TEST_F(TfrmRunIcons, TheWindowNeverWaitsForAProgramsDrive) {
     EXPECT_EQ(world_.view.Calls(L"ShowRows"), std::vector<std::wstring>{L"ShowRows LvCurrentUser 2"});
     ASSERT_TRUE(world_.platform.files().WaitForHeldCall());
     EXPECT_FALSE(world_.platform.files().HasHeld(std::this_thread::get_id()));
-    EXPECT_EQ(world_.form->Lists().Rows(ListId::LvCurrentUser).rows[0].program, ProgramPresence::Unknown);
+    EXPECT_EQ(world_.form->Lists().Rows(Role::CurrentUserList).rows[0].program, ProgramPresence::Unknown);
 
     world_.platform.files().ReleaseHeld();
     ASSERT_TRUE(world_.PumpIcons());
-    const auto& rows = world_.form->Lists().Rows(ListId::LvCurrentUser).rows;
+    const auto& rows = world_.form->Lists().Rows(Role::CurrentUserList).rows;
     EXPECT_EQ(rows[0].program, ProgramPresence::Found);
     EXPECT_EQ(rows[1].program, ProgramPresence::Missing);
 }
@@ -146,7 +146,7 @@ TEST(TfrmRunIconWorkers, TwoAskAtOnceAndEachIconReachesItsOwnRows) {
     world.platform.shell().ReleaseIcons();
     ASSERT_TRUE(world.PumpIcons());
 
-    const auto& rows = world.form->Lists().Rows(ListId::LvCurrentUser).rows;
+    const auto& rows = world.form->Lists().Rows(Role::CurrentUserList).rows;
     EXPECT_EQ(rows[0].iconIndex, rows[2].iconIndex);
     EXPECT_THAT((std::vector<int>{rows[0].iconIndex, rows[1].iconIndex}), UnorderedElementsAre(1, 2));
     EXPECT_EQ(world.images.Count(), 3);

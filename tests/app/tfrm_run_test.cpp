@@ -220,7 +220,7 @@ TEST_P(TfrmRunRestartAccount, AnotherAccountLeavesTheCurrentUserTabAlone) {
 
     world.view.tabIndex = 0;
     world.form->SwitchTab();
-    EXPECT_EQ(world.form->Lists().Rows(ListId::LvCurrentUser).rows.size(), c.otherAccount ? 0u : 1u);
+    EXPECT_EQ(world.form->Lists().Rows(Role::CurrentUserList).rows.size(), c.otherAccount ? 0u : 1u);
     RecordingTabCanvas canvas;
     world.form->DrawTab(0, canvas);
     EXPECT_EQ(canvas.steps.back().find(admin) != std::wstring::npos, c.otherAccount) << canvas.steps.back();
@@ -232,9 +232,9 @@ TEST_P(TfrmRunRestartAccount, AnotherAccountLeavesTheCurrentUserTabAlone) {
               std::wstring::npos)
         << messages[0];
     EXPECT_EQ(world.form->IsEnabled(Command::DeleteSelected), !c.otherAccount);
-    world.view.SetFieldText(FieldId::TxtStartName, L"Tool");
-    world.view.SetFieldText(FieldId::TxtStartPath, L"C:\\tool.exe");
-    world.form->FieldKeyDown(FieldId::TxtStartName, 13);  // Enter confirms the add
+    world.view.SetFieldText(Role::NameField, L"Tool");
+    world.view.SetFieldText(Role::PathField, L"C:\\tool.exe");
+    world.form->FieldKeyDown(Role::NameField, 13);  // Enter confirms the add
     EXPECT_EQ(world.platform.links().LinkCount(), c.otherAccount ? 0u : 1u);
 
     world.view.tabIndex = 1;
@@ -287,7 +287,7 @@ TEST(TfrmRunWidths, AResizeFailureIsSwallowed) {
     EXPECT_TRUE(world.view.Calls(L"ColumnWidth").empty());
 }
 
-TEST(TfrmRunPageControl1Change, FocusesTheListAndSelectsOnlyItsLastRow) {
+TEST(TfrmRunSwitchTab, FocusesTheListAndSelectsOnlyItsLastRow) {
     TfrmRunWorld world;
     world.AddRunValue(StartupScope::CurrentUser, L"Alpha", L"C:\\a.exe");
     world.AddRunValue(StartupScope::CurrentUser, L"Beta", L"C:\\b.exe");
@@ -298,14 +298,12 @@ TEST(TfrmRunPageControl1Change, FocusesTheListAndSelectsOnlyItsLastRow) {
     world.form->SwitchTab();
     EXPECT_THAT(world.view.calls,
                 ElementsAre(L"ShowRows LvCurrentUser 3", L"FocusList LvCurrentUser", L"SelectRow LvCurrentUser 2"));
-    const ScopeList& rows = world.form->Lists().Rows(ListId::LvCurrentUser);
-    ASSERT_EQ(rows.rows.size(), 3u);
-    EXPECT_FALSE(rows.rows[0].selected);
-    EXPECT_FALSE(rows.rows[1].selected);
-    EXPECT_TRUE(rows.rows[2].selected);
+    const std::vector<StartupEntry> selected = world.form->Lists().SelectedRows(Role::CurrentUserList);
+    ASSERT_EQ(selected.size(), 1u);
+    EXPECT_EQ(selected[0].name, L"Gamma");
 }
 
-TEST(TfrmRunPageControl1Change, AnEmptyListIsFocusedWithNothingSelected) {
+TEST(TfrmRunSwitchTab, AnEmptyListIsFocusedWithNothingSelected) {
     TfrmRunWorld world;
     world.StoreSetting("PageControl1", "1");
     world.form->FormCreate();
@@ -315,7 +313,7 @@ TEST(TfrmRunPageControl1Change, AnEmptyListIsFocusedWithNothingSelected) {
     EXPECT_THAT(world.view.calls, ElementsAre(L"ShowRows LVLocalMachine 0", L"FocusList LVLocalMachine"));
 }
 
-TEST(TfrmRunPageControl1Change, ReloadsFromScratchEachTime) {
+TEST(TfrmRunSwitchTab, ReloadsFromScratchEachTime) {
     TfrmRunWorld world;
     world.AddRunValue(StartupScope::CurrentUser, L"Alpha", L"C:\\a.exe");
     world.AddRunValue(StartupScope::CurrentUser, L"Beta", L"C:\\b.exe");
@@ -326,12 +324,12 @@ TEST(TfrmRunPageControl1Change, ReloadsFromScratchEachTime) {
 
     EXPECT_EQ(world.view.Calls(L"ShowRows"),
               (std::vector<std::wstring>{L"ShowRows LvCurrentUser 2", L"ShowRows LvCurrentUser 1"}));
-    ASSERT_EQ(world.form->Lists().Rows(ListId::LvCurrentUser).rows.size(), 1u);
-    EXPECT_EQ(world.form->Lists().Rows(ListId::LvCurrentUser).rows[0].name, L"Beta");
+    ASSERT_EQ(world.form->Lists().Rows(Role::CurrentUserList).rows.size(), 1u);
+    EXPECT_EQ(world.form->Lists().Rows(Role::CurrentUserList).rows[0].name, L"Beta");
     EXPECT_EQ(world.view.selected[L"LvCurrentUser"], std::vector<int>{0});
 }
 
-TEST(TfrmRunPageControl1Change, AnyOtherTabIndexDoesNothing) {
+TEST(TfrmRunSwitchTab, AnyOtherTabIndexDoesNothing) {
     TfrmRunWorld world;
     world.form->FormCreate();
     world.view.calls.clear();
@@ -342,7 +340,7 @@ TEST(TfrmRunPageControl1Change, AnyOtherTabIndexDoesNothing) {
     EXPECT_TRUE(world.view.calls.empty());
 }
 
-TEST(TfrmRunPageControl1Change, AFailureFromTheUserReachesTheDefaultErrorBox) {
+TEST(TfrmRunSwitchTab, AFailureFromTheUserReachesTheDefaultErrorBox) {
     TfrmRunWorld world;
     world.form->FormCreate();
     world.view.failOn = L"FocusList";
@@ -363,7 +361,7 @@ TEST(TfrmRunNeighbourTab, SelectsTheOtherTabAndLoadsIt) {
                                               L"SelectTab 0", L"ShowRows LvCurrentUser 0", L"FocusList LvCurrentUser"));
 }
 
-TEST(TfrmRunTimer1Timer, FiresOnceAndSwallowsAFailure) {
+TEST(TfrmRunLoadOnStart, FiresOnceAndSwallowsAFailure) {
     TfrmRunWorld world;
     world.form->FormCreate();
     world.view.failOn = L"FocusList";
@@ -390,7 +388,7 @@ TEST_P(TfrmRunWow64, LeavesTheTabsToTheSystemUnderWow64) {
 
 INSTANTIATE_TEST_SUITE_P(OnAndOff, TfrmRunWow64, ::testing::Values(Wow64Case{true, false}, Wow64Case{false, true}));
 
-TEST(TfrmRunPageControl1DrawTab, BoldCaptionOnlyOnTheSelectedTabWithItsBlanks) {
+TEST(TfrmRunDrawTab, BoldCaptionOnlyOnTheSelectedTabWithItsBlanks) {
     TfrmRunWorld world;
     world.view.tabIndex = 0;
     RecordingTabCanvas selected;
@@ -422,7 +420,7 @@ TEST(TfrmRunFormCloseQuery, AFailedWriteStillLetsTheWindowClose) {
     EXPECT_FALSE(world.profile.FileExists(kSettingsPath));
 }
 
-TEST(TfrmRunSpeedButton8Click, AsksTheWindowToClose) {
+TEST(TfrmRunExit, AsksTheWindowToClose) {
     TfrmRunWorld world;
     world.form->Exit();
     EXPECT_THAT(world.view.calls, ElementsAre(L"Close"));

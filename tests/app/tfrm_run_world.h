@@ -118,7 +118,7 @@ struct TfrmRunWorld : MainWindowStandIns {
         services.loadThreads.iconThreads = iconThreads;
         services.loadThreads.setup = workerEnds.Setup();
         form = std::make_unique<TfrmRun>(view, std::move(services));
-        view.onEnterField = [this](FieldId field) { form->Panel().FieldEntered(field); };
+        view.onEnterField = [this](Role field) { form->Panel().FieldEntered(field); };
     }
 
     // Hands icons over as the window does on each wake-up, until the last

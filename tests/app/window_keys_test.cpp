@@ -1,7 +1,10 @@
 #include "app/window_keys.h"
 
+#include <utility>
+
 #include <gtest/gtest.h>
 
+#include "app/command_table.h"
 #include "app/keys.h"
 
 namespace quillmark {
@@ -42,6 +45,27 @@ INSTANTIATE_TEST_SUITE_P(
                       KeyCase{{kKeyZ, true}, kList, Command::UndoRemoval},
                       KeyCase{{kKeyZ, true}, kPanel, Command::None},  // the field's own undo
                       KeyCase{{kKeyZ}, kList, Command::None}));
+
+// A list's own keys, whatever modifiers are held: Enter and Space open,
+// Delete removes, any other key is the list's.
+TEST(ListKeys, EnterAndSpaceOpenDeleteRemovesOthersAreTheLists) {
+    const std::pair<int, Command> cases[] = {
+        {kKeyEnter, Command::OpenSelected}, {kKeySpace, Command::OpenSelected}, {kKeyDelete, Command::DeleteSelected},
+        {kKeyTab, Command::None}, {kKeyEscape, Command::None}, {45, Command::None}, {kKeyA, Command::None},
+        {93, Command::None}, {kKeyF5, Command::None}};
+    for (const auto& [key, command] : cases) EXPECT_EQ(ListKeyCommand(key), command) << key;
+}
+
+// The command table holds one row per command, in the enum's order, each
+// with what carries it out.
+TEST(CommandTable, EveryCommandHasItsOwnRowAndHandler) {
+    ASSERT_EQ(CommandTable().size(), kCommandCount);
+    for (std::size_t index = 0; index < kCommandCount; ++index) {
+        const auto command = static_cast<Command>(index);
+        EXPECT_EQ(RowOf(command).command, command) << index;
+        EXPECT_EQ(RowOf(command).run != nullptr, command != Command::None) << index;
+    }
+}
 
 TEST(NeighbourTab, WrapsRoundBothWaysAndStartsAtTheFirstFromNoTab) {
     EXPECT_EQ(NeighbourTab(0, 2, false), 1);

@@ -48,14 +48,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     MemoryProfile profile;
     SettingsFile settings(profile, L"C:\\Data\\default.ini");
-    profile.WriteString(settings.Path(), kSettingsSection, kKeyPageControl1, stored);
-    const std::string read = settings.ReadString(kKeyPageControl1, std::string());
+    profile.WriteString(settings.Path(), kSettingsSection, kKeySelectedTab, stored);
+    const std::string read = settings.ReadString(kKeySelectedTab, std::string());
     Require(read.size() < kSettingsTextBuffer, "a text read fits the buffer");
     const std::optional<int> number = NumberOf(read);
-    Require(settings.ReadInteger(kKeyPageControl1, sentinel) == number.value_or(sentinel),
+    Require(settings.ReadInteger(kKeySelectedTab, sentinel) == number.value_or(sentinel),
             "the file's integer is the number its text stands for");
-    Require(settings.ReadBool(kKeyPageControl1, false) == (number.value_or(0) != 0) &&
-                settings.ReadBool(kKeyPageControl1, true) == (number.value_or(1) != 0),
+    Require(settings.ReadBool(kKeySelectedTab, false) == (number.value_or(0) != 0) &&
+                settings.ReadBool(kKeySelectedTab, true) == (number.value_or(1) != 0),
             "a boolean is a non-zero number, else its default");
     return 0;
 }

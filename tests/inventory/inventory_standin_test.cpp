@@ -110,16 +110,14 @@ TEST_F(InventoryStandInTest, ReadOnlyMachineListsBothPartsAndReportsTheRefusedDe
     ASSERT_EQ(list.rows.size(), 2u);
     EXPECT_EQ(list.rows[0].name, L"machine");
     EXPECT_EQ(list.rows[1].name, L"app.exe");
-    list.rows[0].selected = true;
-    const auto failures = RemoveSelectedEntries(context_, StartupScope::AllUsers, list, dataFolder_);
+    const auto failures = RemoveEntries(context_, StartupScope::AllUsers, std::span(list.rows).first(1), dataFolder_);
     ASSERT_EQ(failures.size(), 1u);
     EXPECT_EQ(failures[0].name, L"machine");
     EXPECT_EQ(failures[0].reason, L"Access is denied.");
     EXPECT_TRUE(failures[0].accessDenied);
     EXPECT_TRUE(world_.registry().ValueExists(RegistryRoot::LocalMachine, kRunKeyPath, L"machine"));
     // Switching off is refused the same way, for both kinds of row.
-    list.rows[1].selected = true;
-    const auto refused = DisableSelectedEntries(context_, StartupScope::AllUsers, list);
+    const auto refused = DisableEntries(context_, StartupScope::AllUsers, list.rows);
     ASSERT_EQ(refused.size(), 2u);
     EXPECT_TRUE(refused[0].accessDenied && refused[1].accessDenied);
 }
@@ -137,8 +135,7 @@ TEST_F(InventoryStandInTest, ThirtyTwoBitProcessKeepsTheMachinesMarksInTheSixtyF
     ASSERT_EQ(list.rows.size(), 2u);
     EXPECT_FALSE(list.rows[0].approval.disabled);
     EXPECT_TRUE(list.rows[1].approval.disabled);
-    list.rows[0].selected = true;
-    EXPECT_TRUE(DisableSelectedEntries(context_, StartupScope::AllUsers, list).empty());
+    EXPECT_TRUE(DisableEntries(context_, StartupScope::AllUsers, std::span(list.rows).first(1)).empty());
     EXPECT_TRUE(world_.registry().ValueExists(RegistryRoot::LocalMachine, approved + L"Run", L"new"));
     EXPECT_FALSE(world_.registry().KeyExists(RegistryRoot::LocalMachine, wow + L"Explorer"));
 }
@@ -150,11 +147,10 @@ TEST_F(InventoryStandInTest, RefusedRecycleIsReportedForItsRow) {
     ASSERT_TRUE(CreateShortcutFile(platform_, kApp, L"Gone", kStartup));
     ScopeList list = Load(StartupScope::CurrentUser);
     ASSERT_EQ(list.rows.size(), 2u);
-    for (StartupEntry& row : list.rows) row.selected = true;
     list.rows[1].name = L"second";
     world_.files().Remove(list.rows[1].location);
     world_.shell().SetFileOperationAnswer(FileOperationResult{0, true});
-    const auto failures = RemoveSelectedEntries(context_, StartupScope::CurrentUser, list, dataFolder_);
+    const auto failures = RemoveEntries(context_, StartupScope::CurrentUser, list.rows, dataFolder_);
     ASSERT_EQ(failures.size(), 2u);
     EXPECT_EQ(failures[0].name, list.rows[0].name);
     EXPECT_FALSE(failures[0].reason.empty());
@@ -168,8 +164,7 @@ TEST_F(InventoryStandInTest, UndoTakesTheLaterOfTwoRecordsOfTheSameSecond) {
     for (const wchar_t* name : {L"first", L"second"}) {
         world_.registry().SetString(RegistryRoot::CurrentUser, kRunKeyPath, name, kApp);
         ScopeList list = Load();
-        for (StartupEntry& row : list.rows) row.selected = true;
-        ASSERT_TRUE(RemoveSelectedEntries(context_, StartupScope::CurrentUser, list, dataFolder_).empty());
+            ASSERT_TRUE(RemoveEntries(context_, StartupScope::CurrentUser, list.rows, dataFolder_).empty());
     }
     const std::wstring records = dataFolder_ + L"\\Removed\\2026-12-08 09.30.00";
     EXPECT_TRUE(world_.files().DirectoryExists(records));
@@ -187,8 +182,7 @@ TEST_F(InventoryStandInTest, UndoTakesTheLaterOfTwoRecordsOfTheSameSecond) {
 TEST_F(InventoryStandInTest, RefusedUndoKeepsTheRecordForAnElevatedRetry) {
     world_.registry().SetString(RegistryRoot::LocalMachine, kRunKeyPath, L"machine", kApp);
     ScopeList list = Load(StartupScope::AllUsers);
-    for (StartupEntry& row : list.rows) row.selected = true;
-    ASSERT_TRUE(RemoveSelectedEntries(context_, StartupScope::AllUsers, list, dataFolder_).empty());
+    ASSERT_TRUE(RemoveEntries(context_, StartupScope::AllUsers, list.rows, dataFolder_).empty());
     world_.registry().MakeReadOnly(RegistryRoot::LocalMachine, L"");
     const UndoOutcome outcome = UndoLastRemoval(context_, StartupScope::AllUsers, dataFolder_);
     ASSERT_EQ(outcome.failures.size(), 1u);

@@ -240,11 +240,11 @@ std::vector<std::wstring> RowNames(const ScopeList& list) {
     return names;
 }
 
-int Select(ScopeList& list, const std::wstring& name, EntryOrigin origin) {
+int Select(const ScopeList& list, const std::wstring& name, EntryOrigin origin, std::vector<StartupEntry>& chosen) {
     int count = 0;
-    for (StartupEntry& row : list.rows) {
+    for (const StartupEntry& row : list.rows) {
         if (row.name == name && row.origin == origin) {
-            row.selected = true;
+            chosen.push_back(row);
             ++count;
         }
     }

@@ -131,7 +131,8 @@ private:
 // Finds the row with this name and origin; null when there is none.
 const StartupEntry* FindRow(const ScopeList& list, const std::wstring& name, EntryOrigin origin);
 std::vector<std::wstring> RowNames(const ScopeList& list);
-// Selects the rows with this name and origin; how many there were.
-int Select(ScopeList& list, const std::wstring& name, EntryOrigin origin);
+// Adds the rows with this name and origin to `chosen`, as a command hands
+// the selected rows over; how many there were.
+int Select(const ScopeList& list, const std::wstring& name, EntryOrigin origin, std::vector<StartupEntry>& chosen);
 
 }  // namespace quillmark

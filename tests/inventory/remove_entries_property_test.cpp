@@ -99,12 +99,18 @@ public:
         return list;
     }
 
-    void SelectAtRandom(ScopeList& list) {
-        for (StartupEntry& row : list.rows) row.selected = Chance(3);
+    std::vector<bool> SelectAtRandom(const ScopeList& list) {
+        std::vector<bool> selected;
+        for (std::size_t i = 0; i < list.rows.size(); ++i) selected.push_back(Chance(3));
+        return selected;
     }
 
-    std::vector<RemovalFailure> Remove(StartupScope scope, const ScopeList& list) {
-        return RemoveSelectedEntries(context_, scope, list, dataFolder_);
+    std::vector<RemovalFailure> Remove(StartupScope scope, const ScopeList& list, const std::vector<bool>& selected) {
+        std::vector<StartupEntry> rows;
+        for (std::size_t i = 0; i < list.rows.size(); ++i) {
+            if (selected[i]) rows.push_back(list.rows[i]);
+        }
+        return RemoveEntries(context_, scope, rows, dataFolder_);
     }
     UndoOutcome Undo(StartupScope scope) { return UndoLastRemoval(context_, scope, dataFolder_); }
 
@@ -214,12 +220,13 @@ private:
 // file. A value the user may not delete stays, and its row is reported.
 // Returns the names of the rows expected to be reported.
 std::vector<std::wstring> ForgetSelected(Snapshot& snapshot, StartupScope scope, const ScopeList& list,
-                                         const std::vector<bool>& changed, bool standardUser) {
+                                         const std::vector<bool>& selected, const std::vector<bool>& changed,
+                                         bool standardUser) {
     const RegistryRoot root = RootOf(scope);
     std::vector<std::wstring> refused;
     for (std::size_t i = 0; i < list.rows.size(); ++i) {
         const StartupEntry& row = list.rows[i];
-        if (!row.selected) continue;
+        if (!selected[i]) continue;
         if (changed[i] || (standardUser && root == RegistryRoot::LocalMachine)) {
             refused.push_back(row.name);
         } else if (row.origin == EntryOrigin::StartupFile) {
@@ -234,7 +241,7 @@ std::vector<std::wstring> ForgetSelected(Snapshot& snapshot, StartupScope scope,
     return refused;
 }
 
-TEST(RemoveSelectedEntriesProperty, TakesExactlyTheSelectedRowsOwnValuesAndFiles) {
+TEST(RemoveEntriesProperty, TakesExactlyTheSelectedRowsOwnValuesAndFiles) {
     std::mt19937 random(kSeed);
     std::size_t removed = 0;
     std::size_t refused = 0;
@@ -243,14 +250,14 @@ TEST(RemoveSelectedEntriesProperty, TakesExactlyTheSelectedRowsOwnValuesAndFiles
         RandomInventory inventory(random);
         for (const StartupScope scope : {StartupScope::CurrentUser, StartupScope::AllUsers}) {
             ScopeList list = inventory.Load(scope);
-            inventory.SelectAtRandom(list);
+            const std::vector<bool> selected = inventory.SelectAtRandom(list);
             const std::vector<bool> changed = inventory.ChangeAtRandom(scope, list);
             const Snapshot listed = inventory.Take();
             Snapshot expected = listed;
             const std::size_t before = expected.values.size() + expected.files.size();
-            const auto refusedNames = ForgetSelected(expected, scope, list, changed, inventory.StandardUser());
+            const auto refusedNames = ForgetSelected(expected, scope, list, selected, changed, inventory.StandardUser());
             std::vector<std::wstring> reported;
-            for (const RemovalFailure& failure : inventory.Remove(scope, list)) {
+            for (const RemovalFailure& failure : inventory.Remove(scope, list, selected)) {
                 EXPECT_TRUE(failure.accessDenied || failure.reason == kReasonChanged)
                     << "only missing rights and changes keep an entry here";
                 reported.push_back(failure.name);

@@ -1,4 +1,4 @@
-// RemoveSelectedEntries against each contract backend: each selected row is
+// RemoveEntries against each contract backend: each row handed over is
 // removed from where it came from, and nothing else is touched.
 #include <gtest/gtest.h>
 
@@ -89,8 +89,11 @@ TEST_P(ContractTest, InventoryRemoveTouchesOnlyTheSelectedRows) {
             const Inventory inventory = Seed(world, scope);
             ScopeList list = world.Load(scope);
             ASSERT_EQ(list.rows.size(), 6u) << testing::PrintToString(RowNames(list));
-            for (const Selection& selection : c.selected) ASSERT_EQ(Select(list, selection.name, selection.origin), 1);
-            EXPECT_TRUE(RemoveSelectedEntries(world.context(), scope, list, world.DataFolder()).empty());
+            std::vector<StartupEntry> chosen;
+            for (const Selection& selection : c.selected) {
+                ASSERT_EQ(Select(list, selection.name, selection.origin, chosen), 1);
+            }
+            EXPECT_TRUE(RemoveEntries(world.context(), scope, chosen, world.DataFolder()).empty());
             ExpectState(world, scope, inventory, c.after);
             // The reload shows exactly what is left.
             EXPECT_EQ(world.Load(scope).rows.size(), 6u - c.selected.size());
@@ -105,8 +108,9 @@ TEST_P(ContractTest, InventoryRemoveDeletesAValueNamedOutsideTheCodePage) {
     world.SetRunString(kUser, wide, L"C:\\x.exe");
     world.SetRunString(kUser, L"????", L"C:\\y.exe");  // what the ANSI form of that name would be
     ScopeList list = world.Load(kUser);
-    ASSERT_EQ(Select(list, wide, EntryOrigin::RunValue), 1);
-    RemoveSelectedEntries(world.context(), kUser, list, world.DataFolder());
+    std::vector<StartupEntry> chosen;
+    ASSERT_EQ(Select(list, wide, EntryOrigin::RunValue, chosen), 1);
+    RemoveEntries(world.context(), kUser, chosen, world.DataFolder());
     EXPECT_FALSE(world.RunValueExists(kUser, wide));
     EXPECT_TRUE(world.RunValueExists(kUser, L"????"));
 }
@@ -152,9 +156,8 @@ TEST_P(ContractTest, InventoryRemoveRecyclesOnlyInsideTheStartupFolder) {
         row.location = c.location;
         row.origin = EntryOrigin::StartupFile;
         row.listed = ListedFile(world.platform().files, c.file);
-        row.selected = true;
         list.rows.push_back(row);
-        RemoveSelectedEntries(world.context(), kUser, list, world.DataFolder());
+        RemoveEntries(world.context(), kUser, list.rows, world.DataFolder());
         EXPECT_EQ(world.FileExists(c.file), !c.recycled);
     }
 }
@@ -167,11 +170,14 @@ TEST_P(ContractTest, InventoryRemoveOfWhatIsAlreadyGoneIsReported) {
     const std::wstring link = world.Shortcut(kUser, L"Gone", app);
     world.SetRunString(kUser, L"stays", app);
     ScopeList list = world.Load(kUser);
-    for (StartupEntry& row : list.rows) row.selected = row.name != L"stays";
+    std::vector<StartupEntry> chosen;
+    for (const StartupEntry& row : list.rows) {
+        if (row.name != L"stays") chosen.push_back(row);
+    }
     world.Remove(link);
     // The value once, then a missing file; then both again.
-    EXPECT_EQ(RemoveSelectedEntries(world.context(), kUser, list, world.DataFolder()).size(), 1u);
-    const auto again = RemoveSelectedEntries(world.context(), kUser, list, world.DataFolder());
+    EXPECT_EQ(RemoveEntries(world.context(), kUser, chosen, world.DataFolder()).size(), 1u);
+    const auto again = RemoveEntries(world.context(), kUser, chosen, world.DataFolder());
     ASSERT_EQ(again.size(), 2u);
     EXPECT_EQ(again[0].reason, kReasonChanged);
     EXPECT_FALSE(world.RunValueExists(kUser, L"gone"));
@@ -199,8 +205,11 @@ TEST_P(ContractTest, InventoryAllUsersListsBothRegistryViewsAndRemovesFromOneOnl
         EXPECT_EQ(row.location.substr(0, 6), first ? L"C:\\64\\" : L"C:\\32\\") << testing::PrintToString(row.location);
     }
     for (const RegistryView view : {RegistryView::Bits32, RegistryView::Bits64}) {
-        for (StartupEntry& row : list.rows) row.selected = row.name == L"Shared" && row.registryView == view;
-        EXPECT_TRUE(RemoveSelectedEntries(world.context(), kAll, list, world.DataFolder()).empty());
+        std::vector<StartupEntry> chosen;
+        for (const StartupEntry& row : list.rows) {
+            if (row.name == L"Shared" && row.registryView == view) chosen.push_back(row);
+        }
+        EXPECT_TRUE(RemoveEntries(world.context(), kAll, chosen, world.DataFolder()).empty());
         EXPECT_EQ(world.RunValueExists(kAll, L"Shared"), view == RegistryView::Bits32);
         EXPECT_FALSE(world.Run32ValueExists(L"Shared"));
     }

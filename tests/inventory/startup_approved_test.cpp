@@ -117,12 +117,13 @@ TEST_P(ContractTest, InventoryDisableWritesTaskManagersValueAndEnableClearsIt) {
         world.ClearMark(c.root, c.subkey, c.mark);
         for (const bool disable : {true, false}) {
             ScopeList list = world.Load(c.scope);
-            ASSERT_EQ(Select(list, c.row, c.origin), 1);
-            EXPECT_EQ(CanDisableSelected(list), disable);
-            EXPECT_EQ(CanEnableSelected(list), !disable);
+            std::vector<StartupEntry> chosen;
+            ASSERT_EQ(Select(list, c.row, c.origin, chosen), 1);
+            EXPECT_EQ(CanDisableAny(chosen), disable);
+            EXPECT_EQ(CanEnableAny(chosen), !disable);
             const std::uint64_t now = FileTimeNow();
-            const auto failures = disable ? DisableSelectedEntries(world.context(), c.scope, list)
-                                          : EnableSelectedEntries(world.context(), c.scope, list);
+            const auto failures = disable ? DisableEntries(world.context(), c.scope, chosen)
+                                          : EnableEntries(world.context(), c.scope, chosen);
             EXPECT_TRUE(failures.empty());
             ExpectMark(world, c.root, c.subkey, c.mark, {static_cast<std::uint8_t>(disable ? 3 : 2), 0, 0, 0},
                        disable ? now : 0);
@@ -143,9 +144,10 @@ TEST_P(ContractTest, InventoryRemovalDeletesTheMarkOfWhatWent) {
                                        std::pair{L"StartupFolder", name + L".lnk"}})
         world.SetMark(kHkcu, subkey, mark, DisabledValue(kDisabledAt));
     ScopeList list = world.Load(kUser);
-    ASSERT_EQ(Select(list, name, EntryOrigin::RunValue), 1);
-    ASSERT_EQ(Select(list, L"removed.exe", EntryOrigin::StartupFile), 1);
-    EXPECT_TRUE(RemoveSelectedEntries(world.context(), kUser, list, world.DataFolder()).empty());
+    std::vector<StartupEntry> chosen;
+    ASSERT_EQ(Select(list, name, EntryOrigin::RunValue, chosen), 1);
+    ASSERT_EQ(Select(list, L"removed.exe", EntryOrigin::StartupFile, chosen), 1);
+    EXPECT_TRUE(RemoveEntries(world.context(), kUser, chosen, world.DataFolder()).empty());
     EXPECT_FALSE(world.Mark(kHkcu, L"Run", name));
     EXPECT_FALSE(world.Mark(kHkcu, L"StartupFolder", name + L".lnk"));
     EXPECT_TRUE(world.Mark(kHkcu, L"Run", L"Bystander"));

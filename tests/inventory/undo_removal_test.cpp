@@ -24,8 +24,8 @@ const std::vector<std::uint8_t> kFileBytes = {'M', 'Z', 0, 1, 0xFF, '\r', '\n', 
 
 ListedState ValueNow(InventoryWorld& world, StartupScope scope, RegistryView view, const std::wstring& name) {
     RegistryAccessor registry(world.platform().registry);
-    const RunKey key(registry, scope, view);
-    return ListedValue(registry, name);
+    RunKey key(registry, scope, view);
+    return key.Listed(name);
 }
 
 std::vector<std::uint8_t> BytesOf(InventoryWorld& world, const std::wstring& path) {
@@ -74,9 +74,8 @@ TEST_P(ContractTest, InventoryUndoPutsBackEveryByteOfTheNewestRemoval) {
         const Seeded seeded = Seed(world, scope);
         ScopeList list = world.Load(scope);
         ASSERT_EQ(list.rows.size(), scope == kAll ? 5u : 4u) << testing::PrintToString(RowNames(list));
-        for (StartupEntry& row : list.rows) row.selected = true;
         EXPECT_FALSE(CanUndoRemoval(world.platform(), scope, world.DataFolder()));
-        ASSERT_TRUE(RemoveSelectedEntries(world.context(), scope, list, world.DataFolder()).empty());
+        ASSERT_TRUE(RemoveEntries(world.context(), scope, list.rows, world.DataFolder()).empty());
         ASSERT_TRUE(world.Load(scope).rows.empty());
         EXPECT_FALSE(CanUndoRemoval(world.platform(), scope == kAll ? kUser : kAll, world.DataFolder()));
         ASSERT_TRUE(CanUndoRemoval(world.platform(), scope, world.DataFolder()));
@@ -101,8 +100,9 @@ TEST_P(ContractTest, InventoryUndoPutsBackEveryByteOfTheNewestRemoval) {
             EXPECT_EQ(now->bytes, mark.bytes);
         }
         ScopeList reloaded = world.Load(scope);
-        SelectRestoredRows(reloaded, scope, outcome.restored);
-        for (const StartupEntry& row : reloaded.rows) EXPECT_TRUE(row.selected) << testing::PrintToString(row.name);
+        for (const StartupEntry& row : reloaded.rows) {
+            EXPECT_TRUE(ShowsRestoredEntry(row, scope, outcome.restored)) << testing::PrintToString(row.name);
+        }
         // Kept, but done: nothing is left to undo.
         EXPECT_FALSE(CanUndoRemoval(world.platform(), scope, world.DataFolder()));
         EXPECT_FALSE(UndoLastRemoval(world.context(), scope, world.DataFolder()).found);
@@ -116,11 +116,10 @@ TEST_P(ContractTest, InventoryRemoveLeavesWhatChangedSinceTheListing) {
     const Seeded seeded = Seed(world, kUser);
     world.SetRunString(kUser, L"stays", L"C:\\a.exe");
     ScopeList list = world.Load(kUser);
-    for (StartupEntry& row : list.rows) row.selected = true;
     world.SetRunString(kUser, L"odd", L"C:\\updated.exe");
     world.SetRunString(kUser, L"stays", L"C:\\a.exe", kRegExpandSz);  // the same text, another type
     ASSERT_EQ(world.platform().files.WriteFile(seeded.file, {1, 2, 3}), kErrorSuccess);
-    const auto failures = RemoveSelectedEntries(world.context(), kUser, list, world.DataFolder());
+    const auto failures = RemoveEntries(world.context(), kUser, list.rows, world.DataFolder());
     ASSERT_EQ(failures.size(), 3u);
     for (const RemovalFailure& failure : failures) EXPECT_EQ(failure.reason, kReasonChanged);
     EXPECT_TRUE(world.RunValueExists(kUser, L"odd"));
@@ -137,8 +136,7 @@ TEST_P(ContractTest, InventoryUndoLeavesAnEntryOfTheSameNameAsItIs) {
     InventoryWorld world(*this, *backend_, GetParam().name);
     const Seeded seeded = Seed(world, kUser);
     ScopeList list = world.Load(kUser);
-    for (StartupEntry& row : list.rows) row.selected = true;
-    ASSERT_TRUE(RemoveSelectedEntries(world.context(), kUser, list, world.DataFolder()).empty());
+    ASSERT_TRUE(RemoveEntries(world.context(), kUser, list.rows, world.DataFolder()).empty());
     world.SetRunString(kUser, L"odd", L"new");
     ASSERT_EQ(world.platform().files.WriteFile(seeded.file, {9}), kErrorSuccess);
     world.SetMark(RegistryRoot::CurrentUser, L"Run", kNonLatinName, {6});
@@ -162,10 +160,9 @@ TEST_P(ContractTest, InventoryRemoveTakesNothingWithoutARecord) {
     InventoryWorld world(*this, *backend_, GetParam().name);
     Seed(world, kUser);
     ScopeList list = world.Load(kUser);
-    for (StartupEntry& row : list.rows) row.selected = true;
     const std::wstring blocker = world.File(world.DataFolder() + L"\\Removed");
     try {
-        RemoveSelectedEntries(world.context(), kUser, list, world.DataFolder());
+        RemoveEntries(world.context(), kUser, list.rows, world.DataFolder());
         ADD_FAILURE() << "no Error";
     } catch (const Error& error) {
         EXPECT_NE(error.message().find(L"Nothing was removed"), std::wstring::npos);

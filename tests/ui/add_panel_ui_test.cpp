@@ -15,24 +15,24 @@ constexpr wchar_t kProgram[] = L"C:\\windows\\notepad.exe";
 
 class AddPanelUiTest : public MainWindowTest {
 protected:
-    bool PanelShown() const { return IsWindowVisible(Control(control_ids::kPnlEdit)) != FALSE; }
+    bool PanelShown() const { return IsWindowVisible(Control(control_ids::kAddPanel)) != FALSE; }
     // Posted: the command may show a modal dialog.
     void Press(int buttonId) { PostMessageW(Control(buttonId), BM_CLICK, 0, 0); }
 
     // "&Add program...", then the file typed into the real dialog and Confirm.
     void AddProgramThroughTheDialog(Scope scope, const wchar_t* screenshot) {
-        Press(control_ids::kButton6);
+        Press(control_ids::kAddProgramButton);
         const auto dialog = app_->WaitForDialogBox();
         ASSERT_TRUE(dialog.has_value()) << "no file-open dialog";
         ASSERT_TRUE(ChooseFileInDialog(*dialog, kProgram));
         ASSERT_TRUE(WaitFor([&] { return PanelShown(); }, 5000)) << "the panel was not shown";
-        EXPECT_EQ(FieldText(control_ids::kTxtStartPath), kProgram);
-        EXPECT_EQ(FieldText(control_ids::kTxtStartName), L"notepad.exe");
+        EXPECT_EQ(FieldText(control_ids::kPathField), kProgram);
+        EXPECT_EQ(FieldText(control_ids::kNameField), L"notepad.exe");
         if (screenshot != nullptr) Screenshot(screenshot);
 
         const std::wstring shortcut = StartupFolder(scope) + L"\\notepad.exe.lnk";
         seed_.RemoveAtEnd(shortcut);
-        Press(control_ids::kBtnSSAddPCStart);
+        Press(control_ids::kConfirmAddButton);
         ASSERT_TRUE(WaitFor([&] { return !PanelShown(); }, 5000)) << "the panel stayed";
         EXPECT_EQ(ShortcutTarget(shortcut), kProgram);
         ASSERT_TRUE(WaitForRows(scope));
@@ -67,7 +67,7 @@ TEST_F(AddPanelUiTest, AddProgramOnTheAllUsersTabWritesIntoTheAllUsersFolder) {
 TEST_F(AddPanelUiTest, AddWebPageTypedAndEnteredGetsHttpInFront) {
     ASSERT_NO_FATAL_FAILURE(Start());
     ASSERT_TRUE(WaitForRows(Scope::CurrentUser));
-    Press(control_ids::kBtnAddWebpage);
+    Press(control_ids::kAddWebPageButton);
     ASSERT_TRUE(WaitFor([&] { return PanelShown(); }, 5000));
     const std::wstring shortcut = StartupFolder(Scope::CurrentUser) + L"\\example.org.lnk";
     seed_.RemoveAtEnd(shortcut);
@@ -87,7 +87,7 @@ TEST_F(AddPanelUiTest, AddWebPageTypedAndEnteredGetsHttpInFront) {
 TEST_F(AddPanelUiTest, ConfirmWithABlankPathSaysSoAndMarksTheField) {
     ASSERT_NO_FATAL_FAILURE(Start());
     ASSERT_TRUE(WaitForRows(Scope::CurrentUser));
-    Press(control_ids::kBtnAddWebpage);
+    Press(control_ids::kAddWebPageButton);
     ASSERT_TRUE(WaitFor([&] { return PanelShown(); }, 5000));
     BringToFront(app_->MainWindow());
     PressKey(VK_DELETE);  // the selected preset goes
@@ -98,7 +98,7 @@ TEST_F(AddPanelUiTest, ConfirmWithABlankPathSaysSoAndMarksTheField) {
     EXPECT_EQ(Describe(*box), std::wstring(L"Error: ") + texts::kPathMissing);
     ASSERT_TRUE(AnswerDialogBox(*box, IDOK));
     // The field had the focus, so it stays red with yellow text.
-    const HWND path = Control(control_ids::kTxtStartPath);
+    const HWND path = Control(control_ids::kPathField);
     EXPECT_TRUE(WaitFor([&] { return FieldBackground(path) == RGB(255, 0, 0); }, 10000))
         << "background " << std::hex << FieldBackground(path);
     EXPECT_TRUE(PanelShown());

@@ -126,7 +126,7 @@ protected:
     }
     // Presses "&Help" with the mouse cursor on it; the menu that comes up, or null.
     HWND OpenHelpMenu() {
-        const HWND help = Control(control_ids::kButton5);
+        const HWND help = Control(control_ids::kHelpButton);
         BringToFront(help);
         RECT button{};
         GetWindowRect(help, &button);
@@ -139,7 +139,7 @@ protected:
     }
     // Chooses "About Quillmark": the command its menu item sends the window.
     HWND ShowAboutFromHelpMenu() {
-        PostMessageW(app_->MainWindow(), WM_COMMAND, MAKEWPARAM(control_ids::kAbout1, 0), 0);
+        PostMessageW(app_->MainWindow(), WM_COMMAND, MAKEWPARAM(control_ids::kAboutItem, 0), 0);
         HWND about = nullptr;
         const bool shown = WaitFor(
             [&] { return (about = AboutWindow(app_->ProcessId())) != nullptr && IsWindowVisible(about); }, 5000);
@@ -158,7 +158,7 @@ TEST_F(HelpAndDesktopTest, HelpPopsUpTheMenuAndAboutShowsTheAboutWindowModally) 
     RECT menuRect{};
     RECT button{};
     GetWindowRect(menu, &menuRect);
-    GetWindowRect(Control(control_ids::kButton5), &button);
+    GetWindowRect(Control(control_ids::kHelpButton), &button);
     EXPECT_TRUE(PtInRect(&button, POINT{menuRect.left, menuRect.top})) << "the menu opens at the cursor";
     SaveWindowScreenshot(app_->MainWindow(), L"ui-help-menu", menu);
     PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 1);
@@ -200,7 +200,7 @@ TEST_F(HelpAndDesktopTest, FirstCloseOfAFreshPrefixOffersTheCopyOnlyOnce) {
     ASSERT_NO_FATAL_FAILURE(Start());
     ASSERT_TRUE(WaitForRows(Scope::CurrentUser));
 
-    ASSERT_NO_FATAL_FAILURE(PressAndAnswerOk(control_ids::kSpeedButton8));
+    ASSERT_NO_FATAL_FAILURE(PressAndAnswerOk(control_ids::kExitButton));
     ASSERT_TRUE(WaitFor([&] { return !app_->IsRunning(); }, 15000)) << "the window did not close";
 
     EXPECT_TRUE(IsFile(ProgramCopy())) << "no copy in Documents\\Quillmark";
@@ -218,7 +218,7 @@ TEST_F(HelpAndDesktopTest, FirstCloseOfAFreshPrefixOffersTheCopyOnlyOnce) {
 TEST_F(HelpAndDesktopTest, SendToDesktopAnsweredOkMakesTheCopyAndShortcutWithoutAnErrorBox) {
     ASSERT_NO_FATAL_FAILURE(Start());
     ASSERT_TRUE(WaitForRows(Scope::CurrentUser));
-    ASSERT_NO_FATAL_FAILURE(PressAndAnswerOk(control_ids::kSpeedButton12));
+    ASSERT_NO_FATAL_FAILURE(PressAndAnswerOk(control_ids::kSendToDesktopButton));
 
     ASSERT_TRUE(WaitFor([] { return IsFile(DesktopShortcut()); }, 10000)) << "no desktop shortcut";
     EXPECT_TRUE(IsFile(ProgramCopy()));

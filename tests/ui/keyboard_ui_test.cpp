@@ -18,11 +18,11 @@ namespace {
 namespace ids = control_ids;
 
 const std::wstring kConfirmation = std::wstring(L"Information: ") + texts::kDeleteQuestion;
-const std::vector<int> kToolbar = {ids::kButton1,          ids::kButton6,           ids::kCbAddProgramsList,
-                                   ids::kButton10,         ids::kBtnAddWebpage,     ids::kBtnSSDeletePCStart,
-                                   ids::kBtnFileProperties, ids::kButton7,          ids::kSpeedButton8};
-const std::vector<int> kBottom = {ids::kBtnSchTool,          ids::kBtnService,     ids::kSpeedButton11,
-                                  ids::kCbQuickLaunchFolder, ids::kSpeedButton12,  ids::kButton5};
+const std::vector<int> kToolbar = {ids::kRefreshButton,          ids::kAddProgramButton,           ids::kAddProgramFolderList,
+                                   ids::kAddFolderButton,         ids::kAddWebPageButton,     ids::kDeleteButton,
+                                   ids::kPropertiesButton, ids::kUpgradeButton,          ids::kExitButton};
+const std::vector<int> kBottom = {ids::kScheduledTasksButton,          ids::kServicesButton,     ids::kAddRemoveProgramsButton,
+                                  ids::kQuickLaunchList, ids::kSendToDesktopButton,  ids::kHelpButton};
 
 std::vector<int> Joined(std::initializer_list<std::vector<int>> parts) {
     std::vector<int> all;
@@ -48,7 +48,7 @@ protected:
             ASSERT_EQ(FocusedControl(), expected[step]);
         }
     }
-    bool PanelShown() const { return IsWindowVisible(Control(ids::kPnlEdit)) != FALSE; }
+    bool PanelShown() const { return IsWindowVisible(Control(ids::kAddPanel)) != FALSE; }
     // The row menu's "&Delete this entry" by its access key: its question proves that the row menu was up.
     void DeleteThroughTheMenuAndCancel() {
         PressKey('D');
@@ -64,18 +64,18 @@ TEST_F(KeyboardUiTest, EveryCommandIsReachedByTabAndTheWindowsKeysRunTheirComman
     ASSERT_NO_FATAL_FAILURE(Start());
     ASSERT_TRUE(WaitForRows(Scope::CurrentUser));
     BringToFront(app_->MainWindow());
-    ASSERT_EQ(FocusedControl(), ids::kLvCurrentUser) << "the load leaves the focus on the list";
+    ASSERT_EQ(FocusedControl(), ids::kCurrentUserList) << "the load leaves the focus on the list";
 
     // Round from the list and back again, backwards.
-    const std::vector<int> round = Joined({kBottom, kToolbar, {ids::kPageControl1, ids::kLvCurrentUser}});
+    const std::vector<int> round = Joined({kBottom, kToolbar, {ids::kTabStrip, ids::kCurrentUserList}});
     ASSERT_NO_FATAL_FAILURE(ExpectFocusWalk({VK_TAB}, round));
     std::vector<int> back(round.rbegin() + 1, round.rend());
-    back.push_back(ids::kLvCurrentUser);
+    back.push_back(ids::kCurrentUserList);
     ASSERT_NO_FATAL_FAILURE(ExpectFocusWalk({VK_SHIFT, VK_TAB}, back));
 
     // Space on the focused Refresh reloads: an entry added meanwhile appears.
     seed_.AddString(Scope::CurrentUser, L"QM Later", L"C:\\windows\\notepad.exe");
-    ASSERT_NO_FATAL_FAILURE(ExpectFocusWalk({VK_TAB}, Joined({kBottom, {ids::kButton1}})));
+    ASSERT_NO_FATAL_FAILURE(ExpectFocusWalk({VK_TAB}, Joined({kBottom, {ids::kRefreshButton}})));
     Screenshot(L"ui-keyboard-focus-on-refresh");
     PressKey(VK_SPACE);
     ASSERT_TRUE(WaitForRows(Scope::CurrentUser));
@@ -84,24 +84,24 @@ TEST_F(KeyboardUiTest, EveryCommandIsReachedByTabAndTheWindowsKeysRunTheirComman
     PressChord({VK_CONTROL, VK_TAB});
     EXPECT_EQ(Tabs().SelectedIndex(), 1);
     ASSERT_TRUE(WaitForRows(Scope::AllUsers));
-    ASSERT_EQ(FocusedControl(), ids::kLVLocalMachine);
+    ASSERT_EQ(FocusedControl(), ids::kAllUsersList);
 
     // Enter on "Add web page" opens the add panel, whose controls join the cycle; Esc closes it.
-    ASSERT_NO_FATAL_FAILURE(ExpectFocusWalk({VK_SHIFT, VK_TAB}, {ids::kPageControl1, ids::kSpeedButton8,
-                                                                 ids::kButton7, ids::kBtnFileProperties,
-                                                                 ids::kBtnSSDeletePCStart, ids::kBtnAddWebpage}));
+    ASSERT_NO_FATAL_FAILURE(ExpectFocusWalk({VK_SHIFT, VK_TAB}, {ids::kTabStrip, ids::kExitButton,
+                                                                 ids::kUpgradeButton, ids::kPropertiesButton,
+                                                                 ids::kDeleteButton, ids::kAddWebPageButton}));
     PressKey(VK_RETURN);
     ASSERT_TRUE(WaitFor([&] { return PanelShown(); }, 5000)) << "Enter did not press the button";
-    ASSERT_EQ(FocusedControl(), ids::kTxtStartPath);
-    ASSERT_NO_FATAL_FAILURE(ExpectFocusWalk({VK_TAB}, {ids::kBtnSSAddPCStart, ids::kBtnCancel, ids::kPageControl1}));
+    ASSERT_EQ(FocusedControl(), ids::kPathField);
+    ASSERT_NO_FATAL_FAILURE(ExpectFocusWalk({VK_TAB}, {ids::kConfirmAddButton, ids::kCancelAddButton, ids::kTabStrip}));
     Screenshot(L"ui-keyboard-focus-on-tabs");
-    ASSERT_NO_FATAL_FAILURE(ExpectFocusWalk({VK_SHIFT, VK_TAB}, {ids::kBtnCancel, ids::kBtnSSAddPCStart,
-                                                                 ids::kTxtStartPath, ids::kTxtStartName}));
+    ASSERT_NO_FATAL_FAILURE(ExpectFocusWalk({VK_SHIFT, VK_TAB}, {ids::kCancelAddButton, ids::kConfirmAddButton,
+                                                                 ids::kPathField, ids::kNameField}));
     PressKey(VK_ESCAPE);
     ASSERT_TRUE(WaitFor([&] { return !PanelShown(); }, 5000)) << "Esc did not cancel the add panel";
 
     // Shift+F10 on the list: the row menu.
-    ASSERT_NO_FATAL_FAILURE(ExpectFocusWalk({VK_TAB}, {ids::kPageControl1, ids::kLVLocalMachine}));
+    ASSERT_NO_FATAL_FAILURE(ExpectFocusWalk({VK_TAB}, {ids::kTabStrip, ids::kAllUsersList}));
     PressChord({VK_SHIFT, VK_F10});
     ASSERT_NO_FATAL_FAILURE(DeleteThroughTheMenuAndCancel());
     EXPECT_TRUE(seed_.HasValue(Scope::AllUsers, kExplorerValue));

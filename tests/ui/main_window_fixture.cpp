@@ -24,7 +24,7 @@ std::string Narrow(const std::wstring& text) {
 }
 
 HWND ListWindowOf(const QuillmarkProcess& app, Scope scope) {
-    return app.Control(scope == Scope::CurrentUser ? control_ids::kLvCurrentUser : control_ids::kLVLocalMachine);
+    return app.Control(scope == Scope::CurrentUser ? control_ids::kCurrentUserList : control_ids::kAllUsersList);
 }
 
 }  // namespace
@@ -128,7 +128,7 @@ void MainWindowTest::Answer(const std::wstring& expected, int button) const {
 
 RemoteListView MainWindowTest::List(Scope scope) const { return RemoteListView(ListWindowOf(*app_, scope)); }
 
-RemoteTabControl MainWindowTest::Tabs() const { return RemoteTabControl(Control(control_ids::kPageControl1)); }
+RemoteTabControl MainWindowTest::Tabs() const { return RemoteTabControl(Control(control_ids::kTabStrip)); }
 
 testing::AssertionResult MainWindowTest::WaitForRows(Scope scope, DWORD timeoutMs) const {
     const auto expected = static_cast<int>(ExpectedRows(scope).size());

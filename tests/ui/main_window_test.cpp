@@ -42,10 +42,10 @@ TEST_F(MainWindowTest, FirstLoadFillsTheStoredTabAfterTheTimer) {
 
     ExpectListShowsScope(Scope::CurrentUser);
     EXPECT_EQ(Tabs().SelectedIndex(), 0);
-    EXPECT_TRUE(IsWindowVisible(Control(control_ids::kLvCurrentUser)));
-    EXPECT_FALSE(IsWindowVisible(Control(control_ids::kLVLocalMachine)));
+    EXPECT_TRUE(IsWindowVisible(Control(control_ids::kCurrentUserList)));
+    EXPECT_FALSE(IsWindowVisible(Control(control_ids::kAllUsersList)));
     EXPECT_EQ(List(Scope::AllUsers).ItemCount(), 0) << "only the selected tab is loaded";
-    EXPECT_EQ(FocusOf(app_->MainWindow()), Control(control_ids::kLvCurrentUser)) << "the loaded list has the focus";
+    EXPECT_EQ(FocusOf(app_->MainWindow()), Control(control_ids::kCurrentUserList)) << "the loaded list has the focus";
     ExpectNoDialogs();
     Screenshot(L"ui-current-user");
 }
@@ -56,11 +56,11 @@ TEST_F(MainWindowTest, SwitchingTabsLoadsTheOtherScopeEachTime) {
 
     Tabs().ClickTab(1);
     EXPECT_EQ(Tabs().SelectedIndex(), 1);
-    EXPECT_TRUE(IsWindowVisible(Control(control_ids::kLVLocalMachine)));
-    EXPECT_FALSE(IsWindowVisible(Control(control_ids::kLvCurrentUser)));
+    EXPECT_TRUE(IsWindowVisible(Control(control_ids::kAllUsersList)));
+    EXPECT_FALSE(IsWindowVisible(Control(control_ids::kCurrentUserList)));
     ASSERT_TRUE(WaitForRows(Scope::AllUsers));
     ExpectListShowsScope(Scope::AllUsers);
-    EXPECT_EQ(FocusOf(app_->MainWindow()), Control(control_ids::kLVLocalMachine));
+    EXPECT_EQ(FocusOf(app_->MainWindow()), Control(control_ids::kAllUsersList));
     Screenshot(L"ui-all-users");
 
     // Another program removes an entry while the other tab is shown: coming
@@ -82,13 +82,13 @@ TEST_F(MainWindowTest, RefreshPicksUpAddedAndDeletedRunValues) {
     seed_.AddString(Scope::CurrentUser, L"QM Added", L"C:\\windows\\notepad.exe");
     seed_.DeleteValue(Scope::CurrentUser, kWinverValue);
     // Sent: the click's handler, and so the reload, has run when it returns.
-    SendRemote(Control(control_ids::kButton1), BM_CLICK);
+    SendRemote(Control(control_ids::kRefreshButton), BM_CLICK);
 
     ExpectListShowsScope(Scope::CurrentUser);
     const auto rows = List(Scope::CurrentUser).Rows();
     EXPECT_TRUE(ContainsName(rows, L"QM Added"));
     EXPECT_FALSE(ContainsName(rows, kWinverValue));
-    EXPECT_EQ(FocusOf(app_->MainWindow()), Control(control_ids::kLvCurrentUser));
+    EXPECT_EQ(FocusOf(app_->MainWindow()), Control(control_ids::kCurrentUserList));
     ExpectNoDialogs();
     Screenshot(L"ui-after-refresh");
 }
@@ -133,7 +133,7 @@ TEST_F(MainWindowTest, LayoutAtStartAndAfterWidening) {
     // 20: 710 on Windows, where a 1076-pixel sizable window has a 1060-pixel
     // client area. Wine draws a thinner frame, so the tab control there is
     // wider by a few pixels.
-    const HWND tabs = Control(control_ids::kPageControl1);
+    const HWND tabs = Control(control_ids::kTabStrip);
     const int locationWidth = SizeOf(tabs).cx - 350;
     RECT client{};
     GetClientRect(window, &client);
@@ -144,9 +144,9 @@ TEST_F(MainWindowTest, LayoutAtStartAndAfterWidening) {
         EXPECT_EQ(List(scope).ColumnWidth(1), locationWidth);
         EXPECT_EQ(List(scope).ColumnWidth(2), 150);
     }
-    EXPECT_EQ(SizeOf(Control(control_ids::kTxtStartName)).cx, 816);
-    EXPECT_EQ(SizeOf(Control(control_ids::kTxtStartPath)).cx, 816);
-    EXPECT_FALSE(IsWindowVisible(Control(control_ids::kPnlEdit))) << "the add panel is hidden at start";
+    EXPECT_EQ(SizeOf(Control(control_ids::kNameField)).cx, 816);
+    EXPECT_EQ(SizeOf(Control(control_ids::kPathField)).cx, 816);
+    EXPECT_FALSE(IsWindowVisible(Control(control_ids::kAddPanel))) << "the add panel is hidden at start";
     EXPECT_EQ(Tabs().TabCount(), 2) << "the Search Result tab is hidden";
 
     ASSERT_TRUE(SetWindowPos(window, nullptr, 0, 0, size.cx + 100, size.cy, SWP_NOMOVE | SWP_NOZORDER));
@@ -156,8 +156,8 @@ TEST_F(MainWindowTest, LayoutAtStartAndAfterWidening) {
         EXPECT_EQ(List(scope).ColumnWidth(0), 180);
         EXPECT_EQ(List(scope).ColumnWidth(1), locationWidth + 100);
     }
-    EXPECT_EQ(SizeOf(Control(control_ids::kTxtStartName)).cx, 916);
-    EXPECT_EQ(SizeOf(Control(control_ids::kTxtStartPath)).cx, 916);
+    EXPECT_EQ(SizeOf(Control(control_ids::kNameField)).cx, 916);
+    EXPECT_EQ(SizeOf(Control(control_ids::kPathField)).cx, 916);
     ExpectNoDialogs();
 }
 

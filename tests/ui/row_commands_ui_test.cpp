@@ -104,7 +104,7 @@ TEST_F(RowCommandsUiTest, DeleteAnsweredWithCancelChangesNothing) {
     ASSERT_NO_FATAL_FAILURE(OpenAllUsersTab());
     ASSERT_NO_FATAL_FAILURE(SelectRows(Scope::AllUsers, {kExplorerValue}));
     // The toolbar button, posted: the box it shows is modal.
-    PostMessageW(Control(control_ids::kBtnSSDeletePCStart), BM_CLICK, 0, 0);
+    PostMessageW(Control(control_ids::kDeleteButton), BM_CLICK, 0, 0);
     ASSERT_NO_FATAL_FAILURE(Answer(kConfirmation, IDCANCEL));
     EXPECT_TRUE(seed_.HasValue(Scope::AllUsers, kExplorerValue));
     EXPECT_EQ(List(Scope::AllUsers).SelectedCount(), 1) << "no reload";
@@ -115,7 +115,7 @@ TEST_F(RowCommandsUiTest, DeleteAnsweredWithCancelChangesNothing) {
     GetClientRect(List(Scope::AllUsers).Window(), &client);
     ClickAt(List(Scope::AllUsers).Window(), POINT{60, client.bottom - 10});
     ASSERT_EQ(List(Scope::AllUsers).SelectedCount(), 0);
-    PostMessageW(Control(control_ids::kBtnSSDeletePCStart), BM_CLICK, 0, 0);
+    PostMessageW(Control(control_ids::kDeleteButton), BM_CLICK, 0, 0);
     ASSERT_NO_FATAL_FAILURE(Answer(kConfirmation, IDOK));
     ASSERT_NO_FATAL_FAILURE(Answer(std::wstring(L"Error: ") + texts::kNothingSelectedToDelete, IDOK));
     EXPECT_EQ(List(Scope::AllUsers).SelectedCount(), 0) << "no reload";
@@ -180,10 +180,10 @@ TEST_F(RowCommandsUiTest, TheRowClickCopiesCyrillicAndChineseTextUnchanged) {
     ASSERT_TRUE(WaitForRows(Scope::CurrentUser));
     const RemoteListView list = List(Scope::CurrentUser);
     ClickAt(list.Window(), list.ItemCentre(RowNamed(list, name)));
-    EXPECT_TRUE(WaitFor([&] { return FieldText(control_ids::kTxtStartName) == name; }, 2000));
-    EXPECT_EQ(FieldText(control_ids::kTxtStartName), name);
-    EXPECT_EQ(FieldText(control_ids::kTxtStartPath), location);
-    EXPECT_FALSE(IsWindowVisible(Control(control_ids::kPnlEdit))) << "the click fills the fields, hidden or not";
+    EXPECT_TRUE(WaitFor([&] { return FieldText(control_ids::kNameField) == name; }, 2000));
+    EXPECT_EQ(FieldText(control_ids::kNameField), name);
+    EXPECT_EQ(FieldText(control_ids::kPathField), location);
+    EXPECT_FALSE(IsWindowVisible(Control(control_ids::kAddPanel))) << "the click fills the fields, hidden or not";
     ExpectNoDialogs();
 }
 

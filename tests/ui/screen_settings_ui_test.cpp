@@ -64,7 +64,7 @@ TEST_P(DpiUiTest, TheAddPanelAndTheCombosShowEveryCaptionWhole) {
     ASSERT_NO_FATAL_FAILURE(Start());
     ASSERT_TRUE(WaitForRows(Scope::CurrentUser));
     RECT toolbar{};
-    GetClientRect(Control(ids::kPnlTop), &toolbar);
+    GetClientRect(Control(ids::kToolbar), &toolbar);
     if (toolbar.bottom != MulDiv(42, dpi, 96)) {
         GTEST_SKIP() << "Wine difference: LogPixels " << dpi << " did not reach the program (toolbar "
                      << toolbar.bottom << " px high)";
@@ -75,11 +75,11 @@ TEST_P(DpiUiTest, TheAddPanelAndTheCombosShowEveryCaptionWhole) {
     // Grown to its prompt, the combo still ends before the button beside it.
     RECT combo{};
     RECT button{};
-    GetWindowRect(Control(ids::kCbAddProgramsList), &combo);
-    GetWindowRect(Control(ids::kButton10), &button);
+    GetWindowRect(Control(ids::kAddProgramFolderList), &combo);
+    GetWindowRect(Control(ids::kAddFolderButton), &button);
     EXPECT_LE(combo.right, button.left);
-    PostMessageW(Control(ids::kBtnAddWebpage), BM_CLICK, 0, 0);
-    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(Control(ids::kPnlEdit)) != FALSE; }, 5000));
+    PostMessageW(Control(ids::kAddWebPageButton), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(Control(ids::kAddPanel)) != FALSE; }, 5000));
     Screenshot((L"ui-dpi-" + std::to_wstring(dpi) + L"-add-panel").c_str());
 }
 
@@ -90,7 +90,7 @@ TEST_F(MainWindowTest, MovedToAScreenOfAnotherDpiTheWindowIsLaidOutAgain) {
     ASSERT_NO_FATAL_FAILURE(Start());
     ASSERT_TRUE(WaitForRows(Scope::CurrentUser));
     ASSERT_TRUE(WaitForIcons(Scope::CurrentUser));
-    const HWND window = GetAncestor(Control(ids::kPnlTop), GA_ROOT);
+    const HWND window = GetAncestor(Control(ids::kToolbar), GA_ROOT);
     RECT before{};
     GetWindowRect(window, &before);
     constexpr int dpi = 192;  // the prefix's screen is at 96
@@ -102,7 +102,7 @@ TEST_F(MainWindowTest, MovedToAScreenOfAnotherDpiTheWindowIsLaidOutAgain) {
     SendRemote(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(rect.Address()));
 
     RECT toolbar{};
-    GetClientRect(Control(ids::kPnlTop), &toolbar);
+    GetClientRect(Control(ids::kToolbar), &toolbar);
     EXPECT_EQ(toolbar.bottom, MulDiv(42, dpi, 96));
     RECT after{};
     GetWindowRect(window, &after);
@@ -179,9 +179,9 @@ TEST_F(MainWindowTest, UnderAHighContrastThemeTheWindowTakesTheThemesColours) {
     // Beside the buttons, and above their captions where the light strip
     // behind them would be: the theme's button face.
     RECT toolbar{};
-    GetClientRect(Control(ids::kPnlTop), &toolbar);
-    EXPECT_EQ(ScreenPixel(Control(ids::kPnlTop), POINT{2, toolbar.bottom - 2}), RGB(0, 0, 0));
-    EXPECT_EQ(ScreenPixel(Control(ids::kPnlTop), POINT{700, 9}), RGB(0, 0, 0));
+    GetClientRect(Control(ids::kToolbar), &toolbar);
+    EXPECT_EQ(ScreenPixel(Control(ids::kToolbar), POINT{2, toolbar.bottom - 2}), RGB(0, 0, 0));
+    EXPECT_EQ(ScreenPixel(Control(ids::kToolbar), POINT{700, 9}), RGB(0, 0, 0));
     Screenshot(L"ui-high-contrast");
 }
 

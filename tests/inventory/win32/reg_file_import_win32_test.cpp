@@ -104,11 +104,11 @@ void ExpectRegeditPutsBack(const Kinds& kinds) {
     DeleteFileW(file.c_str());
 
     for (const Place& place : places) {
-        const RunKey key(accessor, place.scope, place.view);
+        RunKey key(accessor, place.scope, place.view);
         for (const RegFileValue& value : content.values) {
             if (value.keyPath != RunKeyFullPath(place.scope, place.view)) continue;
             SCOPED_TRACE(testing::Message() << testing::PrintToString(value.keyPath) << " type " << value.type);
-            const ListedState now = ListedValue(accessor, value.name);
+            const ListedState now = key.Listed(value.name);
             EXPECT_TRUE(now.known);
             EXPECT_EQ(now.valueType, value.type);
             EXPECT_EQ(now.valueData, value.data);
@@ -122,8 +122,8 @@ void ExpectRegeditPutsBack(const Kinds& kinds) {
     }
     // The other view of the machine's key got nothing from a section not its own.
     {
-        const RunKey key(accessor, StartupScope::AllUsers, RegistryView::Bits64);
-        EXPECT_FALSE(ListedValue(accessor, content.values.back().name).known);
+        RunKey key(accessor, StartupScope::AllUsers, RegistryView::Bits64);
+        EXPECT_FALSE(key.Listed(content.values.back().name).known);
     }
     deleteAll();
     for (const HKEY root : rootsWithoutApproved) RegDeleteTreeW(root, approvedKey);

@@ -154,7 +154,7 @@ std::optional<DialogBox> QuillmarkProcess::WaitForDialogBox(DWORD timeoutMs) con
 std::vector<std::wstring> QuillmarkProcess::ExitAndWait(DWORD timeoutMs) {
     std::vector<std::wstring> answered;
     std::vector<HWND> seen;
-    const HWND exitButton = Control(control_ids::kSpeedButton8);
+    const HWND exitButton = Control(control_ids::kExitButton);
     if (exitButton == nullptr) throw std::runtime_error("the Exit button was not found");
     PostMessageW(exitButton, BM_CLICK, 0, 0);
     const ULONGLONG deadline = GetTickCount64() + timeoutMs;
