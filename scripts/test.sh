@@ -5,7 +5,17 @@
 #   Windows i686 (mingw-w64), built and linked only;
 # and replays the corpus of every fuzz target (clang, libFuzzer, both sanitizers).
 # Ends with one line "N passed, N failed" (", N skipped" when any were).
+#
+#   scripts/test.sh          everything, as CI runs it
+#   scripts/test.sh --quick  the native build and its tests only: the loop between edits
 set -uo pipefail
+
+quick=false
+case "${1:-}" in
+    --quick) quick=true ;;
+    "") ;;
+    *) echo "usage: scripts/test.sh [--quick]"; exit 2 ;;
+esac
 
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -17,7 +27,11 @@ jobs=$(nproc 2>/dev/null || echo 2)
 . scripts/lib/fuzz_build.sh
 . scripts/lib/pe_imports.sh
 
-ensure_packages "${QUILLMARK_PACKAGES[@]}" || { echo "package installation failed"; exit 1; }
+if $quick; then
+    ensure_packages "${QUILLMARK_NATIVE_PACKAGES[@]}" || { echo "package installation failed"; exit 1; }
+else
+    ensure_packages "${QUILLMARK_PACKAGES[@]}" || { echo "package installation failed"; exit 1; }
+fi
 
 passed=0
 failed=0
@@ -72,6 +86,13 @@ if configure_and_build "$build/native" quillmark_tests -DCMAKE_BUILD_TYPE=Debug 
     grep -E '^\[  FAILED  \] [A-Za-z]' "$build/logs/native.log" | sort -u | head -n 40
 else
     echo "native build failed"; failed=$((failed + 1))
+fi
+
+if $quick; then
+    step "done"
+    echo "$passed passed, $failed failed"
+    [ "$failed" -eq 0 ]
+    exit
 fi
 
 step "fuzz corpus replay"

@@ -14,9 +14,11 @@ ensure_packages() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
 }
 
+# What the native build and its tests need (scripts/test.sh --quick).
+QUILLMARK_NATIVE_PACKAGES=(cmake make g++ libgtest-dev libgmock-dev)
 # What the builds and the Wine runs need.
 QUILLMARK_PACKAGES=(
-    cmake make g++ libgtest-dev libgmock-dev googletest
+    "${QUILLMARK_NATIVE_PACKAGES[@]}" googletest
     g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
     wine wine64 fonts-liberation xvfb xdotool imagemagick wixl
     clang libclang-rt-14-dev zip
