@@ -92,6 +92,7 @@ int TabCount() noexcept;
 inline constexpr unsigned kStartTimerInterval = 300;  // milliseconds; disabled at start
 inline constexpr int kNameColumnWidth = 180;
 inline constexpr int kStatusColumnWidth = 150;
+inline constexpr int kSourceColumnWidth = 100;  // "Starts from"
 inline constexpr int kLocationColumnMargin = 20;
 inline constexpr int kEditFieldMargin = 260;  // the edit fields are the window's outer width minus this
 

@@ -73,11 +73,14 @@ void RowCommands::ShowProperties() {
 // so the list already shows the truth when the box names the entries.
 void RowCommands::DeleteSelected() {
     SwallowFailures([&] {
-        if (view_.ShowMessage(texts::kDeleteQuestion, texts::kInformation, MessageKind::Information,
-                              MessageButtons::OkCancel) != MessageAnswer::Ok) {
+        const auto [target, rows] = Selected(TabUse::Delete);
+        const bool anyPolicy = std::any_of(rows.begin(), rows.end(),
+                                           [](const StartupEntry& row) { return row.source == EntrySource::Policy; });
+        const std::wstring question = std::wstring(texts::kDeleteQuestion) + (anyPolicy ? texts::kPolicyMayPutBack : L"");
+        if (view_.ShowMessage(question, texts::kInformation, MessageKind::Information, MessageButtons::OkCancel) !=
+            MessageAnswer::Ok) {
             return;
         }
-        const auto [target, rows] = Selected(TabUse::Delete);
         // Only the all-users side says so; the current user's side reloads.
         if (target.scope == StartupScope::AllUsers && rows.empty()) {
             view_.ShowMessage(texts::kNothingSelectedToDelete, texts::kError, MessageKind::Error, MessageButtons::Ok);

@@ -12,6 +12,10 @@ inline constexpr wchar_t kWarning[] = L"Warning";
 
 // Delete.
 inline constexpr wchar_t kDeleteQuestion[] = L"Are you sure you want to remove selected item?";
+// Added to the question when a selected entry comes from the policy's Run key.
+inline constexpr wchar_t kPolicyMayPutBack[] =
+    L"\n\nA policy set the entries marked \"Policy\": Windows may put them back the next time it applies "
+    L"the policy.";
 inline constexpr wchar_t kNothingSelectedToDelete[] = L"No item selected for deletion!!!";
 inline constexpr wchar_t kRemovalReportHeading[] = L"These entries could not be removed:\n";
 inline constexpr wchar_t kRestartToRemoveQuestion[] = L"\n\nRestart Quillmark as administrator to remove them?";

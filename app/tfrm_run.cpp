@@ -196,12 +196,14 @@ void TfrmRun::SelectNeighbourTab(bool backwards) {
 void TfrmRun::Exit() { view_.Close(); }
 
 void TfrmRun::ApplyColumnRule() {
-    // The location takes what the name and the status leave.
-    const int locationWidth = view_.PageWidth() - kNameColumnWidth - kStatusColumnWidth - kLocationColumnMargin;
+    // The location takes what the name, the status and the place leave.
+    const int locationWidth =
+        view_.PageWidth() - kNameColumnWidth - kStatusColumnWidth - kSourceColumnWidth - kLocationColumnMargin;
     for (Role list : {Role::CurrentUserList, Role::AllUsersList}) {
         view_.SetColumnWidth(list, 0, kNameColumnWidth);
         view_.SetColumnWidth(list, 1, locationWidth);
         view_.SetColumnWidth(list, 2, kStatusColumnWidth);
+        view_.SetColumnWidth(list, 3, kSourceColumnWidth);
     }
 }
 

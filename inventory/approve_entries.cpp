@@ -11,7 +11,7 @@ namespace {
 
 bool AnyIs(std::span<const StartupEntry> rows, bool disabled) noexcept {
     for (const StartupEntry& row : rows) {
-        if (row.approval.disabled == disabled) return true;
+        if (HasApprovalMark(row) && row.approval.disabled == disabled) return true;
     }
     return false;
 }
@@ -23,8 +23,9 @@ std::vector<RemovalFailure> SwitchEntries(InventoryContext& context, StartupScop
     const std::vector<std::uint8_t> value = disable ? DisabledValue(FileTimeNow()) : EnabledValue();
     std::vector<RemovalFailure> failures;
     for (const StartupEntry& row : rows) {
-        // A row already so keeps its value, and with it the day it was switched off.
-        if (row.approval.disabled == disable) continue;
+        // A row already so keeps its value, and with it the day it was switched
+        // off; a row whose place Windows keeps no mark for is left alone.
+        if (!HasApprovalMark(row) || row.approval.disabled == disable) continue;
         const std::uint32_t error = WriteMark(registry, MarkOf(scope, row), value);
         if (error != kErrorSuccess)
             failures.push_back(RemovalFailure{row.name, registry.MessageFor(error), error == kErrorAccessDenied});

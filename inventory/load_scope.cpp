@@ -71,11 +71,11 @@ struct LoadPass {
     ScopeApprovals approvals;
 };
 
-void LoadRunValuesOfView(InventoryContext& context, StartupScope scope, RegistryView view, ScopeList& list,
-                         LoadPass& pass) {
+void LoadRunValuesOfView(InventoryContext& context, StartupScope scope, EntrySource source, RegistryView view,
+                         ScopeList& list, LoadPass& pass) {
     // Read rights only: a standard user may read the machine's Run key but
     // not change it, and a request for more would open nothing.
-    RunKey runKey(context.registry, scope, view);
+    RunKey runKey(context.registry, scope, view, KeyAccess::Read, source);
     if (!runKey.IsOpen()) return;
 
     for (const std::wstring& name : runKey.ValueNames()) {
@@ -83,10 +83,11 @@ void LoadRunValuesOfView(InventoryContext& context, StartupScope scope, Registry
         // has so far: its name and the built-in image.
         try {
             StartupEntry& row = AppendRow(list, EntryOrigin::RunValue);
+            row.source = source;
             row.registryView = view;
             row.name = name;
             row.listed = runKey.Listed(name);
-            row.approval = pass.approvals.Of(row);
+            if (HasApprovalMark(row)) row.approval = pass.approvals.Of(row);
             row.location = runKey.ReadString(name);
             pass.icons.Assign(list, ResolvedProgramPath(context.platform, pass.shortcuts, row.location));
         } catch (...) {
@@ -95,9 +96,12 @@ void LoadRunValuesOfView(InventoryContext& context, StartupScope scope, Registry
     }
 }
 
-void LoadRunValues(InventoryContext& context, StartupScope scope, ScopeList& list, LoadPass& pass) {
+// The values of one place (Run, Run once or the policy's Run key), each of
+// the scope's views in turn.
+void LoadRunValues(InventoryContext& context, StartupScope scope, EntrySource source, ScopeList& list,
+                   LoadPass& pass) {
     for (const RegistryView view : RunKeyViews(context.registry, scope))
-        LoadRunValuesOfView(context, scope, view, list, pass);
+        LoadRunValuesOfView(context, scope, source, view, list, pass);
 }
 
 // A folder row is named after the program it starts, in UTF-16 as the shell
@@ -135,6 +139,7 @@ void AddStartupFileRows(InventoryContext& context, ShortcutBatch& files, ScopeLi
     for (std::size_t i = 0; i < targets.size(); ++i) {
         try {
             StartupEntry& row = AppendRow(list, EntryOrigin::StartupFile);
+            row.source = EntrySource::StartupFolder;
             row.location = files.Locations()[i];
             row.listed = ListedFile(context.platform.files, row.location);
             row.approval = pass.approvals.Of(row);
@@ -163,8 +168,11 @@ std::vector<IconRequest> LoadScopeRows(InventoryContext& context, StartupScope s
             // The shortcuts are the slow part of a load: the helper threads
             // start on them while this one reads the Run values.
             ShortcutBatch files(context.platform, ListedStartupFiles(context, scope), context.shortcutWorkers);
-            LoadRunValues(context, scope, list, pass);
+            LoadRunValues(context, scope, EntrySource::Run, list, pass);
             AddStartupFileRows(context, files, list, pass);
+            // The places a list has shown for longest come first.
+            LoadRunValues(context, scope, EntrySource::RunOnce, list, pass);
+            LoadRunValues(context, scope, EntrySource::Policy, list, pass);
         } catch (...) {
             TraceCaughtFailure();
         }

@@ -29,11 +29,11 @@ std::wstring FullKeyPath(RegistryRoot root, const std::wstring& path, RegistryVi
     return kLocalMachine + relative;
 }
 
-std::wstring RunKeyFullPath(StartupScope scope, RegistryView view) {
+std::wstring RunKeyFullPath(StartupScope scope, RegistryView view, EntrySource source) {
+    const std::wstring path = RunKeyPathOf(source);
     // regedit shows the user's key as "Software" and the machine's as "SOFTWARE".
-    if (scope == StartupScope::CurrentUser)
-        return FullKeyPath(RegistryRoot::CurrentUser, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run", view);
-    return FullKeyPath(RegistryRoot::LocalMachine, kRunKey, view);
+    if (scope == StartupScope::CurrentUser) return FullKeyPath(RegistryRoot::CurrentUser, L"\\Software" + path.substr(9), view);
+    return FullKeyPath(RegistryRoot::LocalMachine, path, view);
 }
 
 std::optional<KeyLocation> KeyLocationOf(const std::wstring& fullPath, bool twoViews) {

@@ -29,7 +29,7 @@ std::optional<RemovalFailure> RegistryFailure(const RegistryAccessor& registry, 
 std::optional<RemovalFailure> DeleteRunValue(InventoryContext& context, StartupScope scope, const StartupEntry& row) {
     RegistryAccessor& registry = context.registry;
     // Only the right to delete values, and only in the view the row came from.
-    RunKey runKey(registry, scope, row.registryView, KeyAccess::SetValue);
+    RunKey runKey(registry, scope, row.registryView, KeyAccess::SetValue, row.source);
     if (!runKey.IsOpen()) return RegistryFailure(registry, row.name, runKey.OpenError());
     // The exact UTF-16 name: a name the ANSI code page cannot spell must not
     // turn into another value's name on the way.
@@ -76,7 +76,7 @@ std::optional<std::wstring> NotAsListed(InventoryContext& context, StartupScope 
             return std::wstring(kReasonChanged);
         return std::nullopt;
     }
-    RunKey runKey(context.registry, scope, row.registryView);
+    RunKey runKey(context.registry, scope, row.registryView, KeyAccess::Read, row.source);
     const ListedState now = runKey.Listed(row.name);
     if (!now.known || now.valueType != row.listed.valueType || now.valueData != row.listed.valueData)
         return std::wstring(kReasonChanged);
@@ -88,13 +88,15 @@ void AddToRecord(RemovalRecord& record, StartupScope scope, const StartupEntry& 
         record.files.push_back(SavedStartupFile{row.location, {}});
     } else {
         record.values.push_back(
-            RegFileValue{RunKeyFullPath(scope, row.registryView), row.name, row.listed.valueType, row.listed.valueData});
+            RegFileValue{RunKeyFullPath(scope, row.registryView, row.source), row.name, row.listed.valueType,
+                         row.listed.valueData});
     }
 }
 
 // The row's StartupApproved value as it is now, byte for byte, whatever its
 // type: undo writes back what Windows had, not our reading of it.
 std::optional<RegFileValue> RecordedMark(Registry& registry, StartupScope scope, const StartupEntry& row) {
+    if (!HasApprovalMark(row)) return std::nullopt;
     const ApprovalMark mark = MarkOf(scope, row);
     RegFileValue value{MarkKeyFullPath(mark.root, mark.subkey), mark.name, kRegNone, {}};
     if (!ReadMark(registry, mark, value.type, value.data)) return std::nullopt;
@@ -106,6 +108,9 @@ std::optional<RegFileValue> RecordedMark(Registry& registry, StartupScope scope,
 // left where it was (outside the folder) keeps its value.
 std::optional<RemovalFailure> DeleteMarkOfRemoved(InventoryContext& context, StartupScope scope,
                                                   const StartupEntry& row) {
+    // A Run once or policy value has no mark of its own: the Run value of the
+    // same name keeps its mark.
+    if (!HasApprovalMark(row)) return std::nullopt;
     if (row.origin == EntryOrigin::StartupFile && context.platform.files.FileExists(row.location)) return std::nullopt;
     Registry& registry = context.platform.registry;
     const std::uint32_t error = DeleteMark(registry, MarkOf(scope, row));

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "inventory/listed_state.h"
+#include "inventory/registry_key_paths.h"
 #include "inventory/startup_scope.h"
 #include "platform/registry_accessor.h"
 
@@ -18,17 +19,19 @@ inline std::vector<RegistryView> RunKeyViews(const RegistryAccessor& registry, S
     return {RegistryView::Default};
 }
 
-// The scope's Run key opened on the shared accessor for one operation, in
-// one view and with the rights that operation needs, and closed however it
-// ends, so no key stays open between commands. Every read and delete goes
-// through this object, so a call names the key it works on.
+// The scope's Run key (or Run once, or policy Run key) opened on the shared
+// accessor for one operation, in one view and with the rights that
+// operation needs, and closed however it ends, so no key stays open between
+// commands. Every read and delete goes through this object, so a call names
+// the key it works on.
 class RunKey {
 public:
-    RunKey(RegistryAccessor& registry, StartupScope scope, RegistryView view, KeyAccess access = KeyAccess::Read)
+    RunKey(RegistryAccessor& registry, StartupScope scope, RegistryView view, KeyAccess access = KeyAccess::Read,
+           EntrySource source = EntrySource::Run)
         : registry_(registry) {
         registry_.SetRoot(RootOf(scope));
         registry_.SetView(view);
-        opened_ = registry_.OpenKey(kRunKey, access);
+        opened_ = registry_.OpenKey(RunKeyPathOf(source), access);
     }
     RunKey(const RunKey&) = delete;
     RunKey& operator=(const RunKey&) = delete;

@@ -11,6 +11,11 @@ namespace quillmark {
 // Where a row came from, so that removing it touches only that place.
 enum class EntryOrigin { RunValue, StartupFile };
 
+// Which of the places Windows starts programs from at logon a row comes
+// from, in the order the lists show them. Run once and policy rows are
+// values (EntryOrigin::RunValue) of their own keys.
+enum class EntrySource { Run, StartupFolder, RunOnce, Policy };
+
 // What is known of the program a row starts. Unknown until the icon worker
 // has looked, and for programs out of reach (network, removable drives).
 enum class ProgramPresence { Unknown, Found, Missing };
@@ -21,6 +26,7 @@ struct StartupEntry {
     std::wstring location;  // second column: the Run value's data or the Startup file's path
     int iconIndex = 0;      // into the shared image list; 0 is the built-in image, -1 none
     EntryOrigin origin = EntryOrigin::RunValue;
+    EntrySource source = EntrySource::Run;
     // The registry view a Run value was listed from; removal deletes it there
     // and in no other view. Default for folder rows and the user's Run key.
     RegistryView registryView = RegistryView::Default;
@@ -30,11 +36,19 @@ struct StartupEntry {
     ListedState listed;
 };
 
+// The "Starts from" column: the place in words a user knows.
+const wchar_t* SourceName(EntrySource source) noexcept;
+// Whether Windows keeps a Disabled mark (StartupApproved) for the row's
+// place: Run values and Startup files. Run once values run once whatever,
+// and policy values are the policy's to switch.
+bool HasApprovalMark(const StartupEntry& row) noexcept;
+
 // A scope's list as the main window shows it, independent of any widget.
 struct ScopeList {
     std::wstring nameCaption = L"Name";
     std::wstring locationCaption = L"Location";
     std::wstring statusCaption = L"Status";
+    std::wstring sourceCaption = L"Starts from";
     std::vector<StartupEntry> rows;
 };
 

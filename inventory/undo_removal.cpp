@@ -51,8 +51,10 @@ bool SameFolded(const CodePage& codePage, const std::wstring& a, const std::wstr
 // user's documents, and an elevated Quillmark must not write wherever a
 // changed file says.
 bool IsRunKeyOfScope(InventoryContext& context, StartupScope scope, const std::wstring& keyPath) {
-    for (const RegistryView view : RunKeyViews(context.registry, scope)) {
-        if (SameFolded(context.platform.codePage, keyPath, RunKeyFullPath(scope, view))) return true;
+    for (const EntrySource source : {EntrySource::Run, EntrySource::RunOnce, EntrySource::Policy}) {
+        for (const RegistryView view : RunKeyViews(context.registry, scope)) {
+            if (SameFolded(context.platform.codePage, keyPath, RunKeyFullPath(scope, view, source))) return true;
+        }
     }
     return false;
 }
@@ -97,6 +99,11 @@ bool SameMark(const CodePage& codePage, const ApprovalMark& a, const ApprovalMar
 bool BelongsToRestored(InventoryContext& context, StartupScope scope, const ApprovalMark& mark,
                        const std::vector<RestoredEntry>& restored) {
     return std::any_of(restored.begin(), restored.end(), [&](const RestoredEntry& entry) {
+        // Run once and policy values have no marks: a mark of the same name is a Run value's.
+        if (entry.origin == EntryOrigin::RunValue &&
+            !SameFolded(context.platform.codePage, entry.keyPath, RunKeyFullPath(scope, entry.view))) {
+            return false;
+        }
         StartupEntry row;
         row.name = entry.name;
         row.location = entry.location;
@@ -182,7 +189,7 @@ bool ShowsRestoredEntry(const StartupEntry& row, StartupScope scope, const std::
     return std::any_of(restored.begin(), restored.end(), [&](const RestoredEntry& entry) {
         if (entry.origin != row.origin) return false;
         if (entry.origin == EntryOrigin::StartupFile) return entry.location == row.location;
-        return entry.name == row.name && entry.keyPath == RunKeyFullPath(scope, row.registryView);
+        return entry.name == row.name && entry.keyPath == RunKeyFullPath(scope, row.registryView, row.source);
     });
 }
 

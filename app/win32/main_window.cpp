@@ -259,9 +259,9 @@ void TfrmRunWindow::CreateListView(const ComponentLayout& layout, HWND parent, c
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)), GetModuleHandleW(nullptr), nullptr);
     SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     ListView_SetExtendedListViewStyleEx(hwnd, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
-    const wchar_t* captions[] = {L"Name", L"Location", L"Status"};
-    const int widths[] = {kNameColumnWidth, 600, kStatusColumnWidth};
-    for (int column = 0; column < 3; ++column) {
+    const wchar_t* captions[] = {L"Name", L"Location", L"Status", L"Starts from"};
+    const int widths[] = {kNameColumnWidth, 600, kStatusColumnWidth, kSourceColumnWidth};
+    for (int column = 0; column < 4; ++column) {
         LVCOLUMNW info{};
         info.mask = LVCF_TEXT | LVCF_WIDTH;
         info.pszText = const_cast<wchar_t*>(captions[column]);

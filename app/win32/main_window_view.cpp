@@ -153,8 +153,9 @@ void TfrmRunWindow::ShowRows(Role list, const ScopeList& rows) {
     const HWND hwnd = Control(list);
     SendMessageW(hwnd, WM_SETREDRAW, FALSE, 0);
     ListView_DeleteAllItems(hwnd);
-    const std::wstring* captions[] = {&rows.nameCaption, &rows.locationCaption, &rows.statusCaption};
-    for (int column = 0; column < 3; ++column) {
+    const std::wstring* captions[] = {&rows.nameCaption, &rows.locationCaption, &rows.statusCaption,
+                                      &rows.sourceCaption};
+    for (int column = 0; column < 4; ++column) {
         LVCOLUMNW info{};
         info.mask = LVCF_TEXT;
         info.pszText = const_cast<wchar_t*>(captions[column]->c_str());
@@ -169,7 +170,10 @@ void TfrmRunWindow::ShowRows(Role list, const ScopeList& rows) {
         item.pszText = const_cast<wchar_t*>(row.name.c_str());
         item.iImage = row.iconIndex >= 0 ? row.iconIndex : I_IMAGENONE;
         const int inserted = ListView_InsertItem(hwnd, &item);
-        if (inserted >= 0) ListView_SetItemText(hwnd, inserted, 1, const_cast<wchar_t*>(row.location.c_str()));
+        if (inserted >= 0) {
+            ListView_SetItemText(hwnd, inserted, 1, const_cast<wchar_t*>(row.location.c_str()));
+            ListView_SetItemText(hwnd, inserted, 3, const_cast<wchar_t*>(SourceName(row.source)));
+        }
         ++index;
     }
     SendMessageW(hwnd, WM_SETREDRAW, TRUE, 0);

@@ -20,9 +20,10 @@ TEST(TfrmRunFormCreate, RunsItsStepsInOrderAndLoadsNothing) {
     EXPECT_THAT(world.view.calls,
                 ElementsAre(L"DoubleBuffered LvCurrentUser", L"DoubleBuffered LVLocalMachine", L"DoubleBuffered pnlTop",
                             L"DoubleBuffered Panel2", L"DoubleBuffered PageControl1", L"ColumnWidth LvCurrentUser 0 180",
-                            L"ColumnWidth LvCurrentUser 1 710", L"ColumnWidth LvCurrentUser 2 150",
-                            L"ColumnWidth LVLocalMachine 0 180", L"ColumnWidth LVLocalMachine 1 710",
-                            L"ColumnWidth LVLocalMachine 2 150", L"OwnerDrawTabs 1", L"SelectTab 0", L"Timer 1"));
+                            L"ColumnWidth LvCurrentUser 1 610", L"ColumnWidth LvCurrentUser 2 150",
+                            L"ColumnWidth LvCurrentUser 3 100", L"ColumnWidth LVLocalMachine 0 180",
+                            L"ColumnWidth LVLocalMachine 1 610", L"ColumnWidth LVLocalMachine 2 150",
+                            L"ColumnWidth LVLocalMachine 3 100", L"OwnerDrawTabs 1", L"SelectTab 0", L"Timer 1"));
     EXPECT_TRUE(world.platform.files().DirectoryExists(kDataFolderPath));
     ASSERT_NE(world.form->Settings(), nullptr);
     EXPECT_EQ(world.form->Settings()->Path(), kSettingsPath);
@@ -261,9 +262,10 @@ TEST(TfrmRunWidths, FollowTheWindowAtTheLayoutSizeAndWhenWidened) {
     world.form->FormCreate();
     world.form->FormResize();
     EXPECT_EQ(world.view.widths[L"LvCurrentUser 0"], 180);
-    EXPECT_EQ(world.view.widths[L"LvCurrentUser 1"], 710);
-    EXPECT_EQ(world.view.widths[L"LVLocalMachine 1"], 710);
+    EXPECT_EQ(world.view.widths[L"LvCurrentUser 1"], 610);
+    EXPECT_EQ(world.view.widths[L"LVLocalMachine 1"], 610);
     EXPECT_EQ(world.view.widths[L"LVLocalMachine 2"], 150);
+    EXPECT_EQ(world.view.widths[L"LVLocalMachine 3"], 100);
     EXPECT_EQ(world.view.widths[L"TxtStartName"], 816);
     EXPECT_EQ(world.view.widths[L"TxtStartPath"], 816);
 
@@ -271,12 +273,10 @@ TEST(TfrmRunWidths, FollowTheWindowAtTheLayoutSizeAndWhenWidened) {
     world.view.outerWidth += 100;
     world.form->FormResize();
     EXPECT_EQ(world.view.widths[L"LvCurrentUser 0"], 180);
-    EXPECT_EQ(world.view.widths[L"LvCurrentUser 1"], 810);
-    EXPECT_EQ(world.view.widths[L"LVLocalMachine 1"], 810);
+    EXPECT_EQ(world.view.widths[L"LvCurrentUser 1"], 710);
+    EXPECT_EQ(world.view.widths[L"LVLocalMachine 1"], 710);
     EXPECT_EQ(world.view.widths[L"TxtStartName"], 916);
     EXPECT_EQ(world.view.widths[L"TxtStartPath"], 916);
-    // The hidden search list keeps its own widths.
-    EXPECT_EQ(world.view.widths.count(L"TntListView1 1"), 0u);
 }
 
 TEST(TfrmRunWidths, AResizeFailureIsSwallowed) {

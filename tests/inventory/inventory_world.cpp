@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "inventory/load_scope.h"
+#include "inventory/registry_key_paths.h"
 #include "platform/file_system.h"
 #include "tests/stand_ins/counting_image_list.h"
 #include "tests/stand_ins/link_table.h"
@@ -86,11 +87,26 @@ void InventoryWorld::SweepFiles(const std::wstring& folder) {
     }
 }
 
+// The key of a place as the backends seed it: the 32-bit view under WOW6432Node.
+std::wstring SourceKeyPath(EntrySource source, RegistryView view) {
+    const std::wstring path = std::wstring(RunKeyPathOf(source)).substr(1);
+    if (view != RegistryView::Bits32) return path;
+    return L"SOFTWARE\\WOW6432Node" + path.substr(8);
+}
+
 void InventoryWorld::EmptyRunKey(StartupScope scope) {
-    for (const std::wstring& name : RunValueNames(scope)) test_.RemoveValue(RootOf(scope), kRunKeyPath, name);
-    if (scope != StartupScope::AllUsers) return;
-    for (const std::wstring& name : RunValueNames(scope, RegistryView::Bits32))
-        test_.RemoveValue(RegistryRoot::LocalMachine, kRun32KeyPath, name);
+    for (const EntrySource source : {EntrySource::Run, EntrySource::RunOnce, EntrySource::Policy}) {
+        for (const RegistryView view : {RegistryView::Default, RegistryView::Bits32}) {
+            if (view == RegistryView::Bits32 && scope != StartupScope::AllUsers) continue;
+            for (const std::wstring& name : RunValueNames(scope, view, source))
+                test_.RemoveValue(RootOf(scope), SourceKeyPath(source, view), name);
+        }
+    }
+}
+
+void InventoryWorld::SetSourceString(StartupScope scope, EntrySource source, RegistryView view,
+                                     const std::wstring& name, const std::wstring& data) {
+    test_.SeedValue(RootOf(scope), SourceKeyPath(source, view), name, kRegSz, Utf16Bytes(data + L'\0'));
 }
 
 const std::wstring& InventoryWorld::StartupFolder(StartupScope scope) const {
@@ -217,12 +233,12 @@ void InventoryWorld::ReadShortcutsOn(unsigned threads) {
 #endif
 }
 
-std::vector<std::wstring> InventoryWorld::RunValueNames(StartupScope scope, RegistryView view) {
+std::vector<std::wstring> InventoryWorld::RunValueNames(StartupScope scope, RegistryView view, EntrySource source) {
     RegistryAccessor accessor(platform_.registry);
     accessor.SetRoot(RootOf(scope));
     accessor.SetView(view);
     std::vector<std::wstring> names;
-    if (accessor.OpenKey(kRunKey)) accessor.GetValueNames(names);
+    if (accessor.OpenKey(RunKeyPathOf(source))) accessor.GetValueNames(names);
     accessor.CloseKey();
     return names;
 }

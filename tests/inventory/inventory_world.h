@@ -67,6 +67,9 @@ public:
     // its WOW6432Node name.
     void SetRun32String(const std::wstring& name, const std::wstring& data);
     bool Run32ValueExists(const std::wstring& name);
+    // A value of any place's key (Run, Run once, policy) in a view of the scope's root.
+    void SetSourceString(StartupScope scope, EntrySource source, RegistryView view, const std::wstring& name,
+                         const std::wstring& data);
 
     // StartupApproved values of a root's subkey ("Run", "Run32",
     // "StartupFolder"). SetMark seeds one; ClearMark removes one the code
@@ -104,7 +107,8 @@ public:
     // Later loads may read their shortcuts on this many threads.
     void ReadShortcutsOn(unsigned threads);
     // The value names in the order the registry enumerates them.
-    std::vector<std::wstring> RunValueNames(StartupScope scope, RegistryView view = RegistryView::Default);
+    std::vector<std::wstring> RunValueNames(StartupScope scope, RegistryView view = RegistryView::Default,
+                                            EntrySource source = EntrySource::Run);
 
 private:
     void EmptyRunKey(StartupScope scope);

@@ -33,6 +33,12 @@ const wchar_t kRunOncePath[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\R
 const wchar_t kRun32Path[] = L"SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Run";
 const std::wstring kApproved = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\";
 
+// The key a row's value lives in, as the stand-in registry names it.
+const wchar_t* KeyOf(const StartupEntry& row) {
+    if (row.source == EntrySource::RunOnce) return kRunOncePath;
+    return row.registryView == RegistryView::Bits32 ? kRun32Path : kRunKeyPath;
+}
+
 // Names that collide on purpose: letter case, the same text as a Run value
 // and as a Startup file, characters the ANSI code page turns into "?" or
 // into a look-alike ("\u0100pp" reads "App" there).
@@ -128,7 +134,7 @@ public:
                 continue;
             }
             const RegistryRoot root = RootOf(scope);
-            const wchar_t* key = row.registryView == RegistryView::Bits32 ? kRun32Path : kRunKeyPath;
+            const wchar_t* key = KeyOf(row);
             const auto* value = world_.registry().FindValue(root, key, row.name);
             if (how == 0 || value == nullptr) {
                 world_.registry().DeleteValue(root, key, row.name);
@@ -147,7 +153,8 @@ public:
 private:
     static std::vector<std::pair<RegistryRoot, std::wstring>> Keys() {
         // The two Run keys, the machine's 32-bit view of its Run key, their
-        // marks (of any type), and neighbours that removal must never touch.
+        // marks (of any type), and the user's Run once key, listed too but
+        // without marks of its own.
         return {{RegistryRoot::CurrentUser, kRunKeyPath},
                 {RegistryRoot::LocalMachine, kRunKeyPath},
                 {RegistryRoot::LocalMachine, kRun32Path},
@@ -233,9 +240,11 @@ std::vector<std::wstring> ForgetSelected(Snapshot& snapshot, StartupScope scope,
             EXPECT_EQ(snapshot.files.erase(Folded(row.location)), 1u) << "a listed folder row without its file";
         } else {
             const bool run32 = row.registryView == RegistryView::Bits32;
-            EXPECT_EQ(snapshot.values.erase({root, Folded(run32 ? kRun32Path : kRunKeyPath), Folded(row.name)}), 1u)
+            EXPECT_EQ(snapshot.values.erase({root, Folded(KeyOf(row)), Folded(row.name)}), 1u)
                 << "a listed Run row without its value";
-            snapshot.values.erase({root, Folded(kApproved + (run32 ? L"Run32" : L"Run")), Folded(row.name)});
+            if (row.source == EntrySource::Run) {
+                snapshot.values.erase({root, Folded(kApproved + (run32 ? L"Run32" : L"Run")), Folded(row.name)});
+            }
         }
     }
     return refused;

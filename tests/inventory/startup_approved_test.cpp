@@ -163,5 +163,18 @@ TEST_P(ContractTest, InventoryAddOverAStaleMarkStartsEnabled) {
     EXPECT_FALSE(FindRow(world.Load(kUser), L"added.exe", EntryOrigin::StartupFile)->approval.disabled);
 }
 
+// Windows keeps no Disabled mark for Run once and policy values: Disable and
+// Enable have nothing to switch, and a switched-off mark of a Run value of
+// the same name is not theirs.
+TEST(ApprovalPlaces, RunOnceAndPolicyRowsHaveNoMarkToSwitch) {
+    for (const EntrySource source : {EntrySource::RunOnce, EntrySource::Policy}) {
+        StartupEntry row;
+        row.source = source;
+        row.approval.disabled = true;
+        EXPECT_FALSE(CanDisableAny(std::span(&row, 1)));
+        EXPECT_FALSE(CanEnableAny(std::span(&row, 1)));
+    }
+}
+
 }  // namespace
 }  // namespace quillmark

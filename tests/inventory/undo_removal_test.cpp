@@ -22,10 +22,10 @@ constexpr auto kAll = StartupScope::AllUsers;
 
 const std::vector<std::uint8_t> kFileBytes = {'M', 'Z', 0, 1, 0xFF, '\r', '\n', 7};
 
-ListedState ValueNow(InventoryWorld& world, StartupScope scope, RegistryView view, const std::wstring& name) {
+ListedState ValueNow(InventoryWorld& world, StartupScope scope, const StartupEntry& row) {
     RegistryAccessor registry(world.platform().registry);
-    RunKey key(registry, scope, view);
-    return key.Listed(name);
+    RunKey key(registry, scope, row.registryView, KeyAccess::Read, row.source);
+    return key.Listed(row.name);
 }
 
 std::vector<std::uint8_t> BytesOf(InventoryWorld& world, const std::wstring& path) {
@@ -45,7 +45,8 @@ struct SeededMark {
 // A REG_EXPAND_SZ value named outside the code page, a plain one, odd-sized
 // data, a file with bytes; on the machine's side also a value of the 32-bit
 // view. Three of them, and on the machine's side the 32-bit one too, are
-// marked in StartupApproved.
+// marked in StartupApproved. A Run once value with Windows' "!" flag, and a
+// policy value named like the marked Run value, in each view of the scope.
 struct Seeded {
     std::wstring file;
     std::vector<SeededMark> marks;
@@ -63,6 +64,11 @@ Seeded Seed(InventoryWorld& world, StartupScope scope) {
                     {L"Run", kNonLatinName, {2}},
                     {L"StartupFolder", L"Tool \u00e9.bin", {7, 0, 0, 0, 0xaa}}};
     if (scope == kAll) seeded.marks.push_back({L"Run32", L"Tool32", disabled});
+    for (const RegistryView view : {RegistryView::Default, RegistryView::Bits32}) {
+        if (view == RegistryView::Bits32 && scope == kUser) continue;
+        world.SetSourceString(scope, EntrySource::RunOnce, view, L"!once", L"C:\\once.exe /setup");
+        world.SetSourceString(scope, EntrySource::Policy, view, L"odd", L"C:\\policy.exe");
+    }
     for (const SeededMark& mark : seeded.marks) world.SetMark(RootOf(scope), mark.subkey, mark.name, mark.bytes);
     return seeded;
 }
@@ -73,7 +79,21 @@ TEST_P(ContractTest, InventoryUndoPutsBackEveryByteOfTheNewestRemoval) {
         InventoryWorld world(*this, *backend_, GetParam().name);
         const Seeded seeded = Seed(world, scope);
         ScopeList list = world.Load(scope);
-        ASSERT_EQ(list.rows.size(), scope == kAll ? 5u : 4u) << testing::PrintToString(RowNames(list));
+        ASSERT_EQ(list.rows.size(), scope == kAll ? 9u : 6u) << testing::PrintToString(RowNames(list));
+        // Run once, then policy values follow the Startup files, each view of the scope in turn.
+        const auto views = scope == kAll ? std::vector{RegistryView::Bits64, RegistryView::Bits32}
+                                         : std::vector{RegistryView::Default};
+        std::vector<std::pair<EntrySource, RegistryView>> places;
+        for (const StartupEntry& row : list.rows) {
+            if (row.source == EntrySource::RunOnce || row.source == EntrySource::Policy)
+                places.emplace_back(row.source, row.registryView);
+        }
+        std::vector<std::pair<EntrySource, RegistryView>> expectedPlaces;
+        for (const EntrySource source : {EntrySource::RunOnce, EntrySource::Policy}) {
+            for (const RegistryView view : views) expectedPlaces.emplace_back(source, view);
+        }
+        EXPECT_EQ(places, expectedPlaces);
+        EXPECT_EQ(list.rows.back().source, EntrySource::Policy);
         EXPECT_FALSE(CanUndoRemoval(world.platform(), scope, world.DataFolder()));
         ASSERT_TRUE(RemoveEntries(world.context(), scope, list.rows, world.DataFolder()).empty());
         ASSERT_TRUE(world.Load(scope).rows.empty());
@@ -86,9 +106,8 @@ TEST_P(ContractTest, InventoryUndoPutsBackEveryByteOfTheNewestRemoval) {
         EXPECT_EQ(outcome.restored.size(), list.rows.size());
         for (const StartupEntry& row : list.rows) {
             SCOPED_TRACE(testing::PrintToString(row.location));
-            const ListedState now = row.origin == EntryOrigin::RunValue
-                                        ? ValueNow(world, scope, row.registryView, row.name)
-                                        : ListedFile(world.platform().files, row.location);
+            const ListedState now = row.origin == EntryOrigin::RunValue ? ValueNow(world, scope, row)
+                                                                        : ListedFile(world.platform().files, row.location);
             EXPECT_EQ(now, row.listed);
         }
         EXPECT_EQ(BytesOf(world, seeded.file), kFileBytes);
@@ -145,8 +164,12 @@ TEST_P(ContractTest, InventoryUndoLeavesAnEntryOfTheSameNameAsItIs) {
     EXPECT_EQ(outcome.failures[0].name, L"odd");
     EXPECT_FALSE(outcome.failures[0].accessDenied);
     EXPECT_EQ(outcome.failures[2].name, kNonLatinName);
-    EXPECT_EQ(outcome.restored.size(), 2u);
-    EXPECT_EQ(ValueNow(world, kUser, RegistryView::Default, L"odd").valueType, kRegSz);
+    // The policy value named "odd" comes back beside the Run value that stayed,
+    // and brings back no mark: the Run value's mark is not its own.
+    EXPECT_EQ(outcome.restored.size(), 4u);
+    StartupEntry odd;
+    odd.name = L"odd";
+    EXPECT_EQ(ValueNow(world, kUser, odd).valueType, kRegSz);
     EXPECT_EQ(BytesOf(world, seeded.file), std::vector<std::uint8_t>{9});
     EXPECT_FALSE(world.Mark(RegistryRoot::CurrentUser, L"Run", L"odd"));
     EXPECT_FALSE(world.Mark(RegistryRoot::CurrentUser, L"StartupFolder", L"Tool \u00e9.bin"));

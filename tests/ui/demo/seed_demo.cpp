@@ -21,6 +21,12 @@ void SeedCurrentUser(InventorySeed& seed) {
     seed.AddString(Scope::CurrentUser, L"Command Helper", L"\"C:\\windows\\system32\\cmd.exe\" /c echo ready");
     seed.AddShortcut(Scope::CurrentUser, L"Registry Editor.lnk", L"C:\\windows\\regedit.exe");
     seed.AddFile(Scope::CurrentUser, L"desktop.ini", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    // Switched off as Task Manager does (1 December 2026): shown in grey.
+    const BYTE disabled[12] = {3, 0, 0, 0, 0x00, 0x5c, 0x43, 0x89, 0x76, 0x81, 0xdd, 0x01};
+    RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run",
+                    L"Command Helper", REG_BINARY, disabled, sizeof(disabled));
+    seed.AddStringAt(Scope::CurrentUser, quillmark::uitest::kRunOnceKeyPath, L"!Finish Setup",
+                     L"\"C:\\windows\\system32\\cmd.exe\" /c echo finishing setup");
 }
 
 void SeedAllUsers(InventorySeed& seed) {
@@ -31,6 +37,10 @@ void SeedAllUsers(InventorySeed& seed) {
     seed.AddString(Scope::AllUsers, L"Task Manager", L"%SystemRoot%\\system32\\taskmgr.exe", REG_EXPAND_SZ);
     seed.AddShortcut(Scope::AllUsers, L"Notepad.lnk", L"C:\\windows\\system32\\notepad.exe");
     seed.AddFile(Scope::AllUsers, L"desktop.ini", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    seed.AddStringAt(Scope::AllUsers, quillmark::uitest::kRunOnceKeyPath, L"Driver Cleanup",
+                     L"C:\\windows\\system32\\rundll32.exe setupapi.dll,InstallHinfSection");
+    seed.AddStringAt(Scope::AllUsers, quillmark::uitest::kPolicyRunKeyPath, L"Company Notice",
+                     L"C:\\windows\\notepad.exe C:\\windows\\win.ini");
 }
 
 }  // namespace

@@ -22,10 +22,10 @@ void CheckStatus(LSTATUS status, const char* what) {
     if (status != ERROR_SUCCESS) throw std::runtime_error(std::string(what) + " failed, status " + std::to_string(status));
 }
 
-UniqueHkey CreateRunKey(Scope scope) {
+UniqueHkey CreateKey(Scope scope, const wchar_t* keyPath) {
     UniqueHkey key;
-    CheckStatus(RegCreateKeyExW(RootOf(scope), kRunKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.put(), nullptr),
-                "RegCreateKeyExW(Run)");
+    CheckStatus(RegCreateKeyExW(RootOf(scope), keyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.put(), nullptr),
+                "RegCreateKeyExW");
     return key;
 }
 
@@ -42,6 +42,24 @@ std::wstring ReadStringData(HKEY key, const std::wstring& name, DWORD& type) {
     }
     data.resize(data.find(L'\0'));
     return data;
+}
+
+// The key's values as rows, in the registry's value order.
+void AddValueRows(Scope scope, const wchar_t* keyPath, std::vector<ExpectedRow>& rows) {
+    UniqueHkey key;
+    if (RegOpenKeyExW(RootOf(scope), keyPath, 0, KEY_READ, key.put()) != ERROR_SUCCESS) return;
+    for (DWORD index = 0;; ++index) {
+        wchar_t name[16384];
+        DWORD nameLength = 16384;
+        if (RegEnumValueW(key.get(), index, name, &nameLength, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
+            break;
+        }
+        ExpectedRow row;
+        row.name.assign(name, nameLength);
+        DWORD type = REG_NONE;
+        row.location = ReadStringData(key.get(), row.name, type);
+        rows.push_back(std::move(row));
+    }
 }
 
 std::wstring FolderPath(const std::wstring& folder, const std::wstring& fileName) {
@@ -63,41 +81,30 @@ std::wstring StartupFolder(Scope scope) {
 
 std::vector<ExpectedRow> ExpectedRows(Scope scope) {
     std::vector<ExpectedRow> rows;
-    UniqueHkey key;
-    if (RegOpenKeyExW(RootOf(scope), kRunKeyPath, 0, KEY_READ, key.put()) == ERROR_SUCCESS) {
-        for (DWORD index = 0;; ++index) {
-            wchar_t name[16384];
-            DWORD nameLength = 16384;
-            if (RegEnumValueW(key.get(), index, name, &nameLength, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
-                break;
-            }
-            ExpectedRow row;
-            row.name.assign(name, nameLength);
-            DWORD type = REG_NONE;
-            row.location = ReadStringData(key.get(), row.name, type);
-            rows.push_back(std::move(row));
-        }
-    }
+    AddValueRows(scope, kRunKeyPath, rows);
     const std::wstring folder = StartupFolder(scope);
-    if (folder.empty()) return rows;
     WIN32_FIND_DATAW found{};
-    UniqueFindHandle find(FindFirstFileW((folder + L"\\*").c_str(), &found));
-    if (!find) return rows;
-    do {
-        const DWORD skipped = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN;
-        if ((found.dwFileAttributes & skipped) != 0) continue;
-        ExpectedRow row;
-        row.location = folder + L"\\" + found.cFileName;
-        row.fromFolder = true;
-        rows.push_back(std::move(row));
-    } while (FindNextFileW(find.get(), &found));
+    UniqueFindHandle find;
+    if (!folder.empty()) find.reset(FindFirstFileW((folder + L"\\*").c_str(), &found));
+    if (find) {
+        do {
+            const DWORD skipped = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN;
+            if ((found.dwFileAttributes & skipped) != 0) continue;
+            ExpectedRow row;
+            row.location = folder + L"\\" + found.cFileName;
+            row.fromFolder = true;
+            rows.push_back(std::move(row));
+        } while (FindNextFileW(find.get(), &found));
+    }
+    AddValueRows(scope, kRunOnceKeyPath, rows);
+    AddValueRows(scope, kPolicyRunKeyPath, rows);
     return rows;
 }
 
 InventorySeed::~InventorySeed() {
     for (const Value& value : values_) {
         UniqueHkey key;
-        if (RegOpenKeyExW(RootOf(value.scope), kRunKeyPath, 0, KEY_SET_VALUE, key.put()) == ERROR_SUCCESS) {
+        if (RegOpenKeyExW(RootOf(value.scope), value.keyPath, 0, KEY_SET_VALUE, key.put()) == ERROR_SUCCESS) {
             RegDeleteValueW(key.get(), value.name.c_str());
         }
     }
@@ -107,19 +114,25 @@ InventorySeed::~InventorySeed() {
     }
 }
 
-void InventorySeed::WriteValue(Scope scope, const std::wstring& name, DWORD type, const void* data, DWORD size) {
-    UniqueHkey key = CreateRunKey(scope);
+void InventorySeed::WriteValue(Scope scope, const wchar_t* keyPath, const std::wstring& name, DWORD type,
+                               const void* data, DWORD size) {
+    UniqueHkey key = CreateKey(scope, keyPath);
     CheckStatus(RegSetValueExW(key.get(), name.c_str(), 0, type, static_cast<const BYTE*>(data), size),
                 "RegSetValueExW");
-    values_.push_back({scope, name});
+    values_.push_back({scope, keyPath, name});
+}
+
+void InventorySeed::AddStringAt(Scope scope, const wchar_t* keyPath, const std::wstring& name,
+                                const std::wstring& data) {
+    WriteValue(scope, keyPath, name, REG_SZ, data.c_str(), static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
 }
 
 void InventorySeed::AddString(Scope scope, const std::wstring& name, const std::wstring& data, DWORD type) {
-    WriteValue(scope, name, type, data.c_str(), static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
+    WriteValue(scope, kRunKeyPath, name, type, data.c_str(), static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
 }
 
 void InventorySeed::AddDword(Scope scope, const std::wstring& name, DWORD data) {
-    WriteValue(scope, name, REG_DWORD, &data, sizeof(data));
+    WriteValue(scope, kRunKeyPath, name, REG_DWORD, &data, sizeof(data));
 }
 
 std::wstring InventorySeed::AddShortcut(Scope scope, const std::wstring& fileName, const std::wstring& target) {
@@ -175,7 +188,7 @@ std::wstring ShortcutTarget(const std::wstring& path) {
 }
 
 void InventorySeed::DeleteValue(Scope scope, const std::wstring& name) {
-    UniqueHkey key = CreateRunKey(scope);
+    UniqueHkey key = CreateKey(scope, kRunKeyPath);
     CheckStatus(RegDeleteValueW(key.get(), name.c_str()), "RegDeleteValueW");
 }
 

@@ -12,15 +12,17 @@ namespace quillmark::uitest {
 enum class Scope { CurrentUser, AllUsers };
 
 inline constexpr wchar_t kRunKeyPath[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline constexpr wchar_t kRunOnceKeyPath[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
+inline constexpr wchar_t kPolicyRunKeyPath[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\Run";
 
 HKEY RootOf(Scope scope) noexcept;
 // The scope's Startup folder from the Shell Folders values ("StartUp" under
 // HKCU, "Common Startup" under HKLM); empty when the value is missing.
 std::wstring StartupFolder(Scope scope);
 
-// One row as the program should list it: registry rows first, in the
+// One row as the program should list it: Run values first, in the
 // registry's value order, then the visible files of the Startup folder in
-// enumeration order. Folder rows carry no expected name (it comes from the
+// enumeration order, then the Run once and the policy's Run values. Folder rows carry no expected name (it comes from the
 // shortcut's target); seeded shortcuts are checked by name separately.
 struct ExpectedRow {
     std::wstring name;
@@ -40,6 +42,8 @@ public:
 
     // A Run value of a string type (REG_SZ or REG_EXPAND_SZ), stored as given.
     void AddString(Scope scope, const std::wstring& name, const std::wstring& data, DWORD type = REG_SZ);
+    // A string value in another key of the scope's root (Run once, the policy's Run key).
+    void AddStringAt(Scope scope, const wchar_t* keyPath, const std::wstring& name, const std::wstring& data);
     void AddDword(Scope scope, const std::wstring& name, DWORD data);
     // A shell shortcut `fileName` in the scope's Startup folder pointing at
     // `target`; returns the shortcut's full path.
@@ -58,9 +62,11 @@ public:
 private:
     struct Value {
         Scope scope;
+        const wchar_t* keyPath;
         std::wstring name;
     };
-    void WriteValue(Scope scope, const std::wstring& name, DWORD type, const void* data, DWORD size);
+    void WriteValue(Scope scope, const wchar_t* keyPath, const std::wstring& name, DWORD type, const void* data,
+                    DWORD size);
 
     std::vector<Value> values_;
     std::vector<std::wstring> files_;
