@@ -71,8 +71,20 @@ struct LoadPass {
     ScopeApprovals approvals;
 };
 
+// True when the row is one of the 64-bit view's rows of the same place
+// again: where Windows (or Wine) shares a key between the two views, the
+// 32-bit view shows the very same values.
+bool ShownInTheOtherView(const ScopeList& list, std::size_t placeStart, const StartupEntry& row) {
+    for (std::size_t index = placeStart; index + 1 < list.rows.size(); ++index) {
+        const StartupEntry& other = list.rows[index];
+        if (other.registryView == RegistryView::Bits64 && other.name == row.name && other.listed == row.listed)
+            return true;
+    }
+    return false;
+}
+
 void LoadRunValuesOfView(InventoryContext& context, StartupScope scope, EntrySource source, RegistryView view,
-                         ScopeList& list, LoadPass& pass) {
+                         ScopeList& list, LoadPass& pass, std::size_t placeStart) {
     // Read rights only: a standard user may read the machine's Run key but
     // not change it, and a request for more would open nothing.
     RunKey runKey(context.registry, scope, view, KeyAccess::Read, source);
@@ -87,6 +99,11 @@ void LoadRunValuesOfView(InventoryContext& context, StartupScope scope, EntrySou
             row.registryView = view;
             row.name = name;
             row.listed = runKey.Listed(name);
+            // The Run key is always a key of each view; the others may be shared.
+            if (source != EntrySource::Run && view == RegistryView::Bits32 && ShownInTheOtherView(list, placeStart, row)) {
+                list.rows.pop_back();
+                continue;
+            }
             if (HasApprovalMark(row)) row.approval = pass.approvals.Of(row);
             row.location = runKey.ReadString(name);
             pass.icons.Assign(list, ResolvedProgramPath(context.platform, pass.shortcuts, row.location));
@@ -100,8 +117,9 @@ void LoadRunValuesOfView(InventoryContext& context, StartupScope scope, EntrySou
 // the scope's views in turn.
 void LoadRunValues(InventoryContext& context, StartupScope scope, EntrySource source, ScopeList& list,
                    LoadPass& pass) {
+    const std::size_t placeStart = list.rows.size();
     for (const RegistryView view : RunKeyViews(context.registry, scope))
-        LoadRunValuesOfView(context, scope, source, view, list, pass);
+        LoadRunValuesOfView(context, scope, source, view, list, pass, placeStart);
 }
 
 // A folder row is named after the program it starts, in UTF-16 as the shell

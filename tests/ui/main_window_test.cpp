@@ -129,12 +129,12 @@ TEST_F(MainWindowTest, LayoutAtStartAndAfterWidening) {
     EXPECT_NEAR(rect.left, (GetSystemMetrics(SM_CXSCREEN) - size.cx) / 2, 1) << "centred";
     EXPECT_NEAR(rect.top, (GetSystemMetrics(SM_CYSCREEN) - size.cy) / 2, 1) << "centred";
 
-    // "Location" is the page width minus the name's 180, the status's 150 and
-    // 20: 710 on Windows, where a 1076-pixel sizable window has a 1060-pixel
+    // "Location" is the page width minus the name's 180, the status's 150, the
+    // place's 100 and 20: 610 on Windows, where a 1076-pixel sizable window has a 1060-pixel
     // client area. Wine draws a thinner frame, so the tab control there is
     // wider by a few pixels.
     const HWND tabs = Control(control_ids::kTabStrip);
-    const int locationWidth = SizeOf(tabs).cx - 350;
+    const int locationWidth = SizeOf(tabs).cx - 450;
     RECT client{};
     GetClientRect(window, &client);
     EXPECT_EQ(SizeOf(tabs).cx, client.right) << "the tabs fill the window's width";
@@ -143,6 +143,7 @@ TEST_F(MainWindowTest, LayoutAtStartAndAfterWidening) {
         EXPECT_EQ(List(scope).ColumnWidth(0), 180);
         EXPECT_EQ(List(scope).ColumnWidth(1), locationWidth);
         EXPECT_EQ(List(scope).ColumnWidth(2), 150);
+        EXPECT_EQ(List(scope).ColumnWidth(3), 100);
     }
     EXPECT_EQ(SizeOf(Control(control_ids::kNameField)).cx, 816);
     EXPECT_EQ(SizeOf(Control(control_ids::kPathField)).cx, 816);
