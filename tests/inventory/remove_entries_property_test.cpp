@@ -104,9 +104,9 @@ public:
     }
 
     std::vector<RemovalFailure> Remove(StartupScope scope, const ScopeList& list) {
-        return RemoveSelectedEntries(context_, scope, list, dataFolder_);
+        return RemoveSelectedEntries(context_, scope, list, Records(scope)).failures;
     }
-    UndoOutcome Undo(StartupScope scope) { return UndoLastRemoval(context_, scope, dataFolder_); }
+    UndoOutcome Undo(StartupScope scope) { return UndoLastRemoval(context_, scope, Records(scope)); }
 
     // Another program at work after the listing: some rows' values are
     // deleted, get other data or another type; some files are rewritten or
@@ -189,7 +189,8 @@ private:
         const int count = std::uniform_int_distribution<int>(0, 6)(random_);
         for (int i = 0; i < count; ++i) {
             const std::wstring& name = Pick(kNames);
-            if (name.find(L'?') != std::wstring::npos) continue;  // no file name holds one
+            // No Windows file name holds a "?" or ends in a space.
+            if (name.find(L'?') != std::wstring::npos || name.back() == L' ') continue;
             if (Chance(2)) {
                 // A shortcut, sometimes to another file of the same folder.
                 const std::wstring target = Chance(2) ? folder + L"\\" + Pick(kNames) : L"C:\\Tools\\app.exe";

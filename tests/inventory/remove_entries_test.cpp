@@ -90,7 +90,7 @@ TEST_P(ContractTest, InventoryRemoveTouchesOnlyTheSelectedRows) {
             ScopeList list = world.Load(scope);
             ASSERT_EQ(list.rows.size(), 6u) << testing::PrintToString(RowNames(list));
             for (const Selection& selection : c.selected) ASSERT_EQ(Select(list, selection.name, selection.origin), 1);
-            EXPECT_TRUE(RemoveSelectedEntries(world.context(), scope, list, world.DataFolder()).empty());
+            EXPECT_TRUE(RemoveSelectedEntries(world.context(), scope, list, world.Records(scope)).failures.empty());
             ExpectState(world, scope, inventory, c.after);
             // The reload shows exactly what is left.
             EXPECT_EQ(world.Load(scope).rows.size(), 6u - c.selected.size());
@@ -106,7 +106,7 @@ TEST_P(ContractTest, InventoryRemoveDeletesAValueNamedOutsideTheCodePage) {
     world.SetRunString(kUser, L"????", L"C:\\y.exe");  // what the ANSI form of that name would be
     ScopeList list = world.Load(kUser);
     ASSERT_EQ(Select(list, wide, EntryOrigin::RunValue), 1);
-    RemoveSelectedEntries(world.context(), kUser, list, world.DataFolder());
+    RemoveSelectedEntries(world.context(), kUser, list, world.Records(kUser)).failures;
     EXPECT_FALSE(world.RunValueExists(kUser, wide));
     EXPECT_TRUE(world.RunValueExists(kUser, L"????"));
 }
@@ -154,7 +154,7 @@ TEST_P(ContractTest, InventoryRemoveRecyclesOnlyInsideTheStartupFolder) {
         row.listed = ListedFile(world.platform().files, c.file);
         row.selected = true;
         list.rows.push_back(row);
-        RemoveSelectedEntries(world.context(), kUser, list, world.DataFolder());
+        RemoveSelectedEntries(world.context(), kUser, list, world.Records(kUser)).failures;
         EXPECT_EQ(world.FileExists(c.file), !c.recycled);
     }
 }
@@ -170,8 +170,8 @@ TEST_P(ContractTest, InventoryRemoveOfWhatIsAlreadyGoneIsReported) {
     for (StartupEntry& row : list.rows) row.selected = row.name != L"stays";
     world.Remove(link);
     // The value once, then a missing file; then both again.
-    EXPECT_EQ(RemoveSelectedEntries(world.context(), kUser, list, world.DataFolder()).size(), 1u);
-    const auto again = RemoveSelectedEntries(world.context(), kUser, list, world.DataFolder());
+    EXPECT_EQ(RemoveSelectedEntries(world.context(), kUser, list, world.Records(kUser)).failures.size(), 1u);
+    const auto again = RemoveSelectedEntries(world.context(), kUser, list, world.Records(kUser)).failures;
     ASSERT_EQ(again.size(), 2u);
     EXPECT_EQ(again[0].reason, kReasonChanged);
     EXPECT_FALSE(world.RunValueExists(kUser, L"gone"));
@@ -200,7 +200,7 @@ TEST_P(ContractTest, InventoryAllUsersListsBothRegistryViewsAndRemovesFromOneOnl
     }
     for (const RegistryView view : {RegistryView::Bits32, RegistryView::Bits64}) {
         for (StartupEntry& row : list.rows) row.selected = row.name == L"Shared" && row.registryView == view;
-        EXPECT_TRUE(RemoveSelectedEntries(world.context(), kAll, list, world.DataFolder()).empty());
+        EXPECT_TRUE(RemoveSelectedEntries(world.context(), kAll, list, world.Records(kAll)).failures.empty());
         EXPECT_EQ(world.RunValueExists(kAll, L"Shared"), view == RegistryView::Bits32);
         EXPECT_FALSE(world.Run32ValueExists(L"Shared"));
     }

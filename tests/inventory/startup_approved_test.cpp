@@ -145,7 +145,7 @@ TEST_P(ContractTest, InventoryRemovalDeletesTheMarkOfWhatWent) {
     ScopeList list = world.Load(kUser);
     ASSERT_EQ(Select(list, name, EntryOrigin::RunValue), 1);
     ASSERT_EQ(Select(list, L"removed.exe", EntryOrigin::StartupFile), 1);
-    EXPECT_TRUE(RemoveSelectedEntries(world.context(), kUser, list, world.DataFolder()).empty());
+    EXPECT_TRUE(RemoveSelectedEntries(world.context(), kUser, list, world.Records(kUser)).failures.empty());
     EXPECT_FALSE(world.Mark(kHkcu, L"Run", name));
     EXPECT_FALSE(world.Mark(kHkcu, L"StartupFolder", name + L".lnk"));
     EXPECT_TRUE(world.Mark(kHkcu, L"Run", L"Bystander"));
