@@ -14,4 +14,16 @@ std::wstring DataFolder(const Platform& platform) {
     return documents + L"\\Quillmark";
 }
 
+RecordsPlace RecordsPlaceOf(const Platform& platform, StartupScope scope) {
+    if (scope == StartupScope::CurrentUser) {
+        const std::wstring data = DataFolder(platform);
+        return RecordsPlace{data.empty() ? std::wstring() : data + L"\\Removed", {}};
+    }
+    std::wstring machineData;
+    if (!Succeeded(platform.shell.GetFolderPathW(kCsidlCommonAppData, machineData)) || Trim(machineData).empty())
+        return RecordsPlace{{}, TrustedMachineOwners(platform, {})};
+    while (!machineData.empty() && machineData.back() == L'\\') machineData.pop_back();
+    return RecordsPlace{machineData + L"\\Quillmark\\Removed", TrustedMachineOwners(platform, machineData)};
+}
+
 }  // namespace quillmark

@@ -4,6 +4,7 @@
 
 #include "platform/platform.h"
 #include "platform/shell.h"
+#include "platform/windows_error.h"
 #include "shellpath/path_text.h"
 
 namespace quillmark {
@@ -26,8 +27,9 @@ bool IsSidString(const std::wstring& text) {
 
 }  // namespace
 
-bool RestartElevated(const Platform& platform, const std::wstring& programPath, int tabIndex,
-                     const std::wstring& userSid) {
+std::uint32_t RestartElevated(const Platform& platform, const std::wstring& programPath, int tabIndex,
+                              const std::wstring& userSid) {
+    if (programPath.empty()) return kErrorFileNotFound;
     ShellExecuteInfoW info;
     // Owned by the main window, so the consent prompt comes up in front of it.
     info.owner = ShellOwner::MainWindow;
@@ -36,7 +38,7 @@ bool RestartElevated(const Platform& platform, const std::wstring& programPath, 
     info.parameters = kTabSwitch + std::to_wstring(tabIndex);
     if (!userSid.empty()) info.parameters += kUserSwitch + userSid;
     info.show = kSwShowNormal;
-    return !programPath.empty() && platform.shell.ExecuteExW(info);
+    return platform.shell.ExecuteExW(info);
 }
 
 std::optional<RestartRequest> RestartFromCommandLine(const std::wstring& commandLine) {

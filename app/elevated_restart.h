@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -10,10 +11,12 @@ struct Platform;
 // shell's "runas" verb (Windows asks the user first), on the given tab.
 // `userSid` names the user who asks ("/user:S-1-5-..."): the consent prompt
 // may take another account's password, and the new process then runs as
-// that account. Empty: no user is named. True once the new process runs;
-// false when the user declined or the shell could not start it.
-bool RestartElevated(const Platform& platform, const std::wstring& programPath, int tabIndex,
-                     const std::wstring& userSid = {});
+// that account. Empty: no user is named. kErrorSuccess once the new process
+// runs; kErrorCancelled when the user declined; otherwise the Windows error
+// code of why the shell could not start it (kErrorFileNotFound when this
+// program's own path is unknown).
+std::uint32_t RestartElevated(const Platform& platform, const std::wstring& programPath, int tabIndex,
+                              const std::wstring& userSid = {});
 
 // What a restart as administrator names on its command line.
 struct RestartRequest {

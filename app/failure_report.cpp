@@ -4,6 +4,8 @@
 
 #include "app/elevated_restart.h"
 #include "app/texts.h"
+#include "platform/registry.h"
+#include "platform/shell.h"
 
 namespace quillmark {
 
@@ -16,9 +18,10 @@ FailureReport::FailureReport(MainView& view, Platform platform, std::function<bo
       userSid_(std::move(userSid)) {}
 
 void FailureReport::Show(const std::wstring& heading, const std::vector<RemovalFailure>& failures,
-                         const std::wstring& restartQuestion) {
+                         const std::wstring& restartQuestion, const std::wstring& note) {
     std::wstring text = heading;
     for (const RemovalFailure& failure : failures) text += L"\n" + failure.name + L": " + failure.reason;
+    if (!note.empty()) text += L"\n\n" + note;
     const bool refused = std::any_of(failures.begin(), failures.end(), [](const auto& f) { return f.accessDenied; });
     Present(std::move(text), refused, restartQuestion);
 }
@@ -33,7 +36,14 @@ void FailureReport::Present(std::wstring text, bool refused, const std::wstring&
     const MessageAnswer answer = view_.ShowMessage(text, texts::kError, MessageKind::Error,
                                                    offerElevation ? MessageButtons::OkCancel : MessageButtons::Ok);
     if (!offerElevation || answer != MessageAnswer::Ok) return;
-    if (!RestartElevated(platform_, programPath_, view_.TabIndex(), userSid_)) return;
+    const std::uint32_t error = RestartElevated(platform_, programPath_, view_.TabIndex(), userSid_);
+    // The user's own No to the consent prompt needs no word.
+    if (error == kErrorCancelled) return;
+    if (error != kErrorSuccess) {
+        view_.ShowMessage(texts::RestartFailed(platform_.registry.MessageFor(error)), texts::kError,
+                          MessageKind::Error, MessageButtons::Ok);
+        return;
+    }
     restartStarted_ = true;
     view_.Close();
 }

@@ -22,12 +22,14 @@ public:
     FailureReport(MainView& view, Platform platform, std::function<bool()> isElevated, std::wstring programPath,
                   std::wstring userSid = {});
 
-    // `heading`, then one line per failure ("name: reason"); when any was
-    // refused for missing rights, `restartQuestion` follows and OK restarts
-    // elevated on the selected tab. This instance closes only once the
-    // elevated one runs; a declined elevation leaves everything as it is.
+    // `heading`, then one line per failure ("name: reason"), then `note`
+    // when there is one; when any was refused for missing rights,
+    // `restartQuestion` follows and OK restarts elevated on the selected tab.
+    // This instance closes only once the elevated one runs; a declined
+    // elevation leaves everything as it is, and a restart the shell could
+    // not start is reported.
     void Show(const std::wstring& heading, const std::vector<RemovalFailure>& failures,
-              const std::wstring& restartQuestion);
+              const std::wstring& restartQuestion, const std::wstring& note = {});
     // One failure told in its own words, with the same offer when it was a refusal.
     void Show(const Error& failure, const std::wstring& restartQuestion);
     // True once this instance has started the elevated one and asked its

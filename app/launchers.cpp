@@ -5,9 +5,10 @@
 
 #include "app/guards.h"
 #include "app/startup_lists.h"
+#include "app/texts.h"
 #include "inventory/windows_start_man.h"
 #include "platform/code_page.h"
-#include "platform/file_system.h"
+#include "platform/registry.h"
 #include "platform/shell.h"
 #include "shellpath/shell_services.h"
 
@@ -17,22 +18,30 @@ namespace {
 
 constexpr wchar_t kRunDll32[] = L"RunDLL32.exe";
 constexpr char kAddRemoveProgramsArguments[] = "Shell32.dll,Control_RunDLL AppWiz.cpl,,0";
-constexpr char kCommonPrograms[] = "Common Programs";
-constexpr wchar_t kServicesShortcut[] = L"\\Administrative Tools\\Services.lnk";
-// Windows XP's name of the tool; later versions call it Task Scheduler.
-constexpr wchar_t kScheduledTasksShortcut[] = L"\\Accessories\\System Tools\\Scheduled Tasks.lnk";
-constexpr wchar_t kTaskSchedulerShortcut[] = L"\\Accessories\\System Tools\\Task Scheduler.lnk";
+// The consoles themselves: their shortcuts moved between Windows versions
+// (Task Scheduler's left Accessories\System Tools with Windows 8), the
+// consoles stayed in System32.
+constexpr wchar_t kTaskSchedulerConsole[] = L"taskschd.msc";
+constexpr wchar_t kServicesConsole[] = L"services.msc";
 
 // The folders of the quick-launch list, by item index. The desktop item is
 // the all-users desktop, not the user's own.
 constexpr int kQuickLaunchFolders[] = {kCsidlPersonal, kCsidlDrives, kCsidlCommonDesktopDirectory,
                                        kCsidlProgramFiles};
 
-// A shortcut of the all-users programs menu, owned by the application window.
-// When the folder cannot be read the path starts with "\" and the shell
-// simply finds nothing there.
-void OpenCommonProgramsShortcut(const Platform& platform, const std::wstring& shortcut) {
-    platform.shell.ExecuteW(ShellOwner::Application, L"open", shortcut, L"", L"", kSwShowNormal);
+// A console of System32 opened by the shell, owned by the application
+// window: by its full path, so no file of that name beside Quillmark or in
+// the current folder is opened instead. The Windows error code; the shell
+// shows no box of its own, the caller reports.
+std::uint32_t OpenSystemConsole(const Platform& platform, const std::wstring& console) {
+    ShellExecuteInfoW info;
+    info.owner = ShellOwner::Application;
+    info.mask = kSeeMaskFlagNoUi;
+    info.verb = L"open";
+    info.file = SystemProgramPath(platform, console);
+    info.show = kSwShowNormal;
+    if (info.file.empty()) return kErrorFileNotFound;
+    return platform.shell.ExecuteExW(info);
 }
 
 }  // namespace
@@ -51,20 +60,18 @@ void Launchers::OpenAddRemovePrograms() {
     });
 }
 
-void Launchers::OpenServices() {
-    WithDefaultErrorBox(view_, [&] {
-        OpenCommonProgramsShortcut(platform_, CommonShellFolderPath(platform_, kCommonPrograms) + kServicesShortcut);
-    });
-}
+void Launchers::OpenServices() { OpenConsole(texts::kServices, kServicesConsole); }
 
-void Launchers::OpenScheduledTasks() {
+void Launchers::OpenScheduledTasks() { OpenConsole(texts::kTaskScheduler, kTaskSchedulerConsole); }
+
+// A console that would not open is reported; the user's own No to a
+// consent prompt is not.
+void Launchers::OpenConsole(const wchar_t* tool, const wchar_t* console) {
     WithDefaultErrorBox(view_, [&] {
-        const std::wstring programs = CommonShellFolderPath(platform_, kCommonPrograms);
-        // Tested on the UTF-16 path, so a folder name outside the code page
-        // does not hide an existing shortcut.
-        const std::wstring scheduledTasks = programs + kScheduledTasksShortcut;
-        const bool found = platform_.files.FileExists(scheduledTasks);
-        OpenCommonProgramsShortcut(platform_, found ? scheduledTasks : programs + kTaskSchedulerShortcut);
+        const std::uint32_t error = OpenSystemConsole(platform_, console);
+        if (error == kErrorSuccess || error == kErrorCancelled) return;
+        view_.ShowMessage(texts::ToolNotOpened(tool, platform_.registry.MessageFor(error)), texts::kError,
+                          MessageKind::Error, MessageButtons::Ok);
     });
 }
 

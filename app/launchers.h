@@ -6,9 +6,9 @@ namespace quillmark {
 
 class StartupLists;
 
-// The bottom panel's launchers of system tools and special folders. What the
-// shell does with each request is not examined: a missing tool or folder
-// leaves no trace in the program.
+// The bottom panel's launchers of system tools and special folders. A system
+// console that cannot be opened is reported; what the shell does with a
+// folder or the installed-programs panel is not examined.
 class Launchers {
 public:
     Launchers(MainView& view, StartupLists& lists, Platform platform);
@@ -22,6 +22,8 @@ public:
     void OpenUserStartupFolder();
 
 private:
+    void OpenConsole(const wchar_t* tool, const wchar_t* console);
+
     MainView& view_;
     StartupLists& lists_;
     Platform platform_;

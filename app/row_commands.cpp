@@ -87,16 +87,27 @@ void RowCommands::DeleteSelected() {
             return;
         }
         InventoryContext inventory = lists_.Inventory();
-        std::vector<RemovalFailure> failures;
+        RemovalOutcome outcome;
         try {
-            // The record of what goes is written first; without it nothing goes.
-            failures = RemoveEntries(inventory, target.scope, rows, DataFolder(platform_));
+            // The record of what goes is written first; without it nothing
+            // goes. Only administrators may write the all users' records.
+            outcome = RemoveEntries(inventory, target.scope, rows, RecordsPlaceOf(platform_, target.scope));
         } catch (const Error& error) {
-            view_.ShowMessage(error.message(), texts::kError, MessageKind::Error, MessageButtons::Ok);
+            failures_.Show(error, texts::kRestartToRemoveQuestion);
             return;
         }
         lists_.LoadSelectedTab();
-        if (!failures.empty()) failures_.Show(texts::kRemovalReportHeading, failures, texts::kRestartToRemoveQuestion);
+        // A removed entry whose mark stayed is said as such, never as not removed.
+        std::wstring marksLeft;
+        if (!outcome.marksLeft.empty()) {
+            marksLeft = texts::kMarksLeftHeading;
+            for (const RemovalFailure& left : outcome.marksLeft) marksLeft += L"\n" + left.name + L": " + left.reason;
+        }
+        if (!outcome.failures.empty()) {
+            failures_.Show(texts::kRemovalReportHeading, outcome.failures, texts::kRestartToRemoveQuestion, marksLeft);
+        } else if (!marksLeft.empty()) {
+            view_.ShowMessage(marksLeft, texts::kWarning, MessageKind::Warning, MessageButtons::Ok);
+        }
     });
 }
 
@@ -118,14 +129,27 @@ void RowCommands::DisableSelected() { SwitchSelected(&DisableEntries, texts::kDi
 
 void RowCommands::EnableSelected() { SwitchSelected(&EnableEntries, texts::kEnableReportHeading); }
 
-// The list is reloaded with the rows put back selected; what could not be put
-// back is reported after it.
+// Nothing is written before the user has seen what would come back and
+// where, and said OK. A record that is not used says why. The list is
+// reloaded with the rows put back selected; what could not be put back is
+// reported after it.
 void RowCommands::UndoRemoval() {
     SwallowFailures([&] {
         const TabTarget target = *TargetOfTab(TabUse::Delete, view_.TabIndex());
         InventoryContext inventory = lists_.Inventory();
-        const UndoOutcome outcome = UndoLastRemoval(inventory, target.scope, DataFolder(platform_));
-        if (!outcome.found) return;
+        const UndoPlan plan = PlanUndo(inventory, target.scope, RecordsPlaceOf(platform_, target.scope));
+        if (!plan.found) return;
+        if (!plan.refusal.empty()) {
+            view_.ShowMessage(texts::UndoRefused(plan.folder, plan.refusal), texts::kError, MessageKind::Error,
+                              MessageButtons::Ok);
+            return;
+        }
+        std::wstring entries;
+        for (const PlannedEntry& entry : plan.entries) entries += L"\n" + entry.name + L"  \u2192  " + entry.where;
+        if (view_.ShowMessage(texts::UndoQuestion(entries), texts::kInformation, MessageKind::Information,
+                              MessageButtons::OkCancel) != MessageAnswer::Ok)
+            return;
+        const UndoOutcome outcome = CarryOutUndo(inventory, target.scope, plan);
         lists_.LoadSelectedTab(
             [&](const StartupEntry& row) { return ShowsRestoredEntry(row, target.scope, outcome.restored); });
         if (!outcome.failures.empty()) {
@@ -144,7 +168,8 @@ bool RowCommands::CanDisable() { return CanDisableAny(Selected(TabUse::RowComman
 bool RowCommands::CanEnable() { return CanEnableAny(Selected(TabUse::RowCommand).rows); }
 
 bool RowCommands::CanUndo() {
-    return CanUndoRemoval(platform_, TargetOfTab(TabUse::Delete, view_.TabIndex())->scope, DataFolder(platform_));
+    const StartupScope scope = TargetOfTab(TabUse::Delete, view_.TabIndex())->scope;
+    return CanUndoRemoval(platform_, scope, RecordsPlaceOf(platform_, scope));
 }
 
 // The name field may already be set when a failure ends it.

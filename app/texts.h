@@ -19,12 +19,36 @@ inline constexpr wchar_t kPolicyMayPutBack[] =
 inline constexpr wchar_t kNothingSelectedToDelete[] = L"No item selected for deletion!!!";
 inline constexpr wchar_t kRemovalReportHeading[] = L"These entries could not be removed:\n";
 inline constexpr wchar_t kRestartToRemoveQuestion[] = L"\n\nRestart Quillmark as administrator to remove them?";
+inline constexpr wchar_t kMarksLeftHeading[] =
+    L"These entries were removed, but Windows' note of whether they were switched on or off was left behind:";
 
 // Disable, Enable and Undo removal.
 inline constexpr wchar_t kDisableReportHeading[] = L"These entries could not be switched off:\n";
 inline constexpr wchar_t kEnableReportHeading[] = L"These entries could not be switched on:\n";
 inline constexpr wchar_t kUndoReportHeading[] = L"These entries could not be put back:\n";
 inline constexpr wchar_t kRestartToChangeQuestion[] = L"\n\nRestart Quillmark as administrator to change them?";
+// Asked before Undo removal writes anything: `entries` holds one line per
+// entry, each after a line break.
+inline std::wstring UndoQuestion(const std::wstring& entries) {
+    return L"Undo removal will put back:" + entries + L"\n\nPut these back?";
+}
+// The newest record of the tab was not used, and why.
+inline std::wstring UndoRefused(const std::wstring& record, const std::wstring& why) {
+    return L"The newest removal record, \"" + record + L"\", was not used: " + why +
+           L"\n\nNothing was put back, and the record was left as it is.";
+}
+
+// The restart as administrator, when the shell could not start it.
+inline std::wstring RestartFailed(const std::wstring& reason) {
+    return L"Quillmark could not be restarted as administrator: " + reason;
+}
+
+// The system tools' launchers.
+inline constexpr wchar_t kTaskScheduler[] = L"Task Scheduler";
+inline constexpr wchar_t kServices[] = L"Services";
+inline std::wstring ToolNotOpened(const std::wstring& tool, const std::wstring& reason) {
+    return L"Quillmark could not open " + tool + L": " + reason;
+}
 
 // The add panel.
 inline constexpr wchar_t kChooseFolderPrompt[] = L"Please specify a folder";

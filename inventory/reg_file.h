@@ -29,11 +29,16 @@ struct RegFileContent {
 // of values of the same key. Importing it gives each value back with exactly
 // its type and bytes.
 std::wstring RegFileText(const RegFileContent& content);
+// A value name holding a line feed, a carriage return or NUL: the file
+// carries it as "\n", "\r" or "\0", which Quillmark reads back but the
+// registry editor does not import as that name.
+bool RegeditCannotImportName(const std::wstring& name);
 // The file's bytes: UTF-16 little-endian with a byte order mark, which is
 // what regedit reads and writes for version 5.00.
 std::vector<std::uint8_t> RegFileBytes(const std::wstring& text);
 
-// Reads back a file written by RegFileText (and the same forms from regedit):
+// Reads back a file written by RegFileText (and the same forms from regedit;
+// of every escape after a backslash, "\\", "\"", "\n", "\r" and "\0"):
 // sections, "name"= and @= values in the string, dword: and hex forms with
 // continuation lines, and comments. Throws Error for bytes that are not such a file.
 RegFileContent ParseRegFile(const std::vector<std::uint8_t>& bytes);

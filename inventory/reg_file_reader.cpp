@@ -36,7 +36,8 @@ std::vector<std::wstring> Lines(const std::wstring& text) {
 }
 
 // Reads a quoted text at `at` (which holds the opening quote), undoing the
-// two escapes regedit writes; `at` moves past the closing quote.
+// two escapes regedit writes and the three of Quillmark's own; `at` moves
+// past the closing quote.
 std::wstring Quoted(const std::wstring& line, std::size_t& at) {
     std::wstring text;
     for (++at; at < line.size(); ++at) {
@@ -45,7 +46,13 @@ std::wstring Quoted(const std::wstring& line, std::size_t& at) {
             ++at;
             return text;
         }
-        if (c == L'\\' && at + 1 < line.size() && (line[at + 1] == L'\\' || line[at + 1] == L'"')) ++at;
+        const wchar_t next = at + 1 < line.size() ? line[at + 1] : L'\0';
+        if (c == L'\\' && (next == L'n' || next == L'r' || next == L'0')) {
+            text.push_back(next == L'n' ? L'\n' : next == L'r' ? L'\r' : L'\0');
+            ++at;
+            continue;
+        }
+        if (c == L'\\' && (next == L'\\' || next == L'"')) ++at;
         text.push_back(line[at]);
     }
     NotARegFile(L"a quoted text has no end");
@@ -136,12 +143,14 @@ RegFileContent ParseRegFile(const std::vector<std::uint8_t>& bytes) {
             keyPath = line.substr(1, line.size() - 2);
             continue;
         }
-        // A hex list goes on over lines ending in a backslash.
-        while (line.back() == L'\\' && i + 1 < lines.size()) {
+        // A hex list goes on over lines ending in a backslash; a lone
+        // backslash before an empty line leaves nothing.
+        while (!line.empty() && line.back() == L'\\' && i + 1 < lines.size()) {
             line.pop_back();
             const std::wstring& next = lines[++i];
             line += next.substr(std::min(next.find_first_not_of(L' '), next.size()));
         }
+        if (line.empty()) NotARegFile(L"a continued line holds nothing");
         if (keyPath.empty()) NotARegFile(L"a value comes before any key");
         RegFileValue value;
         value.keyPath = keyPath;

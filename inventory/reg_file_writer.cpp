@@ -11,10 +11,16 @@ namespace {
 // continuation backslash; continuation lines start with two spaces.
 constexpr std::size_t kHexLineLimit = 77;
 
+// regedit's two escapes, and three of Quillmark's own for what would
+// otherwise end the line or the text: a line feed, a carriage return, NUL.
 std::wstring Escaped(const std::wstring& text) {
     std::wstring escaped;
     escaped.reserve(text.size());
     for (const wchar_t c : text) {
+        if (c == L'\n' || c == L'\r' || c == L'\0') {
+            escaped += c == L'\n' ? L"\\n" : c == L'\r' ? L"\\r" : L"\\0";
+            continue;
+        }
         if (c == L'\\' || c == L'"') escaped.push_back(L'\\');
         escaped.push_back(c);
     }
@@ -75,6 +81,10 @@ std::wstring ValueLine(const RegFileValue& value) {
 }
 
 }  // namespace
+
+bool RegeditCannotImportName(const std::wstring& name) {
+    return name.find_first_of(std::wstring(L"\n\r\0", 3)) != std::wstring::npos;
+}
 
 std::wstring RegFileText(const RegFileContent& content) {
     std::wstring text = L"Windows Registry Editor Version 5.00\r\n\r\n";

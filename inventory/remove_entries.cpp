@@ -120,8 +120,8 @@ std::optional<RemovalFailure> DeleteMarkOfRemoved(InventoryContext& context, Sta
 
 }  // namespace
 
-std::vector<RemovalFailure> RemoveEntries(InventoryContext& context, StartupScope scope,
-                                          std::span<const StartupEntry> rows, const std::wstring& dataFolder) {
+RemovalOutcome RemoveEntries(InventoryContext& context, StartupScope scope, std::span<const StartupEntry> rows,
+                             const RecordsPlace& place) {
     // Per row, in list order: its failure, if any, and its recorded mark.
     struct Outcome {
         const StartupEntry* row;
@@ -143,13 +143,14 @@ std::vector<RemovalFailure> RemoveEntries(InventoryContext& context, StartupScop
 
     const bool anyToRemove = !record.values.empty() || !record.files.empty();
     std::wstring folder;
-    if (anyToRemove) folder = WriteRemovalRecord(context.platform, dataFolder, record);  // throws: nothing removed
+    if (anyToRemove) folder = WriteRemovalRecord(context.platform, place, record);  // throws: nothing removed
 
     RemovalRecord removed;
     removed.scope = scope;
+    removed.writtenUtc = record.writtenUtc;
     std::size_t fileIndex = 0;
     std::size_t valueIndex = 0;
-    std::vector<RemovalFailure> failures;
+    RemovalOutcome result;
     for (auto& [row, failure, mark] : outcomes) {
         if (!failure) {
             // Each row is removed only from where it came from: a Run value
@@ -160,14 +161,17 @@ std::vector<RemovalFailure> RemoveEntries(InventoryContext& context, StartupScop
             if (!failure && isFile) removed.files.push_back(record.files[fileIndex]);
             if (!failure && !isFile) removed.values.push_back(record.values[valueIndex]);
             (isFile ? fileIndex : valueIndex)++;
-            // The entry is gone whatever becomes of its mark.
+            // The entry is gone whatever becomes of its mark; a mark that
+            // stayed is not one undo should put back.
             if (!failure) {
-                failure = DeleteMarkOfRemoved(context, scope, *row);
-                // A mark that stayed is not one undo should put back.
-                if (!failure && mark) removed.marks.push_back(std::move(*mark));
+                if (auto markLeft = DeleteMarkOfRemoved(context, scope, *row)) {
+                    result.marksLeft.push_back(std::move(*markLeft));
+                } else if (mark) {
+                    removed.marks.push_back(std::move(*mark));
+                }
             }
         }
-        if (failure) failures.push_back(std::move(*failure));
+        if (failure) result.failures.push_back(std::move(*failure));
     }
 
     // The record keeps only what went, so undo puts back nothing that stayed;
@@ -178,7 +182,7 @@ std::vector<RemovalFailure> RemoveEntries(InventoryContext& context, StartupScop
                removed.marks.size() != record.marks.size()) {
         RewriteRemovalRecord(context.platform, folder, removed);
     }
-    return failures;
+    return result;
 }
 
 }  // namespace quillmark

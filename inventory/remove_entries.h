@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "inventory/inventory_context.h"
+#include "inventory/removal_record.h"
 #include "inventory/startup_entry.h"
 #include "inventory/startup_scope.h"
 
@@ -21,18 +22,23 @@ inline const wchar_t kReasonChanged[] = L"changed since the list was loaded";
 inline const wchar_t kReasonOutsideFolder[] = L"no longer inside the Startup folder";
 inline const wchar_t kReasonUnknownSource[] = L"where it came from cannot be told";
 
+struct RemovalOutcome {
+    std::vector<RemovalFailure> failures;  // the rows that were not removed, in list order
+    // Rows that were removed, but whose StartupApproved value could not be
+    // deleted, with why.
+    std::vector<RemovalFailure> marksLeft;
+};
+
 // Removes each of `rows` (rows of the scope's list) from where it came from, and only while it is
 // still what the list showed (the Run value's type and data, the Startup
 // file's size and last-write time): a Run value is deleted from the registry
 // view it was listed from, a Startup file inside the scope's Startup folder
 // goes to the recycle bin; then the removed row's StartupApproved value is
-// deleted (a value that cannot be deleted is a failure of its row, which
-// stays removed). First a removal record of what goes, StartupApproved
-// values included, is written under `dataFolder` (see removal_record.h);
-// when it cannot be written this throws Error and nothing is removed; it
-// keeps in the end only what went. Returns the rows that were not removed,
-// in list order.
-std::vector<RemovalFailure> RemoveEntries(InventoryContext& context, StartupScope scope,
-                                          std::span<const StartupEntry> rows, const std::wstring& dataFolder);
+// deleted. First a removal record of what goes, StartupApproved values
+// included, is written in `place` (see removal_record.h); when it cannot be
+// written this throws Error and nothing is removed; it keeps in the end only
+// what went.
+RemovalOutcome RemoveEntries(InventoryContext& context, StartupScope scope, std::span<const StartupEntry> rows,
+                             const RecordsPlace& place);
 
 }  // namespace quillmark

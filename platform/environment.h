@@ -27,6 +27,9 @@ public:
     virtual std::wstring ModuleFileName() = 0;
     // Now, in the user's local time.
     virtual LocalTime LocalTimeNow() = 0;
+    // Now as a UTC FILETIME (100 ns units since 1601), which time zones and
+    // daylight saving do not move.
+    virtual std::uint64_t UtcNow() = 0;
     // A UTC FILETIME as a date in the user's time zone and short date format
     // (GetDateFormatEx, DATE_SHORTDATE); empty when it cannot be formatted.
     virtual std::wstring ShortDate(std::uint64_t fileTime) noexcept = 0;

@@ -12,8 +12,15 @@ inline constexpr std::uint32_t kAttrSystem = 0x04;
 inline constexpr std::uint32_t kAttrDirectory = 0x10;
 inline constexpr std::uint32_t kAttrArchive = 0x20;
 inline constexpr std::uint32_t kAttrNormal = 0x80;
+inline constexpr std::uint32_t kAttrReparsePoint = 0x400;
 inline constexpr std::uint32_t kInvalidAttributes = 0xFFFFFFFFu;
 inline constexpr std::uint64_t kInvalidFileSize = 0xFFFFFFFFFFFFFFFFull;
+// CopyNew's and CreateFolderForAdministrators' answer when the name is taken.
+inline constexpr std::uint32_t kErrorFileExists = 80;
+inline constexpr std::uint32_t kErrorAlreadyExists = 183;
+// The owners Windows gives the machine's own objects, as string SIDs.
+inline constexpr wchar_t kSidAdministrators[] = L"S-1-5-32-544";
+inline constexpr wchar_t kSidSystem[] = L"S-1-5-18";
 
 struct FoundEntry {
     std::wstring name;  // file name only, as the find functions report it
@@ -43,9 +50,11 @@ public:
     // when the source is no file, the target's folder is missing, the target
     // exists and `failIfExists` is set, or the target is the source itself.
     virtual bool Copy(const std::wstring& from, const std::wstring& to, bool failIfExists) = 0;
-    // CopyFileW refusing to replace an existing target, with its Windows
-    // error code (kErrorSuccess when copied), so a caller can tell missing
-    // rights from the rest.
+    // A new file at `to` (CreateFileW with CREATE_NEW, the target's own name
+    // opened, never a link's target) holding the bytes, attributes and
+    // last-write time of `from`: the Windows error code, kErrorSuccess when
+    // copied, kErrorFileExists when anything, a link included, has that name.
+    // A failed copy leaves no file behind.
     virtual std::uint32_t CopyNew(const std::wstring& from, const std::wstring& to) = 0;
     // GetFileAttributesExW's size of a file in bytes; kInvalidFileSize when
     // the path cannot be read.
@@ -61,6 +70,21 @@ public:
     // that do not exist, UNC and relative paths. Only such a path's absence
     // means the file is gone rather than out of reach.
     virtual bool IsOnFixedDrive(const std::wstring& path) = 0;
+    // True when the path is a reparse point that can lead elsewhere: a
+    // symbolic link, a junction, a mount point, or one whose kind cannot be
+    // told (Wine shows its Unix links so). False for plain files and folders,
+    // for reparse points that keep their own data (cloud files), and for
+    // paths that cannot be read.
+    virtual bool IsLink(const std::wstring& path) = 0;
+    // The owner of a file or folder as a string SID ("S-1-5-32-544"); empty
+    // when it cannot be read.
+    virtual std::wstring OwnerSid(const std::wstring& path) = 0;
+    // Creates one folder, in an existing parent, owned by the Administrators
+    // group where the process may say so, whose access list (kept from
+    // inheriting its parent's) gives Administrators and SYSTEM full control
+    // and Users only reading, inherited by all that is made inside it. The
+    // Windows error code: kErrorAlreadyExists when the name is taken.
+    virtual std::uint32_t CreateFolderForAdministrators(const std::wstring& path) = 0;
 };
 
 }  // namespace quillmark

@@ -11,6 +11,7 @@ namespace quillmark {
 inline constexpr std::uint32_t kSeeMaskIdList = 0x4;
 inline constexpr std::uint32_t kSeeMaskInvokeIdList = 0xC;
 inline constexpr std::uint32_t kSeeMaskFlagDdeWait = 0x100;
+inline constexpr std::uint32_t kSeeMaskFlagNoUi = 0x400;
 inline constexpr int kSwHide = 0;
 inline constexpr int kSwShowNormal = 1;
 inline constexpr int kSwShow = 5;
@@ -25,6 +26,8 @@ inline constexpr std::uint32_t kBifEditBox = 0x10;
 inline constexpr std::uint32_t kBifNewDialogStyle = 0x40;
 // IDispatch::Invoke's answer when the method itself raised an exception.
 inline constexpr HResult kDispEException = static_cast<HResult>(0x80020009u);
+// ShellExecuteExW's answer when the user declined the consent prompt.
+inline constexpr std::uint32_t kErrorCancelled = 1223;
 
 // A shell item id list handed out by the shell. Destroying it frees it
 // through the shell's allocator (SHGetMalloc, then IMalloc::Free).
@@ -109,9 +112,10 @@ public:
     virtual bool GetPathFromIdListW(const ShellIdList& list, std::wstring& path) = 0;
     // ShellExecuteExA with no window; true when it reports success.
     virtual bool ExecuteExA(const ShellExecuteInfo& info) = 0;
-    // ShellExecuteExW; true when it reports success (for "runas": the
-    // elevated program has started).
-    virtual bool ExecuteExW(const ShellExecuteInfoW& info) = 0;
+    // ShellExecuteExW: kErrorSuccess when it reports success (for "runas":
+    // the elevated program has started), else the Windows error code it
+    // left (ERROR_CANCELLED when the user said no to the consent prompt).
+    virtual std::uint32_t ExecuteExW(const ShellExecuteInfoW& info) = 0;
     // ShellExecuteW / ShellExecuteA(owner, verb, file, parameters, directory,
     // show); empty texts are passed as null. True when the result exceeds 32.
     virtual bool ExecuteW(ShellOwner owner, const std::wstring& verb, const std::wstring& file,

@@ -120,6 +120,14 @@ if configure_and_build "$build/win64" all -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake"; then
     start_xvfb
     new_wine_prefix "$build/wine-tests"
+    # What Windows code under Wine cannot make itself, for the contract
+    # suite: a folder that is a link (Wine shows a Unix link as a reparse
+    # point), and one owned by another account (another Unix user).
+    staged="$WINEPREFIX/drive_c/qm-staged"
+    mkdir -p "$staged/link target" "$staged/foreign"
+    ln -sfn "link target" "$staged/link"
+    export QUILLMARK_TEST_LINK='C:\qm-staged\link'
+    if chown 4321:4321 "$staged/foreign" 2>/dev/null; then export QUILLMARK_TEST_FOREIGN_FOLDER='C:\qm-staged\foreign'; fi
 
     step "Windows tests under Wine"
     (cd "$build/win64/tests" && run_wine ./quillmark_tests.exe) >"$build/logs/wine.log" 2>&1

@@ -15,6 +15,7 @@ inline constexpr int kCsidlPersonal = 0x05;
 inline constexpr int kCsidlDesktopDirectory = 0x10;
 inline constexpr int kCsidlDrives = 0x11;
 inline constexpr int kCsidlCommonDesktopDirectory = 0x19;
+inline constexpr int kCsidlCommonAppData = 0x23;
 inline constexpr int kCsidlSystem = 0x25;
 inline constexpr int kCsidlProgramFiles = 0x26;
 inline constexpr int kCsidlProgramFilesCommon = 0x2B;

@@ -31,6 +31,12 @@ LocalTime Win32Environment::LocalTimeNow() {
     return LocalTime{now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
 }
 
+std::uint64_t Win32Environment::UtcNow() {
+    FILETIME now{};
+    GetSystemTimeAsFileTime(&now);
+    return (static_cast<std::uint64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+}
+
 std::wstring Win32Environment::ShortDate(std::uint64_t fileTime) noexcept {
     const FILETIME utcTime{static_cast<DWORD>(fileTime), static_cast<DWORD>(fileTime >> 32)};
     SYSTEMTIME utc{};

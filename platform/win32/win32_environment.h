@@ -8,6 +8,7 @@ public:
     std::uint32_t GetVariable(const std::wstring& name, wchar_t* buffer, std::uint32_t size) override;
     std::wstring ModuleFileName() override;
     LocalTime LocalTimeNow() override;
+    std::uint64_t UtcNow() override;
     std::wstring ShortDate(std::uint64_t fileTime) noexcept override;
 };
 

@@ -19,6 +19,9 @@ public:
     bool ReadFile(const std::wstring& path, std::vector<std::uint8_t>& bytes) override;
     std::uint32_t WriteFile(const std::wstring& path, const std::vector<std::uint8_t>& bytes) override;
     bool IsOnFixedDrive(const std::wstring& path) override;
+    bool IsLink(const std::wstring& path) override;
+    std::wstring OwnerSid(const std::wstring& path) override;
+    std::uint32_t CreateFolderForAdministrators(const std::wstring& path) override;
 };
 
 }  // namespace quillmark

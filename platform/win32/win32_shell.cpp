@@ -102,7 +102,7 @@ bool Win32Shell::ExecuteExA(const ShellExecuteInfo& info) {
     return ShellExecuteExA(&execute) != FALSE;
 }
 
-bool Win32Shell::ExecuteExW(const ShellExecuteInfoW& info) {
+std::uint32_t Win32Shell::ExecuteExW(const ShellExecuteInfoW& info) {
     SHELLEXECUTEINFOW execute{};
     execute.cbSize = sizeof(execute);
     execute.fMask = info.mask;
@@ -111,7 +111,9 @@ bool Win32Shell::ExecuteExW(const ShellExecuteInfoW& info) {
     execute.lpFile = OrNull(info.file);
     execute.lpParameters = OrNull(info.parameters);
     execute.nShow = info.show;
-    return ShellExecuteExW(&execute) != FALSE;
+    if (ShellExecuteExW(&execute)) return ERROR_SUCCESS;
+    const DWORD error = GetLastError();
+    return error == ERROR_SUCCESS ? ERROR_GEN_FAILURE : error;
 }
 
 bool Win32Shell::ExecuteW(ShellOwner owner, const std::wstring& verb, const std::wstring& file,

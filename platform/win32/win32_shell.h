@@ -20,7 +20,7 @@ public:
     bool GetPathFromIdListA(const ShellIdList& list, std::string& path) override;
     bool GetPathFromIdListW(const ShellIdList& list, std::wstring& path) override;
     bool ExecuteExA(const ShellExecuteInfo& info) override;
-    bool ExecuteExW(const ShellExecuteInfoW& info) override;
+    std::uint32_t ExecuteExW(const ShellExecuteInfoW& info) override;
     bool ExecuteW(ShellOwner owner, const std::wstring& verb, const std::wstring& file,
                   const std::wstring& parameters, const std::wstring& directory, int show) override;
     bool ExecuteA(ShellOwner owner, const std::string& verb, const std::string& file, const std::string& parameters,

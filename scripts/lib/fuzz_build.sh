@@ -14,6 +14,7 @@ fuzz_dictionary() {
     case $1 in
         settings) echo "$root/tests/fuzz/dict/settings.dict" ;;
         registry_string) echo "$root/tests/fuzz/dict/registry.dict" ;;
+        removal_record) echo "$root/tests/fuzz/dict/reg_file.dict" ;;
         *) echo "$root/tests/fuzz/dict/path.dict" ;;
     esac
 }

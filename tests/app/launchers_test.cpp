@@ -17,8 +17,6 @@ using app_testing::FeatureWorld;
 using app_testing::TfrmRunWorld;
 
 constexpr wchar_t kShellFolders[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-// An all-users programs folder whose name the ANSI code page cannot hold.
-constexpr wchar_t kPrograms[] = L"C:\\ProgramData\\\u7a0b\u5e8f";
 constexpr wchar_t kUserStartup[] = L"C:\\Users\\Quill\\Start Menu\\Programs\\Startup";
 
 std::wstring Widen(const std::string& text) { return std::wstring(text.begin(), text.end()); }
@@ -36,50 +34,57 @@ std::vector<std::wstring> ShellCalls(app_testing::MainWindowStandIns& world) {
 struct LauncherCase {
     const char* what;
     void (Launchers::*handler)();
-    bool commonPrograms;       // the all-users "Common Programs" value is there
-    bool scheduledTasksLink;   // "Scheduled Tasks.lnk" exists in System Tools
-    const wchar_t* expected;
+    bool systemFolder;          // the shell knows System32
+    std::uint32_t shellError;   // what ShellExecuteExW answers
+    const wchar_t* expected;    // the shell call; null: none
+    const wchar_t* message;     // the box that follows; null: none
 };
 
 class LauncherCommands : public ::testing::TestWithParam<LauncherCase> {};
 
-TEST_P(LauncherCommands, HandTheirToolToTheShell) {
+TEST_P(LauncherCommands, HandTheirToolToTheShellAndReportAFailure) {
     const LauncherCase& c = GetParam();
     FeatureWorld world;
-    world.platform.shell().SetFolderPath(kCsidlSystem, "C:\\Windows\\System32");
+    if (c.systemFolder) world.platform.shell().SetFolderPath(kCsidlSystem, "C:\\Windows\\System32");
+    world.platform.shell().SetExecuteExWError(c.shellError);
     world.platform.registry().SetString(RegistryRoot::CurrentUser, kShellFolders, L"StartUp", kUserStartup);
-    if (c.commonPrograms) {
-        world.platform.registry().SetString(RegistryRoot::LocalMachine, kShellFolders, L"Common Programs", kPrograms);
-    }
-    if (c.scheduledTasksLink) {
-        world.platform.files().AddFile(std::wstring(kPrograms) + L"\\Accessories\\System Tools\\Scheduled Tasks.lnk");
-    }
     Launchers launchers(world.view, world.lists, world.platform.View());
     (launchers.*c.handler)();
-    EXPECT_THAT(ShellCalls(world), ::testing::ElementsAre(c.expected));
+    if (c.expected != nullptr) {
+        EXPECT_THAT(ShellCalls(world), ::testing::ElementsAre(c.expected));
+    } else {
+        EXPECT_TRUE(ShellCalls(world).empty());
+    }
+    if (c.message != nullptr) {
+        EXPECT_THAT(world.view.Calls(L"Message"), ::testing::ElementsAre(c.message));
+    } else {
+        EXPECT_TRUE(world.view.Calls(L"Message").empty());
+    }
     EXPECT_TRUE(world.view.Calls(L"ErrorBox").empty());
 }
 
-// Owners: 0 none, 1 the application window, 2 the main window.
+// Owners: 0 none, 1 the application window, 2 the main window. The consoles
+// by their System32 path, whatever the Start menu holds.
 INSTANTIATE_TEST_SUITE_P(
     Buttons, LauncherCommands,
     ::testing::Values(
-        LauncherCase{"AddRemovePrograms", &Launchers::OpenAddRemovePrograms, true, false,
-                     L"WinExec 0  \"C:\\Windows\\System32\\RunDLL32.exe\" Shell32.dll,Control_RunDLL AppWiz.cpl,,0 1"},
-        LauncherCase{"Services", &Launchers::OpenServices, true, false,
-                     L"ShellExecuteW 1 open C:\\ProgramData\\\u7a0b\u5e8f\\Administrative Tools\\Services.lnk 1"},
-        LauncherCase{"ServicesWithoutCommonPrograms", &Launchers::OpenServices, false, false,
-                     L"ShellExecuteW 1 open \\Administrative Tools\\Services.lnk 1"},
-        LauncherCase{"ScheduledTasks", &Launchers::OpenScheduledTasks, true, true,
-                     L"ShellExecuteW 1 open C:\\ProgramData\\\u7a0b\u5e8f\\Accessories\\System Tools\\"
-                     L"Scheduled Tasks.lnk 1"},
-        LauncherCase{"TaskScheduler", &Launchers::OpenScheduledTasks, true, false,
-                     L"ShellExecuteW 1 open C:\\ProgramData\\\u7a0b\u5e8f\\Accessories\\System Tools\\"
-                     L"Task Scheduler.lnk 1"},
-        LauncherCase{"TaskSchedulerWithoutCommonPrograms", &Launchers::OpenScheduledTasks, false, false,
-                     L"ShellExecuteW 1 open \\Accessories\\System Tools\\Task Scheduler.lnk 1"},
-        LauncherCase{"Test", &Launchers::OpenUserStartupFolder, true, false,
-                     L"ShellExecuteW 2 Open C:\\Users\\Quill\\Start Menu\\Programs\\Startup 5"}),
+        LauncherCase{"AddRemovePrograms", &Launchers::OpenAddRemovePrograms, true, 0,
+                     L"WinExec 0  \"C:\\Windows\\System32\\RunDLL32.exe\" Shell32.dll,Control_RunDLL AppWiz.cpl,,0 1",
+                     nullptr},
+        LauncherCase{"Services", &Launchers::OpenServices, true, 0,
+                     L"ShellExecuteExW 1 open C:\\Windows\\System32\\services.msc 1", nullptr},
+        LauncherCase{"TaskScheduler", &Launchers::OpenScheduledTasks, true, 0,
+                     L"ShellExecuteExW 1 open C:\\Windows\\System32\\taskschd.msc 1", nullptr},
+        LauncherCase{"ServicesMissing", &Launchers::OpenServices, true, kErrorFileNotFound,
+                     L"ShellExecuteExW 1 open C:\\Windows\\System32\\services.msc 1",
+                     L"Message Error: Quillmark could not open Services: The system cannot find the file specified."},
+        LauncherCase{"TaskSchedulerDeclined", &Launchers::OpenScheduledTasks, true, kErrorCancelled,
+                     L"ShellExecuteExW 1 open C:\\Windows\\System32\\taskschd.msc 1", nullptr},
+        LauncherCase{"TaskSchedulerWithoutSystemFolder", &Launchers::OpenScheduledTasks, false, 0, nullptr,
+                     L"Message Error: Quillmark could not open Task Scheduler: The system cannot find the file "
+                     L"specified."},
+        LauncherCase{"Test", &Launchers::OpenUserStartupFolder, true, 0,
+                     L"ShellExecuteW 2 Open C:\\Users\\Quill\\Start Menu\\Programs\\Startup 5", nullptr}),
     [](const auto& info) { return std::string(info.param.what); });
 
 struct QuickLaunchCase {

@@ -244,14 +244,25 @@ TEST_F(RowCommandsTest, DisableAndEnableKeepTheSelectionAndShowTheStatus) {
     EXPECT_TRUE(world_.view.Calls(L"Message").empty());
 }
 
-// Undo puts back what Delete took, selects it, and is then used up.
-TEST_F(RowCommandsTest, UndoPutsBackWhatDeleteTookAndSelectsIt) {
+// Undo first shows what would come back and where; Cancel writes nothing.
+// OK puts back what Delete took, selects it, and the record is used up.
+TEST_F(RowCommandsTest, UndoShowsWhatComesBackAndPutsItBackOnlyAfterOk) {
     for (const wchar_t* name : {L"A", L"B", L"C"}) world_.AddRunValue(StartupScope::CurrentUser, name, L"C:\\x.exe");
     Load(0);
     EXPECT_FALSE(commands_.CanUndo());
     Select(Role::CurrentUserList, {0, 2});
     commands_.DeleteSelected();
     ASSERT_EQ(world_.lists.Rows(Role::CurrentUserList).rows.size(), 1u);
+    EXPECT_TRUE(commands_.CanUndo());
+
+    world_.view.answers = {MessageAnswer::Cancel};
+    commands_.UndoRemoval();
+    const std::wstring run = L"HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    const std::wstring question = L"Message Information: " +
+                                  texts::UndoQuestion(L"\nA  \u2192  " + run + L"\nC  \u2192  " + run);
+    EXPECT_EQ(world_.view.Calls(L"Message"), (std::vector<std::wstring>{kDeleteQuestion, question}));
+    EXPECT_EQ(world_.view.messageButtons.back(), MessageButtons::OkCancel);
+    EXPECT_FALSE(world_.platform.registry().ValueExists(RegistryRoot::CurrentUser, app_testing::kRunPath, L"A"));
     EXPECT_TRUE(commands_.CanUndo());
 
     commands_.UndoRemoval();
@@ -261,7 +272,40 @@ TEST_F(RowCommandsTest, UndoPutsBackWhatDeleteTookAndSelectsIt) {
     for (int row : world_.view.selected[L"LvCurrentUser"]) selected.push_back(rows.rows[row].name);
     EXPECT_THAT(selected, ::testing::UnorderedElementsAre(L"A", L"C"));
     EXPECT_FALSE(commands_.CanUndo());
-    EXPECT_EQ(world_.view.Calls(L"Message"), std::vector<std::wstring>{kDeleteQuestion});
+    EXPECT_EQ(world_.view.Calls(L"Message").size(), 3u);
+
+    // A newest record that cannot be read is named with why, and nothing
+    // older is put back in its stead.
+    Select(Role::CurrentUserList, {0});
+    ASSERT_EQ(rows.rows[0].name, L"B");
+    commands_.DeleteSelected();
+    const std::wstring broken = std::wstring(app_testing::kDataFolderPath) + L"\\Removed\\broken";
+    world_.platform.files().AddFolder(broken);
+    world_.platform.files().AddFile(broken + L"\\Startup entries.reg", std::vector<std::uint8_t>{0xFF, 0xFE, 'x', 0});
+    world_.view.calls.clear();
+    commands_.UndoRemoval();
+    const auto messages = world_.view.Calls(L"Message");
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].rfind(L"Message Error: The newest removal record, \"" + broken + L"\", was not used: ", 0), 0u)
+        << messages[0];
+    EXPECT_FALSE(world_.platform.registry().ValueExists(RegistryRoot::CurrentUser, app_testing::kRunPath, L"B"));
+    EXPECT_TRUE(commands_.CanUndo());
+}
+
+// A removed entry whose mark could not be deleted is said to be removed,
+// with the mark left and why, not listed among what could not be removed.
+TEST_F(RowCommandsTest, ARemovedEntryWhoseMarkStayedIsReportedAsRemoved) {
+    const std::wstring approved = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
+    world_.AddRunValue(StartupScope::CurrentUser, L"A", L"C:\\x.exe");
+    world_.platform.registry().SetValue(RegistryRoot::CurrentUser, approved, L"A", kRegBinary, {3, 0, 0, 0});
+    world_.platform.registry().MakeReadOnly(RegistryRoot::CurrentUser, approved);
+    Load(0);
+    Select(Role::CurrentUserList, {0});
+    commands_.DeleteSelected();
+    EXPECT_FALSE(world_.platform.registry().ValueExists(RegistryRoot::CurrentUser, app_testing::kRunPath, L"A"));
+    EXPECT_EQ(world_.view.Calls(L"Message").back(),
+              L"Message Warning: " + std::wstring(texts::kMarksLeftHeading) + L"\nA: Access is denied.");
+    EXPECT_EQ(world_.view.messageButtons.back(), MessageButtons::Ok);
 }
 
 // Disable and Undo refused for want of rights are reported after the reload
@@ -272,7 +316,7 @@ TEST_F(RowCommandsTest, ARefusedChangeOnTheAllUsersTabOffersTheRestart) {
     Select(Role::AllUsersList, {0});
     commands_.DeleteSelected();
     world_.platform.registry().MakeReadOnly(RegistryRoot::LocalMachine, L"SOFTWARE");
-    world_.view.answers = {MessageAnswer::Cancel, MessageAnswer::Cancel};
+    world_.view.answers = {MessageAnswer::Ok, MessageAnswer::Cancel, MessageAnswer::Cancel};
     commands_.UndoRemoval();
     world_.AddRunValue(StartupScope::AllUsers, L"Other", L"C:\\other.exe");
     Load(1);
@@ -280,12 +324,30 @@ TEST_F(RowCommandsTest, ARefusedChangeOnTheAllUsersTabOffersTheRestart) {
     commands_.DisableSelected();
 
     const auto messages = world_.view.Calls(L"Message");
-    ASSERT_EQ(messages.size(), 3u);
-    for (const std::wstring& report : {messages[1], messages[2]}) {
+    ASSERT_EQ(messages.size(), 4u);
+    for (const std::wstring& report : {messages[2], messages[3]}) {
         EXPECT_NE(report.find(L": Access is denied."), std::wstring::npos) << report;
         EXPECT_NE(report.find(texts::kRestartToChangeQuestion), std::wstring::npos) << report;
     }
     EXPECT_TRUE(commands_.CanUndo()) << "a refused undo keeps its record for the elevated instance";
+}
+
+// Only administrators write the all users' records: a standard user's
+// removal there stops at its record, removes nothing, makes no folder, and
+// offers the restart as administrator.
+TEST_F(RowCommandsTest, AStandardUsersRemovalOnTheAllUsersTabStopsAtItsRecord) {
+    world_.AddRunValue(StartupScope::AllUsers, L"Shared", L"C:\\shared.exe");
+    world_.platform.files().SetCreatorOwner(app_testing::kUserSid);
+    world_.platform.shell().SetExecuteExWError(kErrorCancelled);
+    Load(1);
+    Select(Role::AllUsersList, {0});
+    commands_.DeleteSelected();
+    EXPECT_TRUE(world_.platform.registry().ValueExists(RegistryRoot::LocalMachine, app_testing::kRunPath, L"Shared"));
+    EXPECT_FALSE(world_.platform.files().DirectoryExists(L"C:\\ProgramData\\Quillmark"));
+    const auto messages = world_.view.Calls(L"Message");
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[1].rfind(L"Message Error: Nothing was removed: ", 0), 0u) << messages[1];
+    EXPECT_NE(messages[1].find(texts::kRestartToRemoveQuestion), std::wstring::npos);
 }
 
 // A standard user deleting all-users entries: the refusal is reported after
@@ -295,7 +357,7 @@ struct RefusalCase {
     const char* label;
     bool elevated;
     MessageAnswer restartAnswer;
-    bool elevationStarts;  // false: the user declines the system's question
+    std::uint32_t elevationError;  // kErrorCancelled: the user declines the system's question
     bool offered;
     bool closed;
 };
@@ -309,15 +371,20 @@ TEST_P(RowCommandsRefusedRemoval, IsReportedAfterTheReload) {
     world_.AddRunValue(StartupScope::AllUsers, other, L"C:\\other.exe");
     world_.platform.registry().MakeReadOnly(RegistryRoot::LocalMachine, app_testing::kRunPath);
     world_.elevated = c.elevated;
-    world_.platform.shell().SetExecuteExWResult(c.elevationStarts);
+    world_.platform.shell().SetExecuteExWError(c.elevationError);
     Load(1);
     Select(Role::AllUsersList, {0, 1});
     world_.view.calls.clear();
     world_.view.answers = {MessageAnswer::Ok, c.restartAnswer};
     commands_.DeleteSelected();
 
+    // A restart the shell could not start is said; the user's own No is not.
+    const bool restartFailed = c.offered && c.restartAnswer == MessageAnswer::Ok &&
+                               c.elevationError != kErrorSuccess && c.elevationError != kErrorCancelled;
     const auto messages = world_.view.Calls(L"Message");
-    ASSERT_EQ(messages.size(), 2u);
+    ASSERT_EQ(messages.size(), restartFailed ? 3u : 2u);
+    if (restartFailed)
+        EXPECT_EQ(messages[2], L"Message Error: " + texts::RestartFailed(L"The system cannot find the file specified."));
     const std::wstring& report = messages[1];
     EXPECT_EQ(report.rfind(L"Message Error: ", 0), 0u);
     EXPECT_NE(report.find(L"Shared: Access is denied."), std::wstring::npos);
@@ -346,10 +413,11 @@ TEST_P(RowCommandsRefusedRemoval, IsReportedAfterTheReload) {
 
 INSTANTIATE_TEST_SUITE_P(
     Answers, RowCommandsRefusedRemoval,
-    ::testing::Values(RefusalCase{"restarted", false, MessageAnswer::Ok, true, true, true},
-                      RefusalCase{"restart_declined_in_the_box", false, MessageAnswer::Cancel, true, true, false},
-                      RefusalCase{"elevation_declined", false, MessageAnswer::Ok, false, true, false},
-                      RefusalCase{"already_elevated", true, MessageAnswer::Ok, true, false, false}),
+    ::testing::Values(RefusalCase{"restarted", false, MessageAnswer::Ok, kErrorSuccess, true, true},
+                      RefusalCase{"restart_declined_in_the_box", false, MessageAnswer::Cancel, kErrorSuccess, true, false},
+                      RefusalCase{"elevation_declined", false, MessageAnswer::Ok, kErrorCancelled, true, false},
+                      RefusalCase{"elevation_failed", false, MessageAnswer::Ok, kErrorFileNotFound, true, false},
+                      RefusalCase{"already_elevated", true, MessageAnswer::Ok, kErrorSuccess, false, false}),
     [](const auto& info) { return std::string(info.param.label); });
 
 TEST(ElevatedRestartTabs, OnlyARestartsOwnSwitchNamesATab) {

@@ -41,6 +41,8 @@ struct MainWindowStandIns {
     MainWindowStandIns() {
         platform.shell().SetFolderPath(kCsidlPersonal, kDocuments);
         platform.files().AddFolder(L"C:\\Users\\Quill\\Documents");
+        platform.shell().SetFolderPath(kCsidlCommonAppData, "C:\\ProgramData");
+        platform.files().AddFolder(L"C:\\ProgramData");
         platform.registry().CreateKey(RegistryRoot::CurrentUser, kRunPath);
         platform.registry().CreateKey(RegistryRoot::LocalMachine, kRunPath);
     }

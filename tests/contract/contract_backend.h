@@ -41,6 +41,12 @@ public:
     // Removes a file or an empty folder.
     virtual void RemovePath(const std::wstring& path) = 0;
 
+    // What only some backends can stage: a folder that is a link to another
+    // (empty) folder, and a folder owned by another account than the one
+    // running the tests. Empty where the backend cannot make one.
+    virtual std::wstring StagedLink() = 0;
+    virtual std::wstring StagedForeignFolder() = 0;
+
     // Text that makes names of this run unique among runs sharing a prefix.
     virtual std::wstring UniqueTag() = 0;
     virtual bool IsWine() = 0;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "inventory/removal_record.h"
 #include "platform/code_page.h"
 #include "platform/file_system.h"
 #include "platform/registry.h"
@@ -108,6 +109,57 @@ TEST_P(ContractTest, CopyOverwritesOnRequestButNeverOntoItself) {
     EXPECT_FALSE(files.Copy(folder + L"\\missing.exe", folder + L"\\other.exe", false));
     EXPECT_FALSE(files.Copy(source, folder + L"\\missing\\copy.exe", false));
     EXPECT_FALSE(files.FileExists(folder + L"\\other.exe"));
+}
+
+// What undo and the record writer rely on: a copy is a new file or none,
+// with the source's bytes, attributes and time; a new folder for
+// administrators; a file's owner; a plain path is no link.
+TEST_P(ContractTest, CopyNewMakesANewFileOnlyAndAdministratorsFoldersHaveTrustedOwners) {
+    const std::wstring folder = ScratchFolder(L"copynew");
+    FileSystem& files = backend_->View().files;
+    const std::wstring source = folder + L"\\source\u4e2d.bin";
+    RemoveAfterwards(source);
+    const std::vector<std::uint8_t> bytes = {'M', 'Z', 0, 0xFF, '\r', '\n'};
+    ASSERT_EQ(files.WriteFile(source, bytes), kErrorSuccess);
+    const std::wstring hidden = MakeFile(folder + L"\\hidden.lnk", kAttrHidden | kAttrReadOnly);
+    const std::wstring copy = folder + L"\\copy.bin";
+    const std::wstring hiddenCopy = folder + L"\\hidden copy.lnk";
+    RemoveAfterwards(copy);
+    RemoveAfterwards(hiddenCopy);
+    EXPECT_EQ(files.CopyNew(source, copy), kErrorSuccess);
+    std::vector<std::uint8_t> read;
+    EXPECT_TRUE(files.ReadFile(copy, read));
+    EXPECT_EQ(read, bytes);
+    EXPECT_EQ(files.LastWriteTime(copy), files.LastWriteTime(source));
+    EXPECT_EQ(files.CopyNew(hidden, hiddenCopy), kErrorSuccess);
+    EXPECT_EQ(files.GetAttributes(hiddenCopy) & (kAttrHidden | kAttrReadOnly), kAttrHidden | kAttrReadOnly);
+    EXPECT_EQ(files.CopyNew(hidden, copy), kErrorFileExists) << "an existing file is never replaced";
+    EXPECT_EQ(files.CopyNew(source, folder), kErrorFileExists) << "nor a folder";
+    EXPECT_TRUE(files.ReadFile(copy, read) && read == bytes);
+    EXPECT_EQ(files.CopyNew(folder + L"\\missing", folder + L"\\new"), kErrorFileNotFound);
+    EXPECT_NE(files.CopyNew(source, folder + L"\\missing\\new"), kErrorSuccess);
+    EXPECT_FALSE(files.FileExists(folder + L"\\new"));
+
+    const std::wstring secured = folder + L"\\for administrators";
+    RemoveAfterwards(secured);
+    EXPECT_EQ(files.CreateFolderForAdministrators(secured), kErrorSuccess);
+    EXPECT_TRUE(files.DirectoryExists(secured));
+    EXPECT_EQ(files.CreateFolderForAdministrators(secured), kErrorAlreadyExists);
+    EXPECT_NE(files.CreateFolderForAdministrators(folder + L"\\missing\\sub"), kErrorSuccess);
+    // Administrators own it on Windows; Wine gives every file the account
+    // that owns the machine's data folder too.
+    const Platform platform = backend_->View();
+    const std::vector<std::wstring> trusted = TrustedMachineOwners(platform, L"C:\\ProgramData");
+    EXPECT_NE(std::find(trusted.begin(), trusted.end(), files.OwnerSid(secured)), trusted.end())
+        << testing::PrintToString(files.OwnerSid(secured));
+    EXPECT_EQ(files.OwnerSid(folder + L"\\missing"), L"");
+
+    for (const std::wstring& plain : {folder, copy, folder + L"\\missing"}) EXPECT_FALSE(files.IsLink(plain));
+    if (const std::wstring link = backend_->StagedLink(); !link.empty()) EXPECT_TRUE(files.IsLink(link));
+    if (const std::wstring foreign = backend_->StagedForeignFolder(); !foreign.empty()) {
+        EXPECT_EQ(std::find(trusted.begin(), trusted.end(), files.OwnerSid(foreign)), trusted.end())
+            << testing::PrintToString(files.OwnerSid(foreign));
+    }
 }
 
 TEST_P(ContractTest, FullPathResolvesDotsAndSeparators) {

@@ -47,6 +47,17 @@ public:
     }
     void RemovePath(const std::wstring& path) override { platform_.files().Remove(path); }
 
+    std::wstring StagedLink() override {
+        platform_.files().AddFolder(L"C:\\Staged link");
+        platform_.files().MakeLink(L"C:\\Staged link");
+        return L"C:\\Staged link";
+    }
+    std::wstring StagedForeignFolder() override {
+        platform_.files().AddFolder(L"C:\\Staged foreign");
+        platform_.files().SetOwner(L"C:\\Staged foreign", L"S-1-5-21-1-2-3-1001");
+        return L"C:\\Staged foreign";
+    }
+
     std::wstring UniqueTag() override { return L"P"; }
     bool IsWine() override { return false; }
 

@@ -110,7 +110,7 @@ TEST_F(InventoryStandInTest, ReadOnlyMachineListsBothPartsAndReportsTheRefusedDe
     ASSERT_EQ(list.rows.size(), 2u);
     EXPECT_EQ(list.rows[0].name, L"machine");
     EXPECT_EQ(list.rows[1].name, L"app.exe");
-    const auto failures = RemoveEntries(context_, StartupScope::AllUsers, std::span(list.rows).first(1), dataFolder_);
+    const auto failures = RemoveEntries(context_, StartupScope::AllUsers, std::span(list.rows).first(1), Records(StartupScope::AllUsers)).failures;
     ASSERT_EQ(failures.size(), 1u);
     EXPECT_EQ(failures[0].name, L"machine");
     EXPECT_EQ(failures[0].reason, L"Access is denied.");
@@ -150,7 +150,7 @@ TEST_F(InventoryStandInTest, RefusedRecycleIsReportedForItsRow) {
     list.rows[1].name = L"second";
     world_.files().Remove(list.rows[1].location);
     world_.shell().SetFileOperationAnswer(FileOperationResult{0, true});
-    const auto failures = RemoveEntries(context_, StartupScope::CurrentUser, list.rows, dataFolder_);
+    const auto failures = RemoveEntries(context_, StartupScope::CurrentUser, list.rows, Records(StartupScope::CurrentUser)).failures;
     ASSERT_EQ(failures.size(), 2u);
     EXPECT_EQ(failures[0].name, list.rows[0].name);
     EXPECT_FALSE(failures[0].reason.empty());
@@ -164,15 +164,72 @@ TEST_F(InventoryStandInTest, UndoTakesTheLaterOfTwoRecordsOfTheSameSecond) {
     for (const wchar_t* name : {L"first", L"second"}) {
         world_.registry().SetString(RegistryRoot::CurrentUser, kRunKeyPath, name, kApp);
         ScopeList list = Load();
-            ASSERT_TRUE(RemoveEntries(context_, StartupScope::CurrentUser, list.rows, dataFolder_).empty());
+            ASSERT_TRUE(RemoveEntries(context_, StartupScope::CurrentUser, list.rows, Records(StartupScope::CurrentUser)).failures.empty());
     }
-    const std::wstring records = dataFolder_ + L"\\Removed\\2026-12-08 09.30.00";
+    const std::wstring records = Records(StartupScope::CurrentUser).folder + L"\\2026-12-08 09.30.00";
     EXPECT_TRUE(world_.files().DirectoryExists(records));
     EXPECT_TRUE(world_.files().DirectoryExists(records + L" (2)"));
     for (const wchar_t* name : {L"second", L"first"}) {
-        const UndoOutcome outcome = UndoLastRemoval(context_, StartupScope::CurrentUser, dataFolder_);
+        const UndoOutcome outcome = UndoLastRemoval(context_, StartupScope::CurrentUser, Records(StartupScope::CurrentUser));
         ASSERT_EQ(outcome.restored.size(), 1u);
         EXPECT_EQ(outcome.restored[0].name, name);
+    }
+}
+
+// The newest record is the one written last by the UTC clock, whatever the
+// local clock did between (daylight saving ended, the zone changed) and
+// whatever the folders are named; a record of an older Quillmark, with no
+// UTC time in it, comes after every dated one.
+TEST_F(InventoryStandInTest, UndoTakesTheRecordWrittenLastByTheUtcClock) {
+    struct Written {
+        const wchar_t* folder;  // named by the local clock
+        const wchar_t* utc;     // null: an older Quillmark's record
+        const wchar_t* value;
+    };
+    struct Case {
+        const char* what;
+        std::vector<Written> records;
+        const wchar_t* newest;
+    };
+    const std::vector<Case> cases = {
+        {"daylight saving ended between them",
+         {{L"2026-11-01 01.30.00", L"2026-11-01 05:30:00.0000000 UTC", L"before"},
+          {L"2026-11-01 01.10.00", L"2026-11-01 06:10:00.0000000 UTC", L"after"}},
+         L"after"},
+        {"moved a time zone west",
+         {{L"2026-12-08 09.30.00", L"2026-12-08 08:30:00.0000000 UTC", L"east"},
+          {L"2026-12-08 03.00.00", L"2026-12-08 09:00:00.0000000 UTC", L"west"}},
+         L"west"},
+        {"within one second",
+         {{L"2026-12-08 09.30.00", L"2026-12-08 09:30:00.0000002 UTC", L"second"},
+          {L"2026-12-08 09.30.00 (2)", L"2026-12-08 09:30:00.0000001 UTC", L"first"}},
+         L"second"},
+        {"a folder named to sort first",
+         {{L"9999-12-31 23.59.59", L"2026-01-01 00:00:00.0000000 UTC", L"nines"},
+          {L"2026-12-08 09.30.00", L"2026-12-08 09:30:00.0000000 UTC", L"later"}},
+         L"later"},
+        {"an older Quillmark's record",
+         {{L"9999-12-31 23.59.59", nullptr, L"undated"}, {L"2000-01-01 00.00.00", L"2000-01-01 00:00:00.0000000 UTC", L"dated"}},
+         L"dated"},
+        {"only older Quillmarks' records, by name",
+         {{L"2026-12-08 09.30.00", nullptr, L"first"}, {L"2026-12-08 09.30.00 (2)", nullptr, L"second"}},
+         L"second"},
+    };
+    const RecordsPlace place = Records(StartupScope::CurrentUser);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        world_.files().Remove(place.folder);
+        for (const Written& written : c.records) {
+            RemovalRecord record;
+            if (written.utc != nullptr) record.writtenUtc = *ParseUtcStamp(written.utc);
+            record.values = {{L"HKEY_CURRENT_USER\\" + std::wstring(kRunKeyPath), written.value, kRegSz, {0x41, 0, 0, 0}}};
+            world_.files().AddFile(place.folder + L"\\" + written.folder + L"\\" + kRemovalRecordFile,
+                                   RemovalRecordBytes(record));
+        }
+        const UndoPlan plan = PlanUndo(context_, StartupScope::CurrentUser, place);
+        ASSERT_TRUE(plan.refusal.empty()) << testing::PrintToString(plan.refusal);
+        ASSERT_EQ(plan.record.values.size(), 1u);
+        EXPECT_EQ(plan.record.values[0].name, c.newest);
     }
 }
 
@@ -182,32 +239,47 @@ TEST_F(InventoryStandInTest, UndoTakesTheLaterOfTwoRecordsOfTheSameSecond) {
 TEST_F(InventoryStandInTest, RefusedUndoKeepsTheRecordForAnElevatedRetry) {
     world_.registry().SetString(RegistryRoot::LocalMachine, kRunKeyPath, L"machine", kApp);
     ScopeList list = Load(StartupScope::AllUsers);
-    ASSERT_TRUE(RemoveEntries(context_, StartupScope::AllUsers, list.rows, dataFolder_).empty());
+    ASSERT_TRUE(RemoveEntries(context_, StartupScope::AllUsers, list.rows, Records(StartupScope::AllUsers)).failures.empty());
     world_.registry().MakeReadOnly(RegistryRoot::LocalMachine, L"");
-    const UndoOutcome outcome = UndoLastRemoval(context_, StartupScope::AllUsers, dataFolder_);
+    const UndoOutcome outcome = UndoLastRemoval(context_, StartupScope::AllUsers, Records(StartupScope::AllUsers));
     ASSERT_EQ(outcome.failures.size(), 1u);
     EXPECT_TRUE(outcome.failures[0].accessDenied);
-    EXPECT_TRUE(CanUndoRemoval(platform_, StartupScope::AllUsers, dataFolder_));
+    EXPECT_TRUE(CanUndoRemoval(platform_, StartupScope::AllUsers, Records(StartupScope::AllUsers)));
 }
 
-// A record edited to name other keys (it lies in the user's documents) puts
-// nothing there, even for an elevated Quillmark: values go back into the
-// scope's Run keys only, marks into its own StartupApproved subkeys only.
+// A record edited to name other keys puts nothing anywhere, even for an
+// elevated Quillmark: values go back into the scope's Run keys only, marks
+// into its own StartupApproved subkeys only, and one such line refuses the
+// whole record, whose good value stays out too. The record is kept.
 TEST_F(InventoryStandInTest, UndoWritesNothingOutsideTheScopesOwnKeys) {
     const std::wstring user = L"HKEY_CURRENT_USER\\";
     const std::wstring approved = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\";
-    RemovalRecord record;
-    record.values = {{user + L"Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce", L"x", kRegSz, {0x41, 0, 0, 0}}};
-    for (const std::wstring& key : {user + approved + L"Run32", L"HKEY_LOCAL_MACHINE\\" + approved + L"Run",
-                                    user + approved + L"Run\\Deeper", user + L"Environment"})
-        record.marks.push_back({key, L"x", kRegBinary, {3}});
-    WriteRemovalRecord(platform_, dataFolder_, record);
-    const UndoOutcome outcome = UndoLastRemoval(context_, StartupScope::CurrentUser, dataFolder_);
-    EXPECT_EQ(outcome.failures.size(), 5u);
-    EXPECT_TRUE(outcome.restored.empty());
-    EXPECT_FALSE(world_.registry().ValueExists(RegistryRoot::CurrentUser, L"Environment", L"x"));
-    for (const RegistryRoot root : {RegistryRoot::CurrentUser, RegistryRoot::LocalMachine})
-        EXPECT_FALSE(world_.registry().KeyExists(root, approved.substr(0, approved.size() - 1)));
+    const RegFileValue good{user + kRunKeyPath, L"good", kRegSz, {0x41, 0, 0, 0}};
+    for (const std::wstring& key : {user + L"Software\\Microsoft\\Windows\\CurrentVersion\\RunServices",
+                                    user + approved + L"Run32", L"HKEY_LOCAL_MACHINE\\" + approved + L"Run",
+                                    user + approved + L"Run\\Deeper", user + L"Environment"}) {
+        SCOPED_TRACE(testing::PrintToString(key));
+        RemovalRecord record;
+        record.values = {good};
+        const bool value = key.find(L"RunServices") != std::wstring::npos;
+        (value ? record.values : record.marks).push_back({key, L"x", kRegBinary, {3}});
+        // Written as an editor would leave it: the writer itself reads back
+        // only what Quillmark takes.
+        const RecordsPlace place = Records(StartupScope::CurrentUser);
+        const std::wstring folder = place.folder + L"\\edited";
+        world_.files().AddFolder(folder);
+        world_.files().AddFile(folder + L"\\" + kRemovalRecordFile, RemovalRecordBytes(record));
+        const UndoOutcome outcome = UndoLastRemoval(context_, StartupScope::CurrentUser, place);
+        EXPECT_EQ(outcome.folder, folder);
+        EXPECT_NE(outcome.refusal.find(L"outside this tab's startup items"), std::wstring::npos);
+        EXPECT_TRUE(outcome.restored.empty() && outcome.failures.empty());
+        EXPECT_FALSE(world_.registry().ValueExists(RegistryRoot::CurrentUser, kRunKeyPath, L"good"));
+        EXPECT_FALSE(world_.registry().ValueExists(RegistryRoot::CurrentUser, L"Environment", L"x"));
+        for (const RegistryRoot root : {RegistryRoot::CurrentUser, RegistryRoot::LocalMachine})
+            EXPECT_FALSE(world_.registry().KeyExists(root, approved.substr(0, approved.size() - 1)));
+        EXPECT_FALSE(IsRecordUndone(platform_, folder));
+        world_.files().Remove(folder);
+    }
 }
 
 TEST_F(InventoryStandInTest, LinkObjectUnavailableFailsTheAddWithTheSystemsText) {

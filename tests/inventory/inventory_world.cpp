@@ -67,18 +67,26 @@ InventoryWorld::~InventoryWorld() {
     for (const std::wstring& program : programs_) backend_.RemovePath(program);
     for (const std::wstring& folder : sweptFolders_) SweepFiles(folder);
     if (dataFolder_.empty()) return;
-    const std::wstring records = dataFolder_ + L"\\Removed";
-    for (const FoundEntry& entry : platform_.files.FindEntries(records + L"\\*")) {
-        if (entry.name == L"." || entry.name == L"..") continue;
-        SweepFiles(records + L"\\" + entry.name);
-        backend_.RemovePath(records + L"\\" + entry.name);
+    for (const StartupScope scope : {StartupScope::CurrentUser, StartupScope::AllUsers}) {
+        const std::wstring records = Records(scope).folder;
+        for (const FoundEntry& entry : platform_.files.FindEntries(records + L"\\*")) {
+            if (entry.name == L"." || entry.name == L"..") continue;
+            SweepFiles(records + L"\\" + entry.name);
+            backend_.RemovePath(records + L"\\" + entry.name);
+        }
+        backend_.RemovePath(records);
     }
-    backend_.RemovePath(records);
+    backend_.RemovePath(dataFolder_ + L"\\Machine");
 }
 
 const std::wstring& InventoryWorld::DataFolder() {
     if (dataFolder_.empty()) dataFolder_ = Folder(L"Data");
     return dataFolder_;
+}
+
+RecordsPlace InventoryWorld::Records(StartupScope scope) {
+    if (scope == StartupScope::CurrentUser) return {DataFolder() + L"\\Removed", {}};
+    return {DataFolder() + L"\\Machine\\Removed", TrustedMachineOwners(platform_, DataFolder())};
 }
 
 void InventoryWorld::SweepFiles(const std::wstring& folder) {

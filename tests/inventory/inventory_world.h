@@ -7,6 +7,7 @@
 
 #include "inventory/inventory_context.h"
 #include "inventory/program_icons.h"
+#include "inventory/removal_record.h"
 #include "inventory/startup_entry.h"
 #include "inventory/startup_scope.h"
 #include "inventory/windows_start_man.h"
@@ -100,8 +101,11 @@ public:
     std::string ShortcutBytes(const std::wstring& file);
 
     // Where removals keep their records: a folder of this world, made on
-    // first use and swept with its records afterwards.
+    // first use and swept with its records afterwards. The all users' place
+    // is made for administrators and trusts the owners the machine's own
+    // data folder would.
     const std::wstring& DataFolder();
+    RecordsPlace Records(StartupScope scope);
 
     ScopeList Load(StartupScope scope);
     // Later loads may read their shortcuts on this many threads.

@@ -48,6 +48,7 @@ const ValueCase kValueCases[] = {
     {"odd byte count", L"odd", kRegSz, {0x41, 0x00, 0x42}, L"\"odd\"=hex(1):41,00,42"},
     {"no terminator", L"open", kRegSz, Utf16(L"ab", false), L"\"open\"=hex(1):61,00,62,00"},
     {"a line break", L"nl", kRegSz, Utf16(L"a\nb"), L"\"nl\"=hex(1):61,00,0a,00,62,00,00,00"},
+    {"line breaks and NUL in the name", std::wstring(L"a\nb\r\0\\n", 7), kRegSz, Utf16(L"x"), L"\"a\\nb\\r\\0\\\\n\"=\"x\""},
     {"REG_EXPAND_SZ", L"x", kRegExpandSz, Utf16(L"%A%"), L"\"x\"=hex(2):25,00,41,00,25,00,00,00"},
     {"REG_MULTI_SZ", L"m", kRegMultiSz, {0x61, 0, 0, 0, 0, 0}, L"\"m\"=hex(7):61,00,00,00,00,00"},
     {"REG_DWORD", L"d", kRegDword, {1, 2, 3, 0xfe}, L"\"d\"=dword:fe030201"},
@@ -87,7 +88,8 @@ TEST(RegFile, IsUtf16WithByteOrderMarkAndKeepsCommentsAndSections) {
 
 TEST(RegFile, RefusesWhatIsNoRegistryFile) {
     for (const std::wstring& text : {std::wstring(L"REGEDIT4\r\n"), std::wstring(L"Windows Registry Editor Version 5.00\r\n\"a\"=\"b\""),
-                                     std::wstring(L"Windows Registry Editor Version 5.00\r\n[K]\r\n\"a\"=hex:123")}) {
+                                     std::wstring(L"Windows Registry Editor Version 5.00\r\n[K]\r\n\"a\"=hex:123"),
+                                     std::wstring(L"Windows Registry Editor Version 5.00\r\n[K]\r\n\\\r\n\r\n")}) {
         SCOPED_TRACE(testing::PrintToString(text));
         EXPECT_THROW(ParseRegFile(RegFileBytes(text)), Error);
     }

@@ -116,9 +116,9 @@ public:
         for (std::size_t i = 0; i < list.rows.size(); ++i) {
             if (selected[i]) rows.push_back(list.rows[i]);
         }
-        return RemoveEntries(context_, scope, rows, dataFolder_);
+        return RemoveEntries(context_, scope, rows, Records(scope)).failures;
     }
-    UndoOutcome Undo(StartupScope scope) { return UndoLastRemoval(context_, scope, dataFolder_); }
+    UndoOutcome Undo(StartupScope scope) { return UndoLastRemoval(context_, scope, Records(scope)); }
 
     // Another program at work after the listing: some rows' values are
     // deleted, get other data or another type; some files are rewritten or
@@ -202,7 +202,8 @@ private:
         const int count = std::uniform_int_distribution<int>(0, 6)(random_);
         for (int i = 0; i < count; ++i) {
             const std::wstring& name = Pick(kNames);
-            if (name.find(L'?') != std::wstring::npos) continue;  // no file name holds one
+            // No Windows file name holds a "?" or ends in a space.
+            if (name.find(L'?') != std::wstring::npos || name.back() == L' ') continue;
             if (Chance(2)) {
                 // A shortcut, sometimes to another file of the same folder.
                 const std::wstring target = Chance(2) ? folder + L"\\" + Pick(kNames) : L"C:\\Tools\\app.exe";

@@ -93,7 +93,7 @@ TEST_P(ContractTest, InventoryRemoveTouchesOnlyTheSelectedRows) {
             for (const Selection& selection : c.selected) {
                 ASSERT_EQ(Select(list, selection.name, selection.origin, chosen), 1);
             }
-            EXPECT_TRUE(RemoveEntries(world.context(), scope, chosen, world.DataFolder()).empty());
+            EXPECT_TRUE(RemoveEntries(world.context(), scope, chosen, world.Records(scope)).failures.empty());
             ExpectState(world, scope, inventory, c.after);
             // The reload shows exactly what is left.
             EXPECT_EQ(world.Load(scope).rows.size(), 6u - c.selected.size());
@@ -110,7 +110,7 @@ TEST_P(ContractTest, InventoryRemoveDeletesAValueNamedOutsideTheCodePage) {
     ScopeList list = world.Load(kUser);
     std::vector<StartupEntry> chosen;
     ASSERT_EQ(Select(list, wide, EntryOrigin::RunValue, chosen), 1);
-    RemoveEntries(world.context(), kUser, chosen, world.DataFolder());
+    RemoveEntries(world.context(), kUser, chosen, world.Records(kUser)).failures;
     EXPECT_FALSE(world.RunValueExists(kUser, wide));
     EXPECT_TRUE(world.RunValueExists(kUser, L"????"));
 }
@@ -157,7 +157,7 @@ TEST_P(ContractTest, InventoryRemoveRecyclesOnlyInsideTheStartupFolder) {
         row.origin = EntryOrigin::StartupFile;
         row.listed = ListedFile(world.platform().files, c.file);
         list.rows.push_back(row);
-        RemoveEntries(world.context(), kUser, list.rows, world.DataFolder());
+        RemoveEntries(world.context(), kUser, list.rows, world.Records(kUser)).failures;
         EXPECT_EQ(world.FileExists(c.file), !c.recycled);
     }
 }
@@ -176,8 +176,8 @@ TEST_P(ContractTest, InventoryRemoveOfWhatIsAlreadyGoneIsReported) {
     }
     world.Remove(link);
     // The value once, then a missing file; then both again.
-    EXPECT_EQ(RemoveEntries(world.context(), kUser, chosen, world.DataFolder()).size(), 1u);
-    const auto again = RemoveEntries(world.context(), kUser, chosen, world.DataFolder());
+    EXPECT_EQ(RemoveEntries(world.context(), kUser, chosen, world.Records(kUser)).failures.size(), 1u);
+    const auto again = RemoveEntries(world.context(), kUser, chosen, world.Records(kUser)).failures;
     ASSERT_EQ(again.size(), 2u);
     EXPECT_EQ(again[0].reason, kReasonChanged);
     EXPECT_FALSE(world.RunValueExists(kUser, L"gone"));
@@ -209,7 +209,7 @@ TEST_P(ContractTest, InventoryAllUsersListsBothRegistryViewsAndRemovesFromOneOnl
         for (const StartupEntry& row : list.rows) {
             if (row.name == L"Shared" && row.registryView == view) chosen.push_back(row);
         }
-        EXPECT_TRUE(RemoveEntries(world.context(), kAll, chosen, world.DataFolder()).empty());
+        EXPECT_TRUE(RemoveEntries(world.context(), kAll, chosen, world.Records(kAll)).failures.empty());
         EXPECT_EQ(world.RunValueExists(kAll, L"Shared"), view == RegistryView::Bits32);
         EXPECT_FALSE(world.Run32ValueExists(L"Shared"));
     }

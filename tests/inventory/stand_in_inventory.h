@@ -1,5 +1,6 @@
 #pragma once
 #include "inventory/inventory_context.h"
+#include "inventory/removal_record.h"
 #include "inventory/windows_start_man.h"
 #include "tests/stand_ins/counting_image_list.h"
 #include "tests/stand_ins/portable_platform.h"
@@ -16,8 +17,13 @@ struct StandInInventory {
     RegistryAccessor registry_{platform_.registry};
     TWindowsStartMan startMan_{platform_};
     InventoryContext context_{platform_, registry_, startMan_, images_};
-    // Where removals keep their records.
-    std::wstring dataFolder_ = L"C:\\Users\\quill\\Documents\\Quillmark";
+    // Where removals keep their records: the current user's in Documents,
+    // the all users' under ProgramData, as the main window places them.
+    RecordsPlace Records(StartupScope scope) {
+        if (scope == StartupScope::CurrentUser) return {L"C:\\Users\\quill\\Documents\\Quillmark\\Removed", {}};
+        world_.files().AddFolder(L"C:\\ProgramData");
+        return {L"C:\\ProgramData\\Quillmark\\Removed", TrustedMachineOwners(platform_, L"C:\\ProgramData")};
+    }
 };
 
 }  // namespace quillmark

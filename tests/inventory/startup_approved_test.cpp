@@ -147,7 +147,7 @@ TEST_P(ContractTest, InventoryRemovalDeletesTheMarkOfWhatWent) {
     std::vector<StartupEntry> chosen;
     ASSERT_EQ(Select(list, name, EntryOrigin::RunValue, chosen), 1);
     ASSERT_EQ(Select(list, L"removed.exe", EntryOrigin::StartupFile, chosen), 1);
-    EXPECT_TRUE(RemoveEntries(world.context(), kUser, chosen, world.DataFolder()).empty());
+    EXPECT_TRUE(RemoveEntries(world.context(), kUser, chosen, world.Records(kUser)).failures.empty());
     EXPECT_FALSE(world.Mark(kHkcu, L"Run", name));
     EXPECT_FALSE(world.Mark(kHkcu, L"StartupFolder", name + L".lnk"));
     EXPECT_TRUE(world.Mark(kHkcu, L"Run", L"Bystander"));

@@ -3,10 +3,12 @@
 // the listing stays; undo overwrites nothing.
 #include <gtest/gtest.h>
 
+#include <iostream>
 #include <string>
 #include <vector>
 
 #include "inventory/listed_state.h"
+#include "inventory/registry_key_paths.h"
 #include "inventory/removal_record.h"
 #include "inventory/remove_entries.h"
 #include "inventory/run_key.h"
@@ -102,13 +104,13 @@ TEST_P(ContractTest, InventoryUndoPutsBackEveryByteOfTheNewestRemoval) {
         }
         EXPECT_EQ(places, expectedPlaces);
         EXPECT_EQ(list.rows.back().source, EntrySource::Policy);
-        EXPECT_FALSE(CanUndoRemoval(world.platform(), scope, world.DataFolder()));
-        ASSERT_TRUE(RemoveEntries(world.context(), scope, list.rows, world.DataFolder()).empty());
+        EXPECT_FALSE(CanUndoRemoval(world.platform(), scope, world.Records(scope)));
+        ASSERT_TRUE(RemoveEntries(world.context(), scope, list.rows, world.Records(scope)).failures.empty());
         ASSERT_TRUE(world.Load(scope).rows.empty());
-        EXPECT_FALSE(CanUndoRemoval(world.platform(), scope == kAll ? kUser : kAll, world.DataFolder()));
-        ASSERT_TRUE(CanUndoRemoval(world.platform(), scope, world.DataFolder()));
+        EXPECT_FALSE(CanUndoRemoval(world.platform(), scope == kAll ? kUser : kAll, world.Records(scope == kAll ? kUser : kAll)));
+        ASSERT_TRUE(CanUndoRemoval(world.platform(), scope, world.Records(scope)));
 
-        const UndoOutcome outcome = UndoLastRemoval(world.context(), scope, world.DataFolder());
+        const UndoOutcome outcome = UndoLastRemoval(world.context(), scope, world.Records(scope));
         EXPECT_TRUE(outcome.found);
         EXPECT_TRUE(outcome.failures.empty()) << testing::PrintToString(outcome.failures.front().reason);
         EXPECT_EQ(outcome.restored.size(), list.rows.size());
@@ -131,8 +133,8 @@ TEST_P(ContractTest, InventoryUndoPutsBackEveryByteOfTheNewestRemoval) {
             EXPECT_TRUE(ShowsRestoredEntry(row, scope, outcome.restored)) << testing::PrintToString(row.name);
         }
         // Kept, but done: nothing is left to undo.
-        EXPECT_FALSE(CanUndoRemoval(world.platform(), scope, world.DataFolder()));
-        EXPECT_FALSE(UndoLastRemoval(world.context(), scope, world.DataFolder()).found);
+        EXPECT_FALSE(CanUndoRemoval(world.platform(), scope, world.Records(scope)));
+        EXPECT_FALSE(UndoLastRemoval(world.context(), scope, world.Records(scope)).found);
     }
 }
 
@@ -146,7 +148,7 @@ TEST_P(ContractTest, InventoryRemoveLeavesWhatChangedSinceTheListing) {
     world.SetRunString(kUser, L"odd", L"C:\\updated.exe");
     world.SetRunString(kUser, L"stays", L"C:\\a.exe", kRegExpandSz);  // the same text, another type
     ASSERT_EQ(world.platform().files.WriteFile(seeded.file, {1, 2, 3}), kErrorSuccess);
-    const auto failures = RemoveEntries(world.context(), kUser, list.rows, world.DataFolder());
+    const auto failures = RemoveEntries(world.context(), kUser, list.rows, world.Records(kUser)).failures;
     ASSERT_EQ(failures.size(), 3u);
     for (const RemovalFailure& failure : failures) EXPECT_EQ(failure.reason, kReasonChanged);
     EXPECT_TRUE(world.RunValueExists(kUser, L"odd"));
@@ -163,11 +165,11 @@ TEST_P(ContractTest, InventoryUndoLeavesAnEntryOfTheSameNameAsItIs) {
     InventoryWorld world(*this, *backend_, GetParam().name);
     const Seeded seeded = Seed(world, kUser);
     ScopeList list = world.Load(kUser);
-    ASSERT_TRUE(RemoveEntries(world.context(), kUser, list.rows, world.DataFolder()).empty());
+    ASSERT_TRUE(RemoveEntries(world.context(), kUser, list.rows, world.Records(kUser)).failures.empty());
     world.SetRunString(kUser, L"odd", L"new");
     ASSERT_EQ(world.platform().files.WriteFile(seeded.file, {9}), kErrorSuccess);
     world.SetMark(RegistryRoot::CurrentUser, L"Run", kNonLatinName, {6});
-    const UndoOutcome outcome = UndoLastRemoval(world.context(), kUser, world.DataFolder());
+    const UndoOutcome outcome = UndoLastRemoval(world.context(), kUser, world.Records(kUser));
     ASSERT_EQ(outcome.failures.size(), 3u);
     EXPECT_EQ(outcome.failures[0].name, L"odd");
     EXPECT_FALSE(outcome.failures[0].accessDenied);
@@ -182,7 +184,7 @@ TEST_P(ContractTest, InventoryUndoLeavesAnEntryOfTheSameNameAsItIs) {
     EXPECT_FALSE(world.Mark(RegistryRoot::CurrentUser, L"Run", L"odd"));
     EXPECT_FALSE(world.Mark(RegistryRoot::CurrentUser, L"StartupFolder", L"Tool \u00e9.bin"));
     EXPECT_EQ(world.Mark(RegistryRoot::CurrentUser, L"Run", kNonLatinName)->bytes, std::vector<std::uint8_t>{6});
-    EXPECT_FALSE(CanUndoRemoval(world.platform(), kUser, world.DataFolder()));
+    EXPECT_FALSE(CanUndoRemoval(world.platform(), kUser, world.Records(kUser)));
 }
 
 // A record that cannot be written (here a file stands where its folder
@@ -193,13 +195,130 @@ TEST_P(ContractTest, InventoryRemoveTakesNothingWithoutARecord) {
     ScopeList list = world.Load(kUser);
     const std::wstring blocker = world.File(world.DataFolder() + L"\\Removed");
     try {
-        RemoveEntries(world.context(), kUser, list.rows, world.DataFolder());
+        RemoveEntries(world.context(), kUser, list.rows, world.Records(kUser)).failures;
         ADD_FAILURE() << "no Error";
     } catch (const Error& error) {
         EXPECT_NE(error.message().find(L"Nothing was removed"), std::wstring::npos);
     }
     EXPECT_EQ(world.Load(kUser).rows.size(), list.rows.size());
     world.Remove(blocker);
+}
+
+// A value whose name holds a line feed comes back exactly; an older
+// removal is never put back in its stead.
+TEST_P(ContractTest, InventoryUndoPutsBackAValueNamedWithALineFeed) {
+    InventoryWorld world(*this, *backend_, GetParam().name);
+    const std::wstring name = L"Line\nfeed \"x\" \\n";
+    for (const std::wstring& each : {std::wstring(L"older"), name}) {
+        world.SetRunString(kUser, each, L"C:\\a.exe");
+        ScopeList list = world.Load(kUser);
+        std::vector<StartupEntry> chosen;
+        ASSERT_EQ(Select(list, each, EntryOrigin::RunValue, chosen), 1);
+        ASSERT_TRUE(RemoveEntries(world.context(), kUser, chosen, world.Records(kUser)).failures.empty());
+    }
+    ASSERT_FALSE(world.RunValueExists(kUser, name));
+    const UndoOutcome outcome = UndoLastRemoval(world.context(), kUser, world.Records(kUser));
+    EXPECT_TRUE(outcome.refusal.empty()) << testing::PrintToString(outcome.refusal);
+    ASSERT_EQ(outcome.restored.size(), 1u);
+    EXPECT_EQ(outcome.restored[0].name, name);
+    EXPECT_TRUE(world.RunValueExists(kUser, name));
+    EXPECT_FALSE(world.RunValueExists(kUser, L"older"));
+}
+
+// Records as another program could plant them, each the newest of the all
+// users' scope: a file name with "/", one that climbs out with "..", one
+// with a stream, a copy name leading out of its record, one in a folder
+// named to sort before every other. Each is refused as naming a place
+// outside the scope: no file is made anywhere, and the record stays as it was.
+TEST_P(ContractTest, InventoryUndoRefusesACraftedRecordAndWritesNothing) {
+    struct Crafted {
+        const char* what;
+        std::wstring path;  // after the Startup folder
+        std::wstring copyName;
+        std::wstring folder = L"2026-12-08 09.30.00";
+    };
+    const std::vector<Crafted> cases = {
+        {"slashes", L"\\../../escaped.dll", L"escaped.dll"},
+        {"dots", L"\\..\\escaped.dll", L"escaped.dll"},
+        {"stream", L"\\ok.txt:escaped", L"ok.txt"},
+        {"copy name", L"\\ok.txt", L"..\\..\\..\\secret.txt"},
+        {"folder sorting first", L"\\..\\..\\escaped.dll", L"escaped.dll", L"9999-99-99 99.99.99"},
+    };
+    for (const Crafted& c : cases) {
+        SCOPED_TRACE(c.what);
+        InventoryWorld world(*this, *backend_, GetParam().name);
+        const RecordsPlace place = world.Records(kAll);
+        const std::wstring startup = world.StartupFolder(kAll);
+        // A sound record written first makes the folders as Quillmark would.
+        RemovalRecord sound;
+        sound.scope = kAll;
+        WriteRemovalRecord(world.platform(), place, sound);
+        const std::wstring secret = world.File(world.DataFolder() + L"\\secret.txt");
+        const std::wstring folder = place.folder + L"\\" + c.folder;
+        world.platform().files.ForceDirectories(folder);
+        RemoveAfterwards(folder);
+        const std::wstring copy = world.File(folder + L"\\escaped.dll");
+        RemovalRecord crafted;
+        crafted.scope = kAll;
+        crafted.writtenUtc = *ParseUtcStamp(L"9000-01-01 00:00:00.0000000 UTC");  // newer than the sound one
+        crafted.files = {{startup + c.path, c.copyName}};
+        const std::vector<std::uint8_t> bytes = RemovalRecordBytes(crafted);
+        const std::wstring file = folder + L"\\" + kRemovalRecordFile;
+        ASSERT_EQ(world.platform().files.WriteFile(file, bytes), kErrorSuccess);
+        RemoveAfterwards(file);
+
+        ASSERT_TRUE(CanUndoRemoval(world.platform(), kAll, place));
+        const UndoOutcome outcome = UndoLastRemoval(world.context(), kAll, place);
+        EXPECT_EQ(outcome.folder, folder);
+        EXPECT_NE(outcome.refusal.find(L"outside this tab's startup items"), std::wstring::npos)
+            << testing::PrintToString(outcome.refusal);
+        EXPECT_TRUE(outcome.restored.empty() && outcome.failures.empty());
+        for (const wchar_t* made : {L"\\escaped.dll", L"\\ok.txt", L"\\secret.txt"})
+            EXPECT_FALSE(world.FileExists(startup + made)) << testing::PrintToString(std::wstring(made));
+        for (const std::wstring& outside : {startup + L"\\..\\escaped.dll", startup + L"\\..\\..\\escaped.dll"})
+            EXPECT_FALSE(world.FileExists(world.platform().files.FullPath(outside)));
+        EXPECT_EQ(BytesOf(world, file), bytes);
+        EXPECT_FALSE(IsRecordUndone(world.platform(), folder));
+        world.Remove(copy);
+        world.Remove(secret);
+    }
+}
+
+// The all users' records are used only while no link leads to them and
+// Administrators or SYSTEM own them: a record behind a link, or in a folder
+// another account owns, is refused with the reason, and no record is written
+// there either. Staged by the stand-ins, and under Wine by the test script.
+TEST_P(ContractTest, InventoryAllUsersRecordsBehindALinkOrOfAnotherOwnerAreRefused) {
+    InventoryWorld world(*this, *backend_, GetParam().name);
+    for (const bool link : {true, false}) {
+        SCOPED_TRACE(link ? "link" : "owner");
+        const std::wstring staged = link ? backend_->StagedLink() : backend_->StagedForeignFolder();
+        if (staged.empty()) {
+            std::cout << "[ NOTE ] no " << (link ? "link" : "folder of another owner") << " staged here\n";
+            continue;
+        }
+        const RecordsPlace place{staged + L"\\Removed", TrustedMachineOwners(world.platform(), world.DataFolder())};
+        RemovalRecord planted;
+        planted.scope = kAll;
+        planted.writtenUtc = 134411958000000000ull;
+        planted.values = {{RunKeyFullPath(kAll, RegistryView::Default), world.Name(L"planted"), kRegSz, {0x41, 0, 0, 0}}};
+        const std::wstring folder = place.folder + L"\\2026-12-08 09.30.00";
+        ASSERT_TRUE(world.platform().files.ForceDirectories(folder));
+        for (const std::wstring& made : {place.folder, folder}) RemoveAfterwards(made);
+        RemoveAfterwards(folder + L"\\" + kRemovalRecordFile);
+        ASSERT_EQ(world.platform().files.WriteFile(folder + L"\\" + kRemovalRecordFile, RemovalRecordBytes(planted)),
+                  kErrorSuccess);
+
+        const UndoOutcome outcome = UndoLastRemoval(world.context(), kAll, place);
+        EXPECT_TRUE(outcome.found);
+        EXPECT_NE(outcome.refusal.find(link ? L"is a link to another place" : L"not to the Administrators or SYSTEM"),
+                  std::wstring::npos)
+            << testing::PrintToString(outcome.refusal);
+        EXPECT_FALSE(world.RunValueExists(kAll, planted.values[0].name));
+        RemovalRecord another;
+        another.scope = kAll;
+        EXPECT_THROW(WriteRemovalRecord(world.platform(), place, another), Error);
+    }
 }
 
 }  // namespace

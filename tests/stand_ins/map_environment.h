@@ -18,6 +18,10 @@ public:
     // A clock that stands still until a test moves it.
     void SetLocalTime(const LocalTime& now) { now_ = now; }
     LocalTime LocalTimeNow() override { return now_; }
+    // A UTC clock that moves on one second each time it is read, as a real
+    // one moves between two removals; a test may set it anywhere.
+    void SetUtcNow(std::uint64_t fileTime) { utc_ = fileTime; }
+    std::uint64_t UtcNow() override { return utc_ += 10000000; }
     // Always M/D/YYYY of the UTC date: a user in the United States at UTC.
     std::wstring ShortDate(std::uint64_t fileTime) noexcept override;
 
@@ -26,6 +30,7 @@ private:
     std::map<std::wstring, std::wstring> variables_;
     std::wstring moduleFileName_;
     LocalTime now_{2026, 12, 8, 9, 30, 0};
+    std::uint64_t utc_ = 134411958000000000ull;  // 2026-12-08 09:30:00 UTC
 };
 
 }  // namespace quillmark

@@ -120,7 +120,7 @@ bool MemoryFileSystem::Add(const std::vector<std::wstring>& components, std::uin
         if (parentNode == nullptr || !(parentNode->attributes & kAttrDirectory)) return false;
         parentNode->children.push_back(KeyOf(components));
     }
-    nodes_[KeyOf(components)] = Node{components.back(), attributes, {}, ++clock_, {}};
+    nodes_[KeyOf(components)] = Node{components.back(), attributes, {}, ++clock_, {}, creatorOwner_, false};
     return true;
 }
 
@@ -219,10 +219,17 @@ bool MemoryFileSystem::Copy(const std::wstring& from, const std::wstring& to, bo
 }
 
 std::uint32_t MemoryFileSystem::CopyNew(const std::wstring& from, const std::wstring& to) {
-    constexpr std::uint32_t kErrorFileExists = 80;
-    if (Copy(from, to, true)) return kErrorSuccess;
+    if (Copy(from, to, true)) {
+        // A new file: a link's mark is not copied.
+        Find(Components(to))->attributes &= ~kAttrReparsePoint;
+        return kErrorSuccess;
+    }
+    constexpr std::uint32_t kErrorPathNotFound = 3;
     if (GetAttributes(to) != kInvalidAttributes) return kErrorFileExists;
-    return FileExists(from) ? kErrorAccessDenied : kErrorFileNotFound;
+    if (!FileExists(from)) return kErrorFileNotFound;
+    const auto target = Components(to);
+    if (target.size() < 2 || !DirectoryExists(KeyOf({target.begin(), target.end() - 1}))) return kErrorPathNotFound;
+    return kErrorAccessDenied;
 }
 
 std::uint64_t MemoryFileSystem::FileSize(const std::wstring& path) {
@@ -334,6 +341,42 @@ void MemoryFileSystem::WaitIfHeld(const std::wstring& path) {
     holdChanged_.notify_all();
     holdChanged_.wait_for(lock, std::chrono::seconds(10), [&] { return heldPaths_.empty(); });
     --heldCalls_;
+}
+
+bool MemoryFileSystem::IsLink(const std::wstring& path) {
+    const Node* node = Find(Components(path));
+    return node != nullptr && node->link;
+}
+
+std::wstring MemoryFileSystem::OwnerSid(const std::wstring& path) {
+    const Node* node = Find(Components(path));
+    return node == nullptr ? std::wstring() : node->owner;
+}
+
+std::uint32_t MemoryFileSystem::CreateFolderForAdministrators(const std::wstring& path) {
+    constexpr std::uint32_t kErrorPathNotFound = 3;
+    const auto components = Components(path);
+    if (components.size() < 2) return kErrorAccessDenied;
+    if (Find(components) != nullptr) return kErrorAlreadyExists;
+    const Node* parent = Find(std::vector<std::wstring>(components.begin(), components.end() - 1));
+    if (parent == nullptr || !(parent->attributes & kAttrDirectory)) return kErrorPathNotFound;
+    if (creatorOwner_ != kSidAdministrators) return kErrorAccessDenied;
+    return Add(components, kAttrDirectory) ? kErrorSuccess : kErrorAccessDenied;
+}
+
+bool MemoryFileSystem::MakeLink(const std::wstring& path) {
+    Node* node = Find(Components(path));
+    if (node == nullptr) return false;
+    node->link = true;
+    node->attributes |= kAttrReparsePoint;
+    return true;
+}
+
+bool MemoryFileSystem::SetOwner(const std::wstring& path, const std::wstring& sid) {
+    Node* node = Find(Components(path));
+    if (node == nullptr) return false;
+    node->owner = sid;
+    return true;
 }
 
 }  // namespace quillmark

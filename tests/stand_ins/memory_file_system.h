@@ -37,6 +37,9 @@ public:
     bool ReadFile(const std::wstring& path, std::vector<std::uint8_t>& bytes) override;
     std::uint32_t WriteFile(const std::wstring& path, const std::vector<std::uint8_t>& bytes) override;
     bool IsOnFixedDrive(const std::wstring& path) override;
+    bool IsLink(const std::wstring& path) override;
+    std::wstring OwnerSid(const std::wstring& path) override;
+    std::uint32_t CreateFolderForAdministrators(const std::wstring& path) override;
 
     // Seeding for tests. Missing parents are created as plain folders; a
     // drive root ("D:\") may be added as a folder. False when the path is not
@@ -51,6 +54,15 @@ public:
     bool SetAttributes(const std::wstring& path, std::uint32_t attributes);
     void SetListingOrder(ListingOrder order) noexcept { order_ = order; }
     void SetCurrentDirectory(const std::wstring& path) { currentDirectory_ = FullPath(path); }
+    // Makes an existing file or folder a symbolic link (or junction) that
+    // leads to what it holds: a reparse point that IsLink reports.
+    bool MakeLink(const std::wstring& path);
+    // The owner of an existing entry, and the owner given to every entry made
+    // from now on (an elevated administrator's objects belong to the
+    // Administrators group, the default; anyone else's to their account).
+    // Only while that is the group does CreateFolderForAdministrators succeed.
+    bool SetOwner(const std::wstring& path, const std::wstring& sid);
+    void SetCreatorOwner(std::wstring sid) { creatorOwner_ = std::move(sid); }
     // Names directly inside a folder, in insertion order ("." and ".." not included).
     std::vector<std::wstring> Children(const std::wstring& folder);
     // Every drive is fixed unless told otherwise ("N:", false: a network or removable drive).
@@ -72,6 +84,8 @@ private:
         std::vector<std::wstring> children;  // keys of the entries inside, in insertion order
         std::uint64_t lastWrite = 0;
         std::vector<std::uint8_t> content;  // a file's bytes; seeded files are empty
+        std::wstring owner;
+        bool link = false;
     };
 
     // The absolute path as components ("C:", "dir", ...), or empty when the
@@ -94,6 +108,7 @@ private:
     // Ticks once per write, so every write is later than the one before.
     std::uint64_t clock_ = 0;
     std::wstring currentDirectory_ = L"C:\\";
+    std::wstring creatorOwner_ = kSidAdministrators;
 };
 
 }  // namespace quillmark

@@ -167,10 +167,10 @@ bool RecordingShell::ExecuteExA(const ShellExecuteInfo& info) {
     return true;
 }
 
-bool RecordingShell::ExecuteExW(const ShellExecuteInfoW& info) {
+std::uint32_t RecordingShell::ExecuteExW(const ShellExecuteInfoW& info) {
     executed_.push_back({L"ShellExecuteExW", info.owner, info.mask, info.verb, info.file, info.parameters, L"",
                          std::nullopt, info.show});
-    return executeExWResult_;
+    return executeExWError_;
 }
 
 bool RecordingShell::ExecuteW(ShellOwner owner, const std::wstring& verb, const std::wstring& file,

@@ -72,8 +72,9 @@ public:
     void RefuseDeletesIn(std::wstring folder) { refusedFolder_ = std::move(folder); }
     // The folder the next browse dialogs return; none: the user cancels.
     void SetBrowseResult(std::optional<std::wstring> folder);
-    // What ShellExecuteExW reports, for instance false for a declined elevation.
-    void SetExecuteExWResult(bool result) { executeExWResult_ = result; }
+    // What ShellExecuteExW reports from now on, for instance kErrorCancelled
+    // for a declined elevation; kErrorSuccess unless set.
+    void SetExecuteExWError(std::uint32_t error) { executeExWError_ = error; }
     // What the next ToggleDesktop calls answer; S_OK unless set.
     void SetToggleDesktopResult(HResult result) noexcept { toggleDesktopResult_ = result; }
 
@@ -97,7 +98,7 @@ public:
     bool GetPathFromIdListA(const ShellIdList& list, std::string& path) override;
     bool GetPathFromIdListW(const ShellIdList& list, std::wstring& path) override;
     bool ExecuteExA(const ShellExecuteInfo& info) override;
-    bool ExecuteExW(const ShellExecuteInfoW& info) override;
+    std::uint32_t ExecuteExW(const ShellExecuteInfoW& info) override;
     bool ExecuteW(ShellOwner owner, const std::wstring& verb, const std::wstring& file,
                   const std::wstring& parameters, const std::wstring& directory, int show) override;
     bool ExecuteA(ShellOwner owner, const std::string& verb, const std::string& file, const std::string& parameters,
@@ -118,7 +119,7 @@ private:
     std::wstring refusedFolder_;
     std::optional<std::wstring> browseResult_;
     std::optional<FileOperationResult> fileOperationAnswer_;
-    bool executeExWResult_ = true;
+    std::uint32_t executeExWError_ = 0;
     HResult toggleDesktopResult_ = kSOk;
     std::vector<ExecuteRecord> executed_;
     std::vector<FileOperation> fileOperations_;

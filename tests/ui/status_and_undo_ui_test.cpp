@@ -7,6 +7,7 @@
 
 #include "app/texts.h"
 #include "tests/ui/main_window_fixture.h"
+#include "tests/ui/support/dialog_boxes.h"
 #include "tests/ui/support/user_input.h"
 #include "tests/ui/support/wait.h"
 
@@ -111,6 +112,19 @@ TEST_F(StatusAndUndoUiTest, UndoFromTheRowMenuPutsBackWhatDeleteTook) {
     ASSERT_EQ(GetFileAttributesW(currentUserShortcut_.c_str()), INVALID_FILE_ATTRIBUTES);
 
     ASSERT_NO_FATAL_FAILURE(ChooseFromRowMenu(Scope::CurrentUser, kNotepadValue, 'U'));
+    // First what would come back and where; nothing before OK.
+    const auto question = app_->WaitForDialogBox();
+    ASSERT_TRUE(question.has_value()) << "Undo removal asks first";
+    const std::wstring text = Describe(*question);
+    EXPECT_EQ(text.rfind(L"Information: Undo removal will put back:\n" + wide +
+                             L"  \u2192  HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\n"
+                             L"QM Regedit.lnk  \u2192  ",
+                         0),
+              0u)
+        << testing::PrintToString(text);
+    EXPECT_FALSE(seed_.HasValue(Scope::CurrentUser, wide));
+    Screenshot(L"ui-undo-question");
+    ASSERT_TRUE(AnswerDialogBox(*question, IDOK));
     ASSERT_TRUE(WaitFor([&] { return seed_.HasValue(Scope::CurrentUser, wide); }, 5000)) << "Undo removal";
     ASSERT_TRUE(WaitForRows(Scope::CurrentUser));
     EXPECT_NE(GetFileAttributesW(currentUserShortcut_.c_str()), INVALID_FILE_ATTRIBUTES);

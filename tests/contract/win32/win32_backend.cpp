@@ -95,11 +95,24 @@ public:
         }
     }
 
+    // Staged by scripts/test.sh in the test prefix: Windows code under Wine
+    // can make neither a link (CreateSymbolicLinkW is a stub) nor an object
+    // of another owner, but a Unix link shows as a reparse point and a
+    // folder of another Unix account as another owner's.
+    std::wstring StagedLink() override { return Variable(L"QUILLMARK_TEST_LINK"); }
+    std::wstring StagedForeignFolder() override { return Variable(L"QUILLMARK_TEST_FOREIGN_FOLDER"); }
+
     std::wstring UniqueTag() override { return std::to_wstring(GetCurrentProcessId()); }
 
     bool IsWine() override { return test_support::RunningUnderWine(); }
 
 private:
+    static std::wstring Variable(const wchar_t* name) {
+        wchar_t value[MAX_PATH] = {};
+        const DWORD length = GetEnvironmentVariableW(name, value, MAX_PATH);
+        return length > 0 && length < MAX_PATH ? std::wstring(value, length) : std::wstring();
+    }
+
     Win32Platform platform_;
 };
 
