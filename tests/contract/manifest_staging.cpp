@@ -63,7 +63,8 @@ std::string ManifestText(const std::wstring& appExecutable, const std::vector<Ma
         "<Package xmlns=\"http://schemas.microsoft.com/appx/manifest/foundation/windows10\"\n"
         "  xmlns:uap5=\"http://schemas.microsoft.com/appx/manifest/uap/windows10/5\">\n"
         "  <Applications>\n"
-        "    <Application Id=\"App\" Executable=\"" + Escaped(appExecutable) + "\" EntryPoint=\"Windows.FullTrustApplication\">\n"
+        "    <Application Id=\"App\" Executable=\"" + Escaped(appExecutable) +
+        "\" EntryPoint=\"Windows.FullTrustApplication\">\n"
         "      <Extensions>\n";
     for (const ManifestStartupTask& task : tasks) {
         text += "        <uap5:Extension Category=\"windows.startupTask\"";
