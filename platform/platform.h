@@ -9,6 +9,7 @@ class CodePage;
 class ShellLinks;
 class Installer;
 class Shell;
+class PackageManifests;
 
 // The operating-system services the portable code calls, bundled so one
 // argument carries them. Windows fills it with the Win32 implementations
@@ -21,6 +22,7 @@ struct Platform {
     ShellLinks& links;
     Installer& installer;
     Shell& shell;
+    PackageManifests& manifests;
 };
 
 }  // namespace quillmark

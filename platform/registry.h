@@ -31,8 +31,8 @@ enum class KeyAccess { Read, SetValue };
 enum class RegistryView { Default, Bits64, Bits32 };
 
 // One open registry key, closed when the object goes. Mirrors the few calls
-// Quillmark makes on it (RegQueryInfoKeyW, RegEnumValueW, RegQueryValueExW,
-// RegDeleteValueW) with their Win32 results, so the logic above it is the
+// Quillmark makes on it (RegQueryInfoKeyW, RegEnumValueW, RegEnumKeyExW,
+// RegQueryValueExW, RegDeleteValueW) with their Win32 results, so the logic above it is the
 // same on Windows and on the in-memory stand-in.
 class RegistryKey {
 public:
@@ -43,6 +43,13 @@ public:
     // Name of the value at index. bufferLength counts UTF-16 units including
     // the terminator, as RegEnumValueW's lpcchValueName does: a longer name fails.
     virtual bool EnumValueName(std::uint32_t index, std::uint32_t bufferLength, std::wstring& name) = 0;
+    // Name of the subkey at index (RegEnumKeyExW). Windows promises no order
+    // (a hive keeps them sorted by upper-cased name, Wine by lower-cased
+    // name). kErrorNoMoreItems past the last one;
+    // kErrorMoreData for a name longer than the 255 characters a key name
+    // may have (that one is skipped, the next index still answers); any
+    // other code when the key cannot be read.
+    virtual std::uint32_t EnumSubkeyName(std::uint32_t index, std::wstring& name) = 0;
     // Type and data size in bytes of a value; false when it is absent.
     virtual bool QueryValueInfo(const std::wstring& name, std::uint32_t& type, std::uint32_t& size) = 0;
     // Reads at most `size` bytes of the value's data (RegQueryValueExW with a

@@ -4,6 +4,7 @@
 #include "platform/win32/win32_environment.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_installer.h"
+#include "platform/win32/win32_package_manifests.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_shell_links.h"
@@ -14,7 +15,7 @@ namespace quillmark {
 class Win32Platform {
 public:
     Platform View() noexcept {
-        return Platform{registry_, files_, environment_, codePage_, links_, installer_, shell_};
+        return Platform{registry_, files_, environment_, codePage_, links_, installer_, shell_, manifests_};
     }
     // The program gives these its windows once they exist, as owners of
     // what the shell shows.
@@ -29,6 +30,7 @@ private:
     Win32ShellLinks links_;
     Win32Installer installer_;
     Win32Shell shell_;
+    Win32PackageManifests manifests_;
 };
 
 }  // namespace quillmark

@@ -8,6 +8,8 @@ namespace quillmark {
 
 namespace {
 
+constexpr DWORD kMaxKeyNameLength = 255;
+
 class Win32RegistryKey final : public RegistryKey {
 public:
     explicit Win32RegistryKey(UniqueHkey key) : key_(std::move(key)) {}
@@ -33,6 +35,18 @@ public:
         buffer.resize(length);
         name = std::move(buffer);
         return true;
+    }
+
+    std::uint32_t EnumSubkeyName(std::uint32_t index, std::wstring& name) override {
+        // Room for the longest name a key may have and its terminator.
+        wchar_t buffer[kMaxKeyNameLength + 1] = L"";
+        DWORD length = kMaxKeyNameLength + 1;
+        const LSTATUS status =
+            RegEnumKeyExW(key_.get(), index, buffer, &length, nullptr, nullptr, nullptr, nullptr);
+        if (status != ERROR_SUCCESS) return static_cast<std::uint32_t>(status);
+        if (length > kMaxKeyNameLength) return ERROR_MORE_DATA;
+        name.assign(buffer, length);
+        return ERROR_SUCCESS;
     }
 
     bool QueryValueInfo(const std::wstring& name, std::uint32_t& type, std::uint32_t& size) override {

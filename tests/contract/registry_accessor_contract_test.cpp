@@ -209,5 +209,32 @@ TEST_P(ContractTest, CreateKeyMakesTheMissingKeysAndSetsExactlyTheBytes) {
     EXPECT_EQ(reader->WriteValue(L"Other", kRegBinary, bytes), kErrorAccessDenied);
 }
 
+// Every subkey once, the longest name a key may have too; Windows promises
+// no order. A key opened only for setting values lists none.
+TEST_P(ContractTest, SubkeysListOnceEach) {
+    const std::wstring top = L"Software\\" + Name(L"Subkeys");
+    RemoveKeyAfterwards(RegistryRoot::CurrentUser, top);
+    const std::wstring longest(255, L'k');
+    for (const wchar_t* name : {L"beta", L"a_b", L"Alpha", L"\u4e2d", longest.c_str(), L"AB"})
+        backend_->SetValue(RegistryRoot::CurrentUser, top + L"\\" + name, L"v", kRegDword, {1, 0, 0, 0});
+    Registry& registry = backend_->View().registry;
+    const auto key = registry.OpenKey(RegistryRoot::CurrentUser, top);
+    ASSERT_TRUE(key);
+    std::vector<std::wstring> listed;
+    std::uint32_t error = kErrorSuccess;
+    for (std::uint32_t index = 0; index < 10 && error == kErrorSuccess; ++index) {
+        std::wstring name = L"sentinel";
+        error = key->EnumSubkeyName(index, name);
+        if (error == kErrorSuccess) listed.push_back(name);
+    }
+    EXPECT_EQ(error, kErrorNoMoreItems);
+    std::sort(listed.begin(), listed.end());
+    EXPECT_EQ(listed, (std::vector<std::wstring>{L"AB", L"Alpha", L"a_b", L"beta", longest, L"\u4e2d"}));
+    const auto writer = registry.OpenKey(RegistryRoot::CurrentUser, top, KeyAccess::SetValue);
+    ASSERT_TRUE(writer);
+    std::wstring name;
+    EXPECT_EQ(writer->EnumSubkeyName(0, name), kErrorAccessDenied);
+}
+
 }  // namespace
 }  // namespace quillmark

@@ -313,7 +313,7 @@ TEST_F(CreateShortcutFileTest, DoubleByteNameKeepsTheWorkingDirectoryIntact) {
     const JapaneseCodePageSample japanese;
     const Platform platform = View();
     const Platform inJapan{platform.registry, platform.files, platform.environment, japanese,
-                           platform.links,    platform.installer, platform.shell};
+                           platform.links,    platform.installer, platform.shell, platform.manifests};
     ASSERT_TRUE(CreateShortcutFile(inJapan, L"C:\\Data\\\u8868.exe", L"Table", L"C:\\Startup"));
     EXPECT_EQ(world_.links().Find(L"C:\\Startup\\Table.lnk")->workingDirectory, L"C:\\Data\\");
 }

@@ -37,6 +37,16 @@ public:
         return true;
     }
 
+    std::uint32_t EnumSubkeyName(std::uint32_t index, std::wstring& name) override {
+        if (key_->deleted) return kErrorKeyDeleted;
+        if (!readable_) return kErrorAccessDenied;
+        if (index >= key_->subkeys.size()) return kErrorNoMoreItems;
+        const std::wstring& found = std::next(key_->subkeys.begin(), index)->second;
+        if (found.size() > 255) return kErrorMoreData;
+        name = found;
+        return kErrorSuccess;
+    }
+
     bool QueryValueInfo(const std::wstring& name, std::uint32_t& type, std::uint32_t& size) override {
         if (key_->deleted || !readable_) return false;
         const auto* value = key_->Find(name);
@@ -127,14 +137,26 @@ std::shared_ptr<MemoryRegistry::Key> MemoryRegistry::FindKey(RegistryRoot root, 
     return found == keys_.end() ? nullptr : found->second;
 }
 
+bool MemoryRegistry::SplitLast(const std::wstring& path, std::wstring& parent, std::wstring& name) {
+    const std::wstring clean = CleanPath(path);
+    if (clean.empty()) return false;
+    const auto separator = clean.rfind(L'\\');
+    parent = separator == std::wstring::npos ? std::wstring() : clean.substr(0, separator);
+    name = separator == std::wstring::npos ? clean : clean.substr(separator + 1);
+    return true;
+}
+
 MemoryRegistry::Key& MemoryRegistry::CreateKeyData(RegistryRoot root, const std::wstring& path) {
     const std::wstring clean = CleanPath(path);
-    // Parents first, so every prefix of an existing key exists too.
-    const auto separator = clean.rfind(L'\\');
-    if (separator != std::wstring::npos) CreateKeyData(root, clean.substr(0, separator));
     auto& slot = keys_[KeyId(root, clean)];
-    if (!slot) slot = std::make_shared<Key>();
-    return *slot;
+    if (slot) return *slot;
+    slot = std::make_shared<Key>();
+    Key& key = *slot;
+    // Parents first, so every prefix of an existing key exists too.
+    std::wstring parent;
+    std::wstring name;
+    if (SplitLast(clean, parent, name)) CreateKeyData(root, parent).subkeys.emplace(CaseKey(name), name);
+    return key;
 }
 
 MemoryRegistry::KeyRights MemoryRegistry::RightsOf(RegistryRoot root, const std::wstring& path) const {
@@ -204,6 +226,8 @@ std::wstring MemoryRegistry::MessageFor(std::uint32_t error) const {
         case kErrorSuccess: return L"The operation completed successfully.";
         case kErrorFileNotFound: return L"The system cannot find the file specified.";
         case kErrorAccessDenied: return L"Access is denied.";
+        case kErrorAccessDisabledByPolicy:
+            return L"This program is blocked by group policy. For more information, contact your system administrator.";
         default: return L"System error " + std::to_wstring(error);
     }
 }
@@ -212,6 +236,11 @@ void MemoryRegistry::CreateKey(RegistryRoot root, const std::wstring& path) { Cr
 
 void MemoryRegistry::DeleteKey(RegistryRoot root, const std::wstring& path) {
     const std::wstring id = KeyId(root, path);
+    std::wstring parent;
+    std::wstring name;
+    if (SplitLast(path, parent, name)) {
+        if (auto above = FindKey(root, parent)) above->subkeys.erase(CaseKey(name));
+    }
     for (auto it = keys_.begin(); it != keys_.end();) {
         const bool inside = it->first == id || it->first.rfind(id + L"\\", 0) == 0;
         if (inside && !CleanPath(path).empty()) {

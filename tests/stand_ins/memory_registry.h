@@ -29,6 +29,9 @@ public:
     };
     struct Key {
         std::vector<Value> values;  // in enumeration order
+        // Upper-cased name -> name as first created: a Windows hive keeps
+        // subkeys sorted by upper-cased name, and RegEnumKeyExW lists them so.
+        std::map<std::wstring, std::wstring> subkeys;
         std::optional<KeyRights> rights;  // none: those of the parent
         bool deleted = false;  // set when the key goes while a handle is still open
 
@@ -85,6 +88,8 @@ private:
     std::shared_ptr<Key> FindKey(RegistryRoot root, const std::wstring& path) const;
     Key& CreateKeyData(RegistryRoot root, const std::wstring& path);
     KeyRights RightsOf(RegistryRoot root, const std::wstring& path) const;
+    // The key's parent path and its own name within it; false for a root.
+    static bool SplitLast(const std::wstring& path, std::wstring& parent, std::wstring& name);
     std::wstring PathInView(RegistryRoot root, const std::wstring& path, RegistryView view) const;
 
     std::map<std::wstring, std::shared_ptr<Key>> keys_;
