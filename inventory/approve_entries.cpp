@@ -1,6 +1,9 @@
 #include "inventory/approve_entries.h"
 
+#include <optional>
+
 #include "inventory/approval_value.h"
+#include "inventory/packaged_tasks.h"
 #include "inventory/startup_approved.h"
 #include "platform/platform.h"
 #include "platform/registry.h"
@@ -9,11 +12,26 @@ namespace quillmark {
 
 namespace {
 
+// A row the user can switch: a Run value or Startup file (its mark), or a
+// packaged app's task whose State no policy fixed.
+bool Switchable(const StartupEntry& row) {
+    if (row.origin == EntryOrigin::PackagedTask) return !PackagedTaskLocked(row.task);
+    return HasApprovalMark(row);
+}
+
 bool AnyIs(std::span<const StartupEntry> rows, bool disabled) noexcept {
     for (const StartupEntry& row : rows) {
-        if (HasApprovalMark(row) && row.approval.disabled == disabled) return true;
+        if (Switchable(row) && row.approval.disabled == disabled) return true;
     }
     return false;
+}
+
+// A packaged app's task is switched as Settings does it, through its State.
+std::optional<RemovalFailure> SwitchTask(InventoryContext& context, const StartupEntry& row, bool disable) {
+    if (const auto locked = PackagedTaskLocked(row.task)) return RemovalFailure{row.name, *locked, false};
+    const std::uint32_t error = SetPackagedTaskEnabled(context.platform, row.task, !disable);
+    if (error == kErrorSuccess) return std::nullopt;
+    return RemovalFailure{row.name, context.platform.registry.MessageFor(error), error == kErrorAccessDenied};
 }
 
 std::vector<RemovalFailure> SwitchEntries(InventoryContext& context, StartupScope scope,
@@ -23,6 +41,11 @@ std::vector<RemovalFailure> SwitchEntries(InventoryContext& context, StartupScop
     const std::vector<std::uint8_t> value = disable ? DisabledValue(FileTimeNow()) : EnabledValue();
     std::vector<RemovalFailure> failures;
     for (const StartupEntry& row : rows) {
+        if (row.origin == EntryOrigin::PackagedTask) {
+            if (row.approval.disabled == disable && !PackagedTaskLocked(row.task)) continue;
+            if (auto failure = SwitchTask(context, row, disable)) failures.push_back(std::move(*failure));
+            continue;
+        }
         // A row already so keeps its value, and with it the day it was switched
         // off; a row whose place Windows keeps no mark for is left alone.
         if (!HasApprovalMark(row) || row.approval.disabled == disable) continue;

@@ -172,6 +172,23 @@ void AddStartupFileRows(InventoryContext& context, ShortcutBatch& files, ScopeLi
     }
 }
 
+void AddPackagedTaskRows(InventoryContext& context, ScopeList& list, LoadPass& pass) {
+    for (PackagedStartupTask& task : ListPackagedStartupTasks(context.platform)) {
+        try {
+            StartupEntry& row = AppendRow(list, EntryOrigin::PackagedTask);
+            row.source = EntrySource::PackagedApp;
+            row.name = task.displayName;
+            row.location = task.executable;
+            // 0 and 1: off (by default, by the user); 3: off by policy.
+            row.approval.disabled = task.stateKnown && (task.state == 0 || task.state == 1 || task.state == 3);
+            row.task = std::move(task);
+            if (!row.location.empty()) pass.icons.Assign(list, row.location);
+        } catch (...) {
+            TraceCaughtFailure();
+        }
+    }
+}
+
 }  // namespace
 
 std::vector<IconRequest> LoadScopeRows(InventoryContext& context, StartupScope scope, ScopeList& list,
@@ -191,6 +208,8 @@ std::vector<IconRequest> LoadScopeRows(InventoryContext& context, StartupScope s
             // The places a list has shown for longest come first.
             LoadRunValues(context, scope, EntrySource::RunOnce, list, pass);
             LoadRunValues(context, scope, EntrySource::Policy, list, pass);
+            // Packaged apps' startup tasks are the user's own.
+            if (scope == StartupScope::CurrentUser) AddPackagedTaskRows(context, list, pass);
         } catch (...) {
             TraceCaughtFailure();
         }

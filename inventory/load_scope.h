@@ -22,7 +22,7 @@ struct IconRequest {
 
 // Empties `list` and fills it with the scope's Run values, then its Startup
 // folder's files, each with its StartupApproved mark, then its Run once and
-// policy Run values. A row whose program is
+// policy Run values, and for the current user the packaged apps' startup tasks. A row whose program is
 // in `icons` shows that image at once, the others the built-in image; every
 // program comes back as one request, and no program file is touched here.
 // Never throws; a bad row keeps what it had and loading goes on.

@@ -66,6 +66,8 @@ std::wstring ScopeStartupFolder(InventoryContext& context, StartupScope scope) {
 // Why the row's source may not be taken now, or nothing when it is still
 // exactly what the list showed.
 std::optional<std::wstring> NotAsListed(InventoryContext& context, StartupScope scope, const StartupEntry& row) {
+    // Windows removes a packaged app's task only with the app.
+    if (row.origin == EntryOrigin::PackagedTask) return std::wstring(kReasonPackagedTask);
     if (!row.listed.known) return std::wstring(kReasonUnknownSource);
     if (row.origin == EntryOrigin::StartupFile) {
         // Looked up afresh: the folder may have moved since the list was loaded.

@@ -21,6 +21,8 @@ struct RemovalFailure {
 inline const wchar_t kReasonChanged[] = L"changed since the list was loaded";
 inline const wchar_t kReasonOutsideFolder[] = L"no longer inside the Startup folder";
 inline const wchar_t kReasonUnknownSource[] = L"where it came from cannot be told";
+inline const wchar_t kReasonPackagedTask[] =
+    L"an app's startup task goes when the app is uninstalled; Disable switches it off";
 
 struct RemovalOutcome {
     std::vector<RemovalFailure> failures;  // the rows that were not removed, in list order

@@ -8,6 +8,7 @@ const wchar_t* SourceName(EntrySource source) noexcept {
     case EntrySource::StartupFolder: return L"Startup folder";
     case EntrySource::RunOnce: return L"Run once";
     case EntrySource::Policy: return L"Policy";
+    case EntrySource::PackagedApp: return L"App";
     }
     return L"";
 }

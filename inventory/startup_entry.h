@@ -4,17 +4,18 @@
 
 #include "inventory/listed_state.h"
 #include "inventory/approval_value.h"
+#include "inventory/packaged_tasks.h"
 #include "platform/registry.h"
 
 namespace quillmark {
 
 // Where a row came from, so that removing it touches only that place.
-enum class EntryOrigin { RunValue, StartupFile };
+enum class EntryOrigin { RunValue, StartupFile, PackagedTask };
 
 // Which of the places Windows starts programs from at logon a row comes
 // from, in the order the lists show them. Run once and policy rows are
 // values (EntryOrigin::RunValue) of their own keys.
-enum class EntrySource { Run, StartupFolder, RunOnce, Policy };
+enum class EntrySource { Run, StartupFolder, RunOnce, Policy, PackagedApp };
 
 // What is known of the program a row starts. Unknown until the icon worker
 // has looked, and for programs out of reach (network, removable drives).
@@ -34,6 +35,8 @@ struct StartupEntry {
     ProgramPresence program = ProgramPresence::Unknown;
     // The source as loaded; removal takes it only while it is still that.
     ListedState listed;
+    // A packaged app's startup task: which one, and its State as listed.
+    PackagedStartupTask task;
 };
 
 // The "Starts from" column: the place in words a user knows.

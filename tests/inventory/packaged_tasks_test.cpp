@@ -5,8 +5,11 @@
 #include <optional>
 #include <ostream>
 
+#include "inventory/approve_entries.h"
+#include "inventory/entry_status.h"
 #include "inventory/package_repository.h"
 #include "inventory/packaged_tasks.h"
+#include "inventory/remove_entries.h"
 #include "tests/contract/manifest_staging.h"
 #include "tests/inventory/inventory_world.h"
 
@@ -220,6 +223,37 @@ TEST_P(ContractTest, PackagedTaskDisableAndEnableWriteStateUnlessAPolicyFixedIt)
     backend_->DeleteKeyTree(kHkcu, TaskKey(family, L"Free"));
     EXPECT_EQ(SetPackagedTaskEnabled(world.platform(), free, true), kErrorFileNotFound);
     EXPECT_FALSE(backend_->KeyExists(kHkcu, TaskKey(family, L"Free")));
+}
+
+// In the current user's list a task is a row of its own place: Disable
+// writes its State, a task fixed by policy says so and refuses, and removal
+// is not the way to be rid of it.
+TEST_P(ContractTest, PackagedTaskRowsFollowTheCurrentUsersOtherPlaces) {
+    InventoryWorld world(*this, *backend_, GetParam().name);
+    const std::wstring family = world.Name(L"Rows_") + kPublisher;
+    SeedTask(*this, family, L"Free", kRegDword, Dword(2));
+    SeedTask(*this, family, L"Fixed", kRegDword, Dword(4));
+    world.SetRunString(StartupScope::CurrentUser, L"Before", L"C:\\a.exe");
+    const ScopeList list = world.Load(StartupScope::CurrentUser);
+    std::vector<StartupEntry> tasks;
+    for (const StartupEntry& row : list.rows) {
+        if (row.source == EntrySource::PackagedApp && row.task.familyName == family) tasks.push_back(row);
+    }
+    ASSERT_EQ(tasks.size(), 2u);
+    if (tasks[0].task.taskId != L"Free") std::swap(tasks[0], tasks[1]);
+    EXPECT_EQ(list.rows.front().name, L"Before") << "tasks follow the other places";
+    EXPECT_EQ(StatusText(world.platform(), tasks[1]), L"Enabled (Set by policy)");
+    EXPECT_FALSE(CanDisableAny(std::span(&tasks[1], 1)));
+    EXPECT_TRUE(DisableEntries(world.context(), StartupScope::CurrentUser, std::span(&tasks[0], 1)).empty());
+    EXPECT_EQ(StoredState(*backend_, family, L"Free"), Dword(1));
+    const auto refused = DisableEntries(world.context(), StartupScope::CurrentUser, std::span(&tasks[1], 1));
+    ASSERT_EQ(refused.size(), 1u);
+    EXPECT_FALSE(refused[0].reason.empty());
+    EXPECT_EQ(StoredState(*backend_, family, L"Fixed"), Dword(4));
+    const auto kept = RemoveEntries(world.context(), StartupScope::CurrentUser, tasks, world.Records(StartupScope::CurrentUser)).failures;
+    ASSERT_EQ(kept.size(), 2u);
+    EXPECT_EQ(kept[0].reason, kReasonPackagedTask);
+    EXPECT_TRUE(backend_->KeyExists(kHkcu, TaskKey(family, L"Free")));
 }
 
 }  // namespace
