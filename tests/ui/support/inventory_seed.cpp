@@ -24,7 +24,8 @@ void CheckStatus(LSTATUS status, const char* what) {
 
 UniqueHkey CreateRunKey(Scope scope) {
     UniqueHkey key;
-    CheckStatus(RegCreateKeyExW(RootOf(scope), kRunKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.put(), nullptr),
+    const REGSAM access = KEY_ALL_ACCESS | kSeedView;
+    CheckStatus(RegCreateKeyExW(RootOf(scope), kRunKeyPath, 0, nullptr, 0, access, nullptr, key.put(), nullptr),
                 "RegCreateKeyExW(Run)");
     return key;
 }
@@ -56,28 +57,43 @@ HKEY RootOf(Scope scope) noexcept { return scope == Scope::CurrentUser ? HKEY_CU
 std::wstring StartupFolder(Scope scope) {
     const wchar_t* valueName = scope == Scope::CurrentUser ? L"StartUp" : L"Common Startup";
     UniqueHkey key;
-    if (RegOpenKeyExW(RootOf(scope), kShellFoldersPath, 0, KEY_READ, key.put()) != ERROR_SUCCESS) return {};
+    if (RegOpenKeyExW(RootOf(scope), kShellFoldersPath, 0, KEY_READ | kSeedView, key.put()) != ERROR_SUCCESS) return {};
     DWORD type = REG_NONE;
     return ReadStringData(key.get(), valueName, type);
 }
 
+namespace {
+
+// Both views of the machine's Run key exist on 64-bit Windows only; on 32-bit
+// Windows the view flags name the one key there is.
+bool HasTwoRegistryViews() {
+    BOOL wow64 = FALSE;
+    return sizeof(void*) == 8 || (IsWow64Process(GetCurrentProcess(), &wow64) && wow64);
+}
+
+void AddRegistryRows(HKEY root, REGSAM view, std::vector<ExpectedRow>& rows) {
+    UniqueHkey key;
+    if (RegOpenKeyExW(root, kRunKeyPath, 0, KEY_READ | view, key.put()) != ERROR_SUCCESS) return;
+    for (DWORD index = 0;; ++index) {
+        wchar_t name[16384];
+        DWORD nameLength = 16384;
+        if (RegEnumValueW(key.get(), index, name, &nameLength, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
+            break;
+        }
+        ExpectedRow row;
+        row.name.assign(name, nameLength);
+        DWORD type = REG_NONE;
+        row.location = ReadStringData(key.get(), row.name, type);
+        rows.push_back(std::move(row));
+    }
+}
+
+}  // namespace
+
 std::vector<ExpectedRow> ExpectedRows(Scope scope) {
     std::vector<ExpectedRow> rows;
-    UniqueHkey key;
-    if (RegOpenKeyExW(RootOf(scope), kRunKeyPath, 0, KEY_READ, key.put()) == ERROR_SUCCESS) {
-        for (DWORD index = 0;; ++index) {
-            wchar_t name[16384];
-            DWORD nameLength = 16384;
-            if (RegEnumValueW(key.get(), index, name, &nameLength, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
-                break;
-            }
-            ExpectedRow row;
-            row.name.assign(name, nameLength);
-            DWORD type = REG_NONE;
-            row.location = ReadStringData(key.get(), row.name, type);
-            rows.push_back(std::move(row));
-        }
-    }
+    AddRegistryRows(RootOf(scope), kSeedView, rows);
+    if (scope == Scope::AllUsers && HasTwoRegistryViews()) AddRegistryRows(RootOf(scope), KEY_WOW64_32KEY, rows);
     const std::wstring folder = StartupFolder(scope);
     if (folder.empty()) return rows;
     WIN32_FIND_DATAW found{};
@@ -97,7 +113,8 @@ std::vector<ExpectedRow> ExpectedRows(Scope scope) {
 InventorySeed::~InventorySeed() {
     for (const Value& value : values_) {
         UniqueHkey key;
-        if (RegOpenKeyExW(RootOf(value.scope), kRunKeyPath, 0, KEY_SET_VALUE, key.put()) == ERROR_SUCCESS) {
+        if (RegOpenKeyExW(RootOf(value.scope), kRunKeyPath, 0, KEY_SET_VALUE | kSeedView, key.put()) ==
+            ERROR_SUCCESS) {
             RegDeleteValueW(key.get(), value.name.c_str());
         }
     }
@@ -158,7 +175,7 @@ std::wstring InventorySeed::AddFile(Scope scope, const std::wstring& fileName, D
 
 bool InventorySeed::HasValue(Scope scope, const std::wstring& name) const {
     UniqueHkey key;
-    if (RegOpenKeyExW(RootOf(scope), kRunKeyPath, 0, KEY_READ, key.put()) != ERROR_SUCCESS) return false;
+    if (RegOpenKeyExW(RootOf(scope), kRunKeyPath, 0, KEY_READ | kSeedView, key.put()) != ERROR_SUCCESS) return false;
     return RegQueryValueExW(key.get(), name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }
 
