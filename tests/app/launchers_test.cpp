@@ -17,6 +17,9 @@ using app_testing::FeatureWorld;
 using app_testing::TfrmRunWorld;
 
 constexpr wchar_t kShellFolders[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+// Where the shell's known folders come from (the stand-in reads them there too).
+constexpr wchar_t kUserShellFolders[] =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
 // An all-users programs folder whose name the ANSI code page cannot hold.
 constexpr wchar_t kPrograms[] = L"C:\\ProgramData\\\u7a0b\u5e8f";
 constexpr wchar_t kUserStartup[] = L"C:\\Users\\Quill\\Start Menu\\Programs\\Startup";
@@ -36,7 +39,7 @@ std::vector<std::wstring> ShellCalls(app_testing::MainWindowStandIns& world) {
 struct LauncherCase {
     const char* what;
     void (Launchers::*handler)();
-    bool commonPrograms;       // the all-users "Common Programs" value is there
+    bool commonPrograms;       // the shell knows the all-users programs folder
     bool scheduledTasksLink;   // "Scheduled Tasks.lnk" exists in System Tools
     const wchar_t* expected;
 };
@@ -49,7 +52,9 @@ TEST_P(LauncherCommands, HandTheirToolToTheShell) {
     world.platform.shell().SetFolderPath(kCsidlSystem, "C:\\Windows\\System32");
     world.platform.registry().SetString(RegistryRoot::CurrentUser, kShellFolders, L"StartUp", kUserStartup);
     if (c.commonPrograms) {
-        world.platform.registry().SetString(RegistryRoot::LocalMachine, kShellFolders, L"Common Programs", kPrograms);
+        world.platform.registry().SetString(RegistryRoot::LocalMachine, kUserShellFolders, L"Common Programs",
+                                            kPrograms);
+        world.platform.files().AddFolder(kPrograms);
     }
     if (c.scheduledTasksLink) {
         world.platform.files().AddFile(std::wstring(kPrograms) + L"\\Accessories\\System Tools\\Scheduled Tasks.lnk");
