@@ -9,6 +9,8 @@ public:
     std::wstring ModuleFileName() override;
     LocalTime LocalTimeNow() override;
     std::wstring ShortDate(std::uint64_t fileTime) noexcept override;
+    bool RunningUnderWow64() noexcept override;
+    std::wstring SystemFolder() override;
 };
 
 }  // namespace quillmark
