@@ -53,21 +53,23 @@ struct PopupSearch {
     HWND found;
 };
 
+// Named, not a lambda: a callback of Windows is __stdcall, which a 32-bit
+// build's lambda (a __cdecl function) cannot be converted to.
+BOOL CALLBACK FindPopupMenu(HWND window, LPARAM context) {
+    auto* s = reinterpret_cast<PopupSearch*>(context);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    wchar_t name[16] = L"";
+    GetClassNameW(window, name, 16);
+    if (owner != s->processId || !IsWindowVisible(window) || std::wstring(name) != L"#32768") return TRUE;
+    s->found = window;
+    return FALSE;
+}
+
 // A pop-up menu is a top-level window of class "#32768".
 HWND OpenPopupMenu(DWORD processId) {
     PopupSearch search{processId, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM context) -> BOOL {
-            auto* s = reinterpret_cast<PopupSearch*>(context);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            wchar_t name[16] = L"";
-            GetClassNameW(window, name, 16);
-            if (owner != s->processId || !IsWindowVisible(window) || std::wstring(name) != L"#32768") return TRUE;
-            s->found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    EnumWindows(FindPopupMenu, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 

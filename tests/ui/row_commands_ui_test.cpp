@@ -42,7 +42,8 @@ std::int64_t RecycledItems() {
 class RunKeyDeleteDenied {
 public:
     explicit RunKeyDeleteDenied(Scope scope) {
-        if (RegOpenKeyExW(RootOf(scope), kRunKeyPath, 0, READ_CONTROL | WRITE_DAC, key_.put()) != ERROR_SUCCESS) return;
+        const REGSAM access = READ_CONTROL | WRITE_DAC | kSeedView;
+        if (RegOpenKeyExW(RootOf(scope), kRunKeyPath, 0, access, key_.put()) != ERROR_SUCCESS) return;
         DWORD size = 0;
         RegGetKeySecurity(key_.get(), DACL_SECURITY_INFORMATION, nullptr, &size);
         original_.resize(size);

@@ -12,6 +12,11 @@ HKEY RootHandle(RegistryRoot root) {
     return root == RegistryRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
 }
 
+// Key paths mean what they mean to a 64-bit process, as the stand-in models
+// them: SOFTWARE\... the 64-bit view, SOFTWARE\WOW6432Node\... the 32-bit
+// one. A 32-bit test process must say so (32-bit Windows ignores the flag).
+constexpr REGSAM kPathsAsNamed = KEY_WOW64_64KEY;
+
 // The real registry and file system of the test prefix, seeded through
 // advapi32 and kernel32 directly.
 class Win32Backend final : public ContractBackend {
@@ -21,8 +26,8 @@ public:
     void SetValue(RegistryRoot root, const std::wstring& key, const std::wstring& name, std::uint32_t type,
                   const std::vector<std::uint8_t>& bytes) override {
         UniqueHkey handle;
-        ASSERT_EQ(RegCreateKeyExW(RootHandle(root), key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, handle.put(),
-                                  nullptr),
+        ASSERT_EQ(RegCreateKeyExW(RootHandle(root), key.c_str(), 0, nullptr, 0, KEY_SET_VALUE | kPathsAsNamed, nullptr,
+                                  handle.put(), nullptr),
                   ERROR_SUCCESS);
         // RegSetValueExW counts a terminator in for string data whose next
         // character in memory is NUL ("the caller forgot it"). Non-zero bytes
@@ -35,7 +40,8 @@ public:
 
     std::optional<RawValue> GetValue(RegistryRoot root, const std::wstring& key, const std::wstring& name) override {
         UniqueHkey handle;
-        if (RegOpenKeyExW(RootHandle(root), key.c_str(), 0, KEY_QUERY_VALUE, handle.put()) != ERROR_SUCCESS) {
+        if (RegOpenKeyExW(RootHandle(root), key.c_str(), 0, KEY_QUERY_VALUE | kPathsAsNamed, handle.put()) !=
+            ERROR_SUCCESS) {
             return std::nullopt;
         }
         DWORD type = 0;
@@ -51,18 +57,23 @@ public:
 
     void DeleteValue(RegistryRoot root, const std::wstring& key, const std::wstring& name) override {
         UniqueHkey handle;
-        if (RegOpenKeyExW(RootHandle(root), key.c_str(), 0, KEY_SET_VALUE, handle.put()) == ERROR_SUCCESS) {
+        if (RegOpenKeyExW(RootHandle(root), key.c_str(), 0, KEY_SET_VALUE | kPathsAsNamed, handle.put()) ==
+            ERROR_SUCCESS) {
             RegDeleteValueW(handle.get(), name.c_str());
         }
     }
 
     bool KeyExists(RegistryRoot root, const std::wstring& key) override {
         UniqueHkey handle;
-        return RegOpenKeyExW(RootHandle(root), key.c_str(), 0, KEY_READ, handle.put()) == ERROR_SUCCESS;
+        return RegOpenKeyExW(RootHandle(root), key.c_str(), 0, KEY_READ | kPathsAsNamed, handle.put()) == ERROR_SUCCESS;
     }
 
     void DeleteKeyTree(RegistryRoot root, const std::wstring& key) override {
-        RegDeleteTreeW(RootHandle(root), key.c_str());
+        UniqueHkey handle;
+        const REGSAM access = KEY_ALL_ACCESS | kPathsAsNamed;
+        if (RegOpenKeyExW(RootHandle(root), key.c_str(), 0, access, handle.put()) != ERROR_SUCCESS) return;
+        RegDeleteTreeW(handle.get(), nullptr);
+        RegDeleteKeyExW(RootHandle(root), key.c_str(), kPathsAsNamed, 0);
     }
 
     // Seeding what is already there succeeds, as it does on the stand-in:

@@ -37,8 +37,15 @@ long ImportWithRegedit(const std::wstring& file) {
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return -1;
+    // A 32-bit process on 64-bit Windows is handed SysWOW64's regedit for this
+    // path, which would import HKEY_LOCAL_MACHINE\SOFTWARE into the 32-bit
+    // view; a double-click in Explorer starts the 64-bit one, as here.
+    PVOID redirection = nullptr;
+    const BOOL redirectionOff = Wow64DisableWow64FsRedirection(&redirection);
+    const BOOL started =
+        CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process);
+    if (redirectionOff) Wow64RevertWow64FsRedirection(redirection);
+    if (!started) return -1;
     const UniqueKernelHandle processHandle(process.hProcess);
     const UniqueKernelHandle threadHandle(process.hThread);
     WaitForSingleObject(process.hProcess, 60000);

@@ -3,6 +3,7 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "platform/win32/handles.h"
@@ -24,7 +25,8 @@ void CheckStatus(LSTATUS status, const char* what) {
 
 UniqueHkey CreateKey(Scope scope, const wchar_t* keyPath) {
     UniqueHkey key;
-    CheckStatus(RegCreateKeyExW(RootOf(scope), keyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.put(), nullptr),
+    const REGSAM access = KEY_ALL_ACCESS | kSeedView;
+    CheckStatus(RegCreateKeyExW(RootOf(scope), keyPath, 0, nullptr, 0, access, nullptr, key.put(), nullptr),
                 "RegCreateKeyExW");
     return key;
 }
@@ -44,10 +46,13 @@ std::wstring ReadStringData(HKEY key, const std::wstring& name, DWORD& type) {
     return data;
 }
 
-// The key's values as rows, in the registry's value order.
-void AddValueRows(Scope scope, const wchar_t* keyPath, std::vector<ExpectedRow>& rows) {
+// The key's values in one registry view as rows, in the registry's value
+// order. A 32-bit view's value that the 64-bit view already gave (a key both
+// views share) is listed once, as the program lists it.
+void AddValueRows(Scope scope, const wchar_t* keyPath, REGSAM view, std::vector<ExpectedRow>& rows,
+                  std::size_t placeStart) {
     UniqueHkey key;
-    if (RegOpenKeyExW(RootOf(scope), keyPath, 0, KEY_READ, key.put()) != ERROR_SUCCESS) return;
+    if (RegOpenKeyExW(RootOf(scope), keyPath, 0, KEY_READ | view, key.put()) != ERROR_SUCCESS) return;
     for (DWORD index = 0;; ++index) {
         wchar_t name[16384];
         DWORD nameLength = 16384;
@@ -58,7 +63,28 @@ void AddValueRows(Scope scope, const wchar_t* keyPath, std::vector<ExpectedRow>&
         row.name.assign(name, nameLength);
         DWORD type = REG_NONE;
         row.location = ReadStringData(key.get(), row.name, type);
+        const auto sameAs = [&row](const ExpectedRow& shown) {
+            return shown.name == row.name && shown.location == row.location;
+        };
+        if (std::any_of(rows.begin() + static_cast<std::ptrdiff_t>(placeStart), rows.end(), sameAs)) continue;
         rows.push_back(std::move(row));
+    }
+}
+
+// Both views of the machine's keys exist on 64-bit Windows only; on 32-bit
+// Windows the view flags name the one key there is.
+bool HasTwoRegistryViews() {
+    BOOL wow64 = FALSE;
+    return sizeof(void*) == 8 || (IsWow64Process(GetCurrentProcess(), &wow64) && wow64);
+}
+
+// A registry place's rows: the 64-bit view, then for the machine on 64-bit
+// Windows its 32-bit view.
+void AddPlaceRows(Scope scope, const wchar_t* keyPath, std::vector<ExpectedRow>& rows) {
+    const std::size_t placeStart = rows.size();
+    AddValueRows(scope, keyPath, kSeedView, rows, placeStart);
+    if (scope == Scope::AllUsers && HasTwoRegistryViews()) {
+        AddValueRows(scope, keyPath, KEY_WOW64_32KEY, rows, placeStart);
     }
 }
 
@@ -74,14 +100,14 @@ HKEY RootOf(Scope scope) noexcept { return scope == Scope::CurrentUser ? HKEY_CU
 std::wstring StartupFolder(Scope scope) {
     const wchar_t* valueName = scope == Scope::CurrentUser ? L"StartUp" : L"Common Startup";
     UniqueHkey key;
-    if (RegOpenKeyExW(RootOf(scope), kShellFoldersPath, 0, KEY_READ, key.put()) != ERROR_SUCCESS) return {};
+    if (RegOpenKeyExW(RootOf(scope), kShellFoldersPath, 0, KEY_READ | kSeedView, key.put()) != ERROR_SUCCESS) return {};
     DWORD type = REG_NONE;
     return ReadStringData(key.get(), valueName, type);
 }
 
 std::vector<ExpectedRow> ExpectedRows(Scope scope) {
     std::vector<ExpectedRow> rows;
-    AddValueRows(scope, kRunKeyPath, rows);
+    AddPlaceRows(scope, kRunKeyPath, rows);
     const std::wstring folder = StartupFolder(scope);
     WIN32_FIND_DATAW found{};
     UniqueFindHandle find;
@@ -96,15 +122,16 @@ std::vector<ExpectedRow> ExpectedRows(Scope scope) {
             rows.push_back(std::move(row));
         } while (FindNextFileW(find.get(), &found));
     }
-    AddValueRows(scope, kRunOnceKeyPath, rows);
-    AddValueRows(scope, kPolicyRunKeyPath, rows);
+    AddPlaceRows(scope, kRunOnceKeyPath, rows);
+    AddPlaceRows(scope, kPolicyRunKeyPath, rows);
     return rows;
 }
 
 InventorySeed::~InventorySeed() {
     for (const Value& value : values_) {
         UniqueHkey key;
-        if (RegOpenKeyExW(RootOf(value.scope), value.keyPath, 0, KEY_SET_VALUE, key.put()) == ERROR_SUCCESS) {
+        if (RegOpenKeyExW(RootOf(value.scope), value.keyPath, 0, KEY_SET_VALUE | kSeedView, key.put()) ==
+            ERROR_SUCCESS) {
             RegDeleteValueW(key.get(), value.name.c_str());
         }
     }
@@ -171,7 +198,7 @@ std::wstring InventorySeed::AddFile(Scope scope, const std::wstring& fileName, D
 
 bool InventorySeed::HasValue(Scope scope, const std::wstring& name) const {
     UniqueHkey key;
-    if (RegOpenKeyExW(RootOf(scope), kRunKeyPath, 0, KEY_READ, key.put()) != ERROR_SUCCESS) return false;
+    if (RegOpenKeyExW(RootOf(scope), kRunKeyPath, 0, KEY_READ | kSeedView, key.put()) != ERROR_SUCCESS) return false;
     return RegQueryValueExW(key.get(), name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }
 

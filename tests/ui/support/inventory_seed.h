@@ -14,6 +14,9 @@ enum class Scope { CurrentUser, AllUsers };
 inline constexpr wchar_t kRunKeyPath[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 inline constexpr wchar_t kRunOnceKeyPath[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
 inline constexpr wchar_t kPolicyRunKeyPath[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\Run";
+// Seeds go where a 64-bit installer puts them, the machine's 64-bit view, so a
+// 32-bit harness seeds what a 64-bit one does (32-bit Windows ignores the flag).
+inline constexpr REGSAM kSeedView = KEY_WOW64_64KEY;
 
 HKEY RootOf(Scope scope) noexcept;
 // The scope's Startup folder from the Shell Folders values ("StartUp" under
@@ -21,8 +24,10 @@ HKEY RootOf(Scope scope) noexcept;
 std::wstring StartupFolder(Scope scope);
 
 // One row as the program should list it: Run values first, in the
-// registry's value order, then the visible files of the Startup folder in
-// enumeration order, then the Run once and the policy's Run values. Folder rows carry no expected name (it comes from the
+// registry's value order (the machine's 64-bit view, then on 64-bit Windows
+// its 32-bit view), then the visible files of the Startup folder in
+// enumeration order, then the Run once and the policy's Run values in the
+// same views. Folder rows carry no expected name (it comes from the
 // shortcut's target); seeded shortcuts are checked by name separately.
 struct ExpectedRow {
     std::wstring name;
