@@ -43,7 +43,7 @@ public:
 };
 
 // The known folders Quillmark asks the shell for.
-enum class KnownFolder { Startup, CommonStartup };
+enum class KnownFolder { Startup, CommonStartup, CommonPrograms };
 
 // Which window owns what the shell shows.
 enum class ShellOwner { None, Application, MainWindow };

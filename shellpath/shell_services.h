@@ -28,7 +28,8 @@ std::wstring SpecialFolderPath(const Platform& platform, int csidl);
 // started instead; empty when the system folder is unknown.
 std::wstring SystemProgramPath(const Platform& platform, const std::wstring& fileName);
 std::wstring DesktopPath(const Platform& platform);
-// A value of the all-users "Shell Folders" key, unexpanded.
+// The all-users folder that a value of the "Shell Folders" key names, as the
+// shell knows it now ("Common Programs" only); empty for other names.
 std::wstring CommonShellFolderPath(const Platform& platform, const std::string& valueName);
 
 // Hand a folder or a property sheet to the shell; what it does is not examined.

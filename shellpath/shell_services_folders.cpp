@@ -1,18 +1,10 @@
 #include <string>
 
-#include "platform/code_page.h"
-#include "platform/error.h"
 #include "platform/platform.h"
-#include "platform/registry_accessor.h"
 #include "platform/shell.h"
 #include "shellpath/shell_services.h"
-#include "platform/trace.h"
 
 namespace quillmark {
-
-namespace {
-constexpr wchar_t kShellFoldersKey[] = L"Software\\MicroSoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-}  // namespace
 
 void FreeIdList(std::unique_ptr<ShellIdList>& list) noexcept { list.reset(); }
 
@@ -40,17 +32,12 @@ std::wstring DesktopPath(const Platform& platform) {
 }
 
 std::wstring CommonShellFolderPath(const Platform& platform, const std::string& valueName) {
-    RegistryAccessor accessor(platform.registry);
-    accessor.SetRoot(RegistryRoot::LocalMachine);
+    // The shell's own answer, which follows folder redirection: "Shell
+    // Folders" is only a cache of it, and a 32-bit process would read that
+    // cache in the registry's 32-bit view.
+    if (valueName != "Common Programs") return {};
     std::wstring path;
-    try {
-        if (accessor.OpenKey(kShellFoldersKey)) path = accessor.ReadString(platform.codePage.FromAnsi(valueName));
-    } catch (const Error&) {
-        TraceCaughtFailure();
-        // A value of another type, or data that cannot be read: no folder.
-        path.clear();
-    }
-    accessor.CloseKey();
+    if (!Succeeded(platform.shell.GetKnownFolderPath(KnownFolder::CommonPrograms, path))) return {};
     return path;
 }
 

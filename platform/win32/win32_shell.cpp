@@ -57,9 +57,11 @@ HResult Win32Shell::GetFolderPathW(int csidl, std::wstring& path) {
 }
 
 HResult Win32Shell::GetKnownFolderPath(KnownFolder folder, std::wstring& path) {
-    // The documented source of the Startup folders, which follows folder
+    // The documented source of these folders, which follows folder
     // redirection; the "Shell Folders" key is only a cache of it.
-    const KNOWNFOLDERID& id = folder == KnownFolder::CommonStartup ? FOLDERID_CommonStartup : FOLDERID_Startup;
+    const KNOWNFOLDERID& id = folder == KnownFolder::CommonStartup    ? FOLDERID_CommonStartup
+                              : folder == KnownFolder::CommonPrograms ? FOLDERID_CommonPrograms
+                                                                      : FOLDERID_Startup;
     PWSTR found = nullptr;
     const HRESULT result = SHGetKnownFolderPath(id, KF_FLAG_DEFAULT, nullptr, &found);
     // The shell allocates the text even for some failures; it is freed either way.

@@ -51,50 +51,40 @@ TEST_F(ShellServicesTest, DesktopPathIsReadInUtf16AndFreesItsIdList) {
 
 struct ShellFolderCase {
     const char* what;
-    void (*arrange)(MemoryRegistry&);
+    void (*arrange)(PortablePlatform&);
     const wchar_t* expected;
 };
 
+constexpr wchar_t kUserShellFolders[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+
 class CommonShellFolderPathTest : public ShellServicesTest, public ::testing::WithParamInterface<ShellFolderCase> {};
 
-TEST_P(CommonShellFolderPathTest, ReadsTheAllUsersShellFolders) {
+// The shell's known folder, never the "Shell Folders" cache, which a 32-bit
+// process would read in the registry's 32-bit view.
+TEST_P(CommonShellFolderPathTest, AsksTheShellForTheAllUsersProgramsFolder) {
     SCOPED_TRACE(GetParam().what);
-    GetParam().arrange(world_.registry());
+    GetParam().arrange(world_);
     EXPECT_EQ(CommonShellFolderPath(View(), "Common Programs"), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Values, CommonShellFolderPathTest,
     ::testing::Values(
-        ShellFolderCase{"string", [](MemoryRegistry& r) {
-                            r.SetString(RegistryRoot::LocalMachine, kShellFolders, L"Common Programs",
-                                        L"C:\\ProgramData\\Programs \u4e2d");
+        ShellFolderCase{"the shell's folder", [](PortablePlatform& w) {
+                            w.registry().SetString(RegistryRoot::LocalMachine, kUserShellFolders, L"Common Programs",
+                                                   L"C:\\ProgramData\\Programs \u4e2d");
+                            w.files().AddFolder(L"C:\\ProgramData\\Programs \u4e2d");
                         },
                         L"C:\\ProgramData\\Programs \u4e2d"},
-        ShellFolderCase{"expandable, unexpanded", [](MemoryRegistry& r) {
-                            r.SetString(RegistryRoot::LocalMachine, kShellFolders, L"Common Programs",
-                                        L"%ALLUSERSPROFILE%\\Programs", kRegExpandSz);
-                        },
-                        L"%ALLUSERSPROFILE%\\Programs"},
-        ShellFolderCase{"current user only", [](MemoryRegistry& r) {
-                            r.SetString(RegistryRoot::CurrentUser, kShellFolders, L"Common Programs", L"C:\\x");
+        ShellFolderCase{"a folder that is gone", [](PortablePlatform& w) {
+                            w.registry().SetString(RegistryRoot::LocalMachine, kUserShellFolders, L"Common Programs",
+                                                   L"C:\\Gone");
                         },
                         L""},
-        ShellFolderCase{"value missing",
-                        [](MemoryRegistry& r) { r.CreateKey(RegistryRoot::LocalMachine, kShellFolders); }, L""},
-        ShellFolderCase{"dword", [](MemoryRegistry& r) {
-                            r.SetValue(RegistryRoot::LocalMachine, kShellFolders, L"Common Programs", kRegDword,
-                                       {1, 0, 0, 0});
-                        },
-                        L""},
-        ShellFolderCase{"unreadable", [](MemoryRegistry& r) {
-                            r.SetString(RegistryRoot::LocalMachine, kShellFolders, L"Common Programs", L"C:\\x");
-                            r.MakeUnreadable(RegistryRoot::LocalMachine, kShellFolders, L"Common Programs");
-                        },
-                        L""},
-        ShellFolderCase{"access denied", [](MemoryRegistry& r) {
-                            r.SetString(RegistryRoot::LocalMachine, kShellFolders, L"Common Programs", L"C:\\x");
-                            r.DenyAccess(RegistryRoot::LocalMachine, kShellFolders);
+        ShellFolderCase{"only the Shell Folders cache", [](PortablePlatform& w) {
+                            w.registry().SetString(RegistryRoot::LocalMachine, kShellFolders, L"Common Programs",
+                                                   L"C:\\x");
+                            w.files().AddFolder(L"C:\\x");
                         },
                         L""}));
 

@@ -11,9 +11,12 @@ constexpr wchar_t kUserShellFolders[] = L"Software\\Microsoft\\Windows\\CurrentV
 
 std::optional<std::wstring> UserShellFolder(const MemoryRegistry& registry, MemoryFileSystem& files,
                                             KnownFolder folder) {
-    const bool common = folder == KnownFolder::CommonStartup;
-    const auto* value = registry.FindValue(common ? RegistryRoot::LocalMachine : RegistryRoot::CurrentUser,
-                                           kUserShellFolders, common ? L"Common Startup" : L"Startup");
+    const bool common = folder != KnownFolder::Startup;
+    const wchar_t* name = folder == KnownFolder::CommonPrograms ? L"Common Programs"
+                          : common                              ? L"Common Startup"
+                                                                : L"Startup";
+    const auto* value =
+        registry.FindValue(common ? RegistryRoot::LocalMachine : RegistryRoot::CurrentUser, kUserShellFolders, name);
     if (value == nullptr || value->unreadable || (value->type != kRegSz && value->type != kRegExpandSz))
         return std::nullopt;
     std::wstring path;
