@@ -6,11 +6,12 @@
 #include "platform/platform.h"
 #include "platform/shell.h"
 #include "shellpath/shell_services.h"
+#include "shellpath/wow64_paths.h"
 
 namespace quillmark {
 
 ProgramKey ProgramIcons::KeyOf(const Platform& platform, const std::wstring& program) {
-    return ProgramKey{platform.codePage.Upper(program), platform.files.LastWriteTime(program)};
+    return ProgramKey{platform.codePage.Upper(program), platform.files.LastWriteTime(ReachablePath(platform, program))};
 }
 
 std::optional<int> ProgramIcons::Find(const ProgramKey& key) const {

@@ -33,6 +33,13 @@ public:
     // A UTC FILETIME as a date in the user's time zone and short date format
     // (GetDateFormatEx, DATE_SHORTDATE); empty when it cannot be formatted.
     virtual std::wstring ShortDate(std::uint64_t fileTime) noexcept = 0;
+    // True in a 32-bit process on 64-bit Windows (IsWow64Process), where the
+    // file system shows SysWOW64 at System32 and ProgramFiles names the
+    // "(x86)" folder. Asked once; false where the call is missing or fails.
+    virtual bool RunningUnderWow64() noexcept = 0;
+    // The System32 folder by the name Windows gives it (GetSystemDirectoryW),
+    // under WOW64 too; empty when it cannot be read.
+    virtual std::wstring SystemFolder() = 0;
 };
 
 }  // namespace quillmark

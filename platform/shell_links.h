@@ -14,6 +14,7 @@ inline constexpr std::uint32_t kClsctxLocalServer = 0x4;
 inline constexpr std::uint32_t kStgmRead = 0x0;
 inline constexpr std::uint32_t kSlgpShortPath = 0x1;
 inline constexpr std::uint32_t kSlgpUncPriority = 0x2;
+inline constexpr std::uint32_t kSlgpRawPath = 0x4;
 inline constexpr std::uint32_t kSlrNoUi = 0x1;
 inline constexpr std::uint32_t kSlrUpdate = 0x4;
 // MAX_PATH: the characters of every text buffer handed to the link object

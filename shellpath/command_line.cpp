@@ -5,6 +5,7 @@
 #include "platform/environment.h"
 #include "platform/platform.h"
 #include "shellpath/path_text.h"
+#include "shellpath/wow64_paths.h"
 
 namespace quillmark {
 
@@ -36,7 +37,8 @@ std::wstring ExpandFirstEnvVar(const Platform& platform, const std::wstring& tex
     const auto second = rest.find(L'%');
     if (second == std::wstring::npos) return text;
     // The wide call: a name or value outside the ANSI code page stays whole.
-    const std::wstring value = ReadEnvVar(platform, rest.substr(0, second));
+    // The value is the one the 64-bit shell that starts the entry would use.
+    const std::wstring value = ReadEnvVar(platform, EntryVariableName(platform, rest.substr(0, second)));
     if (value.empty()) return text;
     // Only the first reference; the value itself is not scanned again.
     return text.substr(0, first) + value + rest.substr(second + 1);

@@ -3,6 +3,7 @@
 #include "platform/platform.h"
 #include "platform/shell.h"
 #include "shellpath/shell_services.h"
+#include "shellpath/wow64_paths.h"
 
 namespace quillmark {
 
@@ -42,6 +43,12 @@ std::wstring CommonShellFolderPath(const Platform& platform, const std::string& 
 }
 
 void OpenSpecialFolder(const Platform& platform, int csidl) {
+    // Under WOW64 the shell's id list for Program Files is the "(x86)"
+    // folder's; the 64-bit one is handed over by its path.
+    if (const std::wstring folder = SixtyFourBitProgramFolder(platform, csidl); !folder.empty()) {
+        platform.shell.ExecuteW(ShellOwner::None, L"open", folder, L"", L"", kSwShowNormal);
+        return;
+    }
     auto idList = platform.shell.GetSpecialFolderLocation(csidl);
     ShellExecuteInfo info;
     // DDEWAIT: return only after any DDE conversation the shell starts has ended.
@@ -54,11 +61,12 @@ void OpenSpecialFolder(const Platform& platform, int csidl) {
 }
 
 void ShowFileProperties(const Platform& platform, const std::wstring& path) {
-    // The wide call: a path the ANSI code page cannot spell still finds its sheet.
+    // The wide call: a path the ANSI code page cannot spell still finds its
+    // sheet. The sheet runs in this process, which reaches System32 as it can.
     ShellExecuteInfoW info;
     info.mask = kSeeMaskInvokeIdList;
     info.verb = L"properties";
-    info.file = path;
+    info.file = ReachablePath(platform, path);
     info.show = kSwHide;
     platform.shell.ExecuteExW(info);
 }

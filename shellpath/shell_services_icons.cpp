@@ -3,6 +3,7 @@
 #include "platform/platform.h"
 #include "platform/shell.h"
 #include "shellpath/shell_services.h"
+#include "shellpath/wow64_paths.h"
 
 namespace quillmark {
 
@@ -15,7 +16,7 @@ void MakeImageList32Bit(ImageList* list) {
 }
 
 std::unique_ptr<FileIcon> FileIconOf(const Platform& platform, const std::wstring& path, int size) {
-    return platform.shell.GetFileIcon(path, size);
+    return platform.shell.GetFileIcon(ReachablePath(platform, path), size);
 }
 
 int AddFileIcon(const Platform& platform, ImageList& list, const std::wstring& path) {

@@ -1,10 +1,12 @@
 #include "shellpath/shortcut_target.h"
 
 #include "platform/code_page.h"
+#include "platform/environment.h"
 #include "platform/installer.h"
 #include "platform/platform.h"
 #include "platform/shell_links.h"
 #include "shellpath/path_text.h"
+#include "shellpath/wow64_paths.h"
 
 namespace quillmark {
 
@@ -66,7 +68,7 @@ std::wstring ShortcutResolver::StoredTarget(const std::wstring& location) {
     if (link_) {
         // A load that succeeds replaces all an earlier one left.
         if (Succeeded(link_->Load(location, kStgmRead))) {
-            link_->GetPath(kSlgpUncPriority, target);
+            ReadTarget(*link_, target);
             return target;
         }
         // One that fails may have kept the earlier shortcut (the shell reads
@@ -78,9 +80,26 @@ std::wstring ShortcutResolver::StoredTarget(const std::wstring& location) {
     if (!link) return target;
     // A failed load leaves a new object empty, so GetPath then writes nothing.
     const bool loaded = Succeeded(link->Load(location, kStgmRead));
-    link->GetPath(kSlgpUncPriority, target);
+    ReadTarget(*link, target);
     if (loaded) link_ = std::move(link);
     return target;
+}
+
+// Under WOW64 the link object expands what a shortcut stores as
+// %ProgramFiles%\... in this process's environment, to the "(x86)" folder.
+// The stored form, expanded as the 64-bit shell that starts the entry expands
+// it, names the program; one that names an unknown variable gives way to the
+// object's own answer.
+void ShortcutResolver::ReadTarget(WideShellLink& link, std::wstring& target) {
+    if (platform_.environment.RunningUnderWow64()) {
+        std::wstring raw;
+        link.GetPath(kSlgpRawPath, raw);
+        if (const auto expanded = ExpandEntryVariables(platform_, raw); expanded && !expanded->empty()) {
+            target = *expanded;
+            return;
+        }
+    }
+    link.GetPath(kSlgpUncPriority, target);
 }
 
 HResult ResolveMsiShortcut(const Platform& platform, const std::wstring& shortcutPath, TLinkParams& params) {

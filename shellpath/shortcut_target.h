@@ -37,6 +37,7 @@ public:
 
 private:
     std::wstring StoredTarget(const std::wstring& location);
+    void ReadTarget(WideShellLink& link, std::wstring& target);
 
     const Platform& platform_;
     // Holds the last shortcut that loaded; null until one has.

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/win32/wow64.h"
+
 namespace quillmark {
 
 std::uint32_t Win32Environment::GetVariable(const std::wstring& name, wchar_t* buffer, std::uint32_t size) {
@@ -52,6 +54,14 @@ std::wstring Win32Environment::ShortDate(std::uint64_t fileTime) noexcept {
     if (written <= 0) return {};
     text.resize(static_cast<std::size_t>(written) - 1);
     return text;
+}
+
+bool Win32Environment::RunningUnderWow64() noexcept { return quillmark::RunningUnderWow64(); }
+
+std::wstring Win32Environment::SystemFolder() {
+    wchar_t folder[MAX_PATH + 1] = {};
+    const UINT length = GetSystemDirectoryW(folder, MAX_PATH + 1);
+    return length == 0 || length > MAX_PATH ? std::wstring() : std::wstring(folder, length);
 }
 
 }  // namespace quillmark

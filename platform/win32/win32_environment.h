@@ -10,6 +10,8 @@ public:
     LocalTime LocalTimeNow() override;
     std::uint64_t UtcNow() override;
     std::wstring ShortDate(std::uint64_t fileTime) noexcept override;
+    bool RunningUnderWow64() noexcept override;
+    std::wstring SystemFolder() override;
 };
 
 }  // namespace quillmark

@@ -117,7 +117,9 @@ public:
             path = Fit(loaded_->shortTarget);
             return kSOk;
         }
-        path = loaded_ ? Fit(loaded_->target) : Fit(edited_.target);
+        // SLGP_RAWPATH reports the stored form with its %NAME% references.
+        const bool raw = loaded_ && (flags & kSlgpRawPath) != 0 && !loaded_->rawTarget.empty();
+        path = raw ? Fit(loaded_->rawTarget) : loaded_ ? Fit(loaded_->target) : Fit(edited_.target);
         return path.empty() ? kSFalse : kSOk;
     }
     HResult SetPath(const std::wstring& path) override {

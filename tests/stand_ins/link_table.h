@@ -14,6 +14,10 @@ struct LinkRecord {
     // IShellLinkW::GetPath: the long form; empty when the link has no
     // file-system target.
     std::wstring target;
+    // GetPath(SLGP_RAWPATH): the target as stored with its %NAME% references
+    // (the shell writes that form for Program Files and the Windows folder,
+    // and expands it in the reading process's environment); empty: `target`.
+    std::wstring rawTarget;
     std::wstring workingDirectory;
     // GetPath(SLGP_SHORTPATH), the comment and the arguments.
     std::wstring shortTarget;

@@ -24,6 +24,11 @@ public:
     std::uint64_t UtcNow() override { return utc_ += 10000000; }
     // Always M/D/YYYY of the UTC date: a user in the United States at UTC.
     std::wstring ShortDate(std::uint64_t fileTime) noexcept override;
+    // A 64-bit process (or 32-bit Windows) until a test says otherwise.
+    void SetWow64(bool wow64) noexcept { wow64_ = wow64; }
+    bool RunningUnderWow64() noexcept override { return wow64_; }
+    void SetSystemFolder(std::wstring folder) { systemFolder_ = std::move(folder); }
+    std::wstring SystemFolder() override { return systemFolder_; }
 
 private:
     static std::wstring Key(const std::wstring& name);
@@ -31,6 +36,8 @@ private:
     std::wstring moduleFileName_;
     LocalTime now_{2026, 12, 8, 9, 30, 0};
     std::uint64_t utc_ = 134411958000000000ull;  // 2026-12-08 09:30:00 UTC
+    bool wow64_ = false;
+    std::wstring systemFolder_ = L"C:\\WINDOWS\\system32";
 };
 
 }  // namespace quillmark
