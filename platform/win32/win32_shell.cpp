@@ -168,8 +168,14 @@ std::unique_ptr<FileIcon> Win32Shell::GetFileIcon(const std::wstring& path, int 
     const UINT which = size <= systemSmall ? SHGFI_SMALLICON : SHGFI_LARGEICON;
     const DWORD_PTR result = SHGetFileInfoW(path.c_str(), 0, &info, sizeof(info), SHGFI_ICON | which);
     UniqueIcon icon(info.hIcon);
-    if (result == 0 || !icon) return nullptr;
-    return std::make_unique<Win32FileIcon>(icon.release());
+    if (result != 0 && icon) return std::make_unique<Win32FileIcon>(icon.release());
+    // A shell that parses paths through its folder listings cannot place a
+    // file reached through the Sysnative alias, which no listing shows (Wine's
+    // does so). A program's own first icon is the one the shell shows for it.
+    HICON own = nullptr;
+    if (SHDefExtractIconW(path.c_str(), 0, 0, &own, nullptr, static_cast<UINT>(size)) == S_OK && own != nullptr)
+        return std::make_unique<Win32FileIcon>(own);
+    return nullptr;
 }
 
 std::unique_ptr<ShellIdList> Win32Shell::BrowseForFolder(const BrowseInfo& info) {
