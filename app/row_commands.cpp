@@ -15,6 +15,7 @@
 #include "platform/shell.h"
 #include "shellpath/resolved_program.h"
 #include "shellpath/shell_services.h"
+#include "shellpath/wow64_paths.h"
 
 namespace quillmark {
 
@@ -48,10 +49,12 @@ void RowCommands::ForEachSelectedProgram(Step step) {
     for (const StartupEntry& row : Selected(TabUse::RowCommand).rows) step(ResolvedProgramPath(platform_, row.location));
 }
 
-// A failure ends the command at that row.
+// A failure ends the command at that row. The program is started from
+// where this process reaches it (a 32-bit one through Sysnative for System32).
 void RowCommands::OpenSelected() {
     WithDefaultErrorBox(view_, [&] {
-        ForEachSelectedProgram([&](const std::wstring& program) { OpenWithShell(platform_, program); });
+        ForEachSelectedProgram(
+            [&](const std::wstring& program) { OpenWithShell(platform_, ReachablePath(platform_, program)); });
     });
 }
 

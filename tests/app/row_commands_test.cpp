@@ -127,6 +127,21 @@ TEST_F(RowCommandsTest, AShortcutRowOpensItsTarget) {
     EXPECT_THAT(PropertySheets(), ElementsAre(L"C:\\Tools\\app.exe"));
 }
 
+// Under WOW64 a System32 program is started and its sheet shown through
+// Sysnative, where a 32-bit process reaches it; its folder goes to Explorer,
+// a 64-bit process, by the name Windows gives it.
+TEST_F(RowCommandsTest, UnderWow64ASystem32ProgramIsReachedThroughSysnative) {
+    world_.platform.environment().SetWow64(true);
+    world_.platform.environment().SetSystemFolder(L"C:\\Windows\\system32");
+    world_.AddRunValue(StartupScope::CurrentUser, L"Tray", L"C:\\Windows\\System32\\tray.exe /s");
+    Load(0);
+    commands_.OpenSelected();
+    commands_.OpenContainingFolder();
+    commands_.ShowProperties();
+    EXPECT_THAT(Opened(), ElementsAre(L"C:\\Windows\\Sysnative\\tray.exe ", L"C:\\Windows\\System32\\"));
+    EXPECT_THAT(PropertySheets(), ElementsAre(L"C:\\Windows\\Sysnative\\tray.exe "));
+}
+
 TEST_F(RowCommandsTest, AProgramWithoutFolderOpensAnEmptyFolderText) {
     world_.AddRunValue(StartupScope::CurrentUser, L"Bare", L"app.exe");
     Load(0);
