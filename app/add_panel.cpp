@@ -15,6 +15,7 @@
 #include "platform/error.h"
 #include "shellpath/path_text.h"
 #include "shellpath/shell_services.h"
+#include "shellpath/wow64_paths.h"
 
 namespace quillmark {
 
@@ -48,11 +49,13 @@ void AddPanel::PaintFocusColours(Role entered) {
 // folder: the next dialog opens where this one did.
 void AddPanel::ChooseProgramFile() {
     SwallowFailures([&] {
-        if (Trim(lastBrowsePath_).empty()) lastBrowsePath_ = SpecialFolderPath(platform_, kCsidlProgramFiles);
+        if (Trim(lastBrowsePath_).empty()) lastBrowsePath_ = PickerFolderPath(platform_, kCsidlProgramFiles);
         const std::optional<std::wstring> file = view_.ChooseFile(lastBrowsePath_);
         if (file) {
-            view_.SetFieldText(Role::PathField, *file);
-            view_.SetFieldText(Role::NameField, ExtractFileName(*file));
+            // The shortcut is for the 64-bit shell, which knows no Sysnative.
+            const std::wstring picked = WindowsNamedPath(platform_, *file);
+            view_.SetFieldText(Role::PathField, picked);
+            view_.SetFieldText(Role::NameField, ExtractFileName(picked));
             view_.SetEditPanelVisible(true);
         }
         WriteLastBrowsePath();
@@ -74,7 +77,7 @@ void AddPanel::AddProgramFromFolderList() {
     WithDefaultErrorBox(view_, [&] {
         const int index = view_.ComboItemIndex(Role::AddProgramFolderList);
         if (index < 0 || index >= static_cast<int>(std::size(kAddProgramsFolders))) return;
-        lastBrowsePath_ = SpecialFolderPath(platform_, kAddProgramsFolders[index]);
+        lastBrowsePath_ = PickerFolderPath(platform_, kAddProgramsFolders[index]);
         addMode_ = false;
         ChooseProgramFile();
     });

@@ -315,6 +315,22 @@ TEST_F(AddPanelTest, LastBrowsePathThroughItsChangePoints) {
     EXPECT_EQ(Text(Role::PathField), L"");
 }
 
+// A 32-bit process's pickers run in it: under WOW64 they open the 64-bit
+// Program Files and System32 (through Sysnative), and a file picked there is
+// written as the 64-bit shell that starts entries names it.
+TEST_F(AddPanelTest, UnderWow64ThePickersOpenTheSixtyFourBitFolders) {
+    world_.platform.environment().SetWow64(true);
+    world_.platform.environment().SetSystemFolder(L"C:\\Windows\\System32");
+    world_.platform.environment().Set(L"ProgramW6432", L"C:\\Program Files");
+    world_.platform.shell().SetFolderPath(kCsidlProgramFiles, "C:\\Program Files (x86)");
+    ChooseFile(world_, L"C:\\Windows\\Sysnative\\notepad.exe");
+    EXPECT_EQ(world_.view.Calls(L"ChooseFile").back(), L"ChooseFile C:\\Program Files");
+    EXPECT_EQ(Text(FieldId::TxtStartPath), L"C:\\Windows\\System32\\notepad.exe");
+    world_.view.comboIndexes[L"CbAddProgramsList"] = 4;
+    world_.form->Panel().AddProgramFromFolderList();
+    EXPECT_EQ(world_.view.Calls(L"ChooseFile").back(), L"ChooseFile C:\\Windows\\Sysnative");
+}
+
 // The picked folder fills the fields exactly; the settings file keeps what
 // its code page can spell.
 TEST_F(AddPanelTest, AFolderOutsideTheCodePageFillsTheFieldsExactly) {
