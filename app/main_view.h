@@ -44,6 +44,8 @@ public:
     virtual void SelectTab(int index) = 0;
     // Owner-drawn tabs are painted by TfrmRun::DrawTab; otherwise the system draws them.
     virtual void SetOwnerDrawTabs(bool ownerDraw) = 0;
+    // The text the system draws on a tab that the window does not draw.
+    virtual void SetTabCaption(int tabIndex, const std::wstring& caption) = 0;
 
     virtual int PageWidth() const = 0;   // width of the tab pages
     virtual int OuterWidth() const = 0;  // the window's width including its frame

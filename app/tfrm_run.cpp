@@ -44,8 +44,10 @@ void TfrmRun::FormCreate() {
 
         ApplyColumnRule();
 
-        // Under WOW64 the system draws the tabs in its own style.
+        // Under WOW64 the system draws the tabs in its own style, with the
+        // tab's own text: the other account's caption must be that text.
         view_.SetOwnerDrawTabs(!(services_.isWow64 && services_.isWow64()));
+        if (ForOtherAccount()) view_.SetTabCaption(0, texts::OtherAccountTabCaption(services_.account.accountName));
 
         // Without a documents folder, or when the data folder cannot be made,
         // the settings live in memory for this run and nothing is written:

@@ -53,6 +53,7 @@ public:
     int TabIndex() const override;
     void SelectTab(int index) override;
     void SetOwnerDrawTabs(bool ownerDraw) override;
+    void SetTabCaption(int tabIndex, const std::wstring& caption) override;
     int PageWidth() const override;
     int OuterWidth() const override;
     void SetColumnWidth(Role list, int column, int width) override;

@@ -114,6 +114,13 @@ void TfrmRunWindow::SetOwnerDrawTabs(bool ownerDraw) {
     InvalidateRect(tabs, nullptr, TRUE);
 }
 
+void TfrmRunWindow::SetTabCaption(int tabIndex, const std::wstring& caption) {
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = const_cast<wchar_t*>(caption.c_str());
+    TabCtrl_SetItem(Find(L"PageControl1"), tabIndex, &item);
+}
+
 int TfrmRunWindow::PageWidth() const {
     RECT bounds;
     GetWindowRect(Control(Role::TabStrip), &bounds);

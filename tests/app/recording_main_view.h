@@ -65,6 +65,9 @@ public:
         Record(L"OwnerDrawTabs " + std::to_wstring(ownerDraw));
         ownerDrawTabs = ownerDraw;
     }
+    void SetTabCaption(int tabIndex, const std::wstring& caption) override {
+        Record(L"TabCaption " + std::to_wstring(tabIndex) + L" " + caption);
+    }
     int PageWidth() const override { return pageWidth; }
     int OuterWidth() const override { return outerWidth; }
     void SetColumnWidth(Role list, int column, int width) override {

@@ -225,6 +225,10 @@ TEST_P(TfrmRunRestartAccount, AnotherAccountLeavesTheCurrentUserTabAlone) {
     RecordingTabCanvas canvas;
     world.form->DrawTab(0, canvas);
     EXPECT_EQ(canvas.steps.back().find(admin) != std::wstring::npos, c.otherAccount) << canvas.steps.back();
+    // Where the system draws the tabs (under WOW64) it shows the tab's text.
+    EXPECT_EQ(world.view.Calls(L"TabCaption"),
+              c.otherAccount ? std::vector<std::wstring>{L"TabCaption 0 " + texts::OtherAccountTabCaption(admin)}
+                             : std::vector<std::wstring>{});
     world.view.calls.clear();
     world.form->Execute(Command::DeleteSelected);
     const auto messages = world.view.Calls(L"Message");
