@@ -26,6 +26,8 @@ TEST_P(ContractTest, ValueNamesListEveryValueOnceInIndexOrder) {
         for (const auto& name : written) SeedString(root, kRunKeyPath, name, L"C:\\x.exe");
         RegistryAccessor accessor(backend_->View().registry);
         accessor.SetRoot(root);
+        // The machine's Run key as seeded: its 64-bit view, which a 32-bit process must name.
+        accessor.SetView(RegistryView::Bits64);
         ASSERT_TRUE(accessor.OpenKey(kRunKeyFromRoot));
         const auto names = OwnNames(accessor, Name(L""));
         auto sorted = written;
@@ -83,6 +85,7 @@ TEST_P(ContractTest, OpensWithOrWithoutTheLeadingBackslash) {
     ASSERT_TRUE(accessor.OpenKey(kRunKeyFromRoot));
     EXPECT_EQ(accessor.ReadString(name), L"hkcu");
     accessor.SetRoot(RegistryRoot::LocalMachine);
+    accessor.SetView(RegistryView::Bits64);
     ASSERT_TRUE(accessor.OpenKey(kRunKeyPath));
     EXPECT_EQ(accessor.ReadString(name), L"hklm");
     // Names compare without regard to letter case.
@@ -160,6 +163,7 @@ TEST_P(ContractTest, DeleteValueTakesTheExactNameAndTheRightToSetValues) {
     for (const auto& name : names) SeedString(RegistryRoot::LocalMachine, kRunKeyPath, name, L"x");
     RegistryAccessor accessor(backend_->View().registry);
     accessor.SetRoot(RegistryRoot::LocalMachine);
+    accessor.SetView(RegistryView::Bits64);
     ASSERT_TRUE(accessor.OpenKey(kRunKeyFromRoot));
     EXPECT_EQ(accessor.DeleteValue(Name(L"A")), kErrorAccessDenied);
     EXPECT_TRUE(backend_->GetValue(RegistryRoot::LocalMachine, kRunKeyPath, Name(L"A")));

@@ -1,5 +1,8 @@
 #include <windows.h>
 
+#include <cwctype>
+#include <string>
+
 #include "platform/win32/handles.h"
 #include "platform/win32/win32_platform.h"
 #include "tests/contract/contract_fixture.h"
@@ -12,10 +15,22 @@ HKEY RootHandle(RegistryRoot root) {
     return root == RegistryRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
 }
 
-// Key paths mean what they mean to a 64-bit process, as the stand-in models
-// them: SOFTWARE\... the 64-bit view, SOFTWARE\WOW6432Node\... the 32-bit
-// one. A 32-bit test process must say so (32-bit Windows ignores the flag).
-constexpr REGSAM kPathsAsNamed = KEY_WOW64_64KEY;
+// The machine keys whose view the program names itself: the Run key (its
+// plain path the 64-bit view, its WOW6432Node path the 32-bit one) and the
+// StartupApproved marks (64-bit). Their paths mean what they mean to a 64-bit
+// process, as the stand-in models them, so a 32-bit test process names that
+// view; every other key is seeded in this process's own view, where the code
+// under test opens it. 32-bit Windows ignores the flag.
+REGSAM ViewOf(RegistryRoot root, const std::wstring& key) {
+    if (root != RegistryRoot::LocalMachine) return 0;
+    std::wstring folded = key;
+    for (wchar_t& c : folded) c = static_cast<wchar_t>(towupper(c));
+    for (const wchar_t* named : {L"SOFTWARE\\WOW6432NODE\\", L"SOFTWARE\\MICROSOFT\\WINDOWS\\CURRENTVERSION\\RUN",
+                                 L"SOFTWARE\\MICROSOFT\\WINDOWS\\CURRENTVERSION\\EXPLORER\\STARTUPAPPROVED"}) {
+        if (folded.rfind(named, 0) == 0) return KEY_WOW64_64KEY;
+    }
+    return 0;
+}
 
 // The real registry and file system of the test prefix, seeded through
 // advapi32 and kernel32 directly.
@@ -26,8 +41,8 @@ public:
     void SetValue(RegistryRoot root, const std::wstring& key, const std::wstring& name, std::uint32_t type,
                   const std::vector<std::uint8_t>& bytes) override {
         UniqueHkey handle;
-        ASSERT_EQ(RegCreateKeyExW(RootHandle(root), key.c_str(), 0, nullptr, 0, KEY_SET_VALUE | kPathsAsNamed, nullptr,
-                                  handle.put(), nullptr),
+        const REGSAM access = KEY_SET_VALUE | ViewOf(root, key);
+        ASSERT_EQ(RegCreateKeyExW(RootHandle(root), key.c_str(), 0, nullptr, 0, access, nullptr, handle.put(), nullptr),
                   ERROR_SUCCESS);
         // RegSetValueExW counts a terminator in for string data whose next
         // character in memory is NUL ("the caller forgot it"). Non-zero bytes
@@ -40,7 +55,7 @@ public:
 
     std::optional<RawValue> GetValue(RegistryRoot root, const std::wstring& key, const std::wstring& name) override {
         UniqueHkey handle;
-        if (RegOpenKeyExW(RootHandle(root), key.c_str(), 0, KEY_QUERY_VALUE | kPathsAsNamed, handle.put()) !=
+        if (RegOpenKeyExW(RootHandle(root), key.c_str(), 0, KEY_QUERY_VALUE | ViewOf(root, key), handle.put()) !=
             ERROR_SUCCESS) {
             return std::nullopt;
         }
@@ -57,7 +72,7 @@ public:
 
     void DeleteValue(RegistryRoot root, const std::wstring& key, const std::wstring& name) override {
         UniqueHkey handle;
-        if (RegOpenKeyExW(RootHandle(root), key.c_str(), 0, KEY_SET_VALUE | kPathsAsNamed, handle.put()) ==
+        if (RegOpenKeyExW(RootHandle(root), key.c_str(), 0, KEY_SET_VALUE | ViewOf(root, key), handle.put()) ==
             ERROR_SUCCESS) {
             RegDeleteValueW(handle.get(), name.c_str());
         }
@@ -65,15 +80,16 @@ public:
 
     bool KeyExists(RegistryRoot root, const std::wstring& key) override {
         UniqueHkey handle;
-        return RegOpenKeyExW(RootHandle(root), key.c_str(), 0, KEY_READ | kPathsAsNamed, handle.put()) == ERROR_SUCCESS;
+        const REGSAM access = KEY_READ | ViewOf(root, key);
+        return RegOpenKeyExW(RootHandle(root), key.c_str(), 0, access, handle.put()) == ERROR_SUCCESS;
     }
 
     void DeleteKeyTree(RegistryRoot root, const std::wstring& key) override {
         UniqueHkey handle;
-        const REGSAM access = KEY_ALL_ACCESS | kPathsAsNamed;
+        const REGSAM access = KEY_ALL_ACCESS | ViewOf(root, key);
         if (RegOpenKeyExW(RootHandle(root), key.c_str(), 0, access, handle.put()) != ERROR_SUCCESS) return;
         RegDeleteTreeW(handle.get(), nullptr);
-        RegDeleteKeyExW(RootHandle(root), key.c_str(), kPathsAsNamed, 0);
+        RegDeleteKeyExW(RootHandle(root), key.c_str(), ViewOf(root, key), 0);
     }
 
     // Seeding what is already there succeeds, as it does on the stand-in:

@@ -100,7 +100,7 @@ HKEY RootOf(Scope scope) noexcept { return scope == Scope::CurrentUser ? HKEY_CU
 std::wstring StartupFolder(Scope scope) {
     const wchar_t* valueName = scope == Scope::CurrentUser ? L"StartUp" : L"Common Startup";
     UniqueHkey key;
-    if (RegOpenKeyExW(RootOf(scope), kShellFoldersPath, 0, KEY_READ | kSeedView, key.put()) != ERROR_SUCCESS) return {};
+    if (RegOpenKeyExW(RootOf(scope), kShellFoldersPath, 0, KEY_READ, key.put()) != ERROR_SUCCESS) return {};
     DWORD type = REG_NONE;
     return ReadStringData(key.get(), valueName, type);
 }
