@@ -171,11 +171,16 @@ std::unique_ptr<FileIcon> Win32Shell::GetFileIcon(const std::wstring& path, int 
     if (result != 0 && icon) return std::make_unique<Win32FileIcon>(icon.release());
     // A shell that parses paths through its folder listings cannot place a
     // file reached through the Sysnative alias, which no listing shows (Wine's
-    // does so). A program's own first icon is the one the shell shows for it.
+    // does so). A program's own first icon is the one the shell shows for it;
+    // one without any shows the icon of its kind. A missing file has none.
     HICON own = nullptr;
     if (SHDefExtractIconW(path.c_str(), 0, 0, &own, nullptr, static_cast<UINT>(size)) == S_OK && own != nullptr)
         return std::make_unique<Win32FileIcon>(own);
-    return nullptr;
+    if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return nullptr;
+    info = SHFILEINFOW{};
+    const UINT kind = SHGFI_USEFILEATTRIBUTES | SHGFI_ICON | which;
+    SHGetFileInfoW(path.c_str(), FILE_ATTRIBUTE_NORMAL, &info, sizeof(info), kind);
+    return info.hIcon != nullptr ? std::make_unique<Win32FileIcon>(info.hIcon) : nullptr;
 }
 
 std::unique_ptr<ShellIdList> Win32Shell::BrowseForFolder(const BrowseInfo& info) {
