@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cwchar>
 #include <string>
 
 #include "app/control_ids.h"
@@ -28,6 +29,13 @@ HWND ListWindowOf(const QuillmarkProcess& app, Scope scope) {
 }
 
 }  // namespace
+
+DWORD ScaledWait(DWORD timeoutMs) {
+    wchar_t value[16] = L"";
+    const DWORD length = GetEnvironmentVariableW(L"QUILLMARK_UI_WAIT_SCALE", value, 16);
+    const long scale = length > 0 && length < 16 ? wcstol(value, nullptr, 10) : 1;
+    return scale > 1 ? timeoutMs * static_cast<DWORD>(scale) : timeoutMs;
+}
 
 void MainWindowTest::SetUp() {
     // Both scopes get the kinds of entries a real machine has: quoted paths
@@ -61,7 +69,7 @@ void MainWindowTest::TearDown() {
 
 void MainWindowTest::Start(const std::wstring& arguments, const std::wstring& exePath) {
     app_ = std::make_unique<QuillmarkProcess>(exePath, arguments);
-    ASSERT_NE(app_->WaitForMainWindow(kStartTimeoutMs), nullptr)
+    ASSERT_NE(app_->WaitForMainWindow(ScaledWait(kStartTimeoutMs)), nullptr)
         << "no visible window of class TfrmRun captioned \"Quillmark 1.5\" appeared";
 }
 
@@ -134,7 +142,7 @@ testing::AssertionResult MainWindowTest::WaitForRows(Scope scope, DWORD timeoutM
     const auto expected = static_cast<int>(ExpectedRows(scope).size());
     const RemoteListView list = List(scope);
     int count = -1;
-    if (WaitFor([&] { return (count = list.ItemCount()) == expected; }, timeoutMs)) {
+    if (WaitFor([&] { return (count = list.ItemCount()) == expected; }, ScaledWait(timeoutMs))) {
         return testing::AssertionSuccess();
     }
     return testing::AssertionFailure() << "the list holds " << count << " rows, the prefix has " << expected
@@ -159,7 +167,7 @@ int RowsAwaitingIcons(const RemoteListView& list) {
 testing::AssertionResult MainWindowTest::WaitForIcons(Scope scope, DWORD timeoutMs) const {
     const RemoteListView list = List(scope);
     int awaiting = -1;
-    if (WaitFor([&] { return (awaiting = RowsAwaitingIcons(list)) == 0; }, timeoutMs, 50)) {
+    if (WaitFor([&] { return (awaiting = RowsAwaitingIcons(list)) == 0; }, ScaledWait(timeoutMs), 50)) {
         return testing::AssertionSuccess();
     }
     return testing::AssertionFailure() << awaiting << " rows still show the built-in image";

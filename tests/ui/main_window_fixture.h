@@ -19,6 +19,9 @@ namespace quillmark::uitest {
 // the first start in a fresh prefix may take several.
 inline constexpr DWORD kStartTimeoutMs = 30000;
 inline constexpr DWORD kLoadTimeoutMs = 15000;
+// A wait stretched by the factor QUILLMARK_UI_WAIT_SCALE names (1 when unset):
+// under user-mode emulation a 32-bit process starts in minutes, not seconds.
+DWORD ScaledWait(DWORD timeoutMs);
 
 // Names of the seeded entries whose rows the tests look at.
 inline constexpr wchar_t kNotepadValue[] = L"QM Notepad";

@@ -1,0 +1,175 @@
+// Windows starts every startup entry from its 64-bit shell. Entries that name
+// programs only the 64-bit side of Windows has (one in the 64-bit System32,
+// one in the 64-bit Program Files through %ProgramFiles%, a shortcut to that
+// one) read "Enabled" with their program's icon, in the 32-bit exe under
+// WOW64 exactly as in the 64-bit exe.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "app/control_ids.h"
+#include "tests/ui/main_window_fixture.h"
+#include "tests/ui/support/wait.h"
+
+namespace quillmark::uitest {
+namespace {
+
+constexpr wchar_t kSystemValue[] = L"QM System64";
+constexpr wchar_t kProgramValue[] = L"QM Program64";
+constexpr wchar_t kProgramFolder[] = L"QM Only64";
+constexpr wchar_t kProgram[] = L"qm-only64.exe";
+
+std::wstring Variable(const wchar_t* name) {
+    wchar_t value[MAX_PATH + 1] = L"";
+    const DWORD length = GetEnvironmentVariableW(name, value, MAX_PATH + 1);
+    return length == 0 || length > MAX_PATH ? std::wstring() : std::wstring(value, length);
+}
+
+bool IsWow64(DWORD processId) {
+    const HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+    BOOL wow64 = FALSE;
+    const bool answered = process != nullptr && IsWow64Process(process, &wow64);
+    if (process != nullptr) CloseHandle(process);
+    return answered && wow64;
+}
+
+// Copies of a program with an icon (Quillmark itself) in the 64-bit System32
+// and the 64-bit Program Files, and nowhere a 32-bit process would look
+// first. A 32-bit harness writes them with the file-system redirection off.
+class SixtyFourBitCopies {
+public:
+    SixtyFourBitCopies() {
+        wchar_t system[MAX_PATH + 1] = L"";
+        GetSystemDirectoryW(system, MAX_PATH + 1);
+        // ProgramW6432 names the 64-bit folder to either build; 32-bit Windows lacks it.
+        std::wstring programFiles = Variable(L"ProgramW6432");
+        if (programFiles.empty()) programFiles = Variable(L"ProgramFiles");
+        folder_ = programFiles + L"\\" + kProgramFolder;
+        paths_ = {std::wstring(system) + L"\\" + kProgram, folder_ + L"\\" + kProgram};
+        Unredirected([&] {
+            CreateDirectoryW(folder_.c_str(), nullptr);
+            for (const std::wstring& path : paths_)
+                copied_ += CopyFileW(QuillmarkExePath().c_str(), path.c_str(), FALSE) ? 1 : 0;
+        });
+    }
+    ~SixtyFourBitCopies() {
+        Unredirected([&] {
+            for (const std::wstring& path : paths_) DeleteFileW(path.c_str());
+            RemoveDirectoryW(folder_.c_str());
+        });
+    }
+    bool Made() const { return copied_ == 2; }
+    // The copy in Program Files as a 64-bit process names it.
+    const std::wstring& InProgramFiles() const { return paths_[1]; }
+
+private:
+    template <typename Work>
+    static void Unredirected(Work work) {
+        PVOID redirection = nullptr;
+        const BOOL off = Wow64DisableWow64FsRedirection(&redirection);
+        work();
+        if (off) Wow64RevertWow64FsRedirection(redirection);
+    }
+
+    std::wstring folder_;
+    std::vector<std::wstring> paths_;
+    int copied_ = 0;
+};
+
+struct ShownRow {
+    std::wstring name;
+    std::wstring location;
+    std::wstring status;
+    bool icon = false;
+    bool operator==(const ShownRow&) const = default;
+};
+
+void PrintTo(const ShownRow& row, std::ostream* out) {
+    const auto narrow = [](const std::wstring& text) { return std::string(text.begin(), text.end()); };
+    *out << narrow(row.name) << " | " << narrow(row.status) << (row.icon ? " | icon" : " | no icon");
+}
+
+class SixtyFourBitProgramsUiTest : public MainWindowTest {
+protected:
+    // Both tabs as the running exe shows them once every icon is in, the
+    // current user's tab selected again at the end.
+    std::vector<ShownRow> ShownRows() {
+        std::vector<ShownRow> shown;
+        EXPECT_TRUE(WaitForIcons(Scope::CurrentUser));
+        AppendRows(Scope::CurrentUser, shown);
+        OpenAllUsersTab();
+        EXPECT_TRUE(WaitForIcons(Scope::AllUsers));
+        AppendRows(Scope::AllUsers, shown);
+        Tabs().ClickTab(0);
+        EXPECT_TRUE(WaitForRows(Scope::CurrentUser));
+        return shown;
+    }
+
+    void AppendRows(Scope scope, std::vector<ShownRow>& shown) const {
+        const RemoteListView list = List(scope);
+        const std::vector<ListRow> rows = list.Rows();
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            shown.push_back({rows[i].name, rows[i].location, list.ItemText(static_cast<int>(i), 2),
+                             rows[i].imageIndex >= 1});
+        }
+    }
+
+    std::wstring Status(const std::wstring& location) const {
+        const RemoteListView list = List(Scope::CurrentUser);
+        for (int row = 0; row < list.ItemCount(); ++row) {
+            if (list.ItemText(row, 1) != location) continue;
+            return list.ItemText(row, 2) + (list.ImageIndex(row) >= 1 ? L" with icon" : L"");
+        }
+        return L"<no row>";
+    }
+};
+
+TEST_F(SixtyFourBitProgramsUiTest, ProgramsOfTheSixtyFourBitSideAreEnabledWithTheirIcons) {
+    const SixtyFourBitCopies copies;
+    ASSERT_TRUE(copies.Made());
+    const std::wstring inSystem = L"%SystemRoot%\\System32\\" + std::wstring(kProgram) + L" /x";
+    const std::wstring inProgramFiles =
+        L"\"%ProgramFiles%\\" + std::wstring(kProgramFolder) + L"\\" + kProgram + L"\" -y";
+    seed_.AddString(Scope::CurrentUser, kSystemValue, inSystem, REG_EXPAND_SZ);
+    seed_.AddString(Scope::CurrentUser, kProgramValue, inProgramFiles, REG_EXPAND_SZ);
+    const std::wstring shortcut = seed_.AddShortcut(Scope::CurrentUser, L"QM Program64.lnk", copies.InProgramFiles());
+
+    // The same prefix through the other build first, when the stage names one.
+    std::vector<ShownRow> otherBuild;
+    const std::wstring other = Variable(L"QUILLMARK_OTHER_EXE");
+    if (!other.empty()) {
+        ASSERT_NO_FATAL_FAILURE(Start({}, other));
+        ASSERT_TRUE(WaitForRows(Scope::CurrentUser));
+        otherBuild = ShownRows();
+        ASSERT_NO_FATAL_FAILURE(Exit());
+    }
+
+    ASSERT_NO_FATAL_FAILURE(Start());
+    const bool wow64 = IsWow64(app_->ProcessId());
+    ASSERT_TRUE(WaitForRows(Scope::CurrentUser));
+    ASSERT_TRUE(WaitForIcons(Scope::CurrentUser));
+    for (const std::wstring& location : {inSystem, inProgramFiles, shortcut}) {
+        SCOPED_TRACE(std::string(location.begin(), location.end()));
+        EXPECT_EQ(Status(location), L"Enabled with icon");
+    }
+    Screenshot(wow64 ? L"ui-win32-sixty-four-bit-programs" : L"ui-sixty-four-bit-programs");
+    ExpectListShowsScope(Scope::CurrentUser);
+    const std::vector<ShownRow> thisBuild = ShownRows();
+    const auto missing = std::find_if(thisBuild.begin(), thisBuild.end(),
+                                      [](const ShownRow& row) { return row.name == kMissingValue; });
+    ASSERT_NE(missing, thisBuild.end());
+    EXPECT_EQ(missing->status, L"Program not found");
+    if (!otherBuild.empty()) {
+        EXPECT_EQ(thisBuild, otherBuild) << "both builds list the same";
+    }
+
+    // Under WOW64 the system draws the tabs; elsewhere the window does.
+    const auto style = GetWindowLongPtrW(Control(control_ids::kPageControl1), GWL_STYLE);
+    EXPECT_EQ((style & TCS_OWNERDRAWFIXED) != 0, !wow64);
+}
+
+}  // namespace
+}  // namespace quillmark::uitest
