@@ -79,7 +79,8 @@ configure_and_build() {
     shift 2
     cmake -S "$root" -B "$dir" "$@" >"$dir.configure.log" 2>&1 || { cat "$dir.configure.log"; return 1; }
     # shellcheck disable=SC2086 # one word per target
-    cmake --build "$dir" -j"$jobs" --target $targets >"$dir.build.log" 2>&1 || { tail -n 60 "$dir.build.log"; return 1; }
+    cmake --build "$dir" -j"$jobs" --target $targets >"$dir.build.log" 2>&1 ||
+        { tail -n 60 "$dir.build.log"; return 1; }
 }
 
 # Turns the UI tests' bitmaps into PNGs.
@@ -224,9 +225,19 @@ else
     i386_stop_prefix
 
     export WINEPREFIX="$build/wine32-ui"
-    other_exe=""
-    [ -f "$build/win64/app/Quillmark.exe" ] && other_exe=$(to_windows_path "$build/win64/app/Quillmark.exe")
-    QUILLMARK_EXE="$(to_windows_path "$build/win32/app/Quillmark.exe")" QUILLMARK_OTHER_EXE="$other_exe" \
+    # The 64-bit exe's smoke test first, in the same prefix, writing what its
+    # window lists; the 32-bit one's holds its own window against that.
+    rows64="$build/logs/rows64.txt"
+    rm -f "$rows64"
+    if [ -f "$build/win64/tests/quillmark_ui_tests.exe" ]; then
+        QUILLMARK_EXE="$(to_windows_path "$build/win64/app/Quillmark.exe")" \
+            QUILLMARK_ROWS_OUT="$(to_windows_path "$rows64")" \
+            i386_wine_in "$build/win64/tests" ./quillmark_ui_tests.exe --gtest_filter='SixtyFourBitProgramsUiTest.*' \
+            >"$build/logs/ui32-rows64.log" 2>&1
+        count_gtest "$build/logs/ui32-rows64.log" "ui32 (64-bit exe)"
+    fi
+    QUILLMARK_EXE="$(to_windows_path "$build/win32/app/Quillmark.exe")" \
+        QUILLMARK_ROWS_OF_64BIT="$([ -f "$rows64" ] && to_windows_path "$rows64")" \
         QUILLMARK_SCREENSHOTS="$(to_windows_path "$build/screenshots")" \
         i386_wine_in "$build/win32/tests" ./quillmark_ui_tests.exe --gtest_filter="$ui32_filter" \
         >"$build/logs/ui32.log" 2>&1
