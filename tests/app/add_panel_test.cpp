@@ -325,7 +325,7 @@ TEST_F(AddPanelTest, UnderWow64ThePickersOpenTheSixtyFourBitFolders) {
     world_.platform.shell().SetFolderPath(kCsidlProgramFiles, "C:\\Program Files (x86)");
     ChooseFile(world_, L"C:\\Windows\\Sysnative\\notepad.exe");
     EXPECT_EQ(world_.view.Calls(L"ChooseFile").back(), L"ChooseFile C:\\Program Files");
-    EXPECT_EQ(Text(FieldId::TxtStartPath), L"C:\\Windows\\System32\\notepad.exe");
+    EXPECT_EQ(Text(Role::PathField), L"C:\\Windows\\System32\\notepad.exe");
     world_.view.comboIndexes[L"CbAddProgramsList"] = 4;
     world_.form->Panel().AddProgramFromFolderList();
     EXPECT_EQ(world_.view.Calls(L"ChooseFile").back(), L"ChooseFile C:\\Windows\\Sysnative");
