@@ -72,6 +72,19 @@ skipped_reasons() {
                                               print $0 ": " reason; reason = "" }' "$1"
 }
 
+# What Windows code under Wine cannot make itself, for the contract suite,
+# staged in the current prefix: a folder that is a link (Wine shows a Unix
+# link as a reparse point), and one owned by another account (another Unix
+# user).
+stage_links_and_owners() {
+    local staged="$WINEPREFIX/drive_c/qm-staged"
+    mkdir -p "$staged/link target" "$staged/foreign"
+    ln -sfn "link target" "$staged/link"
+    export QUILLMARK_TEST_LINK='C:\qm-staged\link'
+    unset QUILLMARK_TEST_FOREIGN_FOLDER
+    if chown 4321:4321 "$staged/foreign" 2>/dev/null; then export QUILLMARK_TEST_FOREIGN_FOLDER='C:\qm-staged\foreign'; fi
+}
+
 # Configures $1 with the cmake options after $2 and builds the targets named
 # in $2 (separated by blanks).
 configure_and_build() {
@@ -136,14 +149,7 @@ if configure_and_build "$build/win64" all -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake"; then
     start_xvfb
     new_wine_prefix "$build/wine-tests"
-    # What Windows code under Wine cannot make itself, for the contract
-    # suite: a folder that is a link (Wine shows a Unix link as a reparse
-    # point), and one owned by another account (another Unix user).
-    staged="$WINEPREFIX/drive_c/qm-staged"
-    mkdir -p "$staged/link target" "$staged/foreign"
-    ln -sfn "link target" "$staged/link"
-    export QUILLMARK_TEST_LINK='C:\qm-staged\link'
-    if chown 4321:4321 "$staged/foreign" 2>/dev/null; then export QUILLMARK_TEST_FOREIGN_FOLDER='C:\qm-staged\foreign'; fi
+    stage_links_and_owners
 
     step "Windows tests under Wine"
     (cd "$build/win64/tests" && run_wine ./quillmark_tests.exe) >"$build/logs/wine.log" 2>&1
@@ -215,6 +221,7 @@ else
     fi
     start_xvfb
     i386_new_prefix "$build/wine32-tests"
+    stage_links_and_owners
     # Booting a prefix is the slow part under emulation: the UI tests get a copy.
     rm -rf "$build/wine32-ui" && cp -a "$build/wine32-tests" "$build/wine32-ui"
 

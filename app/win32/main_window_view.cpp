@@ -118,7 +118,7 @@ void TfrmRunWindow::SetTabCaption(int tabIndex, const std::wstring& caption) {
     TCITEMW item{};
     item.mask = TCIF_TEXT;
     item.pszText = const_cast<wchar_t*>(caption.c_str());
-    TabCtrl_SetItem(Find(L"PageControl1"), tabIndex, &item);
+    TabCtrl_SetItem(Control(Role::TabStrip), tabIndex, &item);
 }
 
 int TfrmRunWindow::PageWidth() const {

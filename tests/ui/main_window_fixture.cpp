@@ -123,7 +123,10 @@ void MainWindowTest::SelectRows(Scope scope, std::initializer_list<std::wstring>
         ClickAt(list.Window(), list.ItemCentre(row), false, !first);
         first = false;
     }
-    ASSERT_EQ(list.SelectedCount(), static_cast<int>(names.size()));
+    // The clicks are input the window takes in its own time.
+    const int expected = static_cast<int>(names.size());
+    ASSERT_TRUE(WaitFor([&] { return list.SelectedCount() == expected; }, ScaledWait(3000)))
+        << list.SelectedCount() << " rows selected";
     for (const std::wstring& name : names) ASSERT_TRUE(list.Row(RowNamed(list, name)).selected);
 }
 

@@ -12,6 +12,7 @@
 
 #include "app/control_ids.h"
 #include "tests/ui/main_window_fixture.h"
+#include "tests/ui/support/handles.h"
 #include "tests/ui/support/wait.h"
 
 namespace quillmark::uitest {
@@ -29,11 +30,9 @@ std::wstring Variable(const wchar_t* name) {
 }
 
 bool IsWow64(DWORD processId) {
-    const HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+    const UniqueKernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
     BOOL wow64 = FALSE;
-    const bool answered = process != nullptr && IsWow64Process(process, &wow64);
-    if (process != nullptr) CloseHandle(process);
-    return answered && wow64;
+    return process && IsWow64Process(process.get(), &wow64) && wow64;
 }
 
 // Copies of a program with an icon (Quillmark itself) in the 64-bit System32
@@ -91,23 +90,21 @@ std::wstring RowLine(const ListRow& row, const std::wstring& status) {
 bool WriteLines(const std::wstring& path, const std::vector<std::wstring>& lines) {
     std::wstring text;
     for (const std::wstring& line : lines) text += line + L"\n";
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
+    const UniqueFileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    if (!file) return false;
     DWORD written = 0;
     const auto size = static_cast<DWORD>(text.size() * sizeof(wchar_t));
-    const bool ok = WriteFile(file, text.data(), size, &written, nullptr) && written == size;
-    CloseHandle(file);
-    return ok;
+    return WriteFile(file.get(), text.data(), size, &written, nullptr) && written == size;
 }
 
 std::vector<std::wstring> ReadLines(const std::wstring& path) {
     std::vector<std::wstring> lines;
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return {L"<" + path + L" cannot be read>"};
-    std::wstring text(GetFileSize(file, nullptr) / sizeof(wchar_t), L'\0');
+    const UniqueFileHandle file(
+        CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!file) return {L"<" + path + L" cannot be read>"};
+    std::wstring text(GetFileSize(file.get(), nullptr) / sizeof(wchar_t), L'\0');
     DWORD read = 0;
-    ReadFile(file, text.data(), static_cast<DWORD>(text.size() * sizeof(wchar_t)), &read, nullptr);
-    CloseHandle(file);
+    ReadFile(file.get(), text.data(), static_cast<DWORD>(text.size() * sizeof(wchar_t)), &read, nullptr);
     for (std::size_t start = 0, end; (end = text.find(L'\n', start)) != std::wstring::npos; start = end + 1)
         lines.push_back(text.substr(start, end - start));
     return lines;
@@ -175,7 +172,7 @@ TEST_F(SixtyFourBitProgramsUiTest, ProgramsOfTheSixtyFourBitSideAreEnabledWithTh
     }
 
     // Under WOW64 the system draws the tabs; elsewhere the window does.
-    const auto style = GetWindowLongPtrW(Control(control_ids::kPageControl1), GWL_STYLE);
+    const auto style = GetWindowLongPtrW(Control(control_ids::kTabStrip), GWL_STYLE);
     EXPECT_EQ((style & TCS_OWNERDRAWFIXED) != 0, !wow64);
 }
 
