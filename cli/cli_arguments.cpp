@@ -18,16 +18,15 @@ enum OptionBit : unsigned {
     kReplace = 64,
 };
 
-struct OptionSpec {
+struct OptionRow {
     const wchar_t* name;
     OptionBit bit;
     const wchar_t* value;  // how help names its value; null for a switch
     const wchar_t* summary;
 };
 
-constexpr OptionSpec kOptions[] = {
-    {L"--scope", kScope, L"user|all|both",
-     L"user: your own entries; all: the machine's, for all users; both: the two"},
+constexpr OptionRow kOptions[] = {
+    {L"--scope", kScope, L"user|all|both", L"user: your own entries; all: the machine's, for all users; both: the two"},
     {L"--format", kFormat, L"table|csv|json",
      L"table for people, cut to the console's width; csv with a header row; json as one array"},
     {L"--name", kName, L"NAME", L"the entry's name, exactly, in any letter case"},
@@ -37,7 +36,7 @@ constexpr OptionSpec kOptions[] = {
     {L"--replace", kReplace, nullptr, L"replaces a Startup shortcut of the same name"},
 };
 
-struct CommandSpec {
+struct CommandRow {
     const wchar_t* name;
     CliCommand command;
     unsigned allowed;
@@ -49,7 +48,7 @@ struct CommandSpec {
 
 constexpr unsigned kMatch = kScope | kName | kSource | kWhatIf;
 
-constexpr CommandSpec kCommands[] = {
+constexpr CommandRow kCommands[] = {
     {L"list", CliCommand::List, kScope | kFormat, 0, ScopeChoice::Both, false,
      L"lists every startup entry (default: --scope both --format table)"},
     {L"disable", CliCommand::Disable, kMatch, kName, ScopeChoice::Both, false,
@@ -80,8 +79,9 @@ wchar_t AsciiLower(wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wcha
 
 bool SameWord(const std::wstring& text, const wchar_t* word) {
     const std::wstring other(word);
-    return text.size() == other.size() &&
-           std::equal(text.begin(), text.end(), other.begin(), [](wchar_t a, wchar_t b) { return AsciiLower(a) == AsciiLower(b); });
+    return text.size() == other.size() && std::equal(text.begin(), text.end(), other.begin(), [](wchar_t a, wchar_t b) {
+               return AsciiLower(a) == AsciiLower(b);
+           });
 }
 
 // Where an option may stand; "help" also as the command.
@@ -108,7 +108,7 @@ std::optional<int> KeywordValue(const Keyword (&keywords)[N], const std::wstring
 ParsedArguments Refuse(std::wstring why) { return ParsedArguments{std::nullopt, std::move(why)}; }
 
 // Stores one option's value into the request; the reason when it is not one the option takes.
-std::optional<std::wstring> Apply(const OptionSpec& option, const std::wstring& value, CliRequest& request) {
+std::optional<std::wstring> Apply(const OptionRow& option, const std::wstring& value, CliRequest& request) {
     switch (option.bit) {
     case kScope:
         if (const auto scope = KeywordValue(kScopes, value)) {
@@ -132,21 +132,22 @@ std::optional<std::wstring> Apply(const OptionSpec& option, const std::wstring& 
 }
 
 // The options a command needs but was not given, named as help names them.
-std::wstring MissingOptions(const CommandSpec& command, unsigned given) {
+std::wstring MissingOptions(const CommandRow& command, unsigned given) {
     std::wstring missing;
-    for (const OptionSpec& option : kOptions) {
+    for (const OptionRow& option : kOptions) {
         if ((command.required & option.bit) == 0 || (given & option.bit) != 0) continue;
         missing += (missing.empty() ? L"" : L" and ") + std::wstring(option.name) + L" " + option.value;
     }
     return missing;
 }
 
-std::wstring Synopsis(const CommandSpec& command) {
+std::wstring Synopsis(const CommandRow& command) {
     std::wstring text = L"  quillmark-cli " + std::wstring(command.name);
-    for (const OptionSpec& option : kOptions) {
+    for (const OptionRow& option : kOptions) {
         if ((command.allowed & option.bit) == 0) continue;
         std::wstring usage = option.name;
-        if (option.value != nullptr) usage += L" " + std::wstring(option.bit == kScope && command.oneScope ? L"user|all" : option.value);
+        if (option.value != nullptr)
+            usage += L" " + std::wstring(option.bit == kScope && command.oneScope ? L"user|all" : option.value);
         text += (command.required & option.bit) != 0 ? L" " + usage : L" [" + usage + L"]";
     }
     return text + L"\r\n";
@@ -158,7 +159,7 @@ ParsedArguments ParseArguments(std::span<const std::wstring> arguments) {
     const ParsedArguments help{CliRequest{}, {}};
     if (arguments.empty()) return Refuse(L"no command given");
     if (IsHelp(arguments[0]) || SameWord(arguments[0], L"help")) return help;
-    const CommandSpec* command = FindByName(kCommands, arguments[0]);
+    const CommandRow* command = FindByName(kCommands, arguments[0]);
     if (command == nullptr) return Refuse(L"unknown command '" + arguments[0] + L"'");
 
     CliRequest request;
@@ -170,7 +171,7 @@ ParsedArguments ParseArguments(std::span<const std::wstring> arguments) {
         if (IsHelp(argument)) return help;
         if (!argument.starts_with(L"--")) return Refuse(L"unexpected argument '" + argument + L"'");
         const auto equals = argument.find(L'=');
-        const OptionSpec* option = FindByName(kOptions, argument.substr(0, equals));
+        const OptionRow* option = FindByName(kOptions, argument.substr(0, equals));
         if (option == nullptr) return Refuse(L"unknown option '" + argument.substr(0, equals) + L"'");
         if ((command->allowed & option->bit) == 0)
             return Refuse(std::wstring(option->name) + L" does not apply to " + command->name);
@@ -197,14 +198,14 @@ ParsedArguments ParseArguments(std::span<const std::wstring> arguments) {
 
 std::wstring HelpText() {
     std::wstring text = L"quillmark-cli lists and changes the programs Windows starts at logon.\r\n\r\nUsage:\r\n";
-    for (const CommandSpec& command : kCommands) text += Synopsis(command);
+    for (const CommandRow& command : kCommands) text += Synopsis(command);
     text += L"\r\nCommands:\r\n";
-    for (const CommandSpec& command : kCommands) {
+    for (const CommandRow& command : kCommands) {
         text += L"  " + std::wstring(command.name) + std::wstring(9 - std::wstring(command.name).size(), L' ') +
                 command.summary + L"\r\n";
     }
     text += L"\r\nOptions:\r\n";
-    for (const OptionSpec& option : kOptions) {
+    for (const OptionRow& option : kOptions) {
         const std::wstring name = option.name;
         text += L"  " + name + std::wstring(12 - name.size(), L' ') + option.summary + L"\r\n";
     }

@@ -41,7 +41,8 @@ constexpr ChangeWords kChanges[] = {
 };
 
 const ChangeWords& WordsOf(CliCommand command) {
-    return *std::find_if(std::begin(kChanges), std::end(kChanges), [&](const ChangeWords& w) { return w.command == command; });
+    return *std::find_if(std::begin(kChanges), std::end(kChanges),
+                         [&](const ChangeWords& w) { return w.command == command; });
 }
 
 // "'Name' (user, Run, HKEY_CURRENT_USER\...\Run)"
@@ -52,7 +53,8 @@ std::wstring Describe(const ListedRow& row) {
 
 // Missing rights are worth a second, elevated try; any other failure is not.
 ExitCode FailureCode(const std::vector<RemovalFailure>& failures) {
-    const bool denied = std::any_of(failures.begin(), failures.end(), [](const RemovalFailure& f) { return f.accessDenied; });
+    const bool denied =
+        std::any_of(failures.begin(), failures.end(), [](const RemovalFailure& f) { return f.accessDenied; });
     return denied ? kExitNeedsAdministrator : kExitFailed;
 }
 
@@ -95,7 +97,9 @@ private:
         if (matching.size() != 1) {
             const std::vector<ListedRow> candidates =
                 matching.empty() ? RowsOfSource(platform_.codePage, rows, request.source) : matching;
-            Err((matching.empty() ? L"No entry is named '" + *request.name + L"'. The entries are:\r\n"
+            const std::wstring ofSource = request.source ? L" of source '" + *request.source + L"'" : L"";
+            Err((matching.empty() ? L"No entry" + ofSource + L" is named '" + *request.name + L"'. The entries" +
+                                        ofSource + L" are:\r\n"
                                   : L"More than one entry is named '" + *request.name +
                                         L"'; choose one with --scope or --source:\r\n") +
                 TableOfRecords(RecordsOf(candidates), output_.Width(CliStream::Error)));
@@ -104,7 +108,8 @@ private:
         const ListedRow& row = matching.front();
         const ChangeWords& words = WordsOf(request.command);
         const bool disabled = row.entry.approval.disabled;
-        if ((request.command == CliCommand::Disable && disabled) || (request.command == CliCommand::Enable && !disabled)) {
+        if ((request.command == CliCommand::Disable && disabled) ||
+            (request.command == CliCommand::Enable && !disabled)) {
             Out(Describe(row) + L" is " + (disabled ? L"disabled" : L"enabled") + L" already; nothing changed.\r\n");
             return kExitDone;
         }
@@ -118,7 +123,8 @@ private:
             // The record of what goes is written first; without it nothing goes.
             failures = RemoveEntries(context_, row.scope, entry, dataFolder_);
         } else {
-            failures = (request.command == CliCommand::Disable ? DisableEntries : EnableEntries)(context_, row.scope, entry);
+            failures =
+                (request.command == CliCommand::Disable ? DisableEntries : EnableEntries)(context_, row.scope, entry);
         }
         if (failures.empty()) {
             Out(std::wstring(words.done) + L" " + Describe(row) + L".\r\n");
@@ -158,7 +164,8 @@ private:
         };
         AddStartupShortcut(context_, scope, *request.name, *request.path, false, replace);
         if (!existing.empty() && !request.replace) {
-            Err(L"A startup entry named '" + existing + L"' already exists; nothing was written. --replace replaces it.\r\n");
+            Err(L"A startup entry named '" + existing +
+                L"' already exists; nothing was written. --replace replaces it.\r\n");
             return kExitFailed;
         }
         const std::wstring folder =
@@ -188,8 +195,8 @@ int RunCli(std::span<const std::wstring> arguments, const Platform& platform, co
     try {
         const ParsedArguments parsed = ParseArguments(arguments);
         if (!parsed.request) {
-            output.Write(CliStream::Error, L"quillmark-cli: " + parsed.usageError +
-                                               L"\r\nquillmark-cli --help lists the commands.\r\n");
+            output.Write(CliStream::Error,
+                         L"quillmark-cli: " + parsed.usageError + L"\r\nquillmark-cli --help lists the commands.\r\n");
             return kExitUsage;
         }
         return CliRun(platform, dataFolder, output).Run(*parsed.request);

@@ -51,11 +51,7 @@ std::wstring UtcTimeText(std::uint64_t fileTime) {
 
 EntryRecord RecordOf(StartupScope scope, const StartupEntry& row, const std::wstring& program) {
     const EntryState state = StateOf(row);
-    return EntryRecord{ScopeName(scope),
-                       SourceName(row),
-                       row.name,
-                       SourcePlace(scope, row),
-                       row.location,
+    return EntryRecord{ScopeName(scope), SourceName(row), row.name, SourcePlace(scope, row), row.location,
                        StateName(state),
                        state == EntryState::Disabled ? UtcTimeText(row.approval.disabledAt) : std::wstring(),
                        // The program part of a command line keeps the blank after it.

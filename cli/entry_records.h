@@ -9,8 +9,8 @@ namespace quillmark {
 
 // One startup entry as quillmark-cli reports it, every field as text.
 struct EntryRecord {
-    std::wstring scope;       // "user" or "all", as --scope names them
-    std::wstring source;      // SourceName
+    std::wstring scope;   // "user" or "all", as --scope names them
+    std::wstring source;  // SourceName
     std::wstring name;
     std::wstring where;       // the Run key (its view in its path) or the Startup folder
     std::wstring command;     // the Run value's command line or the Startup file's path

@@ -82,7 +82,8 @@ std::wstring JsonText(const std::vector<EntryRecord>& records) {
         for (const RecordField& field : kRecordFields) {
             const std::wstring& value = records[i].*field.member;
             const bool isNull = field.member == &EntryRecord::disabledAt && value.empty();
-            object += (object.empty() ? L"{" : L",") + JsonString(field.key) + L":" + (isNull ? L"null" : JsonString(value));
+            object +=
+                (object.empty() ? L"{" : L",") + JsonString(field.key) + L":" + (isNull ? L"null" : JsonString(value));
         }
         text += L"  " + object + (i + 1 < records.size() ? L"},\r\n" : L"}\r\n");
     }

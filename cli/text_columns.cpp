@@ -18,11 +18,10 @@ struct CharacterRange {
 
 // The ranges a console draws at other than one column.
 constexpr CharacterRange kWidths[] = {
-    {0x0300, 0x036F, 0},   {0x200B, 0x200F, 0},   {0xFE00, 0xFE0F, 0},   {0x1100, 0x115F, 2},
-    {0x2E80, 0x303E, 2},   {0x3041, 0x33FF, 2},   {0x3400, 0x4DBF, 2},   {0x4E00, 0x9FFF, 2},
-    {0xA000, 0xA4CF, 2},   {0xAC00, 0xD7A3, 2},   {0xF900, 0xFAFF, 2},   {0xFE30, 0xFE4F, 2},
-    {0xFF00, 0xFF60, 2},   {0xFFE0, 0xFFE6, 2},   {0x1F300, 0x1F64F, 2}, {0x1F900, 0x1F9FF, 2},
-    {0x20000, 0x3FFFD, 2},
+    {0x0300, 0x036F, 0},   {0x200B, 0x200F, 0},   {0xFE00, 0xFE0F, 0}, {0x1100, 0x115F, 2}, {0x2E80, 0x303E, 2},
+    {0x3041, 0x33FF, 2},   {0x3400, 0x4DBF, 2},   {0x4E00, 0x9FFF, 2}, {0xA000, 0xA4CF, 2}, {0xAC00, 0xD7A3, 2},
+    {0xF900, 0xFAFF, 2},   {0xFE30, 0xFE4F, 2},   {0xFF00, 0xFF60, 2}, {0xFFE0, 0xFFE6, 2}, {0x1F300, 0x1F64F, 2},
+    {0x1F900, 0x1F9FF, 2}, {0x20000, 0x3FFFD, 2},
 };
 
 int CharacterWidth(char32_t c) {
@@ -39,7 +38,8 @@ bool IsLowSurrogate(wchar_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 std::pair<char32_t, std::size_t> CharacterAt(const std::wstring& text, std::size_t i) {
     const wchar_t c = text[i];
     if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(text[i + 1]))
-        return {0x10000 + ((static_cast<char32_t>(c) - 0xD800) << 10) + (static_cast<char32_t>(text[i + 1]) - 0xDC00), 2};
+        return {0x10000 + ((static_cast<char32_t>(c) - 0xD800) << 10) + (static_cast<char32_t>(text[i + 1]) - 0xDC00),
+                2};
     return {static_cast<char32_t>(c), 1};
 }
 
@@ -67,7 +67,8 @@ std::wstring Printable(const std::wstring& text) {
 std::vector<int> FittedWidths(const std::vector<int>& natural, int width) {
     const int gaps = kColumnGap * static_cast<int>(natural.size() - 1);
     const auto total = [&](int cap) {
-        return std::accumulate(natural.begin(), natural.end(), gaps, [cap](int sum, int w) { return sum + std::min(w, cap); });
+        return std::accumulate(natural.begin(), natural.end(), gaps,
+                               [cap](int sum, int w) { return sum + std::min(w, cap); });
     };
     if (total(*std::max_element(natural.begin(), natural.end())) <= width) return natural;
     int cap = *std::max_element(natural.begin(), natural.end());

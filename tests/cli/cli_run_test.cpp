@@ -26,7 +26,9 @@ constexpr wchar_t kApprovedRun[] = L"Software\\Microsoft\\Windows\\CurrentVersio
 
 class RecordingOutput final : public CliOutput {
 public:
-    void Write(CliStream stream, const std::wstring& text) override { (stream == CliStream::Out ? out : error) += text; }
+    void Write(CliStream stream, const std::wstring& text) override {
+        (stream == CliStream::Out ? out : error) += text;
+    }
     int Width(CliStream) const override { return 0; }
     std::wstring out;
     std::wstring error;
@@ -103,30 +105,57 @@ struct ChangeCase {
 };
 
 const ChangeCase kChangeCases[] = {
-    {"disable one row, named in another letter case", {L"disable", L"--name", L"UPDATER"}, kExitDone,
+    {"disable one row, named in another letter case",
+     {L"disable", L"--name", L"UPDATER"},
+     kExitDone,
      L"Disabled 'Updater' (user, Run, HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run).",
      [](CliWorld& w) { return w.Disabled(L"Updater") && w.HasUserValue(L"Updater"); }},
-    {"what-if changes nothing", {L"remove", L"--name", L"Updater", L"--what-if"}, kExitDone,
-     L"What if: would remove 'Updater' (user, Run,", [](CliWorld& w) { return w.HasUserValue(L"Updater"); }},
-    {"a name of two rows is refused, both listed", {L"remove", L"--name", L"app.exe"}, kExitUsage,
+    {"what-if changes nothing",
+     {L"remove", L"--name", L"Updater", L"--what-if"},
+     kExitDone,
+     L"What if: would remove 'Updater' (user, Run,",
+     [](CliWorld& w) { return w.HasUserValue(L"Updater"); }},
+    {"a name of two rows is refused, both listed",
+     {L"remove", L"--name", L"app.exe"},
+     kExitUsage,
      L"More than one entry is named 'app.exe'",
      [](CliWorld& w) { return w.HasUserValue(L"app.exe") && w.HasUserShortcut(); }},
-    {"the source tells them apart", {L"remove", L"--name", L"app.exe", L"--source", L"startup FOLDER"}, kExitDone,
+    {"the source tells them apart",
+     {L"remove", L"--name", L"app.exe", L"--source", L"startup FOLDER"},
+     kExitDone,
      L"Removed 'app.exe' (user, Startup folder, C:\\Users\\quill\\Startup).",
      [](CliWorld& w) { return w.HasUserValue(L"app.exe") && !w.HasUserShortcut(); }},
-    {"a name of no row is refused, the rows listed", {L"enable", L"--name", L"Nothing"}, kExitUsage,
-     L"No entry is named 'Nothing'. The entries are:", nullptr},
-    {"an entry enabled already is left", {L"enable", L"--name", L"Updater"}, kExitDone,
-     L"is enabled already; nothing changed", [](CliWorld& w) { return !w.Disabled(L"Updater"); }},
-    {"--scope narrows the search", {L"remove", L"--name", L"Machine", L"--scope", L"user"}, kExitUsage,
-     L"No entry is named 'Machine'", nullptr},
+    {"a name of no row is refused, the rows listed",
+     {L"enable", L"--name", L"Nothing"},
+     kExitUsage,
+     L"No entry is named 'Nothing'. The entries are:",
+     nullptr},
+    {"an entry enabled already is left",
+     {L"enable", L"--name", L"Updater"},
+     kExitDone,
+     L"is enabled already; nothing changed",
+     [](CliWorld& w) { return !w.Disabled(L"Updater"); }},
+    {"--scope narrows the search",
+     {L"remove", L"--name", L"Machine", L"--scope", L"user"},
+     kExitUsage,
+     L"No entry is named 'Machine'",
+     nullptr},
     {"nothing to undo", {L"undo"}, kExitFailed, L"There is no removal of scope user to undo.", nullptr},
-    {"the add panel's refusal of a blank path", {L"add", L"--name", L"x", L"--path", L" "}, kExitUsage,
-     texts::kPathMissing, nullptr},
-    {"an existing shortcut is kept", {L"add", L"--name", L"App", L"--path", L"C:\\Other\\b.exe"}, kExitFailed,
-     L"A startup entry named 'App.lnk' already exists; nothing was written.", nullptr},
-    {"usage errors name the fault", {L"list", L"--scope", L"everyone"}, kExitUsage,
-     L"quillmark-cli: --scope takes user|all|both, not 'everyone'", nullptr},
+    {"the add panel's refusal of a blank path",
+     {L"add", L"--name", L"x", L"--path", L" "},
+     kExitUsage,
+     texts::kPathMissing,
+     nullptr},
+    {"an existing shortcut is kept",
+     {L"add", L"--name", L"App", L"--path", L"C:\\Other\\b.exe"},
+     kExitFailed,
+     L"A startup entry named 'App.lnk' already exists; nothing was written.",
+     nullptr},
+    {"usage errors name the fault",
+     {L"list", L"--scope", L"everyone"},
+     kExitUsage,
+     L"quillmark-cli: --scope takes user|all|both, not 'everyone'",
+     nullptr},
 };
 
 TEST(CliRun, ExactlyOneRowChangesOrTheCodeSaysWhyNot) {

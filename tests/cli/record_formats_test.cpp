@@ -17,7 +17,7 @@ using testing_support::ParseCsv;
 using testing_support::ParseJsonObjects;
 
 EntryRecord Named(const std::wstring& name) {
-    return EntryRecord{L"user", L"Run", name, L"HKEY_CURRENT_USER\\Run", L"a.exe", L"enabled", L"", L"C:\\a.exe"};
+    return EntryRecord{L"user", L"Run", name, L"HKCU", L"a.exe", L"enabled", L"", L"C:\\a.exe"};
 }
 
 TEST(RecordFormats, CsvQuotesWhatWouldOtherwiseEndAField) {
@@ -33,11 +33,13 @@ TEST(RecordFormats, CsvQuotesWhatWouldOtherwiseEndAField) {
         {L"two\r\nlines", L"\"two\r\nlines\""},
         {L"line\nfeed", L"\"line\nfeed\""},
         {L" outer blank", L"\" outer blank\""},
-        {L"\u041f\u0440\u043e\u0433\u0440\u0430\u043c\u043c\u0430", L"\u041f\u0440\u043e\u0433\u0440\u0430\u043c\u043c\u0430"},
+        {L"\u041f\u0440\u043e\u0433\u0440\u0430\u043c\u043c\u0430",
+         L"\u041f\u0440\u043e\u0433\u0440\u0430\u043c\u043c\u0430"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(c.name)));
-        const std::wstring expected = std::wstring(L"user,Run,") + c.field + L",HKEY_CURRENT_USER\\Run,a.exe,enabled,,C:\\a.exe\r\n";
+        const std::wstring expected =
+            std::wstring(L"user,Run,") + c.field + L",HKCU,a.exe,enabled,,C:\\a.exe\r\n";
         const std::wstring text = CsvText({Named(c.name)});
         EXPECT_EQ(text.substr(text.find(L"\r\n") + 2), expected);
     }
@@ -53,13 +55,14 @@ TEST(RecordFormats, JsonEscapesControlsAndEverythingOutsideAscii) {
         {L"\n\r\t\b\f", L"\"\\n\\r\\t\\b\\f\""},
         {L"\x01\x1f\x7f", L"\"\\u0001\\u001f\\u007f\""},
         {L"caf\u00e9 \u7a0b", L"\"caf\\u00e9 \\u7a0b\""},
-        {L"\xD83D\xDE00", L"\"\\ud83d\\ude00\""},  // outside the Basic Multilingual Plane: a pair of escapes
+        {L"\xD83D\xDE00", L"\"\\ud83d\\ude00\""},    // outside the Basic Multilingual Plane: a pair of escapes
         {L"\xDC00x\xD800", L"\"\\udc00x\\ud800\""},  // lone surrogates, which a value name may hold
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(c.json)));
         const std::wstring text = JsonText({Named(c.name)});
-        EXPECT_NE(text.find(std::wstring(L"\"name\":") + c.json + L","), std::wstring::npos) << testing::PrintToString(text);
+        EXPECT_NE(text.find(std::wstring(L"\"name\":") + c.json + L","), std::wstring::npos)
+            << testing::PrintToString(text);
         for (const wchar_t unit : text) EXPECT_TRUE(unit >= 0x20 ? unit < 0x7F : unit == L'\r' || unit == L'\n');
     }
 }
@@ -71,7 +74,7 @@ TEST(RecordFormats, BothMachineFormatsReadBackAsWritten) {
         EntryRecord{L"all", L"Startup folder", L"", L"C:\\ProgramData\\Startup", L"C:\\ProgramData\\Startup\\x.lnk",
                     L"disabled", L"2026-12-08T09:30:00Z", L""},
     };
-    const std::vector<std::wstring> keys = {L"scope",  L"source",     L"name",   L"where",
+    const std::vector<std::wstring> keys = {L"scope",   L"source", L"name",       L"where",
                                             L"command", L"status", L"disabledAt", L"program"};
     for (const std::vector<EntryRecord>& written : {records, std::vector<EntryRecord>{}}) {
         SCOPED_TRACE(written.size());
@@ -117,7 +120,7 @@ TEST(RecordFormats, CutsKeepWholeCharactersAndMarkTheCut) {
         {L"\u4e2d\u6587\u5b57", 6, L"\u4e2d\u6587\u5b57"},  // wide characters take two columns
         {L"\u4e2d\u6587\u5b57", 4, L"\u4e2d\u2026"},
         {L"\xD83D\xDE00\xD83D\xDE00", 3, L"\xD83D\xDE00\u2026"},  // a pair is one character, two columns
-        {L"e\u0301e\u0301", 2, L"e\u0301e\u0301"},                 // combining marks take none
+        {L"e\u0301e\u0301", 2, L"e\u0301e\u0301"},                // combining marks take none
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(c.text)) + " in " + std::to_string(c.width));
@@ -131,11 +134,11 @@ TEST(RecordFormats, TableAlignsColumnsAndFitsTheConsole) {
     disabled.disabledAt = L"2026-12-08T09:30:00Z";
     const std::vector<EntryRecord> records = {Named(L"\u7a0b\u5e8f"), disabled};
     EXPECT_EQ(TableOfRecords(records, 0),
-              L"Scope  Source  Name        Where                  Command  Status                               Program\r\n"
-              L"-----  ------  ----------  ---------------------  -------  -----------------------------------  --------\r\n"
-              L"user   Run     \u7a0b\u5e8f        HKEY_CURRENT_USER\\Run  a.exe    enabled                              C:\\a.exe\r\n"
-              L"user   Run     two^Jlines  HKEY_CURRENT_USER\\Run  a.exe    disabled since 2026-12-08T09:30:00Z  C:\\a.exe\r\n");
-    for (const int width : {100, 60, 30, 8}) {
+              L"Scope  Source  Name        Where  Command  Status                               Program\r\n"
+              L"-----  ------  ----------  -----  -------  -----------------------------------  --------\r\n"
+              L"user   Run     \u7a0b\u5e8f        HKCU   a.exe    enabled                              C:\\a.exe\r\n"
+              L"user   Run     two^Jlines  HKCU   a.exe    disabled since 2026-12-08T09:30:00Z  C:\\a.exe\r\n");
+    for (const int width : {80, 50, 30, 8}) {
         SCOPED_TRACE(width);
         const std::wstring table = TableOfRecords(records, width);
         std::size_t lines = 0;

@@ -63,7 +63,8 @@ public:
 
 private:
     void SkipBlanks() {
-        while (at_ < text_.size() && (text_[at_] == L' ' || text_[at_] == L'\t' || text_[at_] == L'\r' || text_[at_] == L'\n'))
+        while (at_ < text_.size() &&
+               (text_[at_] == L' ' || text_[at_] == L'\t' || text_[at_] == L'\r' || text_[at_] == L'\n'))
             ++at_;
     }
     bool Take(wchar_t c) {
@@ -110,7 +111,9 @@ private:
             if (at_ >= text_.size()) return std::nullopt;
             const wchar_t escaped = text_[at_++];
             switch (escaped) {
-            case L'"': case L'\\': case L'/': value += escaped; break;
+            case L'"':
+            case L'\\':
+            case L'/': value += escaped; break;
             case L'b': value += L'\b'; break;
             case L'f': value += L'\f'; break;
             case L'n': value += L'\n'; break;

@@ -69,8 +69,9 @@ TEST_F(CliUiTest, ListsWhatTheWindowListsInUtf8ThatReadsBackExactly) {
         ASSERT_TRUE(WaitForIcons(scope));
         const RemoteListView list = List(scope);
         for (int row = 0; row < list.ItemCount(); ++row) {
-            shown.push_back(std::wstring(scope == Scope::CurrentUser ? L"user" : L"all") + L"|" + list.ItemText(row, 0) +
-                            L"|" + list.ItemText(row, 1) + L"|" + StatusWord(list.ItemText(row, 2)));
+            shown.push_back(std::wstring(scope == Scope::CurrentUser ? L"user" : L"all") + L"|" +
+                            list.ItemText(row, 0) + L"|" + list.ItemText(row, 1) + L"|" +
+                            StatusWord(list.ItemText(row, 2)));
         }
     }
 
@@ -84,7 +85,8 @@ TEST_F(CliUiTest, ListsWhatTheWindowListsInUtf8ThatReadsBackExactly) {
                          *object.at(L"status"));
     }
     EXPECT_EQ(listed, shown);
-    EXPECT_NE(std::find(listed.begin(), listed.end(), L"user|" + kWideName + L"|" + kWideData + L"|enabled"), listed.end());
+    EXPECT_NE(std::find(listed.begin(), listed.end(), L"user|" + kWideName + L"|" + kWideData + L"|enabled"),
+              listed.end());
 
     // CSV carries the characters themselves: UTF-8, no byte order mark.
     const ConsoleRun csv = Cli({L"list", L"--format", L"csv", L"--scope", L"user"});

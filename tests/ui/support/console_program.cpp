@@ -68,8 +68,8 @@ ConsoleRun RunConsoleProgram(const std::wstring& exePath, const std::vector<std:
     startup.hStdOutput = outWrite.get();
     startup.hStdError = errorWrite.get();
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(exePath.c_str(), commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
-                        nullptr, &startup, &process)) {
+    if (!CreateProcessW(exePath.c_str(), commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr,
+                        &startup, &process)) {
         throw std::runtime_error("CreateProcessW failed, error " + std::to_string(GetLastError()));
     }
     UniqueKernelHandle processHandle(process.hProcess);
