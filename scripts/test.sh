@@ -68,11 +68,13 @@ skipped_reasons() {
                                               print $0 ": " reason; reason = "" }' "$1"
 }
 
+# $2 names one target or several, separated by blanks.
 configure_and_build() {
-    local dir=$1 target=$2
+    local dir=$1 targets
+    read -r -a targets <<<"$2"
     shift 2
     cmake -S "$root" -B "$dir" "$@" >"$dir.configure.log" 2>&1 || { cat "$dir.configure.log"; return 1; }
-    cmake --build "$dir" -j"$jobs" --target "$target" >"$dir.build.log" 2>&1 || { tail -n 60 "$dir.build.log"; return 1; }
+    cmake --build "$dir" -j"$jobs" --target "${targets[@]}" >"$dir.build.log" 2>&1 || { tail -n 60 "$dir.build.log"; return 1; }
 }
 
 step() { printf '\n== %s (%ss)\n' "$1" "$SECONDS"; }
@@ -158,18 +160,21 @@ else
 fi
 
 step "Windows i686 build (link only)"
-if configure_and_build "$build/win32" Quillmark -DCMAKE_BUILD_TYPE=Release -DQUILLMARK_TESTS=OFF \
+if configure_and_build "$build/win32" "Quillmark quillmark-cli" -DCMAKE_BUILD_TYPE=Release -DQUILLMARK_TESTS=OFF \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake"; then
-    for exe in build/win64/app/Quillmark.exe build/win32/app/Quillmark.exe; do
+    for exe in build/win64/app/Quillmark.exe build/win32/app/Quillmark.exe \
+        build/win64/cli/quillmark-cli.exe build/win32/cli/quillmark-cli.exe; do
         [ -f "$exe" ] && echo "$exe: $(stat -c %s "$exe") bytes"
     done
 else
     echo "Windows i686 build failed"; failed=$((failed + 1))
 fi
 
-step "DLL imports of both exes"
-# One check: the 64-bit and the 32-bit exe import only DLLs no file beside them can replace.
-if check_pe_imports build/win64/app/Quillmark.exe build/win32/app/Quillmark.exe; then
+step "DLL imports of the exes"
+# One check: the window and the console program, 64-bit and 32-bit, import
+# only DLLs no file beside them can replace.
+if check_pe_imports build/win64/app/Quillmark.exe build/win32/app/Quillmark.exe \
+    build/win64/cli/quillmark-cli.exe build/win32/cli/quillmark-cli.exe; then
     echo "imports: only KnownDLLs and side-by-side common controls"
     passed=$((passed + 1))
 else
