@@ -91,9 +91,9 @@ std::wstring JsonText(const std::vector<EntryRecord>& records) {
 }
 
 std::wstring TableOfRecords(const std::vector<EntryRecord>& records, int width) {
-    std::vector<std::wstring> captions;
+    std::vector<TableColumn> columns;
     for (const RecordField& field : kRecordFields) {
-        if (field.caption != nullptr) captions.emplace_back(field.caption);
+        if (field.caption != nullptr) columns.push_back(TableColumn{field.caption, field.mayCut});
     }
     std::vector<std::vector<std::wstring>> rows;
     for (const EntryRecord& record : records) {
@@ -102,10 +102,10 @@ std::wstring TableOfRecords(const std::vector<EntryRecord>& records, int width) 
             if (field.caption == nullptr) continue;
             cells.push_back(record.*field.member);
             if (field.member == &EntryRecord::status && !record.disabledAt.empty())
-                cells.back() += L" since " + record.disabledAt;
+                cells.back() += L" " + record.disabledAt.substr(0, record.disabledAt.find(L'T'));
         }
     }
-    return TableText(captions, rows, width);
+    return TableText(columns, rows, width);
 }
 
 std::wstring FormatRecords(OutputFormat format, const std::vector<EntryRecord>& records, int width) {

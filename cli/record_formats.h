@@ -14,18 +14,19 @@ struct RecordField {
     const wchar_t* key;
     const wchar_t* caption;  // null: not a column of its own in the table
     std::wstring EntryRecord::*member;
+    bool mayCut;  // the table cuts it first to fit a narrow console
 };
 
 inline constexpr RecordField kRecordFields[] = {
-    {L"scope", L"Scope", &EntryRecord::scope},
-    {L"source", L"Source", &EntryRecord::source},
-    {L"name", L"Name", &EntryRecord::name},
-    {L"where", L"Where", &EntryRecord::where},
-    {L"command", L"Command", &EntryRecord::command},
-    {L"status", L"Status", &EntryRecord::status},
-    // The table shows it after the status.
-    {L"disabledAt", nullptr, &EntryRecord::disabledAt},
-    {L"program", L"Program", &EntryRecord::program},
+    {L"scope", L"Scope", &EntryRecord::scope, false},
+    {L"source", L"Source", &EntryRecord::source, false},
+    {L"name", L"Name", &EntryRecord::name, true},
+    {L"where", L"Where", &EntryRecord::where, true},
+    {L"command", L"Command", &EntryRecord::command, true},
+    {L"status", L"Status", &EntryRecord::status, false},
+    // The table shows its day after the status.
+    {L"disabledAt", nullptr, &EntryRecord::disabledAt, false},
+    {L"program", L"Program", &EntryRecord::program, true},
 };
 
 // RFC 4180: a header row of the keys, then one record per row, lines ended
@@ -40,8 +41,8 @@ std::wstring CsvText(const std::vector<EntryRecord>& records);
 // reader decodes it with.
 std::wstring JsonText(const std::vector<EntryRecord>& records);
 
-// For people: the captioned fields as columns, the status with its time,
-// fitted to `width` columns (0: no limit).
+// For people: the captioned fields as columns, a disabled status with its
+// day (UTC), fitted to `width` columns (0: no limit).
 std::wstring TableOfRecords(const std::vector<EntryRecord>& records, int width);
 
 std::wstring FormatRecords(OutputFormat format, const std::vector<EntryRecord>& records, int width);

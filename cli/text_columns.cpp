@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <optional>
 
 namespace quillmark {
 
@@ -62,28 +63,45 @@ std::wstring Printable(const std::wstring& text) {
     return shown;
 }
 
-// The widest cap on the column widths at which the line fits in `width`;
-// the room left over then goes to the capped columns, one column each.
-std::vector<int> FittedWidths(const std::vector<int>& natural, int width) {
+// The columns `narrows` picks capped at the widest cap, down to `floor`, at
+// which the line fits in `width`; the room left over goes to the capped
+// columns, one column each. Nothing when even `floor` is too wide.
+std::optional<std::vector<int>> Narrowed(const std::vector<int>& natural, const std::vector<bool>& narrows, int width,
+                                         int floor) {
+    const auto widths = [&](int cap) {
+        std::vector<int> capped = natural;
+        for (std::size_t i = 0; i < capped.size(); ++i) {
+            if (narrows[i]) capped[i] = std::min(capped[i], cap);
+        }
+        return capped;
+    };
     const int gaps = kColumnGap * static_cast<int>(natural.size() - 1);
     const auto total = [&](int cap) {
-        return std::accumulate(natural.begin(), natural.end(), gaps,
-                               [cap](int sum, int w) { return sum + std::min(w, cap); });
+        const std::vector<int> capped = widths(cap);
+        return std::accumulate(capped.begin(), capped.end(), gaps);
     };
-    if (total(*std::max_element(natural.begin(), natural.end())) <= width) return natural;
     int cap = *std::max_element(natural.begin(), natural.end());
-    while (cap > 1 && total(cap) > width) --cap;
-    std::vector<int> fitted;
+    while (cap > floor && total(cap) > width) --cap;
+    if (total(cap) > width) return std::nullopt;
+    std::vector<int> fitted = widths(cap);
     int spare = width - total(cap);
-    for (const int w : natural) {
-        int column = std::min(w, cap);
-        if (w > cap && spare > 0) {
-            ++column;
+    for (std::size_t i = 0; i < fitted.size() && spare > 0; ++i) {
+        if (fitted[i] < natural[i]) {
+            ++fitted[i];
             --spare;
         }
-        fitted.push_back(column);
     }
     return fitted;
+}
+
+// The columns that may be cut are narrowed first, to no fewer than
+// kNarrowest; only then the others.
+std::vector<int> FittedWidths(const std::vector<int>& natural, const std::vector<bool>& mayCut, int width) {
+    constexpr int kNarrowest = 8;
+    if (auto fitted = Narrowed(natural, mayCut, width, kNarrowest)) return *fitted;
+    if (auto fitted = Narrowed(natural, std::vector<bool>(natural.size(), true), width, 1)) return *fitted;
+    // Narrower than one column each: every line is cut at the end.
+    return std::vector<int>(natural.size(), 1);
 }
 
 std::wstring Padded(const std::wstring& text, int width) {
@@ -131,9 +149,15 @@ std::wstring CutToWidth(const std::wstring& text, int width) {
     return cut + kEllipsis;
 }
 
-std::wstring TableText(const std::vector<std::wstring>& captions, const std::vector<std::vector<std::wstring>>& rows,
+std::wstring TableText(const std::vector<TableColumn>& columns, const std::vector<std::vector<std::wstring>>& rows,
                        int width) {
-    if (captions.empty()) return {};
+    if (columns.empty()) return {};
+    std::vector<std::wstring> captions;
+    std::vector<bool> mayCut;
+    for (const TableColumn& column : columns) {
+        captions.push_back(column.caption);
+        mayCut.push_back(column.mayCut);
+    }
     std::vector<std::vector<std::wstring>> shown;
     for (const auto& row : rows) {
         std::vector<std::wstring>& cells = shown.emplace_back();
@@ -147,7 +171,7 @@ std::wstring TableText(const std::vector<std::wstring>& captions, const std::vec
         }
         natural.push_back(widest);
     }
-    const std::vector<int> widths = width > 0 ? FittedWidths(natural, width) : natural;
+    const std::vector<int> widths = width > 0 ? FittedWidths(natural, mayCut, width) : natural;
     std::vector<std::wstring> dashes;
     for (const int w : widths) dashes.emplace_back(static_cast<std::size_t>(w), L'-');
     std::wstring text = Line(captions, widths, width) + Line(dashes, widths, width);

@@ -13,11 +13,17 @@ int TextWidth(const std::wstring& text);
 // "…" as its last column. Never splits a surrogate pair.
 std::wstring CutToWidth(const std::wstring& text, int width);
 
+struct TableColumn {
+    std::wstring caption;
+    bool mayCut = true;  // false: narrowed only when the others cannot make room
+};
+
 // A text table: the captions, a line of dashes under each, then one line per
-// row, columns two blanks apart. With a `width` above 0 the widest columns are
-// narrowed (their cells cut) until each line fits in that many columns.
-// Control characters show as ^ and a letter, so every row stays on one line.
-std::wstring TableText(const std::vector<std::wstring>& captions, const std::vector<std::vector<std::wstring>>& rows,
+// row, columns two blanks apart. With a `width` above 0 the widest columns
+// that may be cut are narrowed (their cells cut), then if need be the others,
+// until each line fits in that many columns. Control characters show as ^
+// and a letter, so every row stays on one line.
+std::wstring TableText(const std::vector<TableColumn>& columns, const std::vector<std::vector<std::wstring>>& rows,
                        int width);
 
 }  // namespace quillmark

@@ -38,8 +38,7 @@ TEST(RecordFormats, CsvQuotesWhatWouldOtherwiseEndAField) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(c.name)));
-        const std::wstring expected =
-            std::wstring(L"user,Run,") + c.field + L",HKCU,a.exe,enabled,,C:\\a.exe\r\n";
+        const std::wstring expected = std::wstring(L"user,Run,") + c.field + L",HKCU,a.exe,enabled,,C:\\a.exe\r\n";
         const std::wstring text = CsvText({Named(c.name)});
         EXPECT_EQ(text.substr(text.find(L"\r\n") + 2), expected);
     }
@@ -134,11 +133,12 @@ TEST(RecordFormats, TableAlignsColumnsAndFitsTheConsole) {
     disabled.disabledAt = L"2026-12-08T09:30:00Z";
     const std::vector<EntryRecord> records = {Named(L"\u7a0b\u5e8f"), disabled};
     EXPECT_EQ(TableOfRecords(records, 0),
-              L"Scope  Source  Name        Where  Command  Status                               Program\r\n"
-              L"-----  ------  ----------  -----  -------  -----------------------------------  --------\r\n"
-              L"user   Run     \u7a0b\u5e8f        HKCU   a.exe    enabled                              C:\\a.exe\r\n"
-              L"user   Run     two^Jlines  HKCU   a.exe    disabled since 2026-12-08T09:30:00Z  C:\\a.exe\r\n");
-    for (const int width : {80, 50, 30, 8}) {
+              L"Scope  Source  Name        Where  Command  Status               Program\r\n"
+              L"-----  ------  ----------  -----  -------  -------------------  --------\r\n"
+              L"user   Run     \u7a0b\u5e8f        HKCU   a.exe    enabled              C:\\a.exe\r\n"
+              L"user   Run     two^Jlines  HKCU   a.exe    disabled 2026-12-08  C:\\a.exe\r\n");
+    // Names, places and command lines are cut first; the status only when nothing else is left to cut.
+    for (const auto& [width, statusWhole] : {std::pair{70, true}, {50, false}, {8, false}}) {
         SCOPED_TRACE(width);
         const std::wstring table = TableOfRecords(records, width);
         std::size_t lines = 0;
@@ -150,6 +150,7 @@ TEST(RecordFormats, TableAlignsColumnsAndFitsTheConsole) {
         }
         EXPECT_EQ(lines, 4u);
         EXPECT_NE(table.find(L"\u2026"), std::wstring::npos);
+        EXPECT_EQ(table.find(L"disabled 2026-12-08") != std::wstring::npos, statusWhole);
     }
 }
 
