@@ -141,14 +141,17 @@ std::wstring MissingOptions(const CommandRow& command, unsigned given) {
     return missing;
 }
 
+// The options the command needs first, then the ones it may take, in brackets.
 std::wstring Synopsis(const CommandRow& command) {
     std::wstring text = L"  quillmark-cli " + std::wstring(command.name);
-    for (const OptionRow& option : kOptions) {
-        if ((command.allowed & option.bit) == 0) continue;
-        std::wstring usage = option.name;
-        if (option.value != nullptr)
-            usage += L" " + std::wstring(option.bit == kScope && command.oneScope ? L"user|all" : option.value);
-        text += (command.required & option.bit) != 0 ? L" " + usage : L" [" + usage + L"]";
+    for (const bool required : {true, false}) {
+        for (const OptionRow& option : kOptions) {
+            if ((command.allowed & option.bit) == 0 || ((command.required & option.bit) != 0) != required) continue;
+            std::wstring usage = option.name;
+            if (option.value != nullptr)
+                usage += L" " + std::wstring(option.bit == kScope && command.oneScope ? L"user|all" : option.value);
+            text += required ? L" " + usage : L" [" + usage + L"]";
+        }
     }
     return text + L"\r\n";
 }
