@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <exception>
+#include <optional>
 #include <vector>
 
+#include "app/data_folder.h"
 #include "app/texts.h"
 #include "cli/cli_arguments.h"
 #include "cli/exit_codes.h"
@@ -12,7 +14,7 @@
 #include "cli/record_formats.h"
 #include "inventory/add_shortcut.h"
 #include "inventory/approve_entries.h"
-#include "inventory/entry_source.h"
+#include "inventory/packaged_tasks.h"
 #include "inventory/remove_entries.h"
 #include "inventory/undo_removal.h"
 #include "inventory/windows_start_man.h"
@@ -47,8 +49,21 @@ const ChangeWords& WordsOf(CliCommand command) {
 
 // "'Name' (user, Run, HKEY_CURRENT_USER\...\Run)"
 std::wstring Describe(const ListedRow& row) {
-    return L"'" + row.entry.name + L"' (" + ScopeName(row.scope) + L", " + SourceName(row.entry) + L", " +
+    return L"'" + row.entry.name + L"' (" + ScopeName(row.scope) + L", " + SourceName(row.entry.source) + L", " +
            SourcePlace(row.scope, row.entry) + L")";
+}
+
+// Why the command can never change this row, as the window's menu would not
+// offer it; nothing when it may be tried.
+std::optional<std::wstring> RefusalOf(CliCommand command, const StartupEntry& row) {
+    if (row.origin == EntryOrigin::PackagedTask) {
+        if (command == CliCommand::Remove) return kReasonPackagedTask;
+        return PackagedTaskLocked(row.task);
+    }
+    if (command != CliCommand::Remove && !HasApprovalMark(row))
+        return L"Windows keeps no Disabled mark for " + std::wstring(SourceName(row.source)) +
+               L" entries; remove it instead";
+    return std::nullopt;
 }
 
 // Missing rights are worth a second, elevated try; any other failure is not.
@@ -60,8 +75,7 @@ ExitCode FailureCode(const std::vector<RemovalFailure>& failures) {
 
 class CliRun {
 public:
-    CliRun(const Platform& platform, const std::wstring& dataFolder, CliOutput& output)
-        : platform_(platform), dataFolder_(dataFolder), output_(output) {
+    CliRun(const Platform& platform, CliOutput& output) : platform_(platform), output_(output) {
         // Nobody may be there to answer the shell: a file on a volume without
         // a recycle bin goes for good, its copy kept in the removal record.
         context_.withoutRecycleBin = WithoutRecycleBin::DeleteForGood;
@@ -107,6 +121,10 @@ private:
         }
         const ListedRow& row = matching.front();
         const ChangeWords& words = WordsOf(request.command);
+        if (const auto refusal = RefusalOf(request.command, row.entry)) {
+            Err(std::wstring(words.failed) + L" " + Describe(row) + L": " + *refusal + L"\r\n");
+            return kExitFailed;
+        }
         const bool disabled = row.entry.approval.disabled;
         if ((request.command == CliCommand::Disable && disabled) ||
             (request.command == CliCommand::Enable && !disabled)) {
@@ -120,8 +138,13 @@ private:
         const std::span<const StartupEntry> entry(&row.entry, 1);
         std::vector<RemovalFailure> failures;
         if (request.command == CliCommand::Remove) {
-            // The record of what goes is written first; without it nothing goes.
-            failures = RemoveEntries(context_, row.scope, entry, dataFolder_);
+            // The record of what goes is written first, where the window
+            // keeps it; without it nothing goes.
+            RemovalOutcome outcome = RemoveEntries(context_, row.scope, entry, RecordsPlaceOf(platform_, row.scope));
+            // Removed all the same: said, but no failure of the run.
+            for (const RemovalFailure& left : outcome.marksLeft)
+                Err(L"Its Disabled mark stayed: " + left.reason + L"\r\n");
+            failures = std::move(outcome.failures);
         } else {
             failures =
                 (request.command == CliCommand::Disable ? DisableEntries : EnableEntries)(context_, row.scope, entry);
@@ -136,9 +159,13 @@ private:
 
     ExitCode Undo(const CliRequest& request) {
         const StartupScope scope = ScopesOf(request.scope).front();
-        const UndoOutcome outcome = UndoLastRemoval(context_, scope, dataFolder_);
+        const UndoOutcome outcome = UndoLastRemoval(context_, scope, RecordsPlaceOf(platform_, scope));
         if (!outcome.found) {
             Err(L"There is no removal of scope " + ScopeName(scope) + L" to undo.\r\n");
+            return kExitFailed;
+        }
+        if (!outcome.refusal.empty()) {
+            Err(L"The removal record " + outcome.folder + L" was not used: " + outcome.refusal + L"\r\n");
             return kExitFailed;
         }
         for (const RestoredEntry& entry : outcome.restored) {
@@ -180,7 +207,6 @@ private:
     }
 
     const Platform& platform_;
-    const std::wstring& dataFolder_;
     CliOutput& output_;
     NoImages images_;
     RegistryAccessor registry_{platform_.registry};
@@ -190,8 +216,7 @@ private:
 
 }  // namespace
 
-int RunCli(std::span<const std::wstring> arguments, const Platform& platform, const std::wstring& dataFolder,
-           CliOutput& output) noexcept {
+int RunCli(std::span<const std::wstring> arguments, const Platform& platform, CliOutput& output) noexcept {
     try {
         const ParsedArguments parsed = ParseArguments(arguments);
         if (!parsed.request) {
@@ -199,7 +224,7 @@ int RunCli(std::span<const std::wstring> arguments, const Platform& platform, co
                          L"quillmark-cli: " + parsed.usageError + L"\r\nquillmark-cli --help lists the commands.\r\n");
             return kExitUsage;
         }
-        return CliRun(platform, dataFolder, output).Run(*parsed.request);
+        return CliRun(platform, output).Run(*parsed.request);
     } catch (const Error& error) {
         // Windows refused it for want of rights: an elevated run may do it.
         try {

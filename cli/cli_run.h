@@ -19,10 +19,9 @@ public:
 };
 
 // Carries out one command line (the arguments after the program's name) on
-// the platform, with the removal records under `dataFolder` as the window
-// keeps them, and returns the exit code (cli/exit_codes.h). Asks no
+// the platform, with the removal records where the window keeps them
+// (RecordsPlaceOf), and returns the exit code (cli/exit_codes.h). Asks no
 // question: the shell is not allowed one either. Never throws.
-int RunCli(std::span<const std::wstring> arguments, const Platform& platform, const std::wstring& dataFolder,
-           CliOutput& output) noexcept;
+int RunCli(std::span<const std::wstring> arguments, const Platform& platform, CliOutput& output) noexcept;
 
 }  // namespace quillmark

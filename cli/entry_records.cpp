@@ -2,8 +2,10 @@
 
 #include <chrono>
 
-#include "inventory/entry_source.h"
 #include "inventory/entry_status.h"
+#include "inventory/package_repository.h"
+#include "inventory/packaged_tasks.h"
+#include "inventory/registry_key_paths.h"
 #include "shellpath/path_text.h"
 
 namespace quillmark {
@@ -23,6 +25,12 @@ std::wstring StateName(EntryState state) {
     case EntryState::Enabled: break;
     }
     return L"enabled";
+}
+
+std::wstring StatusOf(const StartupEntry& row, EntryState state) {
+    // A task whose State a policy fixed cannot be switched here: a script is told so.
+    const bool fixed = row.origin == EntryOrigin::PackagedTask && PackagedTaskLocked(row.task);
+    return StateName(state) + (fixed ? L" (set by policy)" : L"");
 }
 
 }  // namespace
@@ -49,10 +57,23 @@ std::wstring UtcTimeText(std::uint64_t fileTime) {
            Digits(clock.minutes().count(), 2) + L":" + Digits(clock.seconds().count(), 2) + L"Z";
 }
 
+std::wstring SourcePlace(StartupScope scope, const StartupEntry& row) {
+    switch (row.origin) {
+    case EntryOrigin::RunValue: return RunKeyFullPath(scope, row.registryView, row.source);
+    case EntryOrigin::PackagedTask:
+        return FullKeyPath(RegistryRoot::CurrentUser,
+                           std::wstring(kSystemAppDataKey) + L"\\" + row.task.familyName + L"\\" + row.task.taskId,
+                           RegistryView::Default);
+    case EntryOrigin::StartupFile: break;
+    }
+    const auto separator = row.location.find_last_of(L"\\/");
+    return separator == std::wstring::npos ? std::wstring() : row.location.substr(0, separator);
+}
+
 EntryRecord RecordOf(StartupScope scope, const StartupEntry& row, const std::wstring& program) {
     const EntryState state = StateOf(row);
-    return EntryRecord{ScopeName(scope), SourceName(row), row.name, SourcePlace(scope, row), row.location,
-                       StateName(state),
+    return EntryRecord{ScopeName(scope), SourceName(row.source), row.name, SourcePlace(scope, row), row.location,
+                       StatusOf(row, state),
                        state == EntryState::Disabled ? UtcTimeText(row.approval.disabledAt) : std::wstring(),
                        // The program part of a command line keeps the blank after it.
                        Trim(program)};

@@ -1,6 +1,5 @@
 #include "cli/listed_rows.h"
 
-#include "inventory/entry_source.h"
 #include "inventory/load_scope.h"
 #include "inventory/program_icons.h"
 #include "inventory/program_lookup.h"
@@ -42,7 +41,7 @@ std::vector<ListedRow> RowsOfSource(const CodePage& codePage, const std::vector<
     std::vector<ListedRow> chosen;
     const std::optional<std::wstring> folded = source ? std::optional(codePage.Upper(*source)) : std::nullopt;
     for (const ListedRow& row : rows) {
-        if (!folded || codePage.Upper(SourceName(row.entry)) == *folded) chosen.push_back(row);
+        if (!folded || codePage.Upper(SourceName(row.entry.source)) == *folded) chosen.push_back(row);
     }
     return chosen;
 }

@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "app/data_folder.h"
 #include "cli/cli_run.h"
 #include "cli/exit_codes.h"
 #include "cli/win32/console_output.h"
@@ -34,8 +33,8 @@ int wmain(int argc, wchar_t** argv) {
     const Platform platform = win32.View();
     const std::vector<std::wstring> arguments(argv + (argc > 0 ? 1 : 0), argv + (argc > 0 ? argc : 0));
     ConsoleOutput output;
-    // The window's data folder: undo in either program finds what the other removed.
-    const int code = RunCli(arguments, platform, DataFolder(platform), output);
+    // The window's records places: undo in either program finds what the other removed.
+    const int code = RunCli(arguments, platform, output);
     // Records that never reached their reader are a failure of the run.
     return code == kExitDone && !output.AllWritten() ? kExitFailed : code;
 }

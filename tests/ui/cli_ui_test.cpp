@@ -10,6 +10,7 @@
 #include "tests/support/record_parsers.h"
 #include "tests/ui/main_window_fixture.h"
 #include "tests/ui/support/console_program.h"
+#include "tests/ui/support/dialog_boxes.h"
 #include "tests/ui/support/user_input.h"
 #include "tests/ui/support/wait.h"
 
@@ -57,6 +58,8 @@ std::wstring StatusWord(const std::wstring& shown) {
 
 TEST_F(CliUiTest, ListsWhatTheWindowListsInUtf8ThatReadsBackExactly) {
     seed_.AddString(Scope::CurrentUser, kWideName, kWideData);
+    seed_.AddStringAt(Scope::CurrentUser, kRunOnceKeyPath, L"QM Once", L"C:\\windows\\notepad.exe /once");
+    seed_.AddStringAt(Scope::AllUsers, kPolicyRunKeyPath, L"QM Policy", L"C:\\windows\\regedit.exe");
     ASSERT_NO_FATAL_FAILURE(Start());
     std::vector<std::wstring> shown;
     for (const Scope scope : {Scope::CurrentUser, Scope::AllUsers}) {
@@ -70,8 +73,8 @@ TEST_F(CliUiTest, ListsWhatTheWindowListsInUtf8ThatReadsBackExactly) {
         const RemoteListView list = List(scope);
         for (int row = 0; row < list.ItemCount(); ++row) {
             shown.push_back(std::wstring(scope == Scope::CurrentUser ? L"user" : L"all") + L"|" +
-                            list.ItemText(row, 0) + L"|" + list.ItemText(row, 1) + L"|" +
-                            StatusWord(list.ItemText(row, 2)));
+                            list.ItemText(row, 3) + L"|" + list.ItemText(row, 0) + L"|" + list.ItemText(row, 1) +
+                            L"|" + StatusWord(list.ItemText(row, 2)));
         }
     }
 
@@ -81,12 +84,15 @@ TEST_F(CliUiTest, ListsWhatTheWindowListsInUtf8ThatReadsBackExactly) {
     ASSERT_TRUE(objects) << json.out;
     std::vector<std::wstring> listed;
     for (const auto& object : *objects) {
-        listed.push_back(*object.at(L"scope") + L"|" + *object.at(L"name") + L"|" + *object.at(L"command") + L"|" +
-                         *object.at(L"status"));
+        listed.push_back(*object.at(L"scope") + L"|" + *object.at(L"source") + L"|" + *object.at(L"name") + L"|" +
+                         *object.at(L"command") + L"|" + *object.at(L"status"));
     }
     EXPECT_EQ(listed, shown);
-    EXPECT_NE(std::find(listed.begin(), listed.end(), L"user|" + kWideName + L"|" + kWideData + L"|enabled"),
-              listed.end());
+    for (const std::wstring& row : {L"user|Run|" + kWideName + L"|" + kWideData + L"|enabled",
+                                    std::wstring(L"user|Run once|QM Once|C:\\windows\\notepad.exe /once|enabled"),
+                                    std::wstring(L"all|Policy|QM Policy|C:\\windows\\regedit.exe|enabled")}) {
+        EXPECT_NE(std::find(listed.begin(), listed.end(), row), listed.end()) << testing::PrintToString(row);
+    }
 
     // CSV carries the characters themselves: UTF-8, no byte order mark.
     const ConsoleRun csv = Cli({L"list", L"--format", L"csv", L"--scope", L"user"});
@@ -119,7 +125,11 @@ TEST_F(CliUiTest, WhatItRemovesTheWindowsUndoAndItsOwnPutBackByteForByte) {
     const RemoteListView list = List(Scope::CurrentUser);
     RightClickAt(list.Window(), list.ItemCentre(RowNamed(list, kNotepadValue)));
     Sleep(300);
-    PressKey('U');  // Undo removal
+    PressKey('U');  // Undo removal, which first asks
+    const auto question = app_->WaitForDialogBox();
+    ASSERT_TRUE(question.has_value()) << "Undo removal asks first";
+    EXPECT_NE(Describe(*question).find(kWideName), std::wstring::npos) << testing::PrintToString(Describe(*question));
+    ASSERT_TRUE(AnswerDialogBox(*question, IDOK));
     ASSERT_TRUE(WaitFor([&] { return UserRunValue(kWideName).type != REG_NONE; }, 5000)) << "the window's Undo";
     EXPECT_EQ(UserRunValue(kWideName), seeded);
     ASSERT_NO_FATAL_FAILURE(Exit());
