@@ -151,6 +151,9 @@ private:
         }
         if (failures.empty()) {
             Out(std::wstring(words.done) + L" " + Describe(row) + L".\r\n");
+            // What the window's question says before such a removal.
+            if (request.command == CliCommand::Remove && row.entry.source == EntrySource::Policy)
+                Out(L"A policy set it: Windows may put it back the next time it applies the policy.\r\n");
             return kExitDone;
         }
         Err(std::wstring(words.failed) + L" " + Describe(row) + L": " + failures.front().reason + L"\r\n");

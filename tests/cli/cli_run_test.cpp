@@ -232,6 +232,7 @@ TEST(CliRun, ExactlyOneRowChangesOrTheCodeSaysWhyNot) {
 // and the shell is never allowed to ask, as nobody may be there to answer.
 TEST_F(CliRunTest, RemovalIsRecordedForUndoAndAsksNothing) {
     RunOk({L"remove", L"--name", L"Pinned", L"--source", L"policy"});
+    EXPECT_NE(output_.out.find(L"Windows may put it back"), std::wstring::npos);
     RunOk({L"remove", L"--name", L"Updater"});
     RunOk({L"remove", L"--name", L"app.exe", L"--source", L"Startup folder"});
     EXPECT_FALSE(HasUserValue(L"Updater"));
