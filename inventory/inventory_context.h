@@ -1,5 +1,6 @@
 #pragma once
 #include "inventory/shortcut_workers.h"
+#include "shellpath/shell_services.h"
 
 namespace quillmark {
 
@@ -18,6 +19,10 @@ struct InventoryContext {
     // A load's Startup shortcuts are read on the calling thread unless this
     // allows more.
     ShortcutWorkers shortcutWorkers = {};
+    // Whether removal lets the shell ask before deleting a Startup file for
+    // good where its volume has no recycle bin. The removal record holds a
+    // copy of the file either way.
+    WithoutRecycleBin withoutRecycleBin = WithoutRecycleBin::AskFirst;
 };
 
 }  // namespace quillmark

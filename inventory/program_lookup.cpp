@@ -39,4 +39,14 @@ ProgramLookup LookUpProgram(const Platform& platform, const std::wstring& progra
     return lookup;
 }
 
+bool ProgramMissingFromFixedDrive(FileSystem& files, const std::wstring& program) noexcept {
+    try {
+        const std::wstring path = Trim(program);
+        return files.IsOnFixedDrive(path) && files.GetAttributes(path) == kInvalidAttributes;
+    } catch (...) {
+        TraceCaughtFailure();
+        return false;
+    }
+}
+
 }  // namespace quillmark

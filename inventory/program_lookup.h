@@ -10,6 +10,7 @@
 namespace quillmark {
 
 struct Platform;
+class FileSystem;
 
 // What one look at a program's file tells. Everything here may wait on a
 // slow or missing drive, so the window's thread never does it.
@@ -27,5 +28,10 @@ struct ProgramLookup {
 // (network share, removable drive) stays unknown.
 ProgramLookup LookUpProgram(const Platform& platform, const std::wstring& program,
                             const std::optional<ProgramKey>& known, int iconSize) noexcept;
+
+// Whether the program is absent from a fixed drive: all that "Program not
+// found" needs. The file is looked at only on a fixed drive, so a program on
+// a network share or removable drive is never waited for.
+bool ProgramMissingFromFixedDrive(FileSystem& files, const std::wstring& program) noexcept;
 
 }  // namespace quillmark

@@ -54,7 +54,7 @@ bool LiesInsideFolder(const CodePage& codePage, const std::wstring& location, co
 
 std::optional<RemovalFailure> RecycleStartupFile(InventoryContext& context, const StartupEntry& row) {
     RecycleFailure failure;
-    if (RecycleFile(context.platform, row.location, &failure)) return std::nullopt;
+    if (RecycleFile(context.platform, row.location, &failure, context.withoutRecycleBin)) return std::nullopt;
     return RemovalFailure{row.name, failure.reason.empty() ? kReasonChanged : failure.reason, failure.accessDenied};
 }
 

@@ -85,15 +85,13 @@ stage_links_and_owners() {
     if chown 4321:4321 "$staged/foreign" 2>/dev/null; then export QUILLMARK_TEST_FOREIGN_FOLDER='C:\qm-staged\foreign'; fi
 }
 
-# Configures $1 with the cmake options after $2 and builds the targets named
-# in $2 (separated by blanks).
+# $2 names one target or several, separated by blanks.
 configure_and_build() {
-    local dir=$1 targets=$2
+    local dir=$1 targets
+    read -r -a targets <<<"$2"
     shift 2
     cmake -S "$root" -B "$dir" "$@" >"$dir.configure.log" 2>&1 || { cat "$dir.configure.log"; return 1; }
-    # shellcheck disable=SC2086 # one word per target
-    cmake --build "$dir" -j"$jobs" --target $targets >"$dir.build.log" 2>&1 ||
-        { tail -n 60 "$dir.build.log"; return 1; }
+    cmake --build "$dir" -j"$jobs" --target "${targets[@]}" >"$dir.build.log" 2>&1 || { tail -n 60 "$dir.build.log"; return 1; }
 }
 
 # Turns the UI tests' bitmaps into PNGs.
@@ -179,10 +177,11 @@ fi
 
 step "Windows i686 build"
 win32_built=0
-if configure_and_build "$build/win32" "Quillmark quillmark_tests quillmark_ui_tests" -DCMAKE_BUILD_TYPE=Release \
+if configure_and_build "$build/win32" "Quillmark quillmark-cli quillmark_tests quillmark_ui_tests" -DCMAKE_BUILD_TYPE=Release \
     -DQUILLMARK_TESTS=ON -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake"; then
     win32_built=1
-    for exe in build/win64/app/Quillmark.exe build/win32/app/Quillmark.exe; do
+    for exe in build/win64/app/Quillmark.exe build/win32/app/Quillmark.exe \
+        build/win64/cli/quillmark-cli.exe build/win32/cli/quillmark-cli.exe; do
         [ -f "$exe" ] && echo "$exe: $(stat -c %s "$exe") bytes"
     done
 else
@@ -258,9 +257,11 @@ else
     echo "32-bit stage: $((SECONDS - stage_start)) s"
 fi
 
-step "DLL imports of both exes"
-# One check: the 64-bit and the 32-bit exe import only DLLs no file beside them can replace.
-if check_pe_imports build/win64/app/Quillmark.exe build/win32/app/Quillmark.exe; then
+step "DLL imports of the exes"
+# One check: the window and the console program, 64-bit and 32-bit, import
+# only DLLs no file beside them can replace.
+if check_pe_imports build/win64/app/Quillmark.exe build/win32/app/Quillmark.exe \
+    build/win64/cli/quillmark-cli.exe build/win32/cli/quillmark-cli.exe; then
     echo "imports: only KnownDLLs and side-by-side common controls"
     passed=$((passed + 1))
 else

@@ -53,10 +53,17 @@ struct RecycleFailure {
     bool accessDenied = false;
 };
 
+// What the shell does with a file on a volume that has no recycle bin.
+enum class WithoutRecycleBin {
+    AskFirst,       // it asks the user before deleting the file for good
+    DeleteForGood,  // it asks nobody: for a program that has nobody to answer
+};
+
 // Sends exactly that file to the recycle bin; false for folders, missing
 // files and paths holding wildcards, which leave `failure` empty, and when
 // the shell refused or the user declined, which `failure` (when given) explains.
-bool RecycleFile(const Platform& platform, const std::wstring& path, RecycleFailure* failure = nullptr);
+bool RecycleFile(const Platform& platform, const std::wstring& path, RecycleFailure* failure = nullptr,
+                 WithoutRecycleBin withoutBin = WithoutRecycleBin::AskFirst);
 // Writes folder + "\" + name + ".lnk" pointing at target. True when the
 // shortcut was written; otherwise `failure`, when given, receives the
 // system's text for why not. Throws Error only when the link object cannot be had.

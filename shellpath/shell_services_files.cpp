@@ -41,7 +41,8 @@ RecycleFailure RecycleFailureOf(const FileOperationResult& result) {
 
 }  // namespace
 
-bool RecycleFile(const Platform& platform, const std::wstring& path, RecycleFailure* failure) {
+bool RecycleFile(const Platform& platform, const std::wstring& path, RecycleFailure* failure,
+                 WithoutRecycleBin withoutBin) {
     // SHFileOperation expands wildcards: refuse them, so nothing but the named
     // file can reach the recycle bin.
     if (path.find_first_of(L"?*") != std::wstring::npos) return false;
@@ -56,8 +57,10 @@ bool RecycleFile(const Platform& platform, const std::wstring& path, RecycleFail
     // elevated. Where the file's volume has no recycle bin (a network Startup
     // folder, some removable media) ALLOWUNDO would quietly delete it for
     // good: WANTNUKEWARNING makes the shell ask first, even though
-    // NOCONFIRMATION spares the user the ordinary question.
-    operation.flags = kFofSilent | kFofNoConfirmation | kFofAllowUndo | kFofNoErrorUi | kFofWantNukeWarning;
+    // NOCONFIRMATION spares the user the ordinary question. A program run by
+    // a script has nobody to answer: its question would wait unseen.
+    operation.flags = kFofSilent | kFofNoConfirmation | kFofAllowUndo | kFofNoErrorUi;
+    if (withoutBin == WithoutRecycleBin::AskFirst) operation.flags |= kFofWantNukeWarning;
     const FileOperationResult result = platform.shell.FileOperationW(operation);
     if (result.code == 0 && !result.aborted) return true;
     if (failure != nullptr) *failure = RecycleFailureOf(result);

@@ -177,6 +177,9 @@ TEST_F(RecycleFileTest, SendsExactlyThatFile) {
     // but still asks before deleting for good.
     EXPECT_TRUE(operation.flags & kFofNoErrorUi);
     EXPECT_TRUE(operation.flags & kFofWantNukeWarning);
+    // A program with nobody to answer lets the shell ask nothing.
+    EXPECT_TRUE(RecycleFile(View(), L"C:\\Startup\\ab.lnk", nullptr, WithoutRecycleBin::DeleteForGood));
+    EXPECT_EQ(world_.shell().FileOperations().back().flags & (kFofWantNukeWarning | kFofNoErrorUi), kFofNoErrorUi);
 }
 
 TEST_F(RecycleFileTest, RelativePathIsCompletedFromTheCurrentDirectory) {
