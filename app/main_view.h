@@ -81,6 +81,9 @@ public:
     // Called from the icon worker's thread: the window is to run
     // TfrmRun::IconsArrived on its own thread soon. Must not block.
     virtual void PostIconsArrived() = 0;
+    // Called from the thread that reads a load's rows: the window is to run
+    // StartupLists::RowsRead on its own thread soon. Must not block.
+    virtual void PostRowsRead() = 0;
 
     virtual void SetTimerEnabled(bool enabled) = 0;
 

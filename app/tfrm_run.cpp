@@ -167,6 +167,7 @@ std::wstring TfrmRun::WebPageRefusal() const {
 
 void TfrmRun::LoadSelectedTab() {
     if (!ForOtherAccount() || view_.TabIndex() == 1) return lists_.LoadSelectedTab();
+    lists_.CancelLoad();
     view_.ShowRows(Role::CurrentUserList, ScopeList{});
     view_.ShowMessage(texts::OtherAccountsItems(services_.account.accountName), texts::kInformation,
                       MessageKind::Information, MessageButtons::Ok);

@@ -223,7 +223,11 @@ void TfrmRunWindow::SetRowStatus(Role list, int row, const std::wstring& text, b
 
 void TfrmRunWindow::PostIconsArrived() {
     // From the worker: posting never waits for the window's thread.
-    if (const HWND target = iconsArrivedTarget_.load()) PostMessageW(target, kIconsArrivedMessage, 0, 0);
+    if (const HWND target = postTarget_.load()) PostMessageW(target, kIconsArrivedMessage, 0, 0);
+}
+
+void TfrmRunWindow::PostRowsRead() {
+    if (const HWND target = postTarget_.load()) PostMessageW(target, kRowsReadMessage, 0, 0);
 }
 
 void TfrmRunWindow::SetTimerEnabled(bool enabled) {

@@ -137,6 +137,8 @@ public:
         ++wakeUps_;
         wakeChanged_.notify_all();
     }
+    // From the thread that reads rows apart: a wake-up like the icon worker's.
+    void PostRowsRead() override { PostIconsArrived(); }
     int WakeUps() {
         const std::lock_guard lock(wakeMutex_);
         return wakeUps_;
