@@ -69,6 +69,9 @@ public:
 
     // Replaces the list's rows and column captions; no row is selected afterwards.
     virtual void ShowRows(Role list, const ScopeList& rows) = 0;
+    // Off, the list does not draw itself as its rows change; back on, it
+    // draws them all once. Many rows changed at once cost one drawing.
+    virtual void SetListRedraw(Role list, bool redraw) noexcept = 0;
     virtual std::vector<int> SelectedRows(Role list) const = 0;
     virtual void FocusList(Role list) = 0;
     // Marks the row selected, without scrolling it into view.

@@ -1,6 +1,7 @@
 #include "app/startup_lists.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "app/guards.h"
 #include "app/tab_target.h"
@@ -12,6 +13,23 @@
 #include "platform/registry_accessor.h"
 
 namespace quillmark {
+
+namespace {
+
+// The list draws itself once, when the rows it holds have all been changed.
+class RedrawHeld {
+public:
+    RedrawHeld(MainView& view, Role list) : view_(view), list_(list) { view_.SetListRedraw(list_, false); }
+    ~RedrawHeld() { view_.SetListRedraw(list_, true); }
+    RedrawHeld(const RedrawHeld&) = delete;
+    RedrawHeld& operator=(const RedrawHeld&) = delete;
+
+private:
+    MainView& view_;
+    Role list_;
+};
+
+}  // namespace
 
 StartupLists::StartupLists(MainView& view, Platform platform, ImageList& images, LoadThreads threads)
     : view_(view),
@@ -39,12 +57,19 @@ InventoryContext StartupLists::Inventory() {
 }
 
 void StartupLists::LoadSelectedTab(const RowChoice& choose) {
+    std::optional<PendingLoad> ahead = std::exchange(readAhead_, std::nullopt);
     // Whatever the last load still waits for belongs to rows about to go.
-    CancelLoad();
     iconFetcher_.Cancel();
     iconRequests_.clear();
     iconsAwaited_ = 0;
     const std::optional<TabTarget> target = TargetOfTab(TabUse::Load, view_.TabIndex());
+    if (target && ahead && !choose && ahead->list == target->list) {
+        // The reader's latest read is this one: any later one would have dropped it.
+        pendingLoad_ = std::move(ahead);
+        RowsRead();
+        return;
+    }
+    CancelLoad();
     if (!target) return;
 
     InventoryContext context = Inventory();
@@ -57,8 +82,17 @@ void StartupLists::LoadSelectedTab(const RowChoice& choose) {
     ShowLoaded(target->list, std::move(rows), std::move(requests), choose);
 }
 
+void StartupLists::ReadAhead() {
+    if (!reader_) return;
+    CancelLoad();
+    const std::optional<TabTarget> target = TargetOfTab(TabUse::Load, view_.TabIndex());
+    if (!target || registry_ == nullptr) return;
+    readAhead_ = PendingLoad{target->list, {}, reader_->Read(target->scope, programIcons_), imagesEpoch_};
+}
+
 void StartupLists::CancelLoad() {
     pendingLoad_.reset();
+    readAhead_.reset();
     if (reader_) reader_->Cancel();
 }
 
@@ -88,7 +122,10 @@ void StartupLists::ShowLoaded(Role list, ScopeList read, std::vector<IconRequest
     iconRequests_ = std::move(requests);
     iconList_ = list;
     view_.ShowRows(list, rows);
-    for (std::size_t row = 0; row < rows.rows.size(); ++row) ShowStatus(list, row);
+    {
+        const RedrawHeld held(view_, list);
+        for (std::size_t row = 0; row < rows.rows.size(); ++row) ShowStatus(list, row);
+    }
     FetchIcons();
     view_.FocusList(list);
     // The list was emptied and refilled, so the last row ends up the only
@@ -108,6 +145,7 @@ void StartupLists::ImagesResized() {
     programIcons_ = ProgramIcons();
     ++imagesEpoch_;
     ScopeList& rows = Rows(iconList_);
+    const RedrawHeld held(view_, iconList_);
     for (IconRequest& request : iconRequests_) {
         request.known.reset();
         SetRequestIcon(rows, request, 0);
@@ -131,7 +169,10 @@ void StartupLists::FetchIcons() {
 void StartupLists::IconsArrived() {
     SwallowFailures([&] {
         ScopeList& rows = Rows(iconList_);
-        for (IconFetcher::Arrived& arrived : iconFetcher_.TakeArrived()) {
+        std::vector<IconFetcher::Arrived> arrivals = iconFetcher_.TakeArrived();
+        if (arrivals.empty()) return;
+        const RedrawHeld held(view_, iconList_);
+        for (IconFetcher::Arrived& arrived : arrivals) {
             if (arrived.program >= iconRequests_.size()) continue;
             const IconRequest& request = iconRequests_[arrived.program];
             if (iconsAwaited_ > 0) --iconsAwaited_;

@@ -61,7 +61,11 @@ public:
     // and whether each program is there follow through IconsArrived, and
     // what is still outstanding from an earlier load is dropped.
     void LoadSelectedTab(const RowChoice& choose = {});
-    // Drops the load still outstanding, if any.
+    // Starts reading the selected tab's rows (when they are read apart)
+    // without showing them: the next LoadSelectedTab of that tab without a
+    // choice of rows shows these rows, at once when they have been read.
+    void ReadAhead();
+    // Drops the load still outstanding, and any rows read ahead.
     void CancelLoad();
     // Rows read apart since the last call: shown as LoadSelectedTab says. The
     // view asks for it on the window's thread after PostRowsRead.
@@ -112,6 +116,7 @@ private:
     std::size_t iconsAwaited_ = 0;
     Role iconList_ = Role::CurrentUserList;
     std::optional<PendingLoad> pendingLoad_;
+    std::optional<PendingLoad> readAhead_;
     unsigned imagesEpoch_ = 0;
     // Last, so their workers are stopped before anything they hand over to goes.
     IconFetcher iconFetcher_;

@@ -72,6 +72,7 @@ public:
     void SetRowStatus(Role list, int row, const std::wstring& text, bool disabled) override;
     void PostIconsArrived() override;
     void PostRowsRead() override;
+    void SetListRedraw(Role list, bool redraw) noexcept override;
     void SetTimerEnabled(bool enabled) override;
     MessageAnswer ShowMessage(const std::wstring& text, const std::wstring& caption, MessageKind kind,
                               MessageButtons buttons) override;

@@ -151,7 +151,7 @@ void TfrmRunWindow::SetEditPanelVisible(bool visible) {
 
 void TfrmRunWindow::ShowRows(Role list, const ScopeList& rows) {
     const HWND hwnd = Control(list);
-    SendMessageW(hwnd, WM_SETREDRAW, FALSE, 0);
+    SetListRedraw(list, false);
     ListView_DeleteAllItems(hwnd);
     const std::wstring* captions[] = {&rows.nameCaption, &rows.locationCaption, &rows.statusCaption,
                                       &rows.sourceCaption};
@@ -176,8 +176,14 @@ void TfrmRunWindow::ShowRows(Role list, const ScopeList& rows) {
         }
         ++index;
     }
-    SendMessageW(hwnd, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(hwnd, nullptr, TRUE);
+    SetListRedraw(list, true);
+}
+
+void TfrmRunWindow::SetListRedraw(Role list, bool redraw) noexcept {
+    const HWND hwnd = Control(list);
+    SendMessageW(hwnd, WM_SETREDRAW, redraw ? TRUE : FALSE, 0);
+    // Turned back on, the list view draws nothing by itself.
+    if (redraw) InvalidateRect(hwnd, nullptr, TRUE);
 }
 
 std::vector<int> TfrmRunWindow::SelectedRows(Role list) const {
