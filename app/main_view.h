@@ -71,6 +71,9 @@ public:
 
     // Replaces the list's rows and column captions; no row is selected afterwards.
     virtual void ShowRows(Role list, const ScopeList& rows) = 0;
+    // Off, the list does not draw itself as its rows change; back on, it
+    // draws them all once. Many rows changed at once cost one drawing.
+    virtual void SetListRedraw(Role list, bool redraw) noexcept = 0;
     virtual std::vector<int> SelectedRows(Role list) const = 0;
     virtual void FocusList(Role list) = 0;
     // Marks the row selected, without scrolling it into view.
@@ -83,6 +86,9 @@ public:
     // Called from the icon worker's thread: the window is to run
     // TfrmRun::IconsArrived on its own thread soon. Must not block.
     virtual void PostIconsArrived() = 0;
+    // Called from the thread that reads a load's rows: the window is to run
+    // StartupLists::RowsRead on its own thread soon. Must not block.
+    virtual void PostRowsRead() = 0;
 
     virtual void SetTimerEnabled(bool enabled) = 0;
 

@@ -119,8 +119,8 @@ void RowCommands::SwitchSelected(Switch change, const wchar_t* reportHeading) {
         const Selection chosen = Selected(TabUse::RowCommand);
         InventoryContext inventory = lists_.Inventory();
         const std::vector<RemovalFailure> failures = change(inventory, chosen.target.scope, chosen.rows);
-        lists_.LoadSelectedTab([&](const StartupEntry& row) {
-            return std::any_of(chosen.rows.begin(), chosen.rows.end(), [&](const auto& c) { return SameEntry(c, row); });
+        lists_.LoadSelectedTab([switched = chosen.rows](const StartupEntry& row) {
+            return std::any_of(switched.begin(), switched.end(), [&](const auto& c) { return SameEntry(c, row); });
         });
         if (!failures.empty()) failures_.Show(reportHeading, failures, texts::kRestartToChangeQuestion);
     });
@@ -153,8 +153,9 @@ void RowCommands::UndoRemoval() {
                               MessageButtons::OkCancel) != MessageAnswer::Ok)
             return;
         const UndoOutcome outcome = CarryOutUndo(inventory, target.scope, plan);
-        lists_.LoadSelectedTab(
-            [&](const StartupEntry& row) { return ShowsRestoredEntry(row, target.scope, outcome.restored); });
+        lists_.LoadSelectedTab([scope = target.scope, restored = outcome.restored](const StartupEntry& row) {
+            return ShowsRestoredEntry(row, scope, restored);
+        });
         if (!outcome.failures.empty()) {
             failures_.Show(texts::kUndoReportHeading, outcome.failures, texts::kRestartToChangeQuestion);
         }

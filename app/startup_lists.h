@@ -2,6 +2,7 @@
 #include <cstddef>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "app/main_view.h"
@@ -9,6 +10,7 @@
 #include "inventory/inventory_context.h"
 #include "inventory/load_scope.h"
 #include "inventory/program_icons.h"
+#include "inventory/scope_reader.h"
 #include "inventory/startup_entry.h"
 #include "platform/platform.h"
 
@@ -27,6 +29,10 @@ struct LoadThreads {
     unsigned shortcutThreads = 1;
     // How many threads may ask the shell for icons at once.
     unsigned iconThreads = 1;
+    // Whether a load reads its rows on a thread of its own (set up as the
+    // others), handing them to the window's thread through RowsRead; else
+    // it reads them on the window's thread and shows them at once.
+    bool readRowsApart = false;
 };
 
 // The two scopes' lists, what they were loaded from and the icons on their
@@ -48,11 +54,22 @@ public:
     using RowChoice = std::function<bool(const StartupEntry&)>;
 
     // Reloads the selected tab's list, focuses it and selects its last row,
-    // or the rows `choose` picks. Carries no guard: each command that ends
-    // with it has its own. The rows are shown at once; icons and whether
-    // each program is there follow through IconsArrived, and what is still
-    // outstanding from an earlier load is dropped.
+    // or the rows `choose` picks (it is kept until the rows are shown, so it
+    // holds what it needs by value). Carries no guard: each command that ends
+    // with it has its own. The rows are shown once read (read apart: when
+    // RowsRead takes them; the list shows the rows it had until then); icons
+    // and whether each program is there follow through IconsArrived, and
+    // what is still outstanding from an earlier load is dropped.
     void LoadSelectedTab(const RowChoice& choose = {});
+    // Starts reading the selected tab's rows (when they are read apart)
+    // without showing them: the next LoadSelectedTab of that tab without a
+    // choice of rows shows these rows, at once when they have been read.
+    void ReadAhead();
+    // Drops the load still outstanding, and any rows read ahead.
+    void CancelLoad();
+    // Rows read apart since the last call: shown as LoadSelectedTab says. The
+    // view asks for it on the window's thread after PostRowsRead.
+    void RowsRead();
     // Icons the shell has handed over since the last call: into the image
     // list and onto their rows. The view asks for it on the window's thread
     // after PostIconsArrived.
@@ -62,6 +79,8 @@ public:
     // and each of their programs' icons is asked for again, at the new size.
     // The other tab's rows get theirs when that tab is loaded again.
     void ImagesResized();
+    // Whether the last load's rows are still being read apart.
+    bool RowsAwaited() const noexcept { return pendingLoad_.has_value(); }
     // Programs of the last load whose icons have not arrived yet.
     std::size_t IconsAwaited() const noexcept { return iconsAwaited_; }
 
@@ -71,6 +90,14 @@ public:
     std::vector<StartupEntry> SelectedRows(Role list) const;
 
 private:
+    // A load whose rows are being read apart.
+    struct PendingLoad {
+        Role list = Role::CurrentUserList;
+        RowChoice choose;
+        unsigned long long read = 0;
+        unsigned imagesEpoch = 0;  // ImagesResized since: the rows' images are stale
+    };
+    void ShowLoaded(Role list, ScopeList read, std::vector<IconRequest> requests, const RowChoice& choose);
     void FetchIcons();
     void ShowStatus(Role list, std::size_t row);
 
@@ -88,8 +115,12 @@ private:
     std::vector<IconRequest> iconRequests_;
     std::size_t iconsAwaited_ = 0;
     Role iconList_ = Role::CurrentUserList;
-    // Last, so its worker is stopped before anything it hands icons to goes.
+    std::optional<PendingLoad> pendingLoad_;
+    std::optional<PendingLoad> readAhead_;
+    unsigned imagesEpoch_ = 0;
+    // Last, so their workers are stopped before anything they hand over to goes.
     IconFetcher iconFetcher_;
+    std::unique_ptr<ScopeReader> reader_;  // when rows are read apart
 };
 
 }  // namespace quillmark

@@ -75,6 +75,8 @@ void TfrmRun::FormCreate() {
         MakeImageList32Bit(&services_.images);
 
         view_.SetTimerEnabled(true);
+        // The timer shows the rows; reading them may start now.
+        if (LoadsSelectedTab()) lists_.ReadAhead();
     });
 }
 
@@ -167,8 +169,11 @@ std::wstring TfrmRun::WebPageRefusal() const {
     return ForOtherAccount() ? texts::NotStartedAsAdministrator(services_.account.accountName) : std::wstring();
 }
 
+bool TfrmRun::LoadsSelectedTab() const { return !ForOtherAccount() || view_.TabIndex() == 1; }
+
 void TfrmRun::LoadSelectedTab() {
-    if (!ForOtherAccount() || view_.TabIndex() == 1) return lists_.LoadSelectedTab();
+    if (LoadsSelectedTab()) return lists_.LoadSelectedTab();
+    lists_.CancelLoad();
     view_.ShowRows(Role::CurrentUserList, ScopeList{});
     view_.ShowMessage(texts::OtherAccountsItems(services_.account.accountName), texts::kInformation,
                       MessageKind::Information, MessageButtons::Ok);

@@ -94,6 +94,9 @@ public:
 private:
     void ApplyColumnRule();
     // The selected tab's list; the current user's stays empty for another account.
+    // Whether the selected tab's rows are loaded: another account's instance
+    // shows its current user's tab empty.
+    bool LoadsSelectedTab() const;
     void LoadSelectedTab();
     // Tells why, when an instance for another account refuses the command.
     bool RefusedForOtherAccount(Command command);

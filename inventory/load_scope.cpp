@@ -105,7 +105,7 @@ void LoadRunValuesOfView(InventoryContext& context, StartupScope scope, EntrySou
                 continue;
             }
             if (HasApprovalMark(row)) row.approval = pass.approvals.Of(row);
-            row.location = runKey.ReadString(name);
+            row.location = runKey.LocationOf(name, row.listed);
             pass.icons.Assign(list, ResolvedProgramPath(context.platform, pass.shortcuts, row.location));
         } catch (...) {
             TraceCaughtFailure();

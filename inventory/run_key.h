@@ -53,6 +53,13 @@ public:
     }
     // The value's data as the Location column shows it (RegistryAccessor::ReadString).
     std::wstring ReadString(const std::wstring& name) { return registry_.ReadString(name); }
+    // ReadString's text from the value as Listed read it: one read of the
+    // value instead of two (each is a round trip to the registry). A value
+    // Listed could not read is read again, so it fails as ReadString does.
+    std::wstring LocationOf(const std::wstring& name, const ListedState& listed) {
+        if (!listed.known) return ReadString(name);
+        return RegistryAccessor::StringOfValue(name, listed.valueType, listed.valueData);
+    }
     // The value as it is now; unknown when it is gone or unreadable.
     ListedState Listed(const std::wstring& name) {
         ListedState state;

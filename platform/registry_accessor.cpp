@@ -6,6 +6,10 @@ namespace quillmark {
 
 namespace {
 
+void RequireString(const std::wstring& name, std::uint32_t type) {
+    if (type != kRegSz && type != kRegExpandSz) throw Error(FormatMessageText(L"Invalid data type for '%s'", name));
+}
+
 // Registry string data as UTF-16 units (little-endian byte pairs), cut at
 // the first NUL. A stray last byte of odd-sized data becomes a unit of its
 // own with a zero high byte, the same way a 1-byte value reads as one
@@ -55,12 +59,18 @@ std::wstring RegistryAccessor::ReadString(const std::wstring& name) {
     std::uint32_t type = 0;
     std::uint32_t size = 0;
     if (!key_->QueryValueInfo(name, type, size)) return {};
-    if (type != kRegSz && type != kRegExpandSz) throw Error(FormatMessageText(L"Invalid data type for '%s'", name));
+    RequireString(name, type);
     if (size == 0) return {};
     // A single byte still asks for a whole character's room.
     const std::uint32_t bufferSize = size == 1 ? 2 : size;
     std::vector<std::uint8_t> data;
     if (!key_->ReadValueData(name, bufferSize, data)) throw Error(FormatMessageText(L"Failed to get data for '%s'", name));
+    return TextOfData(data);
+}
+
+std::wstring RegistryAccessor::StringOfValue(const std::wstring& name, std::uint32_t type,
+                                            const std::vector<std::uint8_t>& data) {
+    RequireString(name, type);
     return TextOfData(data);
 }
 

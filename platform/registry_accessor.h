@@ -35,6 +35,10 @@ public:
     // Empty when the value is absent. Throws Error "Invalid data type for '%s'"
     // for other types and "Failed to get data for '%s'" when the data read fails.
     std::wstring ReadString(const std::wstring& name);
+    // ReadString's text of a value ReadValue has read already, without
+    // reading it again; the same Error for a type that is not a string.
+    static std::wstring StringOfValue(const std::wstring& name, std::uint32_t type,
+                                      const std::vector<std::uint8_t>& data);
     // Any value's type and data exactly as stored; false when it is absent or
     // its data cannot be read.
     bool ReadValue(const std::wstring& name, std::uint32_t& type, std::vector<std::uint8_t>& data);

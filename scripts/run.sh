@@ -2,7 +2,7 @@
 # Builds Quillmark.exe (x86_64) and starts it under Wine in a demo prefix
 # seeded with a small startup inventory in both scopes. On a machine with a
 # display it opens there; without one it runs on Xvfb for a few seconds,
-# saves build/screenshots/run.png and ends.
+# saves build/screenshots/run.png and run-other-tab.png (the two tabs) and ends.
 #   QUILLMARK_RUN_BUILD   build folder   (default build/win64)
 #   QUILLMARK_RUN_PREFIX  Wine prefix    (default build/demo-prefix)
 #   QUILLMARK_RUN_SECONDS headless run   (default 4)
@@ -55,10 +55,19 @@ for _ in $(seq 1 150); do
     sleep 0.2
 done
 [ -n "$window" ] || { echo "Quillmark's window did not appear"; exit 1; }
+# Saves the window as it is on screen to build/screenshots/$1.
+screenshot() {
+    import -window root -crop "$(xdotool getwindowgeometry --shell "$window" |
+        awk -F= '/^WIDTH/{w=$2} /^HEIGHT/{h=$2} /^X/{x=$2} /^Y/{y=$2} END{printf "%dx%d+%d+%d", w, h, x, y}')" \
+        +repage "$build/screenshots/$1"
+    echo "Screenshot: build/screenshots/$1"
+}
 # The lists fill 300 ms after the window is created; give it time to paint.
 sleep "$seconds"
 mkdir -p "$build/screenshots"
-import -window root -crop "$(xdotool getwindowgeometry --shell "$window" |
-    awk -F= '/^WIDTH/{w=$2} /^HEIGHT/{h=$2} /^X/{x=$2} /^Y/{y=$2} END{printf "%dx%d+%d+%d", w, h, x, y}')" \
-    +repage "$build/screenshots/run.png"
-echo "Screenshot: build/screenshots/run.png"
+screenshot run.png
+# Then the other tab (Ctrl+PageDown; without a window manager the keys go
+# to the window under the pointer).
+xdotool mousemove --window "$window" 40 40 key ctrl+Next
+sleep 2
+screenshot run-other-tab.png

@@ -47,7 +47,7 @@ TfrmRunWindow::TfrmRunWindow(const Platform& platform, PrivateProfile& profile, 
     : images_(images),
       logic_(std::make_unique<TfrmRun>(
           *this, MainWindowServices{platform, profile, images, &RunningUnderWow64, &RunningElevated, OwnProgramPath(),
-                                    startTab, LoadThreads{&EnterThreadApartment, ShortcutThreads(), IconThreads()},
+                                    startTab, LoadThreads{&EnterThreadApartment, ShortcutThreads(), IconThreads(), true},
                                     ProcessTokenAccount(!askingUserSid.empty()), askingUserSid})) {
     images_.SetHandleChanged([this](HIMAGELIST handle) { RepointImageLists(handle); });
 }
@@ -483,7 +483,7 @@ void TfrmRunWindow::RepointImageLists(HIMAGELIST handle) {
 LRESULT TfrmRunWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
-        iconsArrivedTarget_ = Handle();
+        postTarget_ = Handle();
         scale_ = DpiScale::OfWindow(Handle());
         FitImagesToScreen();
         CreateFonts();
@@ -524,6 +524,9 @@ LRESULT TfrmRunWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case kIconsArrivedMessage:
         logic_->Lists().IconsArrived();
         return 0;
+    case kRowsReadMessage:
+        logic_->Lists().RowsRead();
+        return 0;
     case WM_COMMAND:
         OnCommand(wParam, lParam);
         return 0;
@@ -554,7 +557,7 @@ LRESULT TfrmRunWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     }
     case WM_DESTROY:
-        iconsArrivedTarget_ = nullptr;
+        postTarget_ = nullptr;
         KillTimer(Handle(), kStartTimerId);
         PostQuitMessage(0);
         return 0;

@@ -72,6 +72,8 @@ public:
     void SetRowIcon(Role list, int row, int imageIndex) override;
     void SetRowStatus(Role list, int row, const std::wstring& text, bool disabled) override;
     void PostIconsArrived() override;
+    void PostRowsRead() override;
+    void SetListRedraw(Role list, bool redraw) noexcept override;
     void SetTimerEnabled(bool enabled) override;
     MessageAnswer ShowMessage(const std::wstring& text, const std::wstring& caption, MessageKind kind,
                               MessageButtons buttons) override;
@@ -89,6 +91,8 @@ private:
     static constexpr UINT_PTR kStartTimerId = 1;
     // Posted by the icon worker; handled on the window's thread.
     static constexpr UINT kIconsArrivedMessage = WM_APP + 1;
+    // Posted by the thread that reads a load's rows; handled on the window's thread.
+    static constexpr UINT kRowsReadMessage = WM_APP + 2;
     // A list item's data when Windows will not start the entry.
     static constexpr LPARAM kDisabledRow = 1;
 
@@ -177,8 +181,9 @@ private:
     std::map<int, FieldColours> fieldColours_;
     UniqueMenu rowMenu_;
     UniqueMenu helpMenu_;
-    // Where the icon worker posts: the window while it exists. Read on the worker's thread.
-    std::atomic<HWND> iconsArrivedTarget_{nullptr};
+    // Where the icon worker and the rows' reader post: the window while it
+    // exists. Read on their threads.
+    std::atomic<HWND> postTarget_{nullptr};
     TFrmAboutWindow* frmAbout_ = nullptr;
     bool overWebsite_ = false;
     std::map<HWND, COLORREF> labelColours_;  // set while running, over the layout's colours

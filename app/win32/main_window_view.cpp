@@ -158,7 +158,7 @@ void TfrmRunWindow::SetEditPanelVisible(bool visible) {
 
 void TfrmRunWindow::ShowRows(Role list, const ScopeList& rows) {
     const HWND hwnd = Control(list);
-    SendMessageW(hwnd, WM_SETREDRAW, FALSE, 0);
+    SetListRedraw(list, false);
     ListView_DeleteAllItems(hwnd);
     const std::wstring* captions[] = {&rows.nameCaption, &rows.locationCaption, &rows.statusCaption,
                                       &rows.sourceCaption};
@@ -183,8 +183,14 @@ void TfrmRunWindow::ShowRows(Role list, const ScopeList& rows) {
         }
         ++index;
     }
-    SendMessageW(hwnd, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(hwnd, nullptr, TRUE);
+    SetListRedraw(list, true);
+}
+
+void TfrmRunWindow::SetListRedraw(Role list, bool redraw) noexcept {
+    const HWND hwnd = Control(list);
+    SendMessageW(hwnd, WM_SETREDRAW, redraw ? TRUE : FALSE, 0);
+    // Turned back on, the list view draws nothing by itself.
+    if (redraw) InvalidateRect(hwnd, nullptr, TRUE);
 }
 
 std::vector<int> TfrmRunWindow::SelectedRows(Role list) const {
@@ -230,7 +236,11 @@ void TfrmRunWindow::SetRowStatus(Role list, int row, const std::wstring& text, b
 
 void TfrmRunWindow::PostIconsArrived() {
     // From the worker: posting never waits for the window's thread.
-    if (const HWND target = iconsArrivedTarget_.load()) PostMessageW(target, kIconsArrivedMessage, 0, 0);
+    if (const HWND target = postTarget_.load()) PostMessageW(target, kIconsArrivedMessage, 0, 0);
+}
+
+void TfrmRunWindow::PostRowsRead() {
+    if (const HWND target = postTarget_.load()) PostMessageW(target, kRowsReadMessage, 0, 0);
 }
 
 void TfrmRunWindow::SetTimerEnabled(bool enabled) {

@@ -140,6 +140,10 @@ public:
         ++wakeUps_;
         wakeChanged_.notify_all();
     }
+    // Drawing is the widget's; not recorded.
+    void SetListRedraw(Role, bool) noexcept override {}
+    // From the thread that reads rows apart: a wake-up like the icon worker's.
+    void PostRowsRead() override { PostIconsArrived(); }
     int WakeUps() {
         const std::lock_guard lock(wakeMutex_);
         return wakeUps_;

@@ -152,5 +152,38 @@ TEST(TfrmRunIconWorkers, TwoAskAtOnceAndEachIconReachesItsOwnRows) {
     EXPECT_EQ(world.images.Count(), 3);
 }
 
+// Read apart, as the window reads them: reading starts with the window and
+// the start's timer shows those rows; a Startup folder on a drive that does
+// not answer holds only the reader, the list keeps what it showed until the
+// window's thread takes the new rows, and of two loads asked in a row only
+// the later one's rows are shown.
+TEST(TfrmRunRowsReadApart, TheWindowShowsOnlyTheLatestLoadsRowsWhenItTakesThem) {
+    TfrmRunWorld world(1, true);
+    const std::wstring folder = L"C:\\Users\\Quill\\Startup";
+    const std::wstring file = folder + L"\\notes.txt";
+    world.AddStartupFolder(kUser, folder);
+    world.platform.files().AddFile(file);
+    world.AddRunValue(kUser, L"a", kFirst);
+    world.platform.files().HoldPath(file);
+    world.form->FormCreate();
+    ASSERT_TRUE(world.platform.files().WaitForHeldCall()) << "the rows are read before the timer";
+    EXPECT_FALSE(world.platform.files().HasHeld(std::this_thread::get_id()));
+    world.form->LoadOnStart();
+    EXPECT_TRUE(world.view.Calls(L"ShowRows").empty()) << "nothing is shown before the rows are read";
+    world.platform.files().ReleaseHeld();
+    ASSERT_TRUE(world.PumpRows());
+    EXPECT_EQ(world.view.Calls(L"ShowRows"), std::vector<std::wstring>{L"ShowRows LvCurrentUser 2"});
+
+    world.platform.files().HoldPath(file);
+    world.form->Refresh();
+    ASSERT_TRUE(world.platform.files().WaitForHeldCall());
+    world.view.tabIndex = 1;
+    world.form->SwitchTab();
+    world.platform.files().ReleaseHeld();
+    ASSERT_TRUE(world.PumpRows());
+    EXPECT_EQ(world.view.Calls(L"ShowRows"),
+              (std::vector<std::wstring>{L"ShowRows LvCurrentUser 2", L"ShowRows LVLocalMachine 0"}));
+}
+
 }  // namespace
 }  // namespace quillmark

@@ -113,16 +113,28 @@ struct TfrmRunWorld : MainWindowStandIns {
     WorkerEnds workerEnds;
     std::unique_ptr<TfrmRun> form;
 
-    // `iconThreads`: how many workers may ask the shell for icons at once.
-    explicit TfrmRunWorld(unsigned iconThreads = 1) {
+    // `iconThreads`: how many workers may ask the shell for icons at once;
+    // `readRowsApart`: whether a load's rows are read on a thread of their own.
+    explicit TfrmRunWorld(unsigned iconThreads = 1, bool readRowsApart = false) {
         MainWindowServices services{platform.View(), profile, images, [this] { return wow64; },
                                     [this] { return elevated; }, kProgramPath, std::nullopt};
         services.loadThreads.iconThreads = iconThreads;
+        services.loadThreads.readRowsApart = readRowsApart;
         services.loadThreads.setup = workerEnds.Setup();
         form = std::make_unique<TfrmRun>(view, std::move(services));
         view.onEnterField = [this](Role field) { form->Panel().FieldEntered(field); };
     }
 
+    // Hands read rows over as the window does on each wake-up, until the
+    // last load's rows are shown; false when the reader stops delivering.
+    bool PumpRows() {
+        while (true) {
+            const int seen = view.WakeUps();
+            form->Lists().RowsRead();
+            if (!form->Lists().RowsAwaited()) return true;
+            if (!view.WaitForWakeUp(seen)) return false;
+        }
+    }
     // Hands icons over as the window does on each wake-up, until the last
     // load has all of its icons; false when the worker stops delivering.
     bool PumpIcons() {

@@ -8,6 +8,7 @@
 #include "app/texts.h"
 #include "tests/ui/main_window_fixture.h"
 #include "tests/ui/support/dialog_boxes.h"
+#include "tests/ui/support/package_seed.h"
 #include "tests/ui/support/user_input.h"
 #include "tests/ui/support/wait.h"
 
@@ -95,6 +96,31 @@ TEST_F(StatusAndUndoUiTest, DisabledRowsAreGreyAndDisableFromTheRowMenuSwitchesO
     EXPECT_EQ(MarkOf(kWinverValue), 3);
     EXPECT_TRUE(seed_.HasValue(Scope::CurrentUser, kWinverValue)) << "the entry itself stays";
     EXPECT_TRUE(List(Scope::CurrentUser).Row(RowNamed(List(Scope::CurrentUser), kWinverValue)).selected);
+    ExpectNoDialogs();
+}
+
+// A packaged app staged as Windows keeps it: the row is named from its
+// manifest, shows its program's icon, and Disable writes the task's State.
+TEST_F(StatusAndUndoUiTest, PackagedTaskIsListedFromItsManifestAndDisabledFromTheRowMenu) {
+    PackageSeed packages;
+    const StagedPackagedTask task{L"QM.Notes", L"NotesAtLogon", L"QM Notes at logon"};
+    const std::wstring program = packages.Add(task, L"C:\\windows\\system32\\notepad.exe");
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_TRUE(WaitForRows(Scope::CurrentUser));
+    ASSERT_TRUE(WaitForIcons(Scope::CurrentUser));
+    const RemoteListView list = List(Scope::CurrentUser);
+    const int row = RowNamed(list, task.displayName);
+    ASSERT_EQ(row, list.ItemCount() - 1) << "the app's task comes last";
+    EXPECT_EQ(list.ItemText(row, 1), program);
+    EXPECT_EQ(list.ItemText(row, 3), L"App");
+    EXPECT_EQ(Status(Scope::CurrentUser, task.displayName), L"Enabled");
+    EXPECT_GE(list.Row(row).imageIndex, 1) << "the program's own icon";
+
+    ASSERT_NO_FATAL_FAILURE(ChooseFromRowMenu(Scope::CurrentUser, task.displayName, 'B'));
+    ASSERT_TRUE(WaitFor([&] { return Status(Scope::CurrentUser, task.displayName) == L"Disabled"; }, 5000))
+        << "Disable from the row menu";
+    EXPECT_EQ(PackageSeed::StateOf(task), 1);
+    Screenshot(L"ui-packaged-task-disabled");
     ExpectNoDialogs();
 }
 

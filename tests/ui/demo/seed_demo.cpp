@@ -7,9 +7,11 @@
 #include <exception>
 
 #include "tests/ui/support/inventory_seed.h"
+#include "tests/ui/support/package_seed.h"
 #include "tests/ui/support/wine_settings.h"
 
 using quillmark::uitest::InventorySeed;
+using quillmark::uitest::PackageSeed;
 using quillmark::uitest::Scope;
 
 namespace {
@@ -27,6 +29,14 @@ void SeedCurrentUser(InventorySeed& seed) {
                     L"Command Helper", REG_BINARY, disabled, sizeof(disabled));
     seed.AddStringAt(Scope::CurrentUser, quillmark::uitest::kRunOnceKeyPath, L"!Finish Setup",
                      L"\"C:\\windows\\system32\\cmd.exe\" /c echo finishing setup");
+    seed.AddStringAt(Scope::CurrentUser, quillmark::uitest::kPolicyRunKeyPath, L"Team Chat",
+                     L"\"C:\\Program Files\\Team Chat\\chat.exe\" --background");
+}
+
+// A Store-style app whose manifest declares a startup task, with its program.
+void SeedPackagedApp(PackageSeed& packages) {
+    packages.Add({L"Quill.WorldClock", L"ClockAtLogon", L"World Clock"},
+                 L"C:\\windows\\system32\\clock.exe");
 }
 
 void SeedAllUsers(InventorySeed& seed) {
@@ -51,9 +61,12 @@ int main() {
     int status = 0;
     try {
         InventorySeed seed;
+        PackageSeed packages;
         SeedCurrentUser(seed);
+        SeedPackagedApp(packages);
         SeedAllUsers(seed);
         seed.Keep();
+        packages.Keep();
         std::puts("demo inventory seeded");
     } catch (const std::exception& error) {
         std::fprintf(stderr, "seeding failed: %s\n", error.what());

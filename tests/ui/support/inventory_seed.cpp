@@ -14,6 +14,8 @@ namespace quillmark::uitest {
 namespace {
 
 constexpr wchar_t kShellFoldersPath[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+constexpr wchar_t kSystemAppDataPath[] =
+    L"Software\\Classes\\Local Settings\\Software\\Microsoft\\Windows\\CurrentVersion\\AppModel\\SystemAppData";
 
 void Check(bool ok, const char* what) {
     if (!ok) throw std::runtime_error(std::string(what) + " failed, error " + std::to_string(GetLastError()));
@@ -88,6 +90,38 @@ void AddPlaceRows(Scope scope, const wchar_t* keyPath, std::vector<ExpectedRow>&
     }
 }
 
+// The key's subkey names, in the registry's order.
+std::vector<std::wstring> SubkeyNames(HKEY key) {
+    std::vector<std::wstring> names;
+    for (DWORD index = 0;; ++index) {
+        wchar_t name[256];
+        DWORD length = 256;
+        if (RegEnumKeyExW(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        names.emplace_back(name, length);
+    }
+    return names;
+}
+
+// Per package family (a subkey of SystemAppData) its subkeys that hold a
+// State value: the current user's startup tasks, in the registry's order.
+void AddPackagedTaskRows(std::vector<ExpectedRow>& rows) {
+    UniqueHkey families;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kSystemAppDataPath, 0, KEY_READ, families.put()) != ERROR_SUCCESS) return;
+    for (const std::wstring& family : SubkeyNames(families.get())) {
+        UniqueHkey tasks;
+        if (RegOpenKeyExW(families.get(), family.c_str(), 0, KEY_READ, tasks.put()) != ERROR_SUCCESS) continue;
+        for (const std::wstring& task : SubkeyNames(tasks.get())) {
+            if (RegGetValueW(tasks.get(), task.c_str(), L"State", RRF_RT_ANY, nullptr, nullptr, nullptr) !=
+                ERROR_SUCCESS)
+                continue;
+            ExpectedRow row;
+            row.name = task;
+            row.fromPackage = true;
+            rows.push_back(std::move(row));
+        }
+    }
+}
+
 std::wstring FolderPath(const std::wstring& folder, const std::wstring& fileName) {
     if (folder.empty()) throw std::runtime_error("the scope has no Startup folder");
     return folder + L"\\" + fileName;
@@ -124,6 +158,7 @@ std::vector<ExpectedRow> ExpectedRows(Scope scope) {
     }
     AddPlaceRows(scope, kRunOnceKeyPath, rows);
     AddPlaceRows(scope, kPolicyRunKeyPath, rows);
+    if (scope == Scope::CurrentUser) AddPackagedTaskRows(rows);
     return rows;
 }
 

@@ -27,12 +27,16 @@ std::wstring StartupFolder(Scope scope);
 // registry's value order (the machine's 64-bit view, then on 64-bit Windows
 // its 32-bit view), then the visible files of the Startup folder in
 // enumeration order, then the Run once and the policy's Run values in the
-// same views. Folder rows carry no expected name (it comes from the
-// shortcut's target); seeded shortcuts are checked by name separately.
+// same views, and on the current user's tab the packaged apps' startup
+// tasks. Folder rows carry no expected name (it comes from the shortcut's
+// target); seeded shortcuts are checked by name separately. A packaged
+// task's name and program come from its manifest: the test that stages one
+// checks them.
 struct ExpectedRow {
     std::wstring name;
     std::wstring location;
     bool fromFolder = false;
+    bool fromPackage = false;
 };
 std::vector<ExpectedRow> ExpectedRows(Scope scope);
 // The target path the shortcut file stores, as the shell's link object reads it.
