@@ -1,5 +1,7 @@
 #include "shellpath/command_line.h"
 
+#include <algorithm>
+#include <cwchar>
 #include <vector>
 
 #include "platform/environment.h"
@@ -19,6 +21,24 @@ bool StartsWithNoCase(const std::wstring& text, const std::wstring& prefix) {
         if (c != prefix[i]) return false;
     }
     return true;
+}
+
+// Where an unquoted command line's program ends: just past the first blank
+// that follows one of the extensions Windows runs as a program. CreateProcess
+// tries the line's blank-separated prefixes in turn, so "notepad.exe
+// C:\notes.txt" starts notepad.exe, whatever "." the arguments hold.
+std::wstring::size_type ProgramEnd(const std::wstring& line) {
+    static constexpr const wchar_t* kProgramExtensions[] = {L".exe ", L".com ", L".bat ", L".cmd "};
+    std::wstring folded = line;
+    for (wchar_t& c : folded) {
+        if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
+    }
+    auto end = std::wstring::npos;
+    for (const wchar_t* extension : kProgramExtensions) {
+        const auto at = folded.find(extension);
+        if (at != std::wstring::npos) end = std::min(end, at + std::wcslen(extension));
+    }
+    return end;
 }
 
 }  // namespace
@@ -70,6 +90,10 @@ std::wstring StripLeadingQuoted(const std::wstring& text) {
 
 std::wstring StripArguments(const std::wstring& commandLine) {
     const std::wstring s = StripLeadingQuoted(commandLine);
+    // An unquoted line is cut after its program, the blank kept as below.
+    if (commandLine.empty() || commandLine.front() != L'"') {
+        if (const auto end = ProgramEnd(s); end != std::wstring::npos) return Trim(s.substr(0, end - 1)) + L" ";
+    }
     std::wstring base = Trim(RemoveFileExt(s));
     // The extension starts at the last "." of the whole line, which may lie
     // inside an argument; the cuts below only ever shorten it.
