@@ -40,7 +40,7 @@ fi
 passed=0
 failed=0
 skipped=0
-mkdir -p "$build/logs" "$build/screenshots"
+mkdir -p "$build/logs" "$build/screenshots/win32"
 # Wine's recycle bin is the desktop's XDG trash; the tests' recycled files stay in the build folder.
 export XDG_DATA_HOME="$build/xdg-data"
 
@@ -94,10 +94,10 @@ configure_and_build() {
     cmake --build "$dir" -j"$jobs" --target "${targets[@]}" >"$dir.build.log" 2>&1 || { tail -n 60 "$dir.build.log"; return 1; }
 }
 
-# Turns the UI tests' bitmaps into PNGs.
+# Turns the UI tests' bitmaps in folder $1 (build/screenshots by default) into PNGs.
 convert_screenshots() {
     local bmp
-    for bmp in "$build/screenshots"/*.bmp; do
+    for bmp in "${1:-$build/screenshots}"/*.bmp; do
         [ -f "$bmp" ] && convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"
     done
 }
@@ -244,14 +244,14 @@ else
     fi
     QUILLMARK_EXE="$(to_windows_path "$build/win32/app/Quillmark.exe")" \
         QUILLMARK_ROWS_OF_64BIT="$([ -f "$rows64" ] && to_windows_path "$rows64")" \
-        QUILLMARK_SCREENSHOTS="$(to_windows_path "$build/screenshots")" \
+        QUILLMARK_SCREENSHOTS="$(to_windows_path "$build/screenshots/win32")" \
         i386_wine_in "$build/win32/tests" ./quillmark_ui_tests.exe --gtest_filter="$ui32_filter" \
         >"$build/logs/ui32.log" 2>&1
     count_gtest "$build/logs/ui32.log" "ui32"
     grep -E '^\[  FAILED  \] [A-Za-z]' "$build/logs/ui32.log" | sort -u | head -n 40
     i386_stop_prefix
     stop_xvfb
-    convert_screenshots
+    convert_screenshots "$build/screenshots/win32"
     i386_disable_forced_emulation
     unset WINEDLLOVERRIDES QUILLMARK_UI_WAIT_SCALE
     echo "32-bit stage: $((SECONDS - stage_start)) s"
