@@ -10,7 +10,7 @@
 #include "cli/cli_arguments.h"
 #include "cli/exit_codes.h"
 #include "cli/listed_rows.h"
-#include "cli/no_images.h"
+#include "inventory/no_images.h"
 #include "cli/record_formats.h"
 #include "inventory/add_shortcut.h"
 #include "inventory/approve_entries.h"

@@ -5,8 +5,8 @@
 #include <mutex>
 
 #include "inventory/inventory_context.h"
+#include "inventory/no_images.h"
 #include "inventory/windows_start_man.h"
-#include "platform/image_list.h"
 #include "platform/registry_accessor.h"
 #include "platform/trace.h"
 
@@ -16,19 +16,6 @@ namespace {
 
 // How long closing waits for a read in progress.
 constexpr auto kStopWait = std::chrono::milliseconds(250);
-
-// Reading rows gives them the images already known and asks for no new
-// one: the shared image list is the window thread's alone.
-class NoImages final : public ImageList {
-public:
-    int Count() const override { return 0; }
-    int IconSize() const override { return 0; }
-    int BitsPerPixel() const override { return 0; }
-    int AddIcon(const FileIcon&) override { return -1; }
-    std::unique_ptr<ImageList> CopyImages() const override { return std::make_unique<NoImages>(); }
-    bool RecreateColor32() override { return false; }
-    void AppendImages(const ImageList&) override {}
-};
 
 struct Wanted {
     unsigned long long read = 0;
@@ -64,6 +51,8 @@ ScopeReader::Done ReadScope(const ScopeReader::State& state, Wanted& wanted) {
     try {
         RegistryAccessor registry(state.platform.registry);
         TWindowsStartMan startMan(state.platform);
+        // Rows take the images already known and ask for no new one: the
+        // shared image list is the window thread's alone.
         NoImages images;
         InventoryContext context{state.platform, registry, startMan, images,
                                  ShortcutWorkers{state.shortcutThreads, state.setup}};

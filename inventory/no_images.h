@@ -5,8 +5,9 @@
 
 namespace quillmark {
 
-// The image list of a program that shows no icons: the inventory's context
-// needs one, and quillmark-cli never asks the shell for an icon.
+// An image list that takes no images. The inventory's context needs one
+// where no icon is asked for: in quillmark-cli, which shows none, and on a
+// reading thread, since the window's image list belongs to the window's thread.
 class NoImages final : public ImageList {
 public:
     int Count() const override { return 0; }
